@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "embedded/runtime.h"
+#include "host/addins.h"
+
+namespace tabulara::embedded {
+
+// The host's list of automation add-ins. Add with a ProgID the host does
+// not know raises 1004.
+class AddInList {
+ public:
+  explicit AddInList(std::shared_ptr<Runtime> runtime);
+  ~AddInList();
+
+  host::Ref<host::AddIns> AddIns();
+  // ProgIDs the host can load (registered classes).
+  void Register(const std::string& progID);
+
+  struct AddInView {
+    std::string progID;
+    bool installed = false;
+  };
+  std::vector<AddInView> View() const;
+
+ private:
+  struct Model;
+  std::shared_ptr<Model> model_;
+};
+
+}  // namespace tabulara::embedded

@@ -1,0 +1,11 @@
+#include "host/host_error.h"
+
+namespace tabulara::host {
+
+HostError SubscriptOutOfRange() { return HostError(kErrSubscriptOutOfRange, "Subscript out of range"); }
+HostError TypeMismatch() { return HostError(kErrTypeMismatch, "Type mismatch"); }
+HostError ObjectVariableNotSet() {
+  return HostError(kErrObjectVariableNotSet, "Object variable or With block variable not set");
+}
+
+}  // namespace tabulara::host

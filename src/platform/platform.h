@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tabulara::platform {
+
+// Message-box flags and answers.
+inline constexpr int vbOKOnly = 0;
+inline constexpr int vbYesNo = 4;
+inline constexpr int vbCritical = 16;
+inline constexpr int vbQuestion = 32;
+inline constexpr int vbExclamation = 48;
+inline constexpr int vbInformation = 64;
+inline constexpr int vbDefaultButton2 = 256;
+inline constexpr int vbOK = 1;
+inline constexpr int vbYes = 6;
+inline constexpr int vbNo = 7;
+
+// Everything outside the host that the add-in touches. Texts are UTF-8; the
+// Windows implementation converts to and from the ANSI code page.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // GetPrivateProfileStringA: returns a buffer of exactly `size` bytes filled
+  // as the Windows call fills it (the value or the default, cut to size - 1
+  // bytes and NUL-terminated; the rest NUL).
+  virtual std::string GetPrivateProfileString(const std::string& section, const std::string& key,
+                                              const std::string& defaultValue, std::size_t size,
+                                              const std::string& file) = 0;
+  // WritePrivateProfileStringA: true when the value was written.
+  virtual bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
+                                         const std::string& file) = 0;
+
+  // The per-user settings store, addressed by application, section and key.
+  virtual std::optional<std::string> GetSetting(const std::string& appName, const std::string& section,
+                                                const std::string& key) = 0;
+  virtual void SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
+                           const std::string& value) = 0;
+
+  // GetSystemDefaultLangID.
+  virtual std::uint16_t SystemDefaultLangID() = 0;
+  // The folder that holds the add-in.
+  virtual std::string InstallFolder() = 0;
+
+  // Seeds the generator from the system timer.
+  virtual void Randomize() = 0;
+  // The next number of the generator, from 0 up to but not including 1.
+  virtual float Rnd() = 0;
+
+  // Shows a message box and returns the answer (vbOK, vbYes, vbNo). Without
+  // a title the box carries the platform's default title.
+  virtual int MessageBox(const std::string& text, int flags, const std::optional<std::string>& title) = 0;
+
+  // Case mapping and the locale-aware, case-insensitive comparison
+  // (negative, zero or positive).
+  virtual std::string UpperCase(const std::string& text) = 0;
+  virtual std::string LowerCase(const std::string& text) = 0;
+  virtual int CompareTextNoCase(const std::string& left, const std::string& right) = 0;
+};
+
+// The platform of this load of the add-in, installed by whoever loads it
+// (the COM server, the command line, a test) before anything else runs.
+Platform& Current();
+void Install(std::shared_ptr<Platform> platform);
+
+}  // namespace tabulara::platform
