@@ -1,0 +1,165 @@
+#include "platform/posix/posix_platform.h"
+
+#include <unicode/coll.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <system_error>
+
+#include "host/host_error.h"
+#include "platform/ini/profile.h"
+
+namespace tabulara::platform::posix {
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+std::filesystem::path ProgramFolder() {
+  std::error_code error;
+  auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::current_path() : program.parent_path();
+}
+
+double SecondsSinceMidnight() {
+  using namespace std::chrono;
+  const auto now = system_clock::now();
+  const std::time_t seconds = system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  const double fraction = duration<double>(now - system_clock::from_time_t(seconds)).count();
+  return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+}
+
+// The ICU locale of a POSIX locale name; the C locale compares by the
+// root collation, not ICU's code-point-like "en_US_POSIX".
+icu::Locale IcuLocale(const std::string& posixLocale) {
+  const std::string name = posixLocale.substr(0, posixLocale.find_first_of(".@"));
+  if (name.empty() || name == "C" || name == "POSIX") return icu::Locale::getRoot();
+  return icu::Locale(name.c_str());
+}
+
+}  // namespace
+
+class PosixPlatform::Collation {
+ public:
+  explicit Collation(const icu::Locale& locale) {
+    UErrorCode status = U_ZERO_ERROR;
+    collator_.reset(icu::Collator::createInstance(locale, status));
+    if (U_FAILURE(status)) collator_.reset();
+    if (collator_) collator_->setStrength(icu::Collator::SECONDARY);
+  }
+  int Compare(const std::string& left, const std::string& right) const {
+    const auto a = icu::UnicodeString::fromUTF8(left);
+    const auto b = icu::UnicodeString::fromUTF8(right);
+    if (!collator_) return a.caseCompare(b, U_FOLD_CASE_DEFAULT);
+    UErrorCode status = U_ZERO_ERROR;
+    return collator_->compare(a, b, status);
+  }
+
+ private:
+  std::unique_ptr<icu::Collator> collator_;
+};
+
+PosixOptions OptionsFromEnvironment(MessageBoxPresenter messageBoxes) {
+  PosixOptions options;
+  const std::string home = Environment("TABULARA_HOME");
+  options.installFolder = home.empty() ? ProgramFolder() : std::filesystem::path(home);
+  const std::string config = Environment("XDG_CONFIG_HOME");
+  options.configHome = !config.empty() ? std::filesystem::path(config)
+                                       : std::filesystem::path(Environment("HOME")) / ".config";
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    options.locale = Environment(variable);
+    if (!options.locale.empty()) break;
+  }
+  options.messageBoxes = std::move(messageBoxes);
+  return options;
+}
+
+std::uint16_t LangIdOfLocale(const std::string& locale) {
+  const std::string name = locale.substr(0, locale.find_first_of(".@"));
+  if (name == "zh_CN") return 0x0804;
+  if (name == "zh_TW") return 0x0404;
+  if (name == "zh_HK") return 0x0C04;
+  if (name == "zh_SG") return 0x1004;
+  if (name == "ja_JP") return 0x0411;
+  return 0x0409;
+}
+
+std::string ToPosixPath(const std::string& path) {
+  std::string converted = path;
+  std::replace(converted.begin(), converted.end(), '\\', '/');
+  return converted;
+}
+
+PosixPlatform::PosixPlatform(PosixOptions options)
+    : options_(std::move(options)), collation_(std::make_unique<Collation>(IcuLocale(options_.locale))) {}
+
+PosixPlatform::~PosixPlatform() = default;
+
+std::string PosixPlatform::GetPrivateProfileString(const std::string& section, const std::string& key,
+                                                   const std::string& defaultValue, std::size_t size,
+                                                   const std::string& file) {
+  return ini::GetPrivateProfileString(section, key, defaultValue, size, ToPosixPath(file));
+}
+
+bool PosixPlatform::WritePrivateProfileString(const std::string& section, const std::string& key,
+                                              const std::string& value, const std::string& file) {
+  return ini::WritePrivateProfileString(section, key, value, ToPosixPath(file));
+}
+
+std::filesystem::path PosixPlatform::SettingsFile(const std::string& appName) const {
+  return options_.configHome / appName / "settings.ini";
+}
+
+std::optional<std::string> PosixPlatform::GetSetting(const std::string& appName, const std::string& section,
+                                                     const std::string& key) {
+  return ini::LookUp(section, key, SettingsFile(appName).string());
+}
+
+void PosixPlatform::SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
+                                const std::string& value) {
+  const auto file = SettingsFile(appName);
+  std::error_code error;
+  std::filesystem::create_directories(file.parent_path(), error);
+  if (error || !ini::WritePrivateProfileString(section, key, value, file.string())) {
+    throw host::HostError(75, "Path/File access error: cannot write the settings file " + file.string());
+  }
+}
+
+std::uint16_t PosixPlatform::SystemDefaultLangID() { return LangIdOfLocale(options_.locale); }
+
+std::string PosixPlatform::InstallFolder() { return options_.installFolder.string(); }
+
+void PosixPlatform::Randomize() { random_.Randomize(static_cast<float>(SecondsSinceMidnight())); }
+
+float PosixPlatform::Rnd() { return random_.Next(); }
+
+int PosixPlatform::MessageBox(const std::string& text, int flags, const std::optional<std::string>& title) {
+  return options_.messageBoxes(MessageBoxRequest{text, flags, title});
+}
+
+std::string PosixPlatform::UpperCase(const std::string& text) {
+  std::string result;
+  icu::UnicodeString::fromUTF8(text).toUpper(IcuLocale(options_.locale)).toUTF8String(result);
+  return result;
+}
+
+std::string PosixPlatform::LowerCase(const std::string& text) {
+  std::string result;
+  icu::UnicodeString::fromUTF8(text).toLower(IcuLocale(options_.locale)).toUTF8String(result);
+  return result;
+}
+
+int PosixPlatform::CompareTextNoCase(const std::string& left, const std::string& right) {
+  const int order = collation_->Compare(left, right);
+  return (order > 0) - (order < 0);
+}
+
+}  // namespace tabulara::platform::posix

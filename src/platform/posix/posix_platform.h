@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/basic_random.h"
+#include "platform/platform.h"
+#include "platform/posix/message_boxes.h"
+
+namespace tabulara::platform::posix {
+
+struct PosixOptions {
+  // The add-in's folder: TABULARA_HOME, else the folder of the program.
+  std::filesystem::path installFolder;
+  // Where the per-user settings live: XDG_CONFIG_HOME, else ~/.config.
+  std::filesystem::path configHome;
+  // The POSIX locale name the system language is read from ("zh_TW.UTF-8").
+  std::string locale;
+  MessageBoxPresenter messageBoxes;
+};
+
+// The options of this process: from the environment and the program's path.
+PosixOptions OptionsFromEnvironment(MessageBoxPresenter messageBoxes);
+
+// The system language identifier of a POSIX locale name: zh_CN 0x0804,
+// zh_TW 0x0404, zh_HK 0x0C04, zh_SG 0x1004, ja_JP 0x0411, else 0x0409.
+std::uint16_t LangIdOfLocale(const std::string& locale);
+
+// Windows paths the add-in builds (folder + "\" + name) as POSIX paths.
+std::string ToPosixPath(const std::string& path);
+
+class PosixPlatform : public Platform {
+ public:
+  explicit PosixPlatform(PosixOptions options);
+  ~PosixPlatform() override;
+
+  std::string GetPrivateProfileString(const std::string& section, const std::string& key,
+                                      const std::string& defaultValue, std::size_t size,
+                                      const std::string& file) override;
+  bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
+                                 const std::string& file) override;
+  std::optional<std::string> GetSetting(const std::string& appName, const std::string& section,
+                                        const std::string& key) override;
+  void SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
+                   const std::string& value) override;
+  std::uint16_t SystemDefaultLangID() override;
+  std::string InstallFolder() override;
+  void Randomize() override;
+  float Rnd() override;
+  int MessageBox(const std::string& text, int flags, const std::optional<std::string>& title) override;
+  std::string UpperCase(const std::string& text) override;
+  std::string LowerCase(const std::string& text) override;
+  int CompareTextNoCase(const std::string& left, const std::string& right) override;
+
+ private:
+  std::filesystem::path SettingsFile(const std::string& appName) const;
+
+  PosixOptions options_;
+  BasicRandom random_;
+  class Collation;
+  std::unique_ptr<Collation> collation_;
+};
+
+}  // namespace tabulara::platform::posix
