@@ -19,9 +19,10 @@ std::string ToText(const Variant& value);
 // A number in the host's general form, at most 15 significant digits.
 std::string NumberToText(double number);
 
-// A text read as a number, the way the host's numeric conversion reads it
-// (blanks around it allowed, a sign, digits with a decimal point, an
-// exponent, a leading "&H" hexadecimal). Nothing else reads as a number.
+// A text read as a number, the way the host's numeric conversion reads it:
+// blanks around it, a leading or trailing sign or parentheses, a currency
+// sign, thousands separators, a decimal point, an exponent, "&H" and "&O"
+// numbers.
 std::optional<double> ParseNumber(std::string_view text);
 
 // A text read as a date in the host's default (United States) regional

@@ -2,6 +2,7 @@
 
 namespace tabulara::host {
 
+HostError Overflow() { return HostError(kErrOverflow, "Overflow"); }
 HostError SubscriptOutOfRange() { return HostError(kErrSubscriptOutOfRange, "Subscript out of range"); }
 HostError TypeMismatch() { return HostError(kErrTypeMismatch, "Type mismatch"); }
 HostError ObjectVariableNotSet() {

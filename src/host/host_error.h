@@ -18,6 +18,7 @@ class HostError : public std::runtime_error {
 };
 
 // Runtime error numbers raised by the add-in's own code.
+inline constexpr long kErrOverflow = 6;
 inline constexpr long kErrSubscriptOutOfRange = 9;
 inline constexpr long kErrTypeMismatch = 13;
 inline constexpr long kErrObjectRequired = 424;
@@ -26,6 +27,7 @@ inline constexpr long kErrInvalidCall = 5;
 // The host's code for an operation it refused.
 inline constexpr long kErrHostFailed = 1004;
 
+HostError Overflow();
 HostError SubscriptOutOfRange();
 HostError TypeMismatch();
 HostError ObjectVariableNotSet();

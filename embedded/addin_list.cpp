@@ -1,0 +1,25 @@
+#include "embedded/addin_list.h"
+
+#include "embedded/addins/model.h"
+
+namespace tabulara::embedded {
+
+struct AddInList::Model : addins::Model {
+  using addins::Model::Model;
+};
+
+AddInList::AddInList(std::shared_ptr<Runtime> runtime) : model_(std::make_shared<Model>(std::move(runtime))) {}
+
+AddInList::~AddInList() = default;
+
+host::Ref<host::AddIns> AddInList::AddIns() { return addins::MakeAddInsObject(model_); }
+
+void AddInList::Register(const std::string& progID) { model_->registered.push_back(progID); }
+
+std::vector<AddInList::AddInView> AddInList::View() const {
+  std::vector<AddInView> view;
+  for (const std::shared_ptr<addins::Entry>& entry : model_->listed) view.push_back({entry->progID, entry->installed});
+  return view;
+}
+
+}  // namespace tabulara::embedded
