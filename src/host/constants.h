@@ -31,6 +31,7 @@ inline constexpr int xlErrNA = 2042;
 // Shape.Type (MsoShapeType).
 inline constexpr int msoAutoShape = 1;
 inline constexpr int msoChart = 3;
+inline constexpr int msoGroup = 6;
 inline constexpr int msoComment = 4;
 inline constexpr int msoFormControl = 8;
 inline constexpr int msoLine = 9;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tabulara::embedded::model {
+
+struct Font {
+  std::string name = "Calibri";
+  double size = 11;
+  bool bold = false;
+  bool italic = false;
+  friend auto operator<=>(const Font&, const Font&) = default;
+};
+
+// The format of a cell: its font, number format and protection.
+struct CellFormat {
+  Font font;
+  std::string numberFormat = "General";
+  // Locked cells refuse changes while the sheet is protected.
+  bool locked = true;
+  friend auto operator<=>(const CellFormat&, const CellFormat&) = default;
+};
+
+// A workbook's cell formats, each kept once. Format 0 is the workbook's
+// default (the Normal style).
+class FormatTable {
+ public:
+  explicit FormatTable(CellFormat defaults = {});
+
+  std::uint32_t Intern(const CellFormat& format);
+  const CellFormat& Get(std::uint32_t id) const { return formats_[id]; }
+  std::size_t size() const { return formats_.size(); }
+
+ private:
+  std::vector<CellFormat> formats_;
+  std::map<CellFormat, std::uint32_t> ids_;
+};
+
+}  // namespace tabulara::embedded::model

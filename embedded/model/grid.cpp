@@ -1,0 +1,84 @@
+#include "embedded/model/grid.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tabulara::embedded::model {
+namespace {
+
+bool ColumnBefore(const Cell& cell, std::int32_t column) { return cell.column < column; }
+
+}  // namespace
+
+Grid::Span<Cell> Grid::ColumnsOf(Row& row, const CellRect& area) {
+  Cell* first = std::lower_bound(row.cells.data(), row.cells.data() + row.cells.size(), area.left, ColumnBefore);
+  Cell* last = std::lower_bound(first, row.cells.data() + row.cells.size(), area.right + 1, ColumnBefore);
+  return {first, last};
+}
+
+Grid::Span<const Cell> Grid::ColumnsOf(const Row& row, const CellRect& area) {
+  const Cell* first = std::lower_bound(row.cells.data(), row.cells.data() + row.cells.size(), area.left, ColumnBefore);
+  const Cell* last = std::lower_bound(first, row.cells.data() + row.cells.size(), area.right + 1, ColumnBefore);
+  return {first, last};
+}
+
+const Cell* Grid::Find(CellAddress cell) const {
+  auto row = rows.find(cell.row);
+  if (row == rows.end()) return nullptr;
+  const std::vector<Cell>& cells = row->second.cells;
+  auto found = std::lower_bound(cells.begin(), cells.end(), cell.column, ColumnBefore);
+  return found != cells.end() && found->column == cell.column ? &*found : nullptr;
+}
+
+Cell* Grid::Find(CellAddress cell) { return const_cast<Cell*>(std::as_const(*this).Find(cell)); }
+
+Cell& Grid::Obtain(CellAddress cell) {
+  std::uint32_t format = LayerFormat(cell);
+  std::vector<Cell>& cells = rows[cell.row].cells;
+  auto found = std::lower_bound(cells.begin(), cells.end(), cell.column, ColumnBefore);
+  if (found != cells.end() && found->column == cell.column) return *found;
+  Cell created;
+  created.column = static_cast<std::uint16_t>(cell.column);
+  created.format = format;
+  return *cells.insert(found, created);
+}
+
+void Grid::Erase(CellAddress cell) {
+  RemoveCellsIf(CellRect::Of(cell), [](CellAddress, const Cell&) { return true; });
+}
+
+std::uint32_t Grid::LayerFormat(CellAddress cell) const {
+  if (auto row = rows.find(cell.row); row != rows.end() && row->second.format) return *row->second.format;
+  if (auto column = columns.find(cell.column); column != columns.end() && column->second.format) {
+    return *column->second.format;
+  }
+  return sheetFormat;
+}
+
+std::uint32_t Grid::FormatOf(CellAddress cell) const {
+  const Cell* found = Find(cell);
+  return found != nullptr ? found->format : LayerFormat(cell);
+}
+
+const std::string* Grid::Formula(CellAddress cell) const {
+  auto found = formulas.find(FormulaKey(cell));
+  return found != formulas.end() ? &found->second : nullptr;
+}
+
+void Grid::SetFormula(CellAddress cell, std::string formula) {
+  Obtain(cell).hasFormula = true;
+  formulas.insert_or_assign(FormulaKey(cell), std::move(formula));
+}
+
+void Grid::RemoveFormula(CellAddress cell) {
+  if (Cell* found = Find(cell)) found->hasFormula = false;
+  formulas.erase(FormulaKey(cell));
+}
+
+std::size_t Grid::CellCount() const {
+  std::size_t count = 0;
+  for (const auto& [number, row] : rows) count += row.cells.size();
+  return count;
+}
+
+}  // namespace tabulara::embedded::model

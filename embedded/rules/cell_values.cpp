@@ -1,0 +1,92 @@
+#include "embedded/rules/cell_values.h"
+
+#include "embedded/rules/number_formats.h"
+#include "host/conversions.h"
+#include "host/host_error.h"
+
+namespace tabulara::embedded {
+
+using model::Cell;
+using model::CellAddress;
+using model::ValueKind;
+
+host::Variant CellValue(const model::Workbook& workbook, const model::Grid& grid, CellAddress address) {
+  const Cell* cell = grid.Find(address);
+  if (cell == nullptr) return {};
+  switch (cell->kind) {
+    case ValueKind::Empty:
+      return {};
+    case ValueKind::Number:
+      if (IsDateFormat(workbook.formats.Get(cell->format).numberFormat)) return host::Date{cell->number};
+      return cell->number;
+    case ValueKind::Text:
+      return workbook.strings.Text(cell->text);
+    case ValueKind::Logical:
+      return cell->logical;
+    case ValueKind::Error:
+      return host::ErrorValue{cell->error};
+  }
+  return {};
+}
+
+CellEntry ReadEntry(const host::Variant& value) {
+  if (value.IsObject()) throw host::TypeMismatch();
+  if (!value.IsText()) return {std::nullopt, value};
+  const std::string& text = value.AsText();
+  if (text.size() > 1 && text.front() == '=') return {text, {}};
+  return {std::nullopt, host::ReadCellEntry(text)};
+}
+
+void StoreEntry(model::Workbook& workbook, model::Grid& grid, CellAddress address, const CellEntry& entry) {
+  if (entry.formula) {
+    grid.SetFormula(address, *entry.formula);
+    grid.Obtain(address).SetEmpty();
+    return;
+  }
+  const host::Variant& value = entry.constant;
+  if (value.IsEmpty()) {
+    ClearContents(grid, address);
+    return;
+  }
+  grid.RemoveFormula(address);
+  Cell& cell = grid.Obtain(address);
+  switch (value.kind()) {
+    case host::Variant::Kind::Number:
+      cell.SetNumber(value.AsNumber());
+      break;
+    case host::Variant::Kind::Text:
+      cell.SetText(workbook.strings.Intern(value.AsText()));
+      break;
+    case host::Variant::Kind::Logical:
+      cell.SetLogical(value.AsLogical());
+      break;
+    case host::Variant::Kind::Date: {
+      cell.SetNumber(value.AsDate().serial);
+      model::CellFormat format = workbook.formats.Get(cell.format);
+      if (!IsDateFormat(format.numberFormat)) {
+        format.numberFormat = kShortDateFormat;
+        cell.format = workbook.formats.Intern(format);
+      }
+      break;
+    }
+    case host::Variant::Kind::Error:
+      cell.SetError(value.AsError().code);
+      break;
+    case host::Variant::Kind::Empty:
+    case host::Variant::Kind::Object:
+      break;
+  }
+}
+
+void ClearContents(model::Grid& grid, CellAddress address) {
+  grid.RemoveFormula(address);
+  Cell* cell = grid.Find(address);
+  if (cell == nullptr) return;
+  if (cell->format == grid.LayerFormat(address)) {
+    grid.Erase(address);
+  } else {
+    cell->SetEmpty();
+  }
+}
+
+}  // namespace tabulara::embedded

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "embedded/model/workbook.h"
+#include "host/variant.h"
+
+namespace tabulara::embedded {
+
+// A cell's value as the host gives it: a formula's cached value (Empty
+// before the sheet is calculated), a number in a date format as a date.
+host::Variant CellValue(const model::Workbook& workbook, const model::Grid& grid, model::CellAddress cell);
+
+// What putting a value into a cell stores: a constant, or a formula for a
+// text beginning with "=". Other texts are read as the host reads typed
+// text (a number, a date, a logical value ...); an object is a type
+// mismatch.
+struct CellEntry {
+  std::optional<std::string> formula;
+  host::Variant constant;
+};
+CellEntry ReadEntry(const host::Variant& value);
+
+// Stores the entry into the cell: a formula without a cached value, or a
+// constant in place of any formula; a date takes a date format unless it
+// has one. An Empty constant clears the contents.
+void StoreEntry(model::Workbook& workbook, model::Grid& grid, model::CellAddress cell, const CellEntry& entry);
+
+// Removes the cell's value and formula; its own format stays.
+void ClearContents(model::Grid& grid, model::CellAddress cell);
+
+}  // namespace tabulara::embedded

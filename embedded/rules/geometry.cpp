@@ -1,0 +1,59 @@
+#include "embedded/rules/geometry.h"
+
+#include <cmath>
+
+namespace tabulara::embedded {
+namespace {
+
+constexpr double kPointsPerPixel = 0.75;
+
+double WidthPoints(const model::Workbook& workbook, double width) {
+  double digit = workbook.maxDigitWidth;
+  double pixels = std::trunc((256 * width + std::trunc(128 / digit)) / 256 * digit);
+  return pixels * kPointsPerPixel;
+}
+
+// The sum of the widths of columns [first, last].
+double ColumnsWidth(const model::Workbook& workbook, const model::Grid& grid, std::int32_t first, std::int32_t last) {
+  double standard = WidthPoints(workbook, grid.defaultColumnWidth);
+  double total = standard * (last - first + 1);
+  for (auto column = grid.columns.lower_bound(first); column != grid.columns.end() && column->first <= last; ++column) {
+    total += ColumnWidthPoints(workbook, grid, column->first) - standard;
+  }
+  return total;
+}
+
+double RowsHeight(const model::Grid& grid, std::int32_t first, std::int32_t last) {
+  double total = grid.defaultRowHeight * (last - first + 1);
+  for (auto row = grid.rows.lower_bound(first); row != grid.rows.end() && row->first <= last; ++row) {
+    total += RowHeightPoints(grid, row->first) - grid.defaultRowHeight;
+  }
+  return total;
+}
+
+}  // namespace
+
+double ColumnWidthPoints(const model::Workbook& workbook, const model::Grid& grid, std::int32_t number) {
+  auto column = grid.columns.find(number);
+  if (column == grid.columns.end()) return WidthPoints(workbook, grid.defaultColumnWidth);
+  if (column->second.hidden) return 0;
+  return WidthPoints(workbook, column->second.width.value_or(grid.defaultColumnWidth));
+}
+
+double RowHeightPoints(const model::Grid& grid, std::int32_t number) {
+  auto row = grid.rows.find(number);
+  if (row == grid.rows.end()) return grid.defaultRowHeight;
+  if (row->second.hidden) return 0;
+  return row->second.height.value_or(grid.defaultRowHeight);
+}
+
+Box AreaBox(const model::Workbook& workbook, const model::Grid& grid, const model::CellRect& area) {
+  Box box;
+  box.left = area.left > 1 ? ColumnsWidth(workbook, grid, 1, area.left - 1) : 0;
+  box.top = area.top > 1 ? RowsHeight(grid, 1, area.top - 1) : 0;
+  box.width = ColumnsWidth(workbook, grid, area.left, area.right);
+  box.height = RowsHeight(grid, area.top, area.bottom);
+  return box;
+}
+
+}  // namespace tabulara::embedded

@@ -1,0 +1,209 @@
+#include "embedded/rules/range_edits.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "embedded/rules/cell_values.h"
+#include "embedded/rules/host_errors.h"
+#include "embedded/rules/protection.h"
+
+namespace tabulara::embedded {
+namespace {
+
+using model::Cell;
+using model::CellAddress;
+using model::CellRect;
+using model::Grid;
+
+void DropArraysInside(Grid& grid, const CellRect& area) {
+  std::erase_if(grid.arrays, [&](const CellRect& array) { return area.Contains(array); });
+}
+
+void DropCommentsInside(model::Sheet& sheet, const CellRect& area) {
+  for (auto comment = sheet.comments.begin(); comment != sheet.comments.end();) {
+    if (!area.Contains(comment->first)) {
+      ++comment;
+      continue;
+    }
+    std::uint32_t box = comment->second.shape;
+    std::erase_if(sheet.shapes, [box](const model::Shape& shape) { return shape.id == box; });
+    comment = sheet.comments.erase(comment);
+  }
+}
+
+bool LayersFormatted(const Grid& grid, const CellRect& area) {
+  if (grid.sheetFormat != 0) return true;
+  for (auto row = grid.rows.lower_bound(area.top); row != grid.rows.end() && row->first <= area.bottom; ++row) {
+    if (row->second.format.value_or(0) != 0) return true;
+  }
+  for (auto column = grid.columns.lower_bound(area.left); column != grid.columns.end() && column->first <= area.right;
+       ++column) {
+    if (column->second.format.value_or(0) != 0) return true;
+  }
+  return false;
+}
+
+// After a clear, cells whose row, column or sheet carries a format get an
+// entry in the default format.
+void ResetLayerFormats(Grid& grid, const CellRect& area) {
+  if (area.WholeColumns() && area.WholeRows()) {
+    grid.sheetFormat = 0;
+    for (auto& [number, column] : grid.columns) column.format.reset();
+    for (auto row = grid.rows.begin(); row != grid.rows.end();) {
+      row->second.format.reset();
+      row = row->second.HoldsNothing() ? grid.rows.erase(row) : std::next(row);
+    }
+    return;
+  }
+  if (!LayersFormatted(grid, area)) return;
+  if (area.WholeColumns()) {
+    for (auto& [number, row] : grid.rows) {
+      if (row.format.value_or(0) == 0) continue;
+      for (std::int32_t column = area.left; column <= area.right; ++column) grid.Obtain({number, column}).format = 0;
+    }
+    for (std::int32_t number = area.left; number <= area.right; ++number) {
+      std::optional<std::uint32_t> format;
+      if (grid.sheetFormat != 0) format = 0;
+      grid.columns[number].format = format;
+    }
+    return;
+  }
+  if (area.WholeRows()) {
+    bool columnsFormatted =
+        grid.sheetFormat != 0 || std::any_of(grid.columns.begin(), grid.columns.end(),
+                                             [](const auto& column) { return column.second.format.value_or(0) != 0; });
+    if (columnsFormatted) {
+      for (std::int32_t row = area.top; row <= area.bottom; ++row) grid.rows[row].format = 0;
+      return;
+    }
+    for (auto row = grid.rows.lower_bound(area.top); row != grid.rows.end() && row->first <= area.bottom;) {
+      row->second.format.reset();
+      row = row->second.HoldsNothing() ? grid.rows.erase(row) : std::next(row);
+    }
+    return;
+  }
+  if (area.CellCount() > kMaxCellsPerEdit) throw OutOfMemory();
+  for (std::int32_t row = area.top; row <= area.bottom; ++row) {
+    for (std::int32_t column = area.left; column <= area.right; ++column) {
+      if (grid.LayerFormat({row, column}) != 0) grid.Obtain({row, column}).format = 0;
+    }
+  }
+}
+
+// Maps each format to the same format with the font changed, once per
+// format.
+class FontChange {
+ public:
+  FontChange(model::FormatTable& formats, const std::function<void(model::Font&)>& change)
+      : formats_(formats), change_(change) {}
+
+  std::uint32_t operator()(std::uint32_t id) {
+    auto [entry, added] = changed_.try_emplace(id, 0);
+    if (added) {
+      model::CellFormat format = formats_.Get(id);
+      change_(format.font);
+      entry->second = formats_.Intern(format);
+    }
+    return entry->second;
+  }
+
+ private:
+  model::FormatTable& formats_;
+  const std::function<void(model::Font&)>& change_;
+  std::unordered_map<std::uint32_t, std::uint32_t> changed_;
+};
+
+void ChangeAreaFont(Grid& grid, const CellRect& area, FontChange& change) {
+  if (area.WholeColumns() && area.WholeRows()) {
+    grid.sheetFormat = change(grid.sheetFormat);
+    for (auto& [number, column] : grid.columns) {
+      if (column.format) column.format = change(*column.format);
+    }
+    for (auto& [number, row] : grid.rows) {
+      if (row.format) row.format = change(*row.format);
+    }
+  } else if (area.WholeColumns()) {
+    // Cells of formatted rows take the row's format until they get their own.
+    for (auto& [number, row] : grid.rows) {
+      if (!row.format) continue;
+      for (std::int32_t column = area.left; column <= area.right; ++column) grid.Obtain({number, column});
+    }
+    for (std::int32_t number = area.left; number <= area.right; ++number) {
+      model::Column& column = grid.columns[number];
+      column.format = change(column.format.value_or(grid.sheetFormat));
+    }
+  } else if (area.WholeRows()) {
+    // Cells of formatted columns in rows without a format keep their column's
+    // format as their own, since the new row format would come first.
+    std::vector<std::int32_t> formattedColumns;
+    for (const auto& [number, column] : grid.columns) {
+      if (column.format) formattedColumns.push_back(number);
+    }
+    for (std::int32_t number = area.top; number <= area.bottom; ++number) {
+      auto row = grid.rows.find(number);
+      if (row != grid.rows.end() && row->second.format) continue;
+      for (std::int32_t column : formattedColumns) grid.Obtain({number, column});
+    }
+    for (std::int32_t number = area.top; number <= area.bottom; ++number) {
+      model::Row& row = grid.rows[number];
+      row.format = change(row.format.value_or(grid.sheetFormat));
+    }
+  } else {
+    if (area.CellCount() > kMaxCellsPerEdit) throw OutOfMemory();
+    for (std::int32_t row = area.top; row <= area.bottom; ++row) {
+      for (std::int32_t column = area.left; column <= area.right; ++column) grid.Obtain({row, column});
+    }
+  }
+  grid.ForEachCell(area, [&](CellAddress, Cell& cell) { cell.format = change(cell.format); });
+}
+
+std::int64_t CellCount(const model::Areas& areas) {
+  std::int64_t count = 0;
+  for (const CellRect& area : areas) count += area.CellCount();
+  return count;
+}
+
+}  // namespace
+
+void PutValue(model::Workbook& workbook, model::Sheet& sheet, const model::Areas& areas, const host::Variant& value) {
+  if (TouchesLockedCell(workbook, sheet, areas)) throw ProtectedCell();
+  RequireWholeArrays(sheet, areas);
+  CellEntry entry = ReadEntry(value);
+  bool clearing = !entry.formula && entry.constant.IsEmpty();
+  if (!clearing && CellCount(areas) > kMaxCellsPerEdit) throw OutOfMemory();
+  for (const CellRect& area : areas) {
+    DropArraysInside(sheet.grid, area);
+    if (clearing) {
+      std::vector<CellAddress> filled;
+      sheet.grid.ForEachCell(area, [&](CellAddress address, const Cell&) { filled.push_back(address); });
+      for (CellAddress address : filled) ClearContents(sheet.grid, address);
+      continue;
+    }
+    for (std::int32_t row = area.top; row <= area.bottom; ++row) {
+      for (std::int32_t column = area.left; column <= area.right; ++column) {
+        StoreEntry(workbook, sheet.grid, {row, column}, entry);
+      }
+    }
+  }
+}
+
+void ClearAreas(model::Sheet& sheet, const model::Areas& areas) {
+  if (ContentsProtected(sheet)) throw MethodFailed("Clear", "Range");
+  RequireWholeArrays(sheet, areas);
+  for (const CellRect& area : areas) {
+    DropArraysInside(sheet.grid, area);
+    sheet.grid.RemoveCellsIf(area, [](CellAddress, const Cell&) { return true; });
+    ResetLayerFormats(sheet.grid, area);
+    std::erase_if(sheet.hyperlinks, [&](const model::Hyperlink& link) { return link.anchor.Intersects(area); });
+    DropCommentsInside(sheet, area);
+  }
+}
+
+void ChangeFont(model::Workbook& workbook, model::Sheet& sheet, const model::Areas& areas, std::string_view property,
+                const std::function<void(model::Font&)>& change) {
+  if (ContentsProtected(sheet)) throw PropertyNotSet(property, "Font");
+  FontChange fontChange(workbook.formats, change);
+  for (const CellRect& area : areas) ChangeAreaFont(sheet.grid, area, fontChange);
+}
+
+}  // namespace tabulara::embedded

@@ -1,0 +1,112 @@
+#include "embedded/rules/sheet_quoting.h"
+
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
+#include <cctype>
+#include <cstdint>
+#include <vector>
+
+#include "embedded/model/cell_address.h"
+
+namespace tabulara::embedded {
+namespace {
+
+std::vector<UChar32> CodePoints(std::string_view text) {
+  std::vector<UChar32> points;
+  std::int32_t at = 0;
+  auto length = static_cast<std::int32_t>(text.size());
+  while (at < length) {
+    UChar32 point = 0;
+    U8_NEXT(text.data(), at, length, point);
+    points.push_back(point);
+  }
+  return points;
+}
+
+bool IsEmoji(UChar32 point) { return u_hasBinaryProperty(point, UCHAR_EXTENDED_PICTOGRAPHIC) != 0; }
+
+bool IsWordCharacter(UChar32 point) {
+  return point == '_' || (U_GET_GC_MASK(point) & (U_GC_L_MASK | U_GC_N_MASK)) != 0 || IsEmoji(point);
+}
+
+bool HasOtherCharacters(const std::vector<UChar32>& points) {
+  for (UChar32 point : points) {
+    if (point != '.' && !IsWordCharacter(point)) return true;
+  }
+  return false;
+}
+
+bool StartsBadly(const std::vector<UChar32>& points) {
+  UChar32 first = points.front();
+  return first == '.' || u_isdigit(first) || IsEmoji(first);
+}
+
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+// The number of digits at `at`, read into `number` (capped, to stay in range).
+std::size_t ReadDigits(const std::string& text, std::size_t at, std::int64_t& number) {
+  std::size_t digits = 0;
+  number = 0;
+  while (at + digits < text.size() && std::isdigit(static_cast<unsigned char>(text[at + digits]))) {
+    if (number <= model::kRowCount) number = number * 10 + (text[at + digits] - '0');
+    ++digits;
+  }
+  return digits;
+}
+
+bool ReadsAsA1Cell(const std::string& upper) {
+  std::size_t letters = 0;
+  std::int64_t column = 0;
+  while (letters < upper.size() && upper[letters] >= 'A' && upper[letters] <= 'Z') {
+    column = column * 26 + (upper[letters] - 'A' + 1);
+    ++letters;
+  }
+  if (letters == 0 || letters > 3) return false;
+  std::int64_t row = 0;
+  std::size_t digits = ReadDigits(upper, letters, row);
+  return digits > 0 && letters + digits == upper.size() && row >= 1 && row <= model::kRowCount &&
+         column <= model::kColumnCount;
+}
+
+bool StartsAsR1C1Reference(const std::string& upper) {
+  if (upper == "R" || upper == "C" || upper == "RC") return true;
+  std::int64_t number = 0;
+  if (upper.starts_with("R") && ReadDigits(upper, 1, number) > 0 && number >= 1 && number <= model::kRowCount) {
+    return true;
+  }
+  std::size_t column = upper.starts_with("RC") ? 2 : upper.starts_with("C") ? 1 : 0;
+  return column > 0 && ReadDigits(upper, column, number) > 0 && number >= 1 && number <= model::kColumnCount;
+}
+
+std::string DoubleApostrophes(std::string_view text) {
+  std::string doubled;
+  for (char c : text) {
+    doubled += c;
+    if (c == '\'') doubled += c;
+  }
+  return doubled;
+}
+
+}  // namespace
+
+bool SheetNameNeedsQuotes(std::string_view sheet) {
+  std::vector<UChar32> points = CodePoints(sheet);
+  if (points.empty()) return false;
+  if (HasOtherCharacters(points) || StartsBadly(points)) return true;
+  std::string upper = Upper(sheet);
+  return ReadsAsA1Cell(upper) || StartsAsR1C1Reference(upper);
+}
+
+std::string ExternalPrefix(std::string_view book, std::string_view sheet) {
+  bool quoted = SheetNameNeedsQuotes(sheet) || HasOtherCharacters(CodePoints(book));
+  std::string reference = "[" + std::string(book) + "]" + std::string(sheet);
+  if (!quoted) return reference + "!";
+  return "'" + DoubleApostrophes(reference) + "'!";
+}
+
+}  // namespace tabulara::embedded

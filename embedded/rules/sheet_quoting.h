@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tabulara::embedded {
+
+// Whether a reference must put the sheet name in apostrophes: a character
+// other than a letter, digit, "_", "." or emoji; a first character that is
+// a digit, "." or emoji; a name that reads as an A1 cell ("AB12") or starts
+// like an R1C1 reference ("R2", "C3", "RC4", "R", "C", "RC").
+bool SheetNameNeedsQuotes(std::string_view sheet);
+
+// The external form's prefix: "[Book1.xlsx]Sheet1!", or with quotes around
+// book and sheet together, apostrophes doubled, when the sheet name or the
+// book name needs them: "'[Book1.xlsx]Sheet''1'!".
+std::string ExternalPrefix(std::string_view book, std::string_view sheet);
+
+}  // namespace tabulara::embedded
