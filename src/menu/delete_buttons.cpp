@@ -1,0 +1,21 @@
+#include "addin/excel_events.h"
+
+namespace tabulara::addin {
+
+void ExcelEvents::DeleteButtons() {
+  const auto menuBar = WorksheetMenuBar();
+  menuBar->Protection(host::msoBarNoProtection);
+
+  if (!mainPopup) {
+    mainPopup = AsPopup(menuBar->FindControl(host::msoControlPopup, host::kCustomControlId, kMainPopupTag));
+  }
+  if (mainPopup) (*mainPopup)->Delete();
+
+  if (!commentPopup) {
+    commentPopup =
+        AsPopup(cmdBars->Item("Cell")->FindControl(host::msoControlPopup, host::kCustomControlId, kCommentPopupTag));
+  }
+  if (commentPopup) (*commentPopup)->Delete();
+}
+
+}  // namespace tabulara::addin

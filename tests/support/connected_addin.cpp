@@ -1,0 +1,38 @@
+#include "support/connected_addin.h"
+
+#include "addin/excel_events.h"
+#include "addin/globals.h"
+#include "addin/main.h"
+
+namespace tabulara::testing {
+
+AddinHarness::AddinHarness(const std::string& locale) : platform(locale) {}
+
+AddinHarness::~AddinHarness() {
+  addin::gExcelEvents.reset();
+  addin::gLanguage.reset();
+}
+
+void AddinHarness::Load() { addin::Main(); }
+
+void AddinHarness::Connect(int connectMode) {
+  connection.OnConnection(host.Application(), connectMode, host.Application(), custom);
+}
+
+void AddinHarness::StartupComplete() { connection.OnStartupComplete(custom); }
+
+void AddinHarness::Disconnect() { connection.OnDisconnection(0, custom); }
+
+embedded::CommandBarSet::BarView AddinHarness::Bar(const std::string& name) const {
+  return host.commandBars().View(name);
+}
+
+std::vector<embedded::CommandBarSet::ControlView> AddinHarness::MainPopups() const {
+  std::vector<embedded::CommandBarSet::ControlView> popups;
+  for (const auto& control : Bar("Worksheet Menu Bar").controls) {
+    if (control.tag == addin::kMainPopupTag) popups.push_back(control);
+  }
+  return popups;
+}
+
+}  // namespace tabulara::testing

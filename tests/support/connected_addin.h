@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "addin/gridwright.h"
+#include "embedded/embedded_host.h"
+#include "support/test_platform.h"
+
+namespace tabulara::testing {
+
+// The add-in as the host loads it: a platform over fresh folders, the
+// embedded host, and the connection class. Loading runs Main; the test
+// connects and disconnects as the host would.
+class AddinHarness {
+ public:
+  explicit AddinHarness(const std::string& locale = "en_US.UTF-8");
+  ~AddinHarness();
+
+  // Runs Main, as the host's loading of the add-in does.
+  void Load();
+  void Connect(int connectMode);
+  void StartupComplete();
+  void Disconnect();
+
+  // The controls of a command bar as the host shows them now.
+  embedded::CommandBarSet::BarView Bar(const std::string& name) const;
+  // Controls of the worksheet menu bar that carry the add-in's tag.
+  std::vector<embedded::CommandBarSet::ControlView> MainPopups() const;
+
+  TestPlatform platform;
+  embedded::EmbeddedHost host;
+  addin::Gridwright connection;
+  std::vector<host::Variant> custom;
+};
+
+}  // namespace tabulara::testing

@@ -1,0 +1,61 @@
+#include "support/test_platform.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace tabulara::testing {
+namespace {
+
+std::filesystem::path FreshFolder() {
+  static std::atomic<int> counter = 0;
+  auto folder = std::filesystem::temp_directory_path() /
+                ("tabulara-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+}  // namespace
+
+TestPlatform::TestPlatform(const std::string& locale)
+    : root(FreshFolder()), installFolder(root / "install"), configHome(root / "config") {
+  std::filesystem::create_directories(installFolder);
+  platform::posix::PosixOptions options;
+  options.installFolder = installFolder;
+  options.configHome = configHome;
+  options.locale = locale;
+  options.messageBoxes = [this](const platform::posix::MessageBoxRequest& request) {
+    messages.push_back(request);
+    if (answers.empty()) return platform::posix::DefaultAnswer(request.flags);
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  };
+  platform_ = std::make_shared<platform::posix::PosixPlatform>(std::move(options));
+  platform::Install(platform_);
+}
+
+TestPlatform::~TestPlatform() {
+  platform::Install(nullptr);
+  std::filesystem::remove_all(root);
+}
+
+void TestPlatform::WriteInstallFile(const std::string& name, const std::string& content) const {
+  std::ofstream(installFolder / name, std::ios::binary) << content;
+}
+
+std::string TestPlatform::ReadInstallFile(const std::string& name) const {
+  std::ifstream file(installFolder / name, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+bool TestPlatform::InstallFileExists(const std::string& name) const {
+  return std::filesystem::exists(installFolder / name);
+}
+
+}  // namespace tabulara::testing

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/posix/posix_platform.h"
+
+namespace tabulara::testing {
+
+// The real POSIX platform over a fresh installation folder and settings
+// folder, installed as the current platform for the length of a test.
+// Message boxes are recorded and answered from `answers` (the default button
+// when it is empty).
+class TestPlatform {
+ public:
+  explicit TestPlatform(const std::string& locale = "en_US.UTF-8");
+  ~TestPlatform();
+  TestPlatform(const TestPlatform&) = delete;
+  TestPlatform& operator=(const TestPlatform&) = delete;
+
+  // Writes a file below the installation folder.
+  void WriteInstallFile(const std::string& name, const std::string& content) const;
+  std::string ReadInstallFile(const std::string& name) const;
+  bool InstallFileExists(const std::string& name) const;
+
+  platform::posix::PosixPlatform& platform() { return *platform_; }
+
+  std::filesystem::path root;
+  std::filesystem::path installFolder;
+  std::filesystem::path configHome;
+  std::vector<platform::posix::MessageBoxRequest> messages;
+  std::deque<int> answers;
+
+ private:
+  std::shared_ptr<platform::posix::PosixPlatform> platform_;
+};
+
+}  // namespace tabulara::testing
