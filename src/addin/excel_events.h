@@ -23,6 +23,18 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   void SetItemVisible(const std::string& visibility);
 
  private:
+  using Button = host::Ref<host::CommandBarButton>;
+  using Handler = void (ExcelEvents::*)(const Button& ctrl, bool& cancelDefault);
+
+  // An event-receiving button reference whose Click goes to `handler`.
+  host::ButtonWithEvents Bind(Handler handler) {
+    return host::ButtonWithEvents([this, handler](const Button& ctrl, bool& cancelDefault) {
+      (this->*handler)(ctrl, cancelDefault);
+    });
+  }
+
+  void AddMenuButton(const host::Ref<host::CommandBarPopup>& popup, host::ButtonWithEvents& reference,
+                     const std::string& captionKey, bool beginGroup, bool iconAndCaption, int faceId);
   host::Maybe<host::CommandBarControl> FindControlByCaption(const host::Ref<host::CommandBarPopup>& popup,
                                                             const std::string& caption);
   void ShowPopupWhileItemsShow(const host::Ref<host::CommandBar>& bar, const host::Maybe<host::CommandBarPopup>& popup);
@@ -37,14 +49,51 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
                              bool& cancel) override;
   void WorkbookBeforeSave(const host::Ref<host::Workbook>& wb, bool saveAsUI, bool& cancel) override;
 
+  // Sheet names and tab order.
+  void btnShUcase_Click(const Button& ctrl, bool& cancelDefault);
+  void btnShLcase_Click(const Button& ctrl, bool& cancelDefault);
+  void btnShPcase_Click(const Button& ctrl, bool& cancelDefault);
+  void btnShSort_Click(const Button& ctrl, bool& cancelDefault);
+  // The index sheet.
+  void btnIndex_Click(const Button& ctrl, bool& cancelDefault);
+  // Clearing and conversion.
+  void btnClearCellBlank_Click(const Button& ctrl, bool& cancelDefault);
+  void btnClearHyperlinks_Click(const Button& ctrl, bool& cancelDefault);
+  void btnClearShape_Click(const Button& ctrl, bool& cancelDefault);
+  void btnClearSheet_Click(const Button& ctrl, bool& cancelDefault);
+  void btnFomula2No_Click(const Button& ctrl, bool& cancelDefault);
+
   host::Maybe<host::CommandBarPopup> mainPopup;
   host::Maybe<host::CommandBarPopup> commentPopup;
   host::Maybe<host::CommandBarPopup> miscPopup;
   host::Maybe<host::CommandBarPopup> templatePopup;
   std::string miscBarName;
   std::string templateBarName;
+  host::ButtonWithEvents btnSpotter;
+  host::ButtonWithEvents btnClearSpotter;
+  host::ButtonWithEvents btnFomula2No = Bind(&ExcelEvents::btnFomula2No_Click);
+  host::ButtonWithEvents btnIMQQ;
+  host::ButtonWithEvents btnIMMSN;
+  host::ButtonWithEvents btnIMSkype;
+  host::ButtonWithEvents btnOpenMydoc;
+  host::ButtonWithEvents btnOpenInstallFolder;
+  host::ButtonWithEvents btnFont;
+  host::ButtonWithEvents btnConfig;
+  host::ButtonWithEvents btnAbout;
+  host::ButtonWithEvents btnVeduze;
+  host::ButtonWithEvents btnWinmine;
+  host::ButtonWithEvents btnHelp;
   host::WithEvents<host::Application> xlApp{*this};
   host::WithEvents<host::CommandBars> cmdBars{*this};
+  host::ButtonWithEvents btnShUcase = Bind(&ExcelEvents::btnShUcase_Click);
+  host::ButtonWithEvents btnShLcase = Bind(&ExcelEvents::btnShLcase_Click);
+  host::ButtonWithEvents btnShPcase = Bind(&ExcelEvents::btnShPcase_Click);
+  host::ButtonWithEvents btnShSort = Bind(&ExcelEvents::btnShSort_Click);
+  host::ButtonWithEvents btnIndex = Bind(&ExcelEvents::btnIndex_Click);
+  host::ButtonWithEvents btnClearShape = Bind(&ExcelEvents::btnClearShape_Click);
+  host::ButtonWithEvents btnClearSheet = Bind(&ExcelEvents::btnClearSheet_Click);
+  host::ButtonWithEvents btnClearCellBlank = Bind(&ExcelEvents::btnClearCellBlank_Click);
+  host::ButtonWithEvents btnClearHyperlinks = Bind(&ExcelEvents::btnClearHyperlinks_Click);
 };
 
 // The tags by which the add-in finds its own pop-ups again.
@@ -53,5 +102,7 @@ inline constexpr const char* kCommentPopupTag = "QuorvelComments";
 
 // A control the host handed back as a pop-up.
 host::Maybe<host::CommandBarPopup> AsPopup(const host::Maybe<host::CommandBarControl>& control);
+// A control the host handed back as a button.
+host::Ref<host::CommandBarButton> AsButton(const host::Ref<host::CommandBarControl>& control);
 
 }  // namespace tabulara::addin

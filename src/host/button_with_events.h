@@ -13,6 +13,8 @@ class ButtonWithEvents : private CommandBarButton::Events {
  public:
   using Handler = std::function<void(const Ref<CommandBarButton>& ctrl, bool& cancelDefault)>;
 
+  // A reference whose Click reaches no handler.
+  ButtonWithEvents() : reference_(*this) {}
   explicit ButtonWithEvents(Handler handler) : handler_(std::move(handler)), reference_(*this) {}
 
   ButtonWithEvents& operator=(Ref<CommandBarButton> button) {
@@ -25,7 +27,9 @@ class ButtonWithEvents : private CommandBarButton::Events {
   CommandBarButton* operator->() const { return reference_.operator->(); }
 
  private:
-  void Click(const Ref<CommandBarButton>& ctrl, bool& cancelDefault) override { handler_(ctrl, cancelDefault); }
+  void Click(const Ref<CommandBarButton>& ctrl, bool& cancelDefault) override {
+    if (handler_) handler_(ctrl, cancelDefault);
+  }
 
   Handler handler_;
   WithEvents<CommandBarButton> reference_;

@@ -3,6 +3,7 @@
 #include "addin/excel_events.h"
 #include "addin/globals.h"
 #include "addin/main.h"
+#include "host/constants.h"
 
 namespace tabulara::testing {
 
@@ -22,6 +23,21 @@ void AddinHarness::Connect(int connectMode) {
 void AddinHarness::StartupComplete() { connection.OnStartupComplete(custom); }
 
 void AddinHarness::Disconnect() { connection.OnDisconnection(0, custom); }
+
+void AddinHarness::Start() {
+  Load();
+  Connect(host::ext_cm_AfterStartup);
+}
+
+void AddinHarness::Click(const std::string& caption) {
+  host.commandBars().Click({"Worksheet Menu Bar", "Tabulara", caption});
+}
+
+std::vector<std::string> AddinHarness::MessageTexts() const {
+  std::vector<std::string> texts;
+  for (const auto& message : platform.messages) texts.push_back(message.text);
+  return texts;
+}
 
 embedded::CommandBarSet::BarView AddinHarness::Bar(const std::string& name) const {
   return host.commandBars().View(name);

@@ -23,6 +23,14 @@ class AddinHarness {
   void StartupComplete();
   void Disconnect();
 
+  // Loads and connects the add-in after the host's start-up, as from its
+  // add-in dialog.
+  void Start();
+  // A user's click on an item of the add-in's menu.
+  void Click(const std::string& caption);
+  // The texts of the message boxes shown so far.
+  std::vector<std::string> MessageTexts() const;
+
   // The controls of a command bar as the host shows them now.
   embedded::CommandBarSet::BarView Bar(const std::string& name) const;
   // Controls of the worksheet menu bar that carry the add-in's tag.
