@@ -26,7 +26,10 @@ bool InSelection(const model::Selection& selection, model::CellAddress cell) {
 
 }  // namespace
 
-EmbeddedHost::EmbeddedHost() : context_(std::make_shared<HostContext>()) {}
+EmbeddedHost::EmbeddedHost() : EmbeddedHost(std::make_shared<Clipboard>()) {}
+
+EmbeddedHost::EmbeddedHost(std::shared_ptr<Clipboard> clipboard)
+    : context_(std::make_shared<HostContext>(std::move(clipboard))) {}
 
 EmbeddedHost::~EmbeddedHost() = default;
 

@@ -32,6 +32,8 @@ namespace tabulara::embedded {
 class EmbeddedHost {
  public:
   EmbeddedHost();
+  // A host whose clipboard is the platform's.
+  explicit EmbeddedHost(std::shared_ptr<Clipboard> clipboard);
   ~EmbeddedHost();
   EmbeddedHost(const EmbeddedHost&) = delete;
   EmbeddedHost& operator=(const EmbeddedHost&) = delete;

@@ -2,9 +2,9 @@
 
 namespace tabulara::embedded {
 
-HostContext::HostContext()
+HostContext::HostContext(std::shared_ptr<Clipboard> sharedClipboard)
     : runtime(std::make_shared<Runtime>()),
-      clipboard(std::make_shared<Clipboard>()),
+      clipboard(std::move(sharedClipboard)),
       commandBars(runtime, clipboard),
       addIns(runtime) {}
 

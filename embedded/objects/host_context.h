@@ -20,7 +20,7 @@ using TemplateLoader = std::function<std::shared_ptr<model::Workbook>(const std:
 // Everything one embedded host holds, shared by its facade and by every
 // reference it hands out.
 struct HostContext {
-  HostContext();
+  explicit HostContext(std::shared_ptr<Clipboard> sharedClipboard);
 
   std::shared_ptr<Runtime> runtime;
   std::shared_ptr<Clipboard> clipboard;

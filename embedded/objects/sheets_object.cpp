@@ -6,6 +6,7 @@
 #include "embedded/objects/list_enumerator.h"
 #include "embedded/objects/make.h"
 #include "embedded/objects/reference.h"
+#include "embedded/rules/file_paths.h"
 #include "embedded/rules/host_errors.h"
 #include "embedded/rules/sheet_names.h"
 #include "embedded/rules/sheet_operations.h"
@@ -94,10 +95,11 @@ class SheetsObject final : public host::Sheets, public Reference {
 
   SheetPtr InsertTemplate(model::Workbook& workbook, const model::Sheet* before, const std::string& path) const {
     if (workbook.structureProtected) throw ObjectMethodFailed("Add", "Sheets");
+    const std::string file = LocalPath(path);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) throw FileNotFound(path);
+    if (!std::filesystem::is_regular_file(file, error)) throw FileNotFound(path);
     if (!host().templateLoader) throw NoTemplateReader(path);
-    std::shared_ptr<model::Workbook> source = host().templateLoader(path);
+    std::shared_ptr<model::Workbook> source = host().templateLoader(file);
     if (!source) throw UnreadableFile(path);
     return InsertSheets(workbook, before, *source);
   }

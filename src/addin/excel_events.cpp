@@ -14,7 +14,10 @@ void ExcelEvents::Init(const host::Ref<host::Application>& xl) {
   cmdBars = xlApp->CommandBars();
 }
 
-void ExcelEvents::UnInit() { xlApp.Clear(); }
+void ExcelEvents::UnInit() {
+  templateButtons.reset();
+  xlApp.Clear();
+}
 
 const host::Ref<host::Application>& ExcelEvents::Application() const {
   if (!xlApp.HasObject()) throw host::ObjectVariableNotSet();

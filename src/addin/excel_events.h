@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "host/host.h"
+#include "menu/mb_buttons.h"
 
 namespace tabulara::addin {
 
@@ -34,7 +36,10 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   }
 
   void AddMenuButton(const host::Ref<host::CommandBarPopup>& popup, host::ButtonWithEvents& reference,
-                     const std::string& captionKey, bool beginGroup, bool iconAndCaption, int faceId);
+                     const std::string& caption, bool beginGroup, bool iconAndCaption, int faceId);
+  void BuildTemplateMenu();
+  void BuildMiscMenu();
+  void AddMiscButton(host::ButtonWithEvents& reference, const std::string& caption, bool beginGroup, int bitmap);
   host::Maybe<host::CommandBarControl> FindControlByCaption(const host::Ref<host::CommandBarPopup>& popup,
                                                             const std::string& caption);
   void ShowPopupWhileItemsShow(const host::Ref<host::CommandBar>& bar, const host::Maybe<host::CommandBarPopup>& popup);
@@ -63,6 +68,7 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   void btnClearSheet_Click(const Button& ctrl, bool& cancelDefault);
   void btnFomula2No_Click(const Button& ctrl, bool& cancelDefault);
 
+  std::shared_ptr<menu::MBButtons> templateButtons;
   host::Maybe<host::CommandBarPopup> mainPopup;
   host::Maybe<host::CommandBarPopup> commentPopup;
   host::Maybe<host::CommandBarPopup> miscPopup;

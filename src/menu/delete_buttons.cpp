@@ -16,6 +16,8 @@ void ExcelEvents::DeleteButtons() {
         AsPopup(cmdBars->Item("Cell")->FindControl(host::msoControlPopup, host::kCustomControlId, kCommentPopupTag));
   }
   if (commentPopup) (*commentPopup)->Delete();
+
+  if (templateButtons) templateButtons->Clear();
 }
 
 }  // namespace tabulara::addin

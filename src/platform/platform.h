@@ -20,6 +20,16 @@ inline constexpr int vbOK = 1;
 inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 
+// A search of the file system for normal files (not folders, not hidden or
+// system files) whose names match a pattern, in the order the file system
+// yields them. Destroying it ends the search.
+class FileSearch {
+ public:
+  virtual ~FileSearch() = default;
+  // The next file name (without its folder); none when the search is done.
+  virtual std::optional<std::string> Next() = 0;
+};
+
 // Everything outside the host that the add-in touches. Texts are UTF-8; the
 // Windows implementation converts to and from the ANSI code page.
 class Platform {
@@ -55,6 +65,16 @@ class Platform {
   // Shows a message box and returns the answer (vbOK, vbYes, vbNo). Without
   // a title the box carries the platform's default title.
   virtual int MessageBox(const std::string& text, int flags, const std::optional<std::string>& title) = 0;
+
+  // Starts a search for files matching `pattern`, a folder and a name
+  // pattern with * and ? ("C:\Templates\*.xlt"), matched without regard to
+  // case.
+  virtual std::unique_ptr<FileSearch> FindFiles(const std::string& pattern) = 0;
+
+  virtual void ClearClipboard() = 0;
+  // Loads one of the add-in's own bitmap resources and puts it on the
+  // clipboard.
+  virtual void PutBitmapOnClipboard(int resourceId) = 0;
 
   // Case mapping and the locale-aware, case-insensitive comparison
   // (negative, zero or positive).

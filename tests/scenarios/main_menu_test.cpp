@@ -50,7 +50,8 @@ TEST_F(MainMenu, HoldsEveryItemInOrderWithItsGroupStyleAndFace) {
       {"Clear All", false, 3, 358},               {"Clear Hyperlinks", false, 3, 0},
       {"Trim Cells", true, 3, 0},                 {"Convert Formula To Value", false, 3, 0},
       {"Cell Spotter", true, 3, 442},             {"Clear Cell Spotter", false, 3, 0},
-      {"Unify Sheets Font", true, 3, 0},          {"Configuration...", true, 3, 642},
+      {"Unify Sheets Font", true, 3, 0},          {"Miscellaneous", true, 0, 0},
+      {"Configuration...", true, 3, 642},
       {"Help...", true, 0, 983},                  {"About...", true, 0, 0},
   };
   const auto& controls = Popup().controls;
@@ -58,7 +59,7 @@ TEST_F(MainMenu, HoldsEveryItemInOrderWithItsGroupStyleAndFace) {
   for (std::size_t i = 0; i < controls.size(); ++i) {
     SCOPED_TRACE(rows[i].caption);
     EXPECT_EQ(controls[i].caption, rows[i].caption);
-    EXPECT_EQ(controls[i].type, host::msoControlButton);
+    EXPECT_EQ(controls[i].type, i == 13 ? host::msoControlPopup : host::msoControlButton);
     EXPECT_EQ(controls[i].beginGroup, rows[i].group);
     EXPECT_EQ(controls[i].style, rows[i].style);
     EXPECT_EQ(controls[i].faceId, rows[i].face);
@@ -130,6 +131,7 @@ TEST_F(MainMenu, AFailingButtonStopsTheBuildWithTheBarLeftUnprotected) {
   ASSERT_EQ(addin_.MessageTexts(),
             std::vector<std::string>{"Load error\r\nMethod 'FaceId' of object '_CommandBarButton' failed"});
   EXPECT_EQ(Popup().controls.size(), 6u);
+  EXPECT_TRUE(addin_.host.clipboard().picture == std::nullopt);
   EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").protection, host::msoBarNoProtection);
 }
 

@@ -7,7 +7,8 @@
 
 namespace tabulara::testing {
 
-AddinHarness::AddinHarness(const std::string& locale) : platform(locale) {}
+AddinHarness::AddinHarness(const std::string& locale)
+    : platform(locale), host(platform.platform().SharedClipboard()) {}
 
 AddinHarness::~AddinHarness() {
   addin::gExcelEvents.reset();

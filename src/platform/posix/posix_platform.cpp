@@ -12,6 +12,8 @@
 
 #include "host/host_error.h"
 #include "platform/ini/profile.h"
+#include "platform/posix/bitmap_resources.h"
+#include "platform/posix/file_search.h"
 
 namespace tabulara::platform::posix {
 namespace {
@@ -143,6 +145,18 @@ float PosixPlatform::Rnd() { return random_.Next(); }
 
 int PosixPlatform::MessageBox(const std::string& text, int flags, const std::optional<std::string>& title) {
   return options_.messageBoxes(MessageBoxRequest{text, flags, title});
+}
+
+std::unique_ptr<FileSearch> PosixPlatform::FindFiles(const std::string& pattern) {
+  return SearchFolder(ToPosixPath(pattern));
+}
+
+void PosixPlatform::ClearClipboard() { options_.clipboard->picture.reset(); }
+
+void PosixPlatform::PutBitmapOnClipboard(int resourceId) {
+  auto bitmap = BitmapResource(resourceId);
+  if (!bitmap) throw host::HostError(326, "Resource with identifier '" + std::to_string(resourceId) + "' not found");
+  options_.clipboard->picture = std::move(bitmap);
 }
 
 std::string PosixPlatform::UpperCase(const std::string& text) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/basic_random.h"
+#include "platform/clipboard.h"
 #include "platform/platform.h"
 #include "platform/posix/message_boxes.h"
 
@@ -20,6 +21,8 @@ struct PosixOptions {
   // The POSIX locale name the system language is read from ("zh_TW.UTF-8").
   std::string locale;
   MessageBoxPresenter messageBoxes;
+  // The clipboard, shared with the embedded host.
+  std::shared_ptr<Clipboard> clipboard = std::make_shared<Clipboard>();
 };
 
 // The options of this process: from the environment and the program's path.
@@ -51,9 +54,14 @@ class PosixPlatform : public Platform {
   void Randomize() override;
   float Rnd() override;
   int MessageBox(const std::string& text, int flags, const std::optional<std::string>& title) override;
+  std::unique_ptr<FileSearch> FindFiles(const std::string& pattern) override;
+  void ClearClipboard() override;
+  void PutBitmapOnClipboard(int resourceId) override;
   std::string UpperCase(const std::string& text) override;
   std::string LowerCase(const std::string& text) override;
   int CompareTextNoCase(const std::string& left, const std::string& right) override;
+
+  const std::shared_ptr<Clipboard>& SharedClipboard() const { return options_.clipboard; }
 
  private:
   std::filesystem::path SettingsFile(const std::string& appName) const;
