@@ -35,11 +35,17 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
     });
   }
 
+  // A menu item's caption: a catalogue text, looked up when the caption is
+  // set, or a fixed text.
+  struct ItemCaption {
+    const char* key = nullptr;
+    const char* fixed = "";
+  };
   void AddMenuButton(const host::Ref<host::CommandBarPopup>& popup, host::ButtonWithEvents& reference,
-                     const std::string& caption, bool beginGroup, bool iconAndCaption, int faceId);
+                     const ItemCaption& caption, bool beginGroup, bool iconAndCaption, int faceId);
   void BuildTemplateMenu();
   void BuildMiscMenu();
-  void AddMiscButton(host::ButtonWithEvents& reference, const std::string& caption, bool beginGroup, int bitmap);
+  void AddMiscButton(host::ButtonWithEvents& reference, const ItemCaption& caption, bool beginGroup, int bitmap);
   host::Maybe<host::CommandBarControl> FindControlByCaption(const host::Ref<host::CommandBarPopup>& popup,
                                                             const std::string& caption);
   void ShowPopupWhileItemsShow(const host::Ref<host::CommandBar>& bar, const host::Maybe<host::CommandBarPopup>& popup);

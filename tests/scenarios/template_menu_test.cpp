@@ -120,6 +120,21 @@ TEST_F(TemplateMenu, ClickInsertsTheTemplatesSheetsBeforeTheActiveSheet) {
   EXPECT_TRUE(addin_.platform.messages.empty());
 }
 
+TEST_F(TemplateMenu, BracketsInATemplatesNameAreNoPattern) {
+  AddTemplate(folder_, "Budget [2024].xlt");
+  addin_.host.SetTemplateLoader([](const std::string&) {
+    auto workbook = std::make_shared<embedded::model::Workbook>();
+    auto sheet = std::make_shared<embedded::model::Sheet>();
+    sheet->name = "Budget";
+    workbook->sheets.push_back(sheet);
+    return workbook;
+  });
+  addin_.Start();
+  addin_.host.commandBars().Click({"Worksheet Menu Bar", "Tabulara", "Common Template", "Budget [2024]"});
+  EXPECT_TRUE(addin_.platform.messages.empty());
+  EXPECT_EQ(addin_.host.SheetNames(addin_.host.ActiveWorkbook()).size(), 3u);
+}
+
 TEST_F(TemplateMenu, ATemplateDeletedAfterStartUpShowsItsPath) {
   AddTemplate(folder_, "Budget.xlt");
   addin_.Start();

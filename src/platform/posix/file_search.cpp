@@ -1,11 +1,38 @@
 #include "platform/posix/file_search.h"
 
 #include <dirent.h>
-#include <fnmatch.h>
 #include <sys/stat.h>
+
+#include <cctype>
+#include <string_view>
 
 namespace tabulara::platform::posix {
 namespace {
+
+// Whether `name` matches `pattern`, whose * stands for any characters and ?
+// for one; letters are compared without regard to case.
+bool Matches(std::string_view name, std::string_view pattern) {
+  auto same = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
+  std::size_t n = 0, p = 0, starName = std::string_view::npos, starPattern = std::string_view::npos;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starPattern = p++;
+      starName = n;
+    } else if (starPattern != std::string_view::npos) {
+      p = starPattern + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
 
 struct DirectoryClose {
   void operator()(DIR* directory) const { closedir(directory); }
@@ -21,7 +48,7 @@ class FolderSearch : public FileSearch {
     while (const dirent* entry = readdir(directory_.get())) {
       const std::string name = entry->d_name;
       if (name.starts_with('.')) continue;
-      if (fnmatch(namePattern_.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
+      if (!Matches(name, namePattern_)) continue;
       struct stat status {};
       if (stat((folder_ + "/" + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
       return name;
@@ -39,10 +66,9 @@ class FolderSearch : public FileSearch {
 
 std::unique_ptr<FileSearch> SearchFolder(const std::string& posixPattern) {
   const auto slash = posixPattern.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : posixPattern.substr(0, slash);
-  if (folder.empty()) folder = "/";
-  const std::string name = slash == std::string::npos ? posixPattern : posixPattern.substr(slash + 1);
-  return std::make_unique<FolderSearch>(std::move(folder), name);
+  if (slash == std::string::npos) return std::make_unique<FolderSearch>(".", posixPattern);
+  std::string folder = slash == 0 ? std::string("/") : posixPattern.substr(0, slash);
+  return std::make_unique<FolderSearch>(std::move(folder), posixPattern.substr(slash + 1));
 }
 
 }  // namespace tabulara::platform::posix

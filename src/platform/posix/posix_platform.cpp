@@ -2,6 +2,7 @@
 
 #include <unicode/coll.h>
 #include <unicode/locid.h>
+#include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
 #include <algorithm>
@@ -45,6 +46,21 @@ icu::Locale IcuLocale(const std::string& posixLocale) {
   const std::string name = posixLocale.substr(0, posixLocale.find_first_of(".@"));
   if (name.empty() || name == "C" || name == "POSIX") return icu::Locale::getRoot();
   return icu::Locale(name.c_str());
+}
+
+// Maps every character to one character, as the Windows case mapping does:
+// the text keeps its length ("ß" stays "ß").
+std::string MapEachCharacter(const std::string& text, UChar32 (*map)(UChar32)) {
+  icu::UnicodeString mapped;
+  const auto source = icu::UnicodeString::fromUTF8(text);
+  for (int32_t i = 0; i < source.length();) {
+    const UChar32 character = source.char32At(i);
+    mapped.append(map(character));
+    i += U16_LENGTH(character);
+  }
+  std::string result;
+  mapped.toUTF8String(result);
+  return result;
 }
 
 }  // namespace
@@ -159,17 +175,9 @@ void PosixPlatform::PutBitmapOnClipboard(int resourceId) {
   options_.clipboard->picture = std::move(bitmap);
 }
 
-std::string PosixPlatform::UpperCase(const std::string& text) {
-  std::string result;
-  icu::UnicodeString::fromUTF8(text).toUpper(IcuLocale(options_.locale)).toUTF8String(result);
-  return result;
-}
+std::string PosixPlatform::UpperCase(const std::string& text) { return MapEachCharacter(text, u_toupper); }
 
-std::string PosixPlatform::LowerCase(const std::string& text) {
-  std::string result;
-  icu::UnicodeString::fromUTF8(text).toLower(IcuLocale(options_.locale)).toUTF8String(result);
-  return result;
-}
+std::string PosixPlatform::LowerCase(const std::string& text) { return MapEachCharacter(text, u_tolower); }
 
 int PosixPlatform::CompareTextNoCase(const std::string& left, const std::string& right) {
   const int order = collation_->Compare(left, right);
