@@ -22,6 +22,11 @@ struct CellFormat {
   std::string numberFormat = "General";
   // Locked cells refuse changes while the sheet is protected.
   bool locked = true;
+  // The entry of a workbook file's cell formats (cellXfs) this format was
+  // read from, or derived from by a change; -1 for none. Formats read from
+  // different entries stay distinct, so that what the model does not hold
+  // (fills, borders, alignment) can be written back.
+  std::int32_t fileFormat = -1;
   friend auto operator<=>(const CellFormat&, const CellFormat&) = default;
 };
 

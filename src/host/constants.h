@@ -74,4 +74,8 @@ inline constexpr int kFormatCellsControlId = 855;
 inline constexpr int ext_cm_AfterStartup = 0;
 inline constexpr int ext_cm_Startup = 1;
 
+// IDTExtensibility2 disconnect modes.
+inline constexpr int ext_dm_HostShutdown = 0;
+inline constexpr int ext_dm_UserClosed = 1;
+
 }  // namespace tabulara::host

@@ -1,0 +1,158 @@
+#include "cli/change_fingerprint.h"
+
+#include <cstring>
+#include <string_view>
+#include <type_traits>
+
+namespace tabulara::cli {
+namespace {
+
+namespace model = embedded::model;
+
+// FNV-1a over the values fed to it.
+class Digest {
+ public:
+  template <class T>
+    requires std::is_arithmetic_v<T> || std::is_enum_v<T>
+  void Add(T value) {
+    unsigned char bytes[sizeof(T)];
+    std::memcpy(bytes, &value, sizeof(T));
+    for (unsigned char byte : bytes) Mix(byte);
+  }
+  void Add(std::string_view text) {
+    Add(text.size());
+    for (char c : text) Mix(static_cast<unsigned char>(c));
+  }
+  template <class T>
+  void Add(const std::optional<T>& value) {
+    Add(value.has_value());
+    if (value) Add(*value);
+  }
+  void Add(const model::CellRect& area) {
+    Add(area.top);
+    Add(area.left);
+    Add(area.bottom);
+    Add(area.right);
+  }
+  std::uint64_t value() const { return hash_; }
+
+ private:
+  void Mix(unsigned char byte) {
+    hash_ ^= byte;
+    hash_ *= 0x100000001b3ULL;
+  }
+  std::uint64_t hash_ = 0xcbf29ce484222325ULL;
+};
+
+void AddCell(Digest& digest, const model::Workbook& workbook, const model::Grid& grid, std::int32_t row,
+             const model::Cell& cell) {
+  digest.Add(row);
+  digest.Add(cell.column);
+  digest.Add(cell.kind);
+  digest.Add(cell.format);
+  switch (cell.kind) {
+    case model::ValueKind::Empty:
+      break;
+    case model::ValueKind::Number:
+      digest.Add(cell.number);
+      break;
+    case model::ValueKind::Text:
+      digest.Add(std::string_view(workbook.strings.Text(cell.text)));
+      break;
+    case model::ValueKind::Logical:
+      digest.Add(cell.logical);
+      break;
+    case model::ValueKind::Error:
+      digest.Add(cell.error);
+      break;
+  }
+  digest.Add(cell.hasFormula);
+  if (const std::string* formula = grid.Formula({row, cell.column})) digest.Add(std::string_view(*formula));
+}
+
+void AddGrid(Digest& digest, const model::Workbook& workbook, const model::Grid& grid) {
+  for (const auto& [number, row] : grid.rows) {
+    digest.Add(number);
+    digest.Add(row.height);
+    digest.Add(row.hidden);
+    digest.Add(row.format);
+    for (const model::Cell& cell : row.cells) AddCell(digest, workbook, grid, number, cell);
+  }
+  for (const auto& [number, column] : grid.columns) {
+    digest.Add(number);
+    digest.Add(column.width);
+    digest.Add(column.hidden);
+    digest.Add(column.format);
+  }
+  for (const model::CellRect& array : grid.arrays) digest.Add(array);
+  digest.Add(grid.sheetFormat);
+  digest.Add(grid.defaultRowHeight);
+  digest.Add(grid.defaultColumnWidth);
+}
+
+void AddColor(Digest& digest, const model::Color& color) {
+  digest.Add(color.schemeColor);
+  digest.Add(color.rgb);
+}
+
+void AddShape(Digest& digest, const model::Shape& shape) {
+  digest.Add(shape.id);
+  digest.Add(shape.kind);
+  digest.Add(std::string_view(shape.name));
+  for (double measure : {shape.left, shape.top, shape.width, shape.height}) digest.Add(measure);
+  digest.Add(shape.flipHorizontal);
+  digest.Add(shape.flipVertical);
+  digest.Add(shape.autoShapeType);
+  digest.Add(shape.line.weight);
+  digest.Add(shape.line.dashStyle);
+  digest.Add(shape.line.style);
+  digest.Add(shape.line.transparency);
+  digest.Add(shape.line.visible);
+  AddColor(digest, shape.line.foreColor);
+  AddColor(digest, shape.line.backColor);
+  digest.Add(shape.printObject);
+  digest.Add(shape.visible);
+  digest.Add(shape.commentCell.has_value());
+  if (shape.commentCell) digest.Add(model::CellRect::Of(*shape.commentCell));
+  digest.Add(shape.members.size());
+  for (const model::Shape& member : shape.members) AddShape(digest, member);
+}
+
+void AddSheet(Digest& digest, const model::Workbook& workbook, const model::Sheet& sheet) {
+  digest.Add(sheet.kind);
+  digest.Add(std::string_view(sheet.name));
+  digest.Add(sheet.visibility);
+  digest.Add(sheet.protection.isProtected);
+  digest.Add(sheet.protection.contents);
+  digest.Add(sheet.protection.drawingObjects);
+  digest.Add(sheet.protection.scenarios);
+  AddGrid(digest, workbook, sheet.grid);
+  digest.Add(sheet.shapes.size());
+  for (const model::Shape& shape : sheet.shapes) AddShape(digest, shape);
+  digest.Add(sheet.comments.size());
+  for (const auto& [cell, comment] : sheet.comments) {
+    digest.Add(model::CellRect::Of(cell));
+    digest.Add(std::string_view(comment.author));
+    digest.Add(std::string_view(comment.text));
+    digest.Add(comment.visible);
+    digest.Add(comment.shape);
+  }
+  digest.Add(sheet.hyperlinks.size());
+  for (const model::Hyperlink& link : sheet.hyperlinks) {
+    digest.Add(link.anchor);
+    digest.Add(std::string_view(link.address));
+    digest.Add(std::string_view(link.subAddress));
+  }
+}
+
+}  // namespace
+
+std::uint64_t ChangeFingerprint(const model::Workbook& workbook) {
+  Digest digest;
+  digest.Add(workbook.structureProtected);
+  digest.Add(workbook.sheets.size());
+  for (const auto& sheet : workbook.sheets) AddSheet(digest, workbook, *sheet);
+  return digest.value();
+}
+
+}  // namespace tabulara::cli

@@ -1,0 +1,108 @@
+#include "cli/host_session.h"
+
+#include <unistd.h>
+
+#include <iostream>
+
+#include "addin/main.h"
+#include "cli/change_fingerprint.h"
+#include "cli/status_line.h"
+#include "host/constants.h"
+#include "host/host_error.h"
+#include "platform/posix/posix_platform.h"
+#include "xlsx/template_loader.h"
+
+namespace tabulara::cli {
+namespace {
+
+std::shared_ptr<platform::posix::PosixPlatform> MakePlatform(std::shared_ptr<TerminalMessageBoxes> boxes) {
+  auto presenter = [boxes = std::move(boxes)](const platform::posix::MessageBoxRequest& request) {
+    return boxes->Show(request);
+  };
+  return std::make_shared<platform::posix::PosixPlatform>(
+      platform::posix::OptionsFromEnvironment(std::move(presenter)));
+}
+
+}  // namespace
+
+HostSession::HostSession(Answer answer)
+    : messageBoxes_(std::make_shared<TerminalMessageBoxes>(answer, std::cin, std::cerr, isatty(STDIN_FILENO) == 1)),
+      platform_(MakePlatform(messageBoxes_)),
+      host_(platform_->SharedClipboard()) {
+  platform::Install(platform_);
+  host_.SetTemplateLoader(xlsx::MakeTemplateLoader());
+}
+
+HostSession::~HostSession() {
+  if (connected_) connection_.OnDisconnection(host::ext_dm_HostShutdown, custom_);
+}
+
+void HostSession::Connect() {
+  addin::Main();
+  connected_ = true;
+  CallAddin([&] {
+    connection_.OnConnection(host_.Application(), host::ext_cm_Startup, host_.Application(), custom_);
+    connection_.OnStartupComplete(custom_);
+  });
+}
+
+void HostSession::Open(const std::filesystem::path& file) {
+  std::unique_ptr<xlsx::WorkbookFile> opened;
+  {
+    StatusLine status("Opening " + file.filename().string());
+    opened = xlsx::WorkbookFile::Open(file);
+  }
+  if (file_) host_.Close(*file_->workbook());
+  host_.Open(opened->workbook());
+  file_ = std::move(opened);
+  path_ = file;
+  savedFingerprint_ = ChangeFingerprint(*file_->workbook());
+}
+
+embedded::model::Workbook& HostSession::workbook() const {
+  if (!file_) throw std::invalid_argument("no workbook is open");
+  return *file_->workbook();
+}
+
+bool HostSession::Changed() const { return file_ && ChangeFingerprint(*file_->workbook()) != savedFingerprint_; }
+
+bool HostSession::Save(const std::filesystem::path& target) {
+  embedded::model::Workbook& saved = workbook();
+  const int errorsBefore = AddinErrors();
+  bool cancelled = false;
+  CallAddin([&] { cancelled = host_.BeforeSave(saved); });
+  if (AddinErrors() != errorsBefore) {
+    std::cerr << "tabulara: " << target.string() << " was not written\n";
+    return false;
+  }
+  if (cancelled) {
+    std::cerr << "tabulara: the save was cancelled; " << target.string() << " was not written\n";
+    return false;
+  }
+  StatusLine status("Saving " + target.filename().string());
+  file_->Save(target);
+  savedFingerprint_ = ChangeFingerprint(*file_->workbook());
+  return true;
+}
+
+int HostSession::AddinErrors() {
+  addinErrors_ += messageBoxes_->TakeReportedErrors();
+  return addinErrors_;
+}
+
+ExitStatus HostSession::Status() {
+  if (AddinErrors() > 0) Fail(ExitStatus::AddinError);
+  return status_;
+}
+
+void HostSession::ReportErrorPassedBack(const std::exception& error) {
+  if (const auto* hostError = dynamic_cast<const host::HostError*>(&error)) {
+    std::cerr << "tabulara: the add-in returned error " << hostError->Number() << ": " << hostError->Description()
+              << '\n';
+  } else {
+    std::cerr << "tabulara: the add-in returned an error: " << error.what() << '\n';
+  }
+  ++addinErrors_;
+}
+
+}  // namespace tabulara::cli

@@ -1,0 +1,69 @@
+#include "cli/terminal_message_boxes.h"
+
+#include <istream>
+#include <ostream>
+#include <utility>
+
+#include "addin/globals.h"
+#include "platform/platform.h"
+
+namespace tabulara::cli {
+namespace {
+
+constexpr int kButtonsMask = 0xF;
+constexpr int kIconMask = 0xF0;
+
+bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+
+}  // namespace
+
+std::string WithLineFeeds(const std::string& text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      result += text[i];
+      continue;
+    }
+    result += '\n';
+    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
+  return result;
+}
+
+TerminalMessageBoxes::TerminalMessageBoxes(Answer answer, std::istream& input, std::ostream& output,
+                                           bool inputIsTerminal)
+    : answer_(answer), input_(input), output_(output), inputIsTerminal_(inputIsTerminal) {}
+
+int TerminalMessageBoxes::Show(const platform::posix::MessageBoxRequest& request) {
+  if (IsErrorReport(request)) ++reportedErrors_;
+  const std::string title = request.title.value_or(platform::posix::kDefaultMessageBoxTitle);
+  output_ << title << ": " << WithLineFeeds(request.text) << '\n' << std::flush;
+  if ((request.flags & kButtonsMask) != platform::vbYesNo) return platform::vbOK;
+  return Ask(request.flags);
+}
+
+int TerminalMessageBoxes::TakeReportedErrors() { return std::exchange(reportedErrors_, 0); }
+
+bool TerminalMessageBoxes::IsErrorReport(const platform::posix::MessageBoxRequest& request) const {
+  const int icon = request.flags & kIconMask;
+  if (icon == platform::vbCritical && StartsWith(request.text, "Load error\r\n")) return true;
+  return icon == platform::vbExclamation && StartsWith(request.text, addin::gAppError + "\r\n\r\n");
+}
+
+int TerminalMessageBoxes::Ask(int flags) {
+  if (answer_ == Answer::Yes) return platform::vbYes;
+  if (answer_ == Answer::No) return platform::vbNo;
+  const int fallback = platform::posix::DefaultAnswer(flags);
+  if (!inputIsTerminal_) return fallback;
+  for (;;) {
+    output_ << (fallback == platform::vbYes ? "Yes or No? [Y/n] " : "Yes or No? [y/N] ") << std::flush;
+    std::string line;
+    if (!std::getline(input_, line)) return fallback;
+    if (line.empty()) return fallback;
+    if (line == "y" || line == "Y" || line == "yes" || line == "Yes") return platform::vbYes;
+    if (line == "n" || line == "N" || line == "no" || line == "No") return platform::vbNo;
+  }
+}
+
+}  // namespace tabulara::cli

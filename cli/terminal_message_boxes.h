@@ -1,0 +1,39 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "platform/posix/message_boxes.h"
+
+namespace tabulara::cli {
+
+// How the command answers a Yes/No question.
+enum class Answer { AskOnTerminal, Yes, No };
+
+// Message boxes on standard error as "TITLE: TEXT", the text's own line
+// breaks kept. A Yes/No question takes the given answer, else is asked when
+// standard input is a terminal, else takes the box's default button. The
+// add-in's error reports and its "Load error" box are counted.
+class TerminalMessageBoxes {
+ public:
+  TerminalMessageBoxes(Answer answer, std::istream& input, std::ostream& output, bool inputIsTerminal);
+
+  int Show(const platform::posix::MessageBoxRequest& request);
+  // Errors reported since the last call.
+  int TakeReportedErrors();
+
+ private:
+  bool IsErrorReport(const platform::posix::MessageBoxRequest& request) const;
+  int Ask(int flags);
+
+  Answer answer_;
+  std::istream& input_;
+  std::ostream& output_;
+  bool inputIsTerminal_;
+  int reportedErrors_ = 0;
+};
+
+// The text with each CR LF (or lone CR) as a line feed.
+std::string WithLineFeeds(const std::string& text);
+
+}  // namespace tabulara::cli

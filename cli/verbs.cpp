@@ -1,0 +1,106 @@
+#include "cli/verbs.h"
+
+#include <iostream>
+
+#include "cli/command_line_workbook.h"
+#include "cli/host_session.h"
+#include "cli/menu_actions.h"
+#include "cli/shell.h"
+#include "cli/workbook_report.h"
+#include "xlsx/package/package_error.h"
+
+namespace tabulara::cli {
+namespace {
+
+ExitStatus Info(const Arguments& arguments) {
+  return RunOnWorkbook(arguments, [](HostSession& session) { PrintSheets(std::cout, session.workbook()); });
+}
+
+// A verb that clicks the add-in's menu item of a catalogue entry.
+template <const char* Key>
+ExitStatus ClickItem(const Arguments& arguments) {
+  return RunOnWorkbook(arguments, [](HostSession& session) { ClickMenuItem(session, MenuCaption(Key)); });
+}
+
+constexpr char kUpper[] = "lang004";
+constexpr char kLower[] = "lang005";
+constexpr char kCapitalize[] = "lang006";
+constexpr char kSort[] = "lang007";
+constexpr char kIndex[] = "lang008";
+constexpr char kClearShapes[] = "lang009";
+constexpr char kClearAll[] = "lang010";
+constexpr char kTrim[] = "lang011";
+constexpr char kClearHyperlinks[] = "lang012";
+constexpr char kFormulasToValues[] = "lang015";
+
+ExitStatus TrimCells(const Arguments& arguments) {
+  if (!arguments.select) {
+    std::cerr << "tabulara: trim-cells needs --select RANGE\n";
+    return ExitStatus::Failure;
+  }
+  return ClickItem<kTrim>(arguments);
+}
+
+ExitStatus InsertTemplate(const Arguments& arguments) {
+  return RunOnWorkbook(arguments, [&](HostSession& session) {
+    const std::string path = MenuCaption("lang001") + "/" + MenuCaption("lang003") + "/" + arguments.operands.front();
+    ClickMenuItem(session, path);
+  });
+}
+
+ExitStatus Click(const Arguments& arguments) {
+  return RunOnWorkbook(arguments, [&](HostSession& session) {
+    for (const std::string& caption : arguments.operands) ClickMenuItem(session, caption);
+  });
+}
+
+ExitStatus Menu(const Arguments& arguments) {
+  return RunOnWorkbook(arguments, [](HostSession& session) { PrintMenus(std::cout, session); });
+}
+
+constexpr Verb kVerbs[] = {
+    {"info", true, "the workbook's sheets in tab order (name, kind, visibility), then the active sheet", Info},
+    {"shell", false, "one host session, commands read from the terminal or from standard input", RunShell},
+    {"upper-case-sheets", true, "every sheet name that is not hidden to upper case", ClickItem<kUpper>},
+    {"lower-case-sheets", true, "every sheet name that is not hidden to lower case", ClickItem<kLower>},
+    {"capitalize-sheets", true, "every sheet name that is not hidden capitalized", ClickItem<kCapitalize>},
+    {"sort-sheets", true, "the sheets in ascending order of their names", ClickItem<kSort>},
+    {"create-index", true, "an index sheet with a hyperlink to every visible worksheet", ClickItem<kIndex>},
+    {"trim-cells", true, "blanks trimmed from the constants of the --select cells", TrimCells},
+    {"clear-hyperlinks", true, "every hyperlink of the active worksheet deleted", ClickItem<kClearHyperlinks>},
+    {"clear-shapes", true, "every shape of the active worksheet but comments deleted", ClickItem<kClearShapes>},
+    {"clear-all", true, "every cell and shape of the active worksheet cleared", ClickItem<kClearAll>},
+    {"formulas-to-values", true, "every formula of the active worksheet replaced by its value",
+     ClickItem<kFormulasToValues>},
+    {"insert-template", true, "the sheets of the template NAME inserted before the active sheet", InsertTemplate,
+     "NAME"},
+    {"click", true, "click menu items by caption, or by path (\"Tabulara/Miscellaneous/Run MSN\")", Click,
+     "CAPTION..."},
+    {"menu", false, "the add-in's menus as built", Menu},
+};
+
+}  // namespace
+
+std::span<const Verb> Verbs() { return kVerbs; }
+
+ExitStatus RunOnWorkbook(const Arguments& arguments, const VerbAction& action) {
+  HostSession session(arguments.answer);
+  if (!OpenCommandLineWorkbook(session, arguments)) return ExitStatus::Failure;
+  session.Connect();
+  try {
+    action(session);
+  } catch (const std::invalid_argument& error) {
+    std::cerr << "tabulara: " << error.what() << '\n';
+    return ExitStatus::Failure;
+  }
+  if (session.Status() != ExitStatus::Ran || !session.Changed()) return session.Status();
+  try {
+    session.Save(arguments.output.value_or(*arguments.workbook));
+  } catch (const xlsx::PackageError& error) {
+    std::cerr << "tabulara: " << error.what() << '\n';
+    session.Fail(ExitStatus::Failure);
+  }
+  return session.Status();
+}
+
+}  // namespace tabulara::cli

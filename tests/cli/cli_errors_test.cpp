@@ -1,0 +1,118 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "cli/support/sample_workbook.h"
+#include "cli/support/tabulara_run.h"
+
+namespace tabulara::testing {
+namespace {
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+bool SofficeOnPath() { return RunShellCommand("command -v soffice >/dev/null 2>&1") == 0; }
+
+class UnreadableFileTest : public ::testing::Test {
+ protected:
+  // One line on standard error, naming the file; nothing on standard output.
+  void ExpectOneLineFailure(const ProgramRun& run, const std::string& file) {
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Lines(run.err), 1) << run.err;
+    EXPECT_THAT(run.err, StartsWith("tabulara: "));
+    EXPECT_THAT(run.err, HasSubstr(file));
+  }
+  CliSandbox sandbox;
+};
+
+TEST_F(UnreadableFileTest, MissingFile) {
+  for (const char* verb : {"info", "shell"}) {
+    SCOPED_TRACE(verb);
+    ExpectOneLineFailure(sandbox.Run({verb, "missing.xlsx"}), "missing.xlsx");
+  }
+}
+
+TEST_F(UnreadableFileTest, LegacyBinaryWorkbookIsNamedAsSuch) {
+  if (SofficeOnPath()) GTEST_SKIP() << "soffice is on the PATH: a legacy workbook is converted, not refused";
+  // The signature of an OLE2 compound file, as every .xls starts.
+  sandbox.Write("old.xls", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(504, '\0'));
+  const ProgramRun run = sandbox.Run({"info", "old.xls"});
+  ExpectOneLineFailure(run, "old.xls");
+  EXPECT_THAT(run.err, HasSubstr("legacy binary workbook (Excel 97-2003 format)"));
+
+  const auto real = CorpusFile("legacy_biff8_hidden_sheets.xls");
+  if (real.empty()) return;
+  const ProgramRun corpusRun = sandbox.Run({"info", sandbox.Copy(real, "hidden.xls").string()});
+  ExpectOneLineFailure(corpusRun, "hidden.xls");
+  EXPECT_THAT(corpusRun.err, HasSubstr("Excel 97-2003"));
+}
+
+TEST_F(UnreadableFileTest, TruncatedAndForeignFiles) {
+  const auto book = sandbox.path() / "book.xlsx";
+  WriteSampleWorkbook(book);
+  const std::string bytes = ReadFile(book);
+  sandbox.Write("truncated.xlsx", bytes.substr(0, bytes.size() / 2));
+  ExpectOneLineFailure(sandbox.Run({"info", "truncated.xlsx"}), "truncated.xlsx");
+
+  sandbox.Write("notes.xlsx", "plain text, no package\n");
+  ExpectOneLineFailure(sandbox.Run({"info", "notes.xlsx"}), "notes.xlsx");
+}
+
+TEST_F(UnreadableFileTest, UnwritableOutputKeepsTheSessionGoingAndGivesStatusTwo) {
+  const auto book = sandbox.path() / "book.xlsx";
+  WriteSampleWorkbook(book);
+  const ProgramRun run = sandbox.Run({"shell", book.string()}, "save no-such-folder/out.xlsx\ninfo\n");
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_EQ(Lines(run.err), 1) << run.err;
+  EXPECT_THAT(run.err, StartsWith("tabulara: "));
+  EXPECT_THAT(run.out, EndsWith("active sheet: Data\n"));
+}
+
+class UsageTest : public ::testing::Test {
+ protected:
+  void ExpectUsageError(const ProgramRun& run, const std::string& message) {
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(run.err, StartsWith("tabulara: " + message));
+    EXPECT_THAT(run.err, HasSubstr("usage: tabulara VERB [options] [WORKBOOK]\n"));
+  }
+  CliSandbox sandbox;
+};
+
+TEST_F(UsageTest, UnknownVerb) {
+  ExpectUsageError(sandbox.Run({"frobnicate", "book.xlsx"}), "unknown verb \"frobnicate\"\n");
+}
+
+TEST_F(UsageTest, MissingVerbWorkbookAndConflictingAnswers) {
+  ExpectUsageError(sandbox.Run({}), "");
+  ExpectUsageError(sandbox.Run({"info"}), "");
+  ExpectUsageError(sandbox.Run({"info", "--yes", "--no", "book.xlsx"}), "");
+  ExpectUsageError(sandbox.Run({"info", "--output"}), "");
+}
+
+TEST_F(UsageTest, HelpListsVerbsOptionsAndShellCommands) {
+  const ProgramRun run = sandbox.Run({"--help"});
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.err, "");
+  for (const char* text : {"info", "shell", "--output", "--sheet", "--yes", "--no", "--version", "save [FILE]",
+                           "get REF", "Exit status"}) {
+    EXPECT_THAT(run.out, HasSubstr(text));
+  }
+}
+
+TEST_F(UsageTest, Version) {
+  const ProgramRun run = sandbox.Run({"--version"});
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.out, "tabulara " + std::to_string(TABULARA_VERSION_MAJOR) + "." +
+                         std::to_string(TABULARA_VERSION_MINOR) + "." + std::to_string(TABULARA_VERSION_REVISION) +
+                         "\n");
+}
+
+}  // namespace
+}  // namespace tabulara::testing

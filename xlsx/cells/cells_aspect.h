@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "embedded/model/grid.h"
+#include "xlsx/workbook_parts.h"
+
+namespace tabulara::xlsx {
+
+class SharedStringsAspect;
+class StylesAspect;
+
+// A worksheet's cells, rows, columns and their formats. Read fills the
+// model's grid and keeps a copy of it; Write compares the grid with that
+// copy and edits only what differs: changed cells are rewritten in place,
+// unchanged <c> elements stay as they were.
+class CellsAspect : public SheetAspect {
+ public:
+  void Read(WorkbookParts& parts, SheetPart& sheet) override;
+  bool Write(WorkbookParts& parts, SheetPart& sheet) override;
+
+  // What the last Write changed: formulas (added, changed or removed), and
+  // values or formulas.
+  bool FormulasChanged() const { return formulasChanged_; }
+  bool ValuesChanged() const { return valuesChanged_; }
+
+ private:
+  // The cells sharing one formula: the master holds its text, the members
+  // refer to it by its index.
+  struct SharedFormula {
+    embedded::model::CellAddress master;
+    std::vector<embedded::model::CellAddress> members;
+  };
+  struct RowNode {
+    std::int32_t row;
+    pugi::xml_node node;
+  };
+  // What a Write needs from the workbook and its other aspects.
+  struct WriteContext;
+
+  void ReadSheetFormat(const pugi::xml_node& worksheet, embedded::model::Grid& grid, int maxDigitWidth);
+  void ReadColumns(const pugi::xml_node& worksheet, embedded::model::Grid& grid, std::size_t formatCount);
+  void ReadSheetData(WorkbookParts& parts, SheetPart& sheet);
+  void IndexRows(const pugi::xml_node& sheetData);
+
+  bool WriteSheetFormat(pugi::xml_node worksheet, const embedded::model::Grid& grid);
+  bool WriteColumns(pugi::xml_node worksheet, const embedded::model::Grid& grid, WriteContext& context);
+  bool WriteSheetData(pugi::xml_node worksheet, const embedded::model::Grid& grid, WriteContext& context);
+  std::vector<std::int32_t> ChangedRows(const embedded::model::Grid& grid, WriteContext& context);
+  void WriteRow(pugi::xml_node sheetData, std::int32_t number, const embedded::model::Grid& grid,
+                WriteContext& context);
+  void WriteCell(pugi::xml_node cell, embedded::model::CellAddress address, const embedded::model::Cell* now,
+                 const embedded::model::Cell* before, const embedded::model::Grid& grid, WriteContext& context);
+  bool CellChanged(embedded::model::CellAddress address, const embedded::model::Cell* now,
+                   const embedded::model::Cell* before, const embedded::model::Grid& grid,
+                   const WriteContext& context) const;
+  bool FormulaKept(embedded::model::CellAddress address, const embedded::model::Cell& now,
+                   const embedded::model::Cell* before, const embedded::model::Grid& grid,
+                   const WriteContext& context) const;
+  void ForgetRewrittenMembers(const WriteContext& context);
+
+  std::string partName_;
+  bool date1904_ = false;
+  // The grid as read or last written.
+  embedded::model::Grid snapshot_;
+  // The sheetData's rows by number.
+  std::vector<RowNode> rows_;
+  std::unordered_map<std::uint32_t, SharedFormula> sharedFormulas_;
+  bool formulasChanged_ = false;
+  bool valuesChanged_ = false;
+};
+
+}  // namespace tabulara::xlsx

@@ -1,0 +1,322 @@
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "xlsx/cells/aspect_lookup.h"
+#include "xlsx/cells/cell_reference.h"
+#include "xlsx/cells/cells_aspect.h"
+#include "xlsx/cells/date_formats.h"
+#include "xlsx/cells/error_values.h"
+#include "xlsx/cells/formula_shifter.h"
+#include "xlsx/cells/value_text.h"
+#include "xlsx/cells/xml_names.h"
+#include "xlsx/package/package_error.h"
+#include "xlsx/strings/shared_strings_aspect.h"
+#include "xlsx/strings/xstring.h"
+
+namespace tabulara::xlsx {
+namespace {
+
+using embedded::model::Cell;
+using embedded::model::CellAddress;
+using embedded::model::CellRect;
+using embedded::model::Grid;
+
+// A formula of the file as the model holds it, "=" first.
+std::string Formula(std::string_view text) {
+  std::string formula;
+  formula.reserve(text.size() + 1);
+  formula += '=';
+  formula += text;
+  return formula;
+}
+
+bool IsTrue(const pugi::xml_attribute& attribute) {
+  const std::string_view value = attribute.value();
+  return value == "1" || value == "true";
+}
+
+std::optional<std::uint32_t> ReadIndex(std::string_view text) {
+  std::uint32_t value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// The width of a column in the file's unit for `baseWidth` characters: the
+// digits and 5 pixels of padding, rounded up to a multiple of 8 pixels.
+double DefaultColumnWidth(double baseWidth, int maxDigitWidth) {
+  const double pixels = std::ceil((baseWidth * maxDigitWidth + 5) / 8) * 8;
+  return std::floor(pixels / maxDigitWidth * 256) / 256;
+}
+
+// Reads the <c> elements of a sheetData into a grid.
+class SheetDataReader {
+ public:
+  SheetDataReader(WorkbookParts& parts, SheetPart& sheet, bool date1904)
+      : parts_(parts),
+        partName_(sheet.partName),
+        grid_(sheet.sheet->grid),
+        strings_(FindWorkbookAspect<SharedStringsAspect>(parts)),
+        dates_(parts.workbook->formats),
+        formatCount_(parts.workbook->formats.size()),
+        date1904_(date1904) {}
+
+  void Read(const pugi::xml_node& sheetData) {
+    std::int32_t number = 0;
+    for (const pugi::xml_node row : sheetData.children()) {
+      if (!IsNamed(row, "row")) continue;
+      number = RowNumber(row, number);
+      ReadRow(row, number);
+    }
+  }
+
+  // Member formulas from their masters, and every cell of an array holding
+  // the array's formula.
+  void Finish(std::unordered_map<std::uint32_t, std::vector<CellAddress>>& membersOut,
+              std::unordered_map<std::uint32_t, CellAddress>& mastersOut) {
+    for (const auto& [address, index] : members_) {
+      const auto master = masters_.find(index);
+      Cell* cell = grid_.Find(address);
+      if (master == masters_.end() || cell == nullptr) continue;
+      const CellAddress from = master->second.address;
+      grid_.formulas.insert_or_assign(
+          Grid::FormulaKey(address),
+          Formula(ShiftFormula(master->second.text, address.row - from.row, address.column - from.column)));
+      cell->hasFormula = true;
+      membersOut[index].push_back(address);
+    }
+    for (const auto& [index, master] : masters_) mastersOut.emplace(index, master.address);
+    for (const auto& [range, formula] : arrays_) {
+      grid_.arrays.push_back(range);
+      for (std::int32_t row = range.top; row <= range.bottom; ++row) {
+        for (std::int32_t column = range.left; column <= range.right; ++column) {
+          grid_.Obtain({row, column}).hasFormula = true;
+          grid_.formulas.insert_or_assign(Grid::FormulaKey({row, column}), formula);
+        }
+      }
+    }
+  }
+
+ private:
+  struct Master {
+    CellAddress address;
+    std::string text;
+  };
+
+  [[noreturn]] void Fail(const std::string& what) const { throw PackageError("the part " + partName_ + ": " + what); }
+
+  std::int32_t RowNumber(const pugi::xml_node& row, std::int32_t previous) const {
+    const pugi::xml_attribute r = row.attribute("r");
+    if (!r) return previous + 1;
+    const auto number = ReadIndex(r.value());
+    if (!number || *number < 1) Fail("the row number \"" + std::string(r.value()) + "\" is not valid");
+    if (*number > static_cast<std::uint32_t>(embedded::model::kRowCount)) {
+      Fail("row " + std::string(r.value()) + " lies outside the sheet (the last row is 1048576)");
+    }
+    return static_cast<std::int32_t>(*number);
+  }
+
+  void ReadRow(const pugi::xml_node& element, std::int32_t number) {
+    embedded::model::Row& row = grid_.rows[number];
+    if (const pugi::xml_attribute height = element.attribute("ht")) row.height = height.as_double();
+    row.hidden = IsTrue(element.attribute("hidden"));
+    if (IsTrue(element.attribute("customFormat"))) row.format = FormatOf(element.attribute("s"));
+    std::int32_t column = 0;
+    bool sorted = true;
+    for (const pugi::xml_node c : element.children()) {
+      if (!IsNamed(c, "c")) continue;
+      const std::int32_t next = ColumnOf(c, number, column);
+      sorted = sorted && next > column;
+      column = next;
+      row.cells.push_back(ReadCell(c, {number, column}));
+    }
+    if (!sorted) {
+      std::stable_sort(row.cells.begin(), row.cells.end(),
+                       [](const Cell& a, const Cell& b) { return a.column < b.column; });
+    }
+    if (row.HoldsNothing()) grid_.rows.erase(number);
+  }
+
+  std::int32_t ColumnOf(const pugi::xml_node& c, std::int32_t row, std::int32_t previous) const {
+    const pugi::xml_attribute r = c.attribute("r");
+    if (!r) {
+      if (previous >= embedded::model::kColumnCount) Fail("a cell of row " + std::to_string(row) + " lies past XFD");
+      return previous + 1;
+    }
+    const auto reference = ParseWrittenReference(r.value());
+    if (!reference) Fail("the cell reference \"" + std::string(r.value()) + "\" is not valid");
+    if (!reference->InSheet()) {
+      Fail("the cell " + std::string(r.value()) + " lies outside the sheet (the last cell is XFD1048576)");
+    }
+    if (reference->row != row) Fail("the cell " + std::string(r.value()) + " is in row " + std::to_string(row));
+    return static_cast<std::int32_t>(reference->column);
+  }
+
+  std::uint32_t FormatOf(const pugi::xml_attribute& s) const {
+    const std::uint32_t format = s.as_uint();
+    return format < formatCount_ ? format : 0;
+  }
+
+  Cell ReadCell(const pugi::xml_node& c, CellAddress address) {
+    Cell cell;
+    cell.column = static_cast<std::uint16_t>(address.column);
+    cell.format = FormatOf(c.attribute("s"));
+    pugi::xml_node value;
+    pugi::xml_node inlineString;
+    for (const pugi::xml_node child : c.children()) {
+      if (IsNamed(child, "v")) {
+        value = child;
+      } else if (IsNamed(child, "f")) {
+        ReadFormula(child, address, cell);
+      } else if (IsNamed(child, "is")) {
+        inlineString = child;
+      }
+    }
+    const std::string_view type = c.attribute("t").value();
+    const std::string_view text = value.text().get();
+    if (type == "inlineStr") {
+      if (inlineString) cell.SetText(parts_.workbook->strings.Intern(PlainTextOf(inlineString)));
+    } else if (!value) {
+      return cell;
+    } else if (type == "s") {
+      ReadSharedString(text, address, cell);
+    } else if (type == "str") {
+      cell.SetText(parts_.workbook->strings.Intern(DecodeXstring(text)));
+    } else if (type == "b") {
+      cell.SetLogical(text == "1" || text == "true");
+    } else if (type == "e") {
+      cell.SetError(ErrorCodeOf(text).value_or(host::xlErrValue));
+    } else if (type == "d") {
+      if (const auto serial = IsoDateSerial(text)) cell.SetNumber(*serial);
+    } else if (const auto number = ParseCellNumber(text)) {
+      cell.SetNumber(date1904_ && dates_.IsDate(cell.format) ? *number + kDate1904Offset : *number);
+    }
+    return cell;
+  }
+
+  void ReadSharedString(std::string_view text, CellAddress address, Cell& cell) {
+    const auto index = ReadIndex(text);
+    const auto id = index && strings_ != nullptr ? strings_->PoolIdOf(*index) : std::nullopt;
+    if (!id) {
+      Fail("the cell " + CellReferenceText(address) + " refers to shared string " + std::string(text) +
+           ", which the workbook does not have");
+    }
+    cell.SetText(*id);
+  }
+
+  void ReadFormula(const pugi::xml_node& f, CellAddress address, Cell& cell) {
+    const std::string_view type = f.attribute("t").value();
+    const std::string_view text = f.text().get();
+    if (type == "shared") {
+      const auto index = ReadIndex(f.attribute("si").value());
+      if (!index) return;
+      if (!text.empty()) {
+        masters_.try_emplace(*index, Master{address, std::string(text)});
+        SetFormula(address, text, cell);
+      } else {
+        members_.emplace_back(address, *index);
+      }
+      return;
+    }
+    if (text.empty()) return;
+    if (type == "array") {
+      const auto range = ParseRangeReference(f.attribute("ref").value());
+      if (range && range->TopLeft() == address) {
+        arrays_.emplace_back(*range, Formula(text));
+        return;
+      }
+    }
+    SetFormula(address, text, cell);
+  }
+
+  void SetFormula(CellAddress address, std::string_view text, Cell& cell) {
+    cell.hasFormula = true;
+    grid_.formulas.insert_or_assign(Grid::FormulaKey(address), Formula(text));
+  }
+
+  WorkbookParts& parts_;
+  const std::string& partName_;
+  Grid& grid_;
+  SharedStringsAspect* strings_;
+  DateFormats dates_;
+  std::size_t formatCount_;
+  bool date1904_;
+  std::unordered_map<std::uint32_t, Master> masters_;
+  std::vector<std::pair<CellAddress, std::uint32_t>> members_;
+  std::vector<std::pair<CellRect, std::string>> arrays_;
+};
+
+}  // namespace
+
+void CellsAspect::Read(WorkbookParts& parts, SheetPart& sheet) {
+  partName_ = sheet.partName;
+  const pugi::xml_node worksheet = sheet.xml.document_element();
+  if (!IsNamed(worksheet, "worksheet")) return;
+  date1904_ = UsesDate1904(parts.workbookXml);
+  Grid& grid = sheet.sheet->grid;
+  ReadSheetFormat(worksheet, grid, parts.workbook->maxDigitWidth);
+  ReadColumns(worksheet, grid, parts.workbook->formats.size());
+  const pugi::xml_node sheetData = ChildNamed(worksheet, "sheetData");
+  SheetDataReader reader(parts, sheet, date1904_);
+  reader.Read(sheetData);
+  std::unordered_map<std::uint32_t, std::vector<CellAddress>> members;
+  std::unordered_map<std::uint32_t, CellAddress> masters;
+  reader.Finish(members, masters);
+  for (auto& [index, addresses] : members) {
+    const auto master = masters.find(index);
+    if (master != masters.end()) sharedFormulas_[index] = SharedFormula{master->second, std::move(addresses)};
+  }
+  IndexRows(sheetData);
+  snapshot_ = grid;
+}
+
+void CellsAspect::ReadSheetFormat(const pugi::xml_node& worksheet, Grid& grid, int maxDigitWidth) {
+  const pugi::xml_node format = ChildNamed(worksheet, "sheetFormatPr");
+  if (!format) return;
+  if (const pugi::xml_attribute height = format.attribute("defaultRowHeight")) grid.defaultRowHeight = height.as_double();
+  if (const pugi::xml_attribute width = format.attribute("defaultColWidth")) {
+    grid.defaultColumnWidth = width.as_double();
+  } else if (const pugi::xml_attribute base = format.attribute("baseColWidth"); base && maxDigitWidth > 0) {
+    grid.defaultColumnWidth = DefaultColumnWidth(base.as_double(), maxDigitWidth);
+  }
+}
+
+void CellsAspect::ReadColumns(const pugi::xml_node& worksheet, Grid& grid, std::size_t formatCount) {
+  for (const pugi::xml_node cols : worksheet.children()) {
+    if (!IsNamed(cols, "cols")) continue;
+    for (const pugi::xml_node col : cols.children()) {
+      if (!IsNamed(col, "col")) continue;
+      const std::int32_t first = std::max(1, col.attribute("min").as_int());
+      const std::int32_t last = std::min(embedded::model::kColumnCount, col.attribute("max").as_int(first));
+      for (std::int32_t number = first; number <= last; ++number) {
+        embedded::model::Column& column = grid.columns[number];
+        if (const pugi::xml_attribute width = col.attribute("width")) column.width = width.as_double();
+        column.hidden = IsTrue(col.attribute("hidden"));
+        if (const pugi::xml_attribute style = col.attribute("style")) {
+          column.format = style.as_uint() < formatCount ? style.as_uint() : 0;
+        }
+      }
+    }
+  }
+}
+
+void CellsAspect::IndexRows(const pugi::xml_node& sheetData) {
+  rows_.clear();
+  std::int32_t number = 0;
+  bool sorted = true;
+  for (const pugi::xml_node row : sheetData.children()) {
+    if (!IsNamed(row, "row")) continue;
+    const pugi::xml_attribute r = row.attribute("r");
+    const std::int32_t next = r ? r.as_int() : number + 1;
+    sorted = sorted && next > number;
+    number = next;
+    rows_.push_back(RowNode{number, row});
+  }
+  if (!sorted) {
+    std::stable_sort(rows_.begin(), rows_.end(), [](const RowNode& a, const RowNode& b) { return a.row < b.row; });
+  }
+}
+
+}  // namespace tabulara::xlsx

@@ -1,0 +1,446 @@
+#include <algorithm>
+#include <string_view>
+
+#include "xlsx/cells/aspect_lookup.h"
+#include "xlsx/cells/cell_reference.h"
+#include "xlsx/cells/cells_aspect.h"
+#include "xlsx/cells/error_values.h"
+#include "xlsx/cells/value_text.h"
+#include "xlsx/cells/worksheet_children.h"
+#include "xlsx/cells/write_context.h"
+#include "xlsx/cells/xml_names.h"
+#include "xlsx/strings/xstring.h"
+
+namespace tabulara::xlsx {
+namespace {
+
+using embedded::model::Cell;
+using embedded::model::CellAddress;
+using embedded::model::CellRect;
+using embedded::model::Grid;
+using embedded::model::Row;
+using embedded::model::ValueKind;
+
+bool SameValue(const Cell& a, const Cell& b) {
+  if (a.kind != b.kind) return false;
+  switch (a.kind) {
+    case ValueKind::Empty:
+      return true;
+    case ValueKind::Number:
+      return a.number == b.number;
+    case ValueKind::Text:
+      return a.text == b.text;
+    case ValueKind::Logical:
+      return a.logical == b.logical;
+    case ValueKind::Error:
+      return a.error == b.error;
+  }
+  return false;
+}
+
+bool SameFormula(const Grid& now, const Grid& before, CellAddress address) {
+  const std::string* a = now.Formula(address);
+  const std::string* b = before.Formula(address);
+  return a != nullptr && b != nullptr ? *a == *b : a == b;
+}
+
+void SetAttribute(pugi::xml_node node, const char* name, const std::string& value) {
+  pugi::xml_attribute attribute = node.attribute(name);
+  if (!attribute) attribute = node.append_attribute(name);
+  attribute.set_value(value.c_str());
+}
+
+void RemoveChildren(pugi::xml_node node, std::string_view local) {
+  for (pugi::xml_node child = node.first_child(); child;) {
+    const pugi::xml_node next = child.next_sibling();
+    if (child.type() == pugi::node_element && IsNamed(child, local)) node.remove_child(child);
+    child = next;
+  }
+}
+
+// A new child of a cell in its place: <f> first, <v> and <is> before any
+// <extLst>.
+pugi::xml_node AddCellChild(pugi::xml_node cell, std::string_view local) {
+  const std::string name = ChildName(cell, local);
+  if (local == "f") return cell.prepend_child(name.c_str());
+  if (const pugi::xml_node extensions = ChildNamed(cell, "extLst")) {
+    return cell.insert_child_before(name.c_str(), extensions);
+  }
+  return cell.append_child(name.c_str());
+}
+
+void AddValue(pugi::xml_node cell, const std::string& text) {
+  AddCellChild(cell, "v").text().set(text.c_str());
+}
+
+std::string FormulaBody(const std::string& formula) {
+  return !formula.empty() && formula.front() == '=' ? formula.substr(1) : formula;
+}
+
+bool SameRowFormat(const Row* now, const Row* before) {
+  const auto format = [](const Row* row) { return row != nullptr ? row->format : std::nullopt; };
+  return format(now) == format(before);
+}
+bool SameRowHeight(const Row* now, const Row* before) {
+  const auto height = [](const Row* row) { return row != nullptr ? row->height : std::nullopt; };
+  return height(now) == height(before);
+}
+bool SameRowHidden(const Row* now, const Row* before) {
+  return (now != nullptr && now->hidden) == (before != nullptr && before->hidden);
+}
+
+// Row attributes that say nothing beyond the row's number and cells.
+bool OnlyPlainAttributes(const pugi::xml_node& row) {
+  for (const pugi::xml_attribute attribute : row.attributes()) {
+    const std::string_view name = attribute.name();
+    if (name != "r" && name != "spans" && name != "x14ac:dyDescent") return false;
+  }
+  return true;
+}
+
+template <class Visit>
+void ForEachRowNumber(const Grid& now, const Grid& before, Visit visit) {
+  auto a = now.rows.begin();
+  auto b = before.rows.begin();
+  while (a != now.rows.end() || b != before.rows.end()) {
+    if (b == before.rows.end() || (a != now.rows.end() && a->first < b->first)) {
+      visit(a->first, &a->second, nullptr);
+      ++a;
+    } else if (a == now.rows.end() || b->first < a->first) {
+      visit(b->first, nullptr, &b->second);
+      ++b;
+    } else {
+      visit(a->first, &a->second, &b->second);
+      ++a;
+      ++b;
+    }
+  }
+}
+
+// Calls visit(column, now, before) for the union of two rows' cells.
+template <class Visit>
+void ForEachCellPair(const Row* now, const Row* before, Visit visit) {
+  static const std::vector<Cell> kNone;
+  const std::vector<Cell>& a = now != nullptr ? now->cells : kNone;
+  const std::vector<Cell>& b = before != nullptr ? before->cells : kNone;
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() || j < b.size()) {
+    if (j == b.size() || (i < a.size() && a[i].column < b[j].column)) {
+      if (!visit(a[i].column, &a[i], nullptr)) return;
+      ++i;
+    } else if (i == a.size() || b[j].column < a[i].column) {
+      if (!visit(b[j].column, nullptr, &b[j])) return;
+      ++j;
+    } else {
+      if (!visit(a[i].column, &a[i], &b[j])) return;
+      ++i;
+      ++j;
+    }
+  }
+}
+
+// The column of a <c> written with its reference.
+std::int32_t ColumnOfElement(const pugi::xml_node& cell) {
+  const auto reference = ParseWrittenReference(cell.attribute("r").value());
+  return reference ? static_cast<std::int32_t>(reference->column) : 0;
+}
+
+}  // namespace
+
+const CellRect* CellsAspect::WriteContext::ArrayOf(const Grid& grid, CellAddress cell) {
+  if (grid.arrays.empty()) return nullptr;
+  if (!arraysIndexed_) {
+    for (std::uint32_t index = 0; index < grid.arrays.size(); ++index) {
+      const CellRect& range = grid.arrays[index];
+      for (std::int32_t row = range.top; row <= range.bottom; ++row) {
+        for (std::int32_t column = range.left; column <= range.right; ++column) {
+          arrayCells_.emplace(Grid::FormulaKey({row, column}), index);
+        }
+      }
+    }
+    arraysIndexed_ = true;
+  }
+  const auto found = arrayCells_.find(Grid::FormulaKey(cell));
+  return found != arrayCells_.end() ? &grid.arrays[found->second] : nullptr;
+}
+
+bool CellsAspect::WriteContext::InChangedArray(CellAddress cell) const {
+  return std::any_of(changedArrays.begin(), changedArrays.end(),
+                     [&](const CellRect& range) { return range.Contains(cell); });
+}
+
+bool CellsAspect::Write(WorkbookParts& parts, SheetPart& sheet) {
+  formulasChanged_ = false;
+  valuesChanged_ = false;
+  pugi::xml_node worksheet = sheet.xml.document_element();
+  if (!IsNamed(worksheet, "worksheet")) return false;
+  const Grid& grid = sheet.sheet->grid;
+  date1904_ = UsesDate1904(parts.workbookXml);
+  WriteContext context(*parts.workbook, FindWorkbookAspect<StylesAspect>(parts),
+                       FindWorkbookAspect<SharedStringsAspect>(parts));
+  if (context.styles != nullptr) context.styles->Prepare(parts);
+  bool changed = WriteSheetFormat(worksheet, grid);
+  changed = WriteColumns(worksheet, grid, context) || changed;
+  changed = WriteSheetData(worksheet, grid, context) || changed;
+  if (!changed) return false;
+  snapshot_ = grid;
+  sheet.xmlChanged = true;
+  return true;
+}
+
+bool CellsAspect::WriteSheetData(pugi::xml_node worksheet, const Grid& grid, WriteContext& context) {
+  for (const CellRect& range : grid.arrays) {
+    if (std::find(snapshot_.arrays.begin(), snapshot_.arrays.end(), range) == snapshot_.arrays.end()) {
+      context.changedArrays.push_back(range);
+    }
+  }
+  for (const CellRect& range : snapshot_.arrays) {
+    if (std::find(grid.arrays.begin(), grid.arrays.end(), range) == grid.arrays.end()) {
+      context.changedArrays.push_back(range);
+    }
+  }
+  for (const auto& [index, shared] : sharedFormulas_) {
+    const Cell* master = grid.Find(shared.master);
+    if (master != nullptr && master->hasFormula && SameFormula(grid, snapshot_, shared.master) &&
+        !context.InChangedArray(shared.master)) {
+      continue;
+    }
+    context.changedMasters.push_back(index);
+    for (const CellAddress member : shared.members) context.forced.insert(Grid::FormulaKey(member));
+  }
+  const std::vector<std::int32_t> rows = ChangedRows(grid, context);
+  if (rows.empty()) return false;
+  pugi::xml_node sheetData = ObtainWorksheetChild(worksheet, "sheetData");
+  for (const std::int32_t number : rows) WriteRow(sheetData, number, grid, context);
+  if (pugi::xml_node dimension = ChildNamed(worksheet, "dimension")) {
+    CellRect used{0, embedded::model::kColumnCount, 0, 0};
+    for (const auto& [number, row] : grid.rows) {
+      if (row.cells.empty()) continue;
+      if (used.top == 0) used.top = number;
+      used.bottom = number;
+      used.left = std::min<std::int32_t>(used.left, row.cells.front().column);
+      used.right = std::max<std::int32_t>(used.right, row.cells.back().column);
+    }
+    SetAttribute(dimension, "ref", used.top == 0 ? std::string("A1") : RangeReferenceText(used));
+  }
+  IndexRows(sheetData);
+  ForgetRewrittenMembers(context);
+  return true;
+}
+
+std::vector<std::int32_t> CellsAspect::ChangedRows(const Grid& grid, WriteContext& context) {
+  std::vector<std::int32_t> rows;
+  ForEachRowNumber(grid, snapshot_, [&](std::int32_t number, const Row* now, const Row* before) {
+    bool changed = !SameRowFormat(now, before) || !SameRowHeight(now, before) || !SameRowHidden(now, before);
+    if (!changed) {
+      ForEachCellPair(now, before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
+        changed = CellChanged({number, column}, a, b, grid, context);
+        return !changed;
+      });
+    }
+    if (changed) rows.push_back(number);
+  });
+  const std::size_t found = rows.size();
+  for (const std::uint64_t key : context.forced) rows.push_back(static_cast<std::int32_t>(key >> 16));
+  for (const CellRect& range : context.changedArrays) {
+    for (std::int32_t row = range.top; row <= range.bottom; ++row) rows.push_back(row);
+  }
+  if (rows.size() != found) {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  }
+  return rows;
+}
+
+bool CellsAspect::CellChanged(CellAddress address, const Cell* now, const Cell* before, const Grid& grid,
+                              const WriteContext& context) const {
+  if (now == nullptr || before == nullptr) return now != before;
+  if (now->format != before->format || now->hasFormula != before->hasFormula || !SameValue(*now, *before)) return true;
+  if (now->hasFormula && !SameFormula(grid, snapshot_, address)) return true;
+  return context.Forced(address) || (!context.changedArrays.empty() && context.InChangedArray(address));
+}
+
+bool CellsAspect::FormulaKept(CellAddress address, const Cell& now, const Cell* before, const Grid& grid,
+                              const WriteContext& context) const {
+  if (before == nullptr || before->hasFormula != now.hasFormula) return false;
+  if (now.hasFormula && !SameFormula(grid, snapshot_, address)) return false;
+  return !context.Forced(address) && !context.InChangedArray(address);
+}
+
+void CellsAspect::WriteRow(pugi::xml_node sheetData, std::int32_t number, const Grid& grid, WriteContext& context) {
+  const auto modelRow = grid.rows.find(number);
+  const auto snapshotRow = snapshot_.rows.find(number);
+  const Row* now = modelRow != grid.rows.end() ? &modelRow->second : nullptr;
+  const Row* before = snapshotRow != snapshot_.rows.end() ? &snapshotRow->second : nullptr;
+
+  const auto place = std::lower_bound(rows_.begin(), rows_.end(), number,
+                                      [](const RowNode& row, std::int32_t wanted) { return row.row < wanted; });
+  pugi::xml_node element = place != rows_.end() && place->row == number ? place->node : pugi::xml_node();
+  if (!element) {
+    if (now == nullptr) return;
+    const std::string name = ChildName(sheetData, "row");
+    element = place != rows_.end() ? sheetData.insert_child_before(name.c_str(), place->node)
+                                   : sheetData.append_child(name.c_str());
+    element.append_attribute("r") = number;
+  }
+
+  if (!SameRowHeight(now, before)) {
+    element.remove_attribute("ht");
+    element.remove_attribute("customHeight");
+    if (now != nullptr && now->height) {
+      SetAttribute(element, "ht", CellNumberText(*now->height));
+      SetAttribute(element, "customHeight", "1");
+    }
+  }
+  if (!SameRowHidden(now, before)) {
+    element.remove_attribute("hidden");
+    if (now != nullptr && now->hidden) SetAttribute(element, "hidden", "1");
+  }
+  if (!SameRowFormat(now, before)) {
+    element.remove_attribute("s");
+    element.remove_attribute("customFormat");
+    if (now != nullptr && now->format) {
+      SetAttribute(element, "s", std::to_string(context.FileFormat(*now->format)));
+      SetAttribute(element, "customFormat", "1");
+    }
+  }
+
+  // Cells written without their reference get one, so that removing or
+  // inserting a cell cannot move the ones after it.
+  std::int32_t implicit = 0;
+  for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling()) {
+    if (!IsNamed(c, "c")) continue;
+    if (!c.attribute("r")) {
+      c.prepend_attribute("r") = CellReferenceText({number, implicit + 1}).c_str();
+    }
+    implicit = ColumnOfElement(c);
+  }
+
+  pugi::xml_node cursor = ChildNamed(element, "c");
+  const std::string cellName = ChildName(element, "c");
+  ForEachCellPair(now, before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
+    const CellAddress address{number, column};
+    if (!CellChanged(address, a, b, grid, context)) return true;
+    while (cursor && ColumnOfElement(cursor) < column) {
+      do {
+        cursor = cursor.next_sibling();
+      } while (cursor && !IsNamed(cursor, "c"));
+    }
+    pugi::xml_node cell = cursor && ColumnOfElement(cursor) == column ? cursor : pugi::xml_node();
+    if (a == nullptr) {
+      valuesChanged_ = true;
+      formulasChanged_ = formulasChanged_ || b->hasFormula;
+      if (!cell) return true;
+      do {
+        cursor = cursor.next_sibling();
+      } while (cursor && !IsNamed(cursor, "c"));
+      if (context.strings != nullptr && std::string_view(cell.attribute("t").value()) == "s") {
+        context.strings->CountReferences(-1);
+      }
+      element.remove_child(cell);
+      return true;
+    }
+    if (!cell) {
+      cell = cursor ? element.insert_child_before(cellName.c_str(), cursor) : element.append_child(cellName.c_str());
+      cell.append_attribute("r") = CellReferenceText(address).c_str();
+    }
+    WriteCell(cell, address, a, b, grid, context);
+    return true;
+  });
+
+  if (pugi::xml_attribute spans = element.attribute("spans")) {
+    if (now != nullptr && !now->cells.empty()) {
+      spans.set_value((std::to_string(now->cells.front().column) + ":" + std::to_string(now->cells.back().column)).c_str());
+    } else {
+      element.remove_attribute(spans);
+    }
+  }
+  if (now == nullptr && !ChildNamed(element, "c")) {
+    if (OnlyPlainAttributes(element)) sheetData.remove_child(element);
+  }
+}
+
+void CellsAspect::WriteCell(pugi::xml_node cell, CellAddress address, const Cell* now, const Cell* before,
+                            const Grid& grid, WriteContext& context) {
+  if (before == nullptr || before->format != now->format) {
+    const std::uint32_t format = context.FileFormat(now->format);
+    if (format == 0) {
+      cell.remove_attribute("s");
+    } else {
+      SetAttribute(cell, "s", std::to_string(format));
+    }
+  }
+  const bool valueKept = before != nullptr && SameValue(*now, *before) &&
+                         (now->kind != ValueKind::Text || now->hasFormula == before->hasFormula);
+  if (!valueKept) {
+    valuesChanged_ = true;
+    if (context.strings != nullptr && std::string_view(cell.attribute("t").value()) == "s") {
+      context.strings->CountReferences(-1);
+    }
+    RemoveChildren(cell, "v");
+    RemoveChildren(cell, "is");
+    cell.remove_attribute("t");
+    cell.remove_attribute("vm");
+    switch (now->kind) {
+      case ValueKind::Empty:
+        break;
+      case ValueKind::Number: {
+        const bool shifted = date1904_ && context.dates.IsDate(now->format);
+        AddValue(cell, CellNumberText(shifted ? now->number - kDate1904Offset : now->number));
+        break;
+      }
+      case ValueKind::Text: {
+        const std::string& text = context.workbook.strings.Text(now->text);
+        if (now->hasFormula) {
+          SetAttribute(cell, "t", "str");
+          AddValue(cell, EncodeXstring(text));
+        } else if (context.strings != nullptr) {
+          SetAttribute(cell, "t", "s");
+          AddValue(cell, std::to_string(context.strings->IndexFor(context.workbook.strings, now->text)));
+          context.strings->CountReferences(1);
+        } else {
+          SetAttribute(cell, "t", "inlineStr");
+          WritePlainText(AddCellChild(cell, "is"), text);
+        }
+        break;
+      }
+      case ValueKind::Logical:
+        SetAttribute(cell, "t", "b");
+        AddValue(cell, now->logical ? "1" : "0");
+        break;
+      case ValueKind::Error:
+        SetAttribute(cell, "t", "e");
+        AddValue(cell, std::string(ErrorTextOf(now->error)));
+        break;
+    }
+  }
+  if (FormulaKept(address, *now, before, grid, context)) return;
+  formulasChanged_ = true;
+  valuesChanged_ = true;
+  context.rewrittenFormulas.insert(Grid::FormulaKey(address));
+  RemoveChildren(cell, "f");
+  cell.remove_attribute("cm");
+  const std::string* formula = now->hasFormula ? grid.Formula(address) : nullptr;
+  if (formula == nullptr) return;
+  const CellRect* array = context.ArrayOf(grid, address);
+  if (array != nullptr && array->TopLeft() != address) return;
+  pugi::xml_node f = AddCellChild(cell, "f");
+  if (array != nullptr) {
+    f.append_attribute("t") = "array";
+    f.append_attribute("ref") = RangeReferenceText(*array).c_str();
+  }
+  f.text().set(FormulaBody(*formula).c_str());
+}
+
+void CellsAspect::ForgetRewrittenMembers(const WriteContext& context) {
+  for (const std::uint32_t index : context.changedMasters) sharedFormulas_.erase(index);
+  if (context.rewrittenFormulas.empty()) return;
+  for (auto& [index, shared] : sharedFormulas_) {
+    std::erase_if(shared.members, [&](CellAddress member) {
+      return context.rewrittenFormulas.count(Grid::FormulaKey(member)) != 0;
+    });
+  }
+}
+
+}  // namespace tabulara::xlsx

@@ -1,0 +1,22 @@
+#include "xlsx/cells/date_formats.h"
+
+#include <string_view>
+
+#include "embedded/rules/number_formats.h"
+#include "xlsx/cells/xml_names.h"
+
+namespace tabulara::xlsx {
+
+bool DateFormats::IsDate(std::uint32_t format) {
+  if (format >= formats_.size()) return false;
+  if (known_.size() < formats_.size()) known_.resize(formats_.size(), -1);
+  if (known_[format] < 0) known_[format] = embedded::IsDateFormat(formats_.Get(format).numberFormat) ? 1 : 0;
+  return known_[format] == 1;
+}
+
+bool UsesDate1904(const pugi::xml_document& workbookXml) {
+  const std::string_view value = ChildNamed(workbookXml.document_element(), "workbookPr").attribute("date1904").value();
+  return value == "1" || value == "true";
+}
+
+}  // namespace tabulara::xlsx

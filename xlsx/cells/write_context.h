@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "embedded/model/workbook.h"
+#include "xlsx/cells/cells_aspect.h"
+#include "xlsx/cells/date_formats.h"
+#include "xlsx/strings/shared_strings_aspect.h"
+#include "xlsx/styles/styles_aspect.h"
+
+namespace tabulara::xlsx {
+
+struct CellsAspect::WriteContext {
+  WriteContext(const embedded::model::Workbook& workbook, StylesAspect* styles, SharedStringsAspect* strings)
+      : workbook(workbook), styles(styles), strings(strings), dates(workbook.formats) {}
+
+  // The cellXfs entry that writes a model format.
+  std::uint32_t FileFormat(std::uint32_t format) {
+    return styles != nullptr ? styles->FileFormatOf(workbook.formats, format) : format;
+  }
+  // The array formula range holding a cell of the model's grid, or null.
+  const embedded::model::CellRect* ArrayOf(const embedded::model::Grid& grid, embedded::model::CellAddress cell);
+  bool InChangedArray(embedded::model::CellAddress cell) const;
+  bool Forced(embedded::model::CellAddress cell) const {
+    return !forced.empty() && forced.count(embedded::model::Grid::FormulaKey(cell)) != 0;
+  }
+
+  const embedded::model::Workbook& workbook;
+  StylesAspect* styles;
+  SharedStringsAspect* strings;
+  DateFormats dates;
+  // Arrays added or removed since the last read or write.
+  std::vector<embedded::model::CellRect> changedArrays;
+  // Shared-formula members to write with their own formula, their master
+  // having changed.
+  std::unordered_set<std::uint64_t> forced;
+  std::vector<std::uint32_t> changedMasters;
+  // Cells whose formula element was rewritten.
+  std::unordered_set<std::uint64_t> rewrittenFormulas;
+
+ private:
+  bool arraysIndexed_ = false;
+  std::unordered_map<std::uint64_t, std::uint32_t> arrayCells_;
+};
+
+}  // namespace tabulara::xlsx

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "xlsx/package/zip_handle.h"
+
+namespace tabulara::xlsx {
+
+// How much a package may inflate to; past these it is refused as a zip bomb.
+struct PackageLimits {
+  std::uint64_t maxPartBytes = std::uint64_t{1} << 31;
+  std::uint64_t maxTotalBytes = std::uint64_t{1} << 32;
+};
+
+// A zip package of parts. Parts are read on first use; on saving, a part
+// that was not written is copied from the original file as it is, still
+// compressed, and written or added parts follow their new contents.
+class Package {
+ public:
+  // Opens an existing package; PackageError when it is no readable zip.
+  static Package Open(const std::filesystem::path& file, PackageLimits limits = {});
+  // A package with no parts yet.
+  static Package Create();
+  // The same as Create(), so that holders of a package can be made first
+  // and given the opened package after.
+  Package() = default;
+
+  Package(Package&&) noexcept;
+  Package& operator=(Package&&) noexcept;
+  ~Package();
+
+  // Part names as the archive lists them, in archive order, then new ones.
+  std::vector<std::string> PartNames() const;
+  // The stored name of a part, found without regard to case.
+  std::optional<std::string> Find(const std::string& name) const;
+  bool Has(const std::string& name) const { return Find(name).has_value(); }
+  // A part's bytes; PackageError when it is missing or inflates too far.
+  const std::string& Read(const std::string& name);
+  // Replaces a part's bytes or adds a new part.
+  void Write(const std::string& name, std::string bytes);
+  void Remove(const std::string& name);
+  bool Changed(const std::string& name) const;
+
+  // Writes the package to a temporary file beside `file` and then puts it in
+  // place of `file`, so that a failure leaves `file` as it was.
+  void Save(const std::filesystem::path& file);
+
+ private:
+  struct Part {
+    std::string name;
+    std::optional<zip_uint64_t> sourceIndex;
+    std::optional<std::string> contents;
+    bool changed = false;
+    bool removed = false;
+  };
+  Part* FindPart(const std::string& name);
+  const Part* FindPart(const std::string& name) const;
+  std::string Inflate(const Part& part);
+
+  ZipHandle source_;
+  std::filesystem::path sourceFile_;
+  PackageLimits limits_;
+  std::uint64_t inflatedBytes_ = 0;
+  std::vector<Part> parts_;
+};
+
+}  // namespace tabulara::xlsx

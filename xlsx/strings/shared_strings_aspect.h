@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "xlsx/workbook_parts.h"
+
+namespace tabulara::xlsx {
+
+// xl/sharedStrings.xml. Every item, plain or rich, is read as its plain
+// text into the workbook's string pool. Items already in the table stay
+// as they are, so unchanged cells keep their indexes; texts of cells
+// written afresh reuse a plain item with the same text or are appended.
+class SharedStringsAspect : public WorkbookAspect {
+ public:
+  void Read(WorkbookParts& parts) override;
+  void Write(WorkbookParts& parts) override;
+
+  // The string-pool id of item `index`; nothing when there is no such item.
+  std::optional<std::uint32_t> PoolIdOf(std::size_t index) const;
+  // The index of a plain item holding the pool's text `poolId`, appended
+  // when there is none.
+  std::uint32_t IndexFor(const embedded::model::StringPool& pool, std::uint32_t poolId);
+  // Cells referring to the table were added (positive) or removed.
+  void CountReferences(std::int64_t delta) { countDelta_ += delta; }
+
+ private:
+  void CreatePart(WorkbookParts& parts);
+
+  std::string partName_;
+  pugi::xml_document xml_;
+  bool exists_ = false;
+  std::vector<std::uint32_t> poolIds_;
+  // Pool id to the first plain item with its text.
+  std::unordered_map<std::uint32_t, std::uint32_t> plainItems_;
+  std::vector<std::uint32_t> appended_;
+  std::int64_t countDelta_ = 0;
+  const embedded::model::StringPool* pool_ = nullptr;
+};
+
+}  // namespace tabulara::xlsx

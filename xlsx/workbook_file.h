@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "embedded/model/workbook.h"
+
+namespace tabulara::xlsx {
+
+struct WorkbookParts;
+
+// A workbook file (.xlsx, .xlsm, .xltx, .xltm, or any name whose content is
+// such a package) read into the embedded host's model, with everything
+// needed to write it back losslessly: a part whose model state did not
+// change is written back byte for byte, a changed part is edited in place
+// and keeps what the model does not understand.
+class WorkbookFile {
+ public:
+  // Reads a package; PackageError with a message for the user when the
+  // file cannot be read or is no workbook (a legacy binary workbook is
+  // named as such).
+  static std::unique_ptr<WorkbookFile> Open(const std::filesystem::path& file);
+  // A file for a workbook built in the model, written from scratch.
+  static std::unique_ptr<WorkbookFile> Create(std::shared_ptr<embedded::model::Workbook> workbook);
+  ~WorkbookFile();
+
+  const std::shared_ptr<embedded::model::Workbook>& workbook() const;
+  // Writes the workbook to a temporary file beside `file`, which then
+  // replaces `file`; a failure leaves `file` as it was.
+  void Save(const std::filesystem::path& file);
+
+ private:
+  explicit WorkbookFile(std::unique_ptr<WorkbookParts> parts);
+  std::unique_ptr<WorkbookParts> parts_;
+};
+
+}  // namespace tabulara::xlsx

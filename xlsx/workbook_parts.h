@@ -1,0 +1,74 @@
+#pragma once
+
+#include <pugixml.hpp>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "embedded/model/workbook.h"
+#include "xlsx/opc/content_types.h"
+#include "xlsx/opc/relationships.h"
+#include "xlsx/package/package.h"
+
+namespace tabulara::xlsx {
+
+struct WorkbookParts;
+struct SheetPart;
+
+// One aspect of a sheet part (its cells, its drawing, its hyperlinks ...):
+// reads it into the model, remembers what it read, and on saving writes it
+// back when the model's state of it changed. One instance per sheet.
+class SheetAspect {
+ public:
+  virtual ~SheetAspect() = default;
+  virtual void Read(WorkbookParts& parts, SheetPart& sheet) = 0;
+  // Edits the sheet's XML (and any parts of its own) when the model changed
+  // since Read; returns whether it changed the sheet's XML.
+  virtual bool Write(WorkbookParts& parts, SheetPart& sheet) = 0;
+};
+
+// One aspect of the workbook as a whole (its sheets list, styles, shared
+// strings, ...). Workbook aspects read before the sheets and write after
+// them, in their order.
+class WorkbookAspect {
+ public:
+  virtual ~WorkbookAspect() = default;
+  virtual void Read(WorkbookParts& parts) = 0;
+  virtual void Write(WorkbookParts& parts) = 0;
+};
+
+// A worksheet or chart-sheet part and the model sheet read from it.
+struct SheetPart {
+  std::shared_ptr<embedded::model::Sheet> sheet;
+  // "xl/worksheets/sheet1.xml".
+  std::string partName;
+  // The id of the workbook part's relationship to it.
+  std::string relationshipId;
+  pugi::xml_document xml;
+  // Set by the aspects that edited `xml`; the part is then written.
+  bool xmlChanged = false;
+  std::vector<std::unique_ptr<SheetAspect>> aspects;
+};
+
+// Everything of one open package that readers and writers share.
+struct WorkbookParts {
+  Package package;
+  ContentTypes contentTypes;
+  // "xl/workbook.xml".
+  std::string workbookPart;
+  pugi::xml_document workbookXml;
+  bool workbookXmlChanged = false;
+  std::shared_ptr<embedded::model::Workbook> workbook;
+  // In the order of the workbook part's sheets element.
+  std::vector<std::unique_ptr<SheetPart>> sheets;
+  std::vector<std::unique_ptr<WorkbookAspect>> aspects;
+
+  // The relationships of a part, read on first use (empty when it has none);
+  // changed ones are written with the package.
+  Relationships& RelationshipsOf(const std::string& partName);
+  std::map<std::string, Relationships> relationships;
+};
+
+}  // namespace tabulara::xlsx

@@ -1,0 +1,54 @@
+#include "xlsx/xml/xml_part.h"
+
+#include "xlsx/package/package_error.h"
+
+namespace tabulara::xlsx {
+namespace {
+
+class StringWriter : public pugi::xml_writer {
+ public:
+  explicit StringWriter(std::string& out) : out_(out) {}
+  void write(const void* data, size_t size) override { out_.append(static_cast<const char*>(data), size); }
+
+ private:
+  std::string& out_;
+};
+
+}  // namespace
+
+pugi::xml_document ParseXmlPart(std::string_view bytes, const std::string& partName) {
+  pugi::xml_document document;
+  const unsigned options = pugi::parse_default | pugi::parse_declaration | pugi::parse_doctype |
+                           pugi::parse_ws_pcdata_single;
+  const pugi::xml_parse_result result = document.load_buffer(bytes.data(), bytes.size(), options, pugi::encoding_auto);
+  if (!result) {
+    throw PackageError("the part " + partName + " is not well-formed XML (" + result.description() + " at byte " +
+                       std::to_string(result.offset) + ")");
+  }
+  for (const pugi::xml_node node : document.children()) {
+    if (node.type() == pugi::node_doctype) {
+      throw PackageError("the part " + partName + " declares a document type; workbook parts never do");
+    }
+  }
+  return document;
+}
+
+std::string SerializeXmlPart(const pugi::xml_document& document) {
+  std::string bytes;
+  StringWriter writer(bytes);
+  bool declared = false;
+  for (const pugi::xml_node node : document.children()) {
+    if (node.type() == pugi::node_declaration) {
+      node.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
+      bytes += "\r\n";
+      declared = true;
+    }
+  }
+  if (!declared) bytes = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
+  for (const pugi::xml_node node : document.children()) {
+    if (node.type() != pugi::node_declaration) node.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
+  }
+  return bytes;
+}
+
+}  // namespace tabulara::xlsx

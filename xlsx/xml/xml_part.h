@@ -1,0 +1,19 @@
+#pragma once
+
+#include <pugixml.hpp>
+
+#include <string>
+#include <string_view>
+
+namespace tabulara::xlsx {
+
+// Parses an XML part of a package. A part that is not well-formed XML, or
+// that carries a document type declaration (and with it, possibly, entity
+// declarations), raises PackageError naming the part.
+pugi::xml_document ParseXmlPart(std::string_view bytes, const std::string& partName);
+
+// The part's XML as bytes: the declaration as the host writes it, then the
+// document without added white space.
+std::string SerializeXmlPart(const pugi::xml_document& document);
+
+}  // namespace tabulara::xlsx
