@@ -61,6 +61,8 @@ class HostSession {
       ReportErrorPassedBack(error);
     }
   }
+  // The answer to the next Yes/No question, whatever the command line said.
+  void AnswerNextQuestion(Answer answer) { messageBoxes_->AnswerNext(answer); }
   // The worst status met so far, counting the add-in's error reports.
   ExitStatus Status();
   void Fail(ExitStatus status) { status_ = Worse(status_, status); }

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "cli/menu_actions.h"
 #include "cli/workbook_report.h"
 #include "xlsx/package/package_error.h"
 
@@ -52,8 +53,28 @@ bool ShellCommands::Run(const std::string& line) {
       Get(argument);
     } else if (verb == "info") {
       Info();
+    } else if (verb == "select") {
+      Select(argument);
+    } else if (verb == "cell") {
+      Cell(argument);
+    } else if (verb == "click") {
+      Click(argument);
+    } else if (verb == "double-click" || verb == "right-click") {
+      Require(argument, "double-click REF | right-click REF");
+      if (verb == "double-click") {
+        session_.CallAddin([&] { session_.host().DoubleClick(argument); });
+      } else {
+        session_.CallAddin([&] { session_.host().RightClick(argument); });
+      }
+    } else if (verb == "answer") {
+      Answer(argument);
+    } else if (verb == "menu") {
+      PrintMenus(std::cout, session_);
+      std::cout << std::flush;
     } else {
-      throw CommandError("unknown command \"" + verb + "\" (commands: open, save, sheet, get, info, quit)");
+      throw CommandError("unknown command \"" + verb +
+                         "\" (commands: open, save, sheet, select, cell, click, double-click, right-click, answer, "
+                         "menu, get, info, quit)");
     }
   } catch (const xlsx::PackageError& error) {
     std::cerr << "tabulara: " << error.what() << '\n';
@@ -89,6 +110,31 @@ void ShellCommands::Get(const std::string& cell) {
   if (sheet == nullptr) throw CommandError("the workbook has no active sheet");
   PrintCell(std::cout, session_.host(), *sheet, cell);
   std::cout << std::flush;
+}
+
+void ShellCommands::Select(const std::string& areas) {
+  Require(areas, "select RANGE");
+  SelectCells(session_, areas, "");
+}
+
+void ShellCommands::Cell(const std::string& cell) {
+  Require(cell, "cell REF");
+  SelectCells(session_, cell, cell);
+}
+
+void ShellCommands::Click(const std::string& captionOrPath) {
+  Require(captionOrPath, "click CAPTION|PATH");
+  ClickMenuItem(session_, captionOrPath);
+}
+
+void ShellCommands::Answer(const std::string& answer) {
+  if (answer == "yes") {
+    session_.AnswerNextQuestion(cli::Answer::Yes);
+  } else if (answer == "no") {
+    session_.AnswerNextQuestion(cli::Answer::No);
+  } else {
+    throw CommandError("usage: answer yes|no");
+  }
 }
 
 void ShellCommands::Info() {

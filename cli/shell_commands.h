@@ -23,6 +23,10 @@ class ShellCommands {
   void Sheet(const std::string& name);
   void Get(const std::string& cell);
   void Info();
+  void Select(const std::string& areas);
+  void Cell(const std::string& cell);
+  void Click(const std::string& captionOrPath);
+  void Answer(const std::string& answer);
 
   HostSession& session_;
   std::optional<std::filesystem::path> output_;

@@ -52,8 +52,10 @@ bool TerminalMessageBoxes::IsErrorReport(const platform::posix::MessageBoxReques
 }
 
 int TerminalMessageBoxes::Ask(int flags) {
-  if (answer_ == Answer::Yes) return platform::vbYes;
-  if (answer_ == Answer::No) return platform::vbNo;
+  const Answer answer = nextAnswer_.value_or(answer_);
+  nextAnswer_.reset();
+  if (answer == Answer::Yes) return platform::vbYes;
+  if (answer == Answer::No) return platform::vbNo;
   const int fallback = platform::posix::DefaultAnswer(flags);
   if (!inputIsTerminal_) return fallback;
   for (;;) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "platform/posix/message_boxes.h"
@@ -19,6 +20,8 @@ class TerminalMessageBoxes {
   TerminalMessageBoxes(Answer answer, std::istream& input, std::ostream& output, bool inputIsTerminal);
 
   int Show(const platform::posix::MessageBoxRequest& request);
+  // The answer to the next question only.
+  void AnswerNext(Answer answer) { nextAnswer_ = answer; }
   // Errors reported since the last call.
   int TakeReportedErrors();
 
@@ -27,6 +30,7 @@ class TerminalMessageBoxes {
   int Ask(int flags);
 
   Answer answer_;
+  std::optional<Answer> nextAnswer_;
   std::istream& input_;
   std::ostream& output_;
   bool inputIsTerminal_;
