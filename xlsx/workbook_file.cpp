@@ -10,11 +10,11 @@ WorkbookFile::WorkbookFile(std::unique_ptr<WorkbookParts> parts) : parts_(std::m
 WorkbookFile::~WorkbookFile() = default;
 
 std::unique_ptr<WorkbookFile> WorkbookFile::Open(const std::filesystem::path& file) {
-  return std::unique_ptr<WorkbookFile>(new WorkbookFile(ReadWorkbookParts(file)));
+  return std::make_unique<WorkbookFile>(ReadWorkbookParts(file));
 }
 
 std::unique_ptr<WorkbookFile> WorkbookFile::Create(std::shared_ptr<embedded::model::Workbook> workbook) {
-  return std::unique_ptr<WorkbookFile>(new WorkbookFile(NewWorkbookParts(std::move(workbook))));
+  return std::make_unique<WorkbookFile>(NewWorkbookParts(std::move(workbook)));
 }
 
 const std::shared_ptr<embedded::model::Workbook>& WorkbookFile::workbook() const { return parts_->workbook; }

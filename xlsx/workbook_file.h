@@ -22,6 +22,8 @@ class WorkbookFile {
   static std::unique_ptr<WorkbookFile> Open(const std::filesystem::path& file);
   // A file for a workbook built in the model, written from scratch.
   static std::unique_ptr<WorkbookFile> Create(std::shared_ptr<embedded::model::Workbook> workbook);
+  // The file of parts read or made by Open and Create.
+  explicit WorkbookFile(std::unique_ptr<WorkbookParts> parts);
   ~WorkbookFile();
 
   const std::shared_ptr<embedded::model::Workbook>& workbook() const;
@@ -30,7 +32,6 @@ class WorkbookFile {
   void Save(const std::filesystem::path& file);
 
  private:
-  explicit WorkbookFile(std::unique_ptr<WorkbookParts> parts);
   std::unique_ptr<WorkbookParts> parts_;
 };
 
