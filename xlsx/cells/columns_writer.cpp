@@ -32,18 +32,18 @@ struct Source {
 };
 
 // What one <col> writes for each of its columns.
-struct Spec {
+struct ColumnSettings {
   std::optional<double> width;
   bool hidden = false;
   std::uint32_t style = 0;
   const Source* source = nullptr;
-  friend bool operator==(const Spec&, const Spec&) = default;
+  friend bool operator==(const ColumnSettings&, const ColumnSettings&) = default;
 };
 
 struct Range {
   std::int32_t first;
   std::int32_t last;
-  Spec spec;
+  ColumnSettings settings;
 };
 
 void SetAttribute(pugi::xml_node node, const char* name, const std::string& value) {
@@ -89,24 +89,24 @@ bool CellsAspect::WriteColumns(pugi::xml_node worksheet, const Grid& grid, Write
 
   const std::uint32_t sheetStyle = context.FileFormat(grid.sheetFormat);
   std::vector<Range> ranges;
-  const auto add = [&](std::int32_t number, const Spec& spec) {
-    if (!spec.width && !spec.hidden && spec.style == 0 && spec.source == nullptr) return;
-    if (!ranges.empty() && ranges.back().last == number - 1 && ranges.back().spec == spec) {
+  const auto add = [&](std::int32_t number, const ColumnSettings& settings) {
+    if (!settings.width && !settings.hidden && settings.style == 0 && settings.source == nullptr) return;
+    if (!ranges.empty() && ranges.back().last == number - 1 && ranges.back().settings == settings) {
       ranges.back().last = number;
     } else {
-      ranges.push_back(Range{number, number, spec});
+      ranges.push_back(Range{number, number, settings});
     }
   };
   const auto specOf = [&](std::int32_t number, const Column* column) {
-    Spec spec;
-    spec.source = sourceOf(number);
-    spec.style = sheetStyle;
+    ColumnSettings settings;
+    settings.source = sourceOf(number);
+    settings.style = sheetStyle;
     if (column != nullptr) {
-      spec.width = column->width;
-      spec.hidden = column->hidden;
-      if (column->format) spec.style = context.FileFormat(*column->format);
+      settings.width = column->width;
+      settings.hidden = column->hidden;
+      if (column->format) settings.style = context.FileFormat(*column->format);
     }
-    return spec;
+    return settings;
   };
   if (sheetStyle == 0) {
     for (const auto& [number, column] : grid.columns) add(number, specOf(number, &column));
@@ -122,23 +122,23 @@ bool CellsAspect::WriteColumns(pugi::xml_node worksheet, const Grid& grid, Write
   pugi::xml_document scratch;
   const std::string colName = lists.empty() ? ChildName(worksheet, "col") : ChildName(lists.front(), "col");
   for (const Range& range : ranges) {
-    const Spec& spec = range.spec;
-    pugi::xml_node col = spec.source != nullptr ? scratch.append_copy(spec.source->node)
+    const ColumnSettings& settings = range.settings;
+    pugi::xml_node col = settings.source != nullptr ? scratch.append_copy(settings.source->node)
                                                 : scratch.append_child(colName.c_str());
     SetAttribute(col, "min", std::to_string(range.first));
     SetAttribute(col, "max", std::to_string(range.last));
-    const double width = spec.width.value_or(grid.defaultColumnWidth);
-    const bool widthChanged = spec.source == nullptr || !col.attribute("width") || col.attribute("width").as_double() != width;
+    const double width = settings.width.value_or(grid.defaultColumnWidth);
+    const bool widthChanged = settings.source == nullptr || !col.attribute("width") || col.attribute("width").as_double() != width;
     SetAttribute(col, "width", CellNumberText(width));
-    if (!spec.width) {
+    if (!settings.width) {
       col.remove_attribute("customWidth");
     } else if (widthChanged) {
       SetAttribute(col, "customWidth", "1");
     }
     col.remove_attribute("style");
-    if (spec.style != 0) SetAttribute(col, "style", std::to_string(spec.style));
+    if (settings.style != 0) SetAttribute(col, "style", std::to_string(settings.style));
     col.remove_attribute("hidden");
-    if (spec.hidden) SetAttribute(col, "hidden", "1");
+    if (settings.hidden) SetAttribute(col, "hidden", "1");
   }
 
   for (std::size_t i = 1; i < lists.size(); ++i) worksheet.remove_child(lists[i]);
