@@ -177,31 +177,24 @@ class Shifter {
   }
 
   // "A:C", "$B:$B".
-  bool ShiftColumns() {
-    std::size_t at = at_;
-    auto first = ReadColumn(text_, at);
-    if (!first || at >= text_.size() || text_[at] != ':') return false;
-    ++at;
-    auto last = ReadColumn(text_, at);
-    if (!last || (at < text_.size() && IsNameChar(text_[at]))) return false;
-    if (first->value > kColumnCount || last->value > kColumnCount) return false;
-    const bool inside = Move(*first, columns_, kColumnCount) && Move(*last, columns_, kColumnCount);
-    out_ += inside ? ColumnText(*first) + ":" + ColumnText(*last) : "#REF!";
-    at_ = at;
-    return true;
-  }
+  bool ShiftColumns() { return ShiftWholeLines(ReadColumn, ColumnText, columns_, kColumnCount); }
 
   // "1:3", "$2:$2".
-  bool ShiftRows() {
+  bool ShiftRows() { return ShiftWholeLines(ReadRow, RowText, rows_, kRowCount); }
+
+  // A range of whole columns or whole rows, read and written by `read` and
+  // `write`, moved by `offset` within 1 to `limit`.
+  template <class Read, class Write>
+  bool ShiftWholeLines(Read read, Write write, int offset, std::int64_t limit) {
     std::size_t at = at_;
-    auto first = ReadRow(text_, at);
+    auto first = read(text_, at);
     if (!first || at >= text_.size() || text_[at] != ':') return false;
     ++at;
-    auto last = ReadRow(text_, at);
+    auto last = read(text_, at);
     if (!last || (at < text_.size() && IsNameChar(text_[at]))) return false;
-    if (first->value > kRowCount || last->value > kRowCount) return false;
-    const bool inside = Move(*first, rows_, kRowCount) && Move(*last, rows_, kRowCount);
-    out_ += inside ? RowText(*first) + ":" + RowText(*last) : "#REF!";
+    if (first->value > limit || last->value > limit) return false;
+    const bool inside = Move(*first, offset, limit) && Move(*last, offset, limit);
+    out_ += inside ? write(*first) + ":" + write(*last) : "#REF!";
     at_ = at;
     return true;
   }
