@@ -6,7 +6,7 @@
 #include "xlsx/aspects.h"
 #include "xlsx/cells/aspect_lookup.h"
 #include "xlsx/cells/cells_aspect.h"
-#include "xlsx/cells/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 
 namespace tabulara::xlsx {
 namespace {
@@ -18,7 +18,7 @@ constexpr std::array<std::string_view, 9> kAfterCalcPr{"oleSize",       "customW
 
 pugi::xml_node ObtainCalcPr(pugi::xml_node workbook) {
   if (pugi::xml_node found = ChildNamed(workbook, "calcPr")) return found;
-  const std::string name = ChildName(workbook, "calcPr");
+  const std::string name = NameLike(workbook, "calcPr");
   for (pugi::xml_node child = workbook.first_child(); child; child = child.next_sibling()) {
     for (const std::string_view after : kAfterCalcPr) {
       if (child.type() == pugi::node_element && IsNamed(child, after)) {

@@ -10,7 +10,7 @@
 #include "xlsx/cells/error_values.h"
 #include "xlsx/cells/formula_shifter.h"
 #include "xlsx/cells/value_text.h"
-#include "xlsx/cells/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 #include "xlsx/package/package_error.h"
 #include "xlsx/strings/shared_strings_aspect.h"
 #include "xlsx/strings/xstring.h"

@@ -8,7 +8,7 @@
 #include "xlsx/cells/value_text.h"
 #include "xlsx/cells/worksheet_children.h"
 #include "xlsx/cells/write_context.h"
-#include "xlsx/cells/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 #include "xlsx/strings/xstring.h"
 
 namespace tabulara::xlsx {
@@ -61,7 +61,7 @@ void RemoveChildren(pugi::xml_node node, std::string_view local) {
 // A new child of a cell in its place: <f> first, <v> and <is> before any
 // <extLst>.
 pugi::xml_node AddCellChild(pugi::xml_node cell, std::string_view local) {
-  const std::string name = ChildName(cell, local);
+  const std::string name = NameLike(cell, local);
   if (local == "f") return cell.prepend_child(name.c_str());
   if (const pugi::xml_node extensions = ChildNamed(cell, "extLst")) {
     return cell.insert_child_before(name.c_str(), extensions);
@@ -279,7 +279,7 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, std::int32_t number, const 
   pugi::xml_node element = place != rows_.end() && place->row == number ? place->node : pugi::xml_node();
   if (!element) {
     if (now == nullptr) return;
-    const std::string name = ChildName(sheetData, "row");
+    const std::string name = NameLike(sheetData, "row");
     element = place != rows_.end() ? sheetData.insert_child_before(name.c_str(), place->node)
                                    : sheetData.append_child(name.c_str());
     element.append_attribute("r") = number;
@@ -318,7 +318,7 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, std::int32_t number, const 
   }
 
   pugi::xml_node cursor = ChildNamed(element, "c");
-  const std::string cellName = ChildName(element, "c");
+  const std::string cellName = NameLike(element, "c");
   ForEachCellPair(now, before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
     const CellAddress address{number, column};
     if (!CellChanged(address, a, b, grid, context)) return true;

@@ -6,7 +6,7 @@
 #include "xlsx/cells/value_text.h"
 #include "xlsx/cells/worksheet_children.h"
 #include "xlsx/cells/write_context.h"
-#include "xlsx/cells/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 
 namespace tabulara::xlsx {
 namespace {
@@ -120,7 +120,7 @@ bool CellsAspect::WriteColumns(pugi::xml_node worksheet, const Grid& grid, Write
   }
 
   pugi::xml_document scratch;
-  const std::string colName = lists.empty() ? ChildName(worksheet, "col") : ChildName(lists.front(), "col");
+  const std::string colName = lists.empty() ? NameLike(worksheet, "col") : NameLike(lists.front(), "col");
   for (const Range& range : ranges) {
     const ColumnSettings& settings = range.settings;
     pugi::xml_node col = settings.source != nullptr ? scratch.append_copy(settings.source->node)

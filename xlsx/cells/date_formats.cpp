@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "embedded/rules/number_formats.h"
-#include "xlsx/cells/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 
 namespace tabulara::xlsx {
 

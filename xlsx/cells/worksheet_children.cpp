@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "xlsx/cells/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 
 namespace tabulara::xlsx {
 namespace {
@@ -23,7 +23,7 @@ std::ptrdiff_t RankOf(std::string_view local) {
 pugi::xml_node ObtainWorksheetChild(pugi::xml_node worksheet, std::string_view local) {
   if (pugi::xml_node found = ChildNamed(worksheet, local)) return found;
   const std::ptrdiff_t rank = RankOf(local);
-  const std::string name = ChildName(worksheet, local);
+  const std::string name = NameLike(worksheet, local);
   for (pugi::xml_node child = worksheet.first_child(); child; child = child.next_sibling()) {
     if (child.type() == pugi::node_element && RankOf(LocalName(child)) > rank) {
       return worksheet.insert_child_before(name.c_str(), child);

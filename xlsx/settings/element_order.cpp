@@ -3,17 +3,14 @@
 #include <algorithm>
 #include <string>
 
-#include "xlsx/structure/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 
 namespace tabulara::xlsx::settings {
 
-using structure::Child;
-using structure::LocalName;
-using structure::PrefixOf;
 
 pugi::xml_node ObtainChild(pugi::xml_node parent, std::string_view localName,
                            std::span<const std::string_view> preceding) {
-  if (pugi::xml_node existing = Child(parent, localName)) return existing;
+  if (pugi::xml_node existing = ChildNamed(parent, localName)) return existing;
   pugi::xml_node after;
   for (pugi::xml_node child : parent.children()) {
     if (child.type() == pugi::node_element &&
@@ -21,7 +18,7 @@ pugi::xml_node ObtainChild(pugi::xml_node parent, std::string_view localName,
       after = child;
     }
   }
-  const std::string_view prefix = PrefixOf(parent);
+  const std::string prefix = PrefixOf(parent);
   const std::string name = prefix.empty() ? std::string(localName) : std::string(prefix) + ":" + std::string(localName);
   return after ? parent.insert_child_after(name.c_str(), after) : parent.prepend_child(name.c_str());
 }

@@ -49,11 +49,11 @@ std::span<const std::string_view> BeforeProtection(SheetKind kind) {
 // worksheet's is "sheet".
 const char* ContentsAttribute(SheetKind kind) { return kind == SheetKind::Chart ? "content" : "sheet"; }
 
-pugi::xml_node FirstView(const pugi::xml_node& root) { return Child(Child(root, "sheetViews"), "sheetView"); }
+pugi::xml_node FirstView(const pugi::xml_node& root) { return ChildNamed(ChildNamed(root, "sheetViews"), "sheetView"); }
 
 // The selection of the view's active pane.
 pugi::xml_node ActiveSelection(const pugi::xml_node& view) {
-  const pugi::xml_node pane = Child(view, "pane");
+  const pugi::xml_node pane = ChildNamed(view, "pane");
   const std::string_view activePane = pane ? pane.attribute("activePane").as_string("topLeft") : "";
   for (const pugi::xml_node child : view.children()) {
     if (LocalName(child) != "selection") continue;
@@ -69,7 +69,7 @@ class SheetSettingsAspect : public SheetAspect {
   void Read(WorkbookParts& parts, SheetPart& part) override {
     embedded::model::Sheet& sheet = *part.sheet;
     const pugi::xml_node root = part.xml.document_element();
-    const pugi::xml_node protection = Child(root, "sheetProtection");
+    const pugi::xml_node protection = ChildNamed(root, "sheetProtection");
     if (IsTrue(protection.attribute(ContentsAttribute(sheet.kind))) || IsTrue(protection.attribute("objects"))) {
       sheet.protection.isProtected = true;
       sheet.protection.contents = IsTrue(protection.attribute(ContentsAttribute(sheet.kind)));
@@ -118,7 +118,7 @@ class SheetSettingsAspect : public SheetAspect {
 
   static void WriteProtection(pugi::xml_node root, const embedded::model::Sheet& sheet) {
     if (!sheet.protection.isProtected) {
-      root.remove_child(Child(root, "sheetProtection"));
+      root.remove_child(ChildNamed(root, "sheetProtection"));
       return;
     }
     pugi::xml_node protection = ObtainChild(root, "sheetProtection", BeforeProtection(sheet.kind));
@@ -131,7 +131,7 @@ class SheetSettingsAspect : public SheetAspect {
     pugi::xml_node node = ActiveSelection(view);
     if (!node) {
       node = ObtainChild(view, "selection", kBeforeSelection);
-      if (const pugi::xml_node pane = Child(view, "pane")) {
+      if (const pugi::xml_node pane = ChildNamed(view, "pane")) {
         node.append_attribute("pane") = pane.attribute("activePane").as_string("topLeft");
       }
     }

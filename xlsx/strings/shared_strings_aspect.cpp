@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "xlsx/aspects.h"
-#include "xlsx/cells/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 #include "xlsx/strings/xstring.h"
 #include "xlsx/xml/xml_part.h"
 
@@ -83,7 +83,7 @@ void SharedStringsAspect::Write(WorkbookParts& parts) {
   if (appended_.empty() && countDelta_ == 0) return;
   if (!exists_) CreatePart(parts);
   pugi::xml_node root = xml_.document_element();
-  const std::string itemName = ChildName(root, "si");
+  const std::string itemName = NameLike(root, "si");
   for (const std::uint32_t id : appended_) WritePlainText(root.append_child(itemName.c_str()), pool_->Text(id));
   if (root.attribute("count")) SetCount(root, "count", std::atoll(root.attribute("count").value()) + countDelta_);
   SetCount(root, "uniqueCount", static_cast<std::int64_t>(poolIds_.size()));

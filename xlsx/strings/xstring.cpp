@@ -1,6 +1,6 @@
 #include "xlsx/strings/xstring.h"
 
-#include "xlsx/cells/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 
 namespace tabulara::xlsx {
 namespace {
@@ -99,7 +99,7 @@ std::string PlainTextOf(const pugi::xml_node& item) {
 }
 
 void WritePlainText(pugi::xml_node item, std::string_view text) {
-  pugi::xml_node t = item.append_child(ChildName(item, "t").c_str());
+  pugi::xml_node t = item.append_child(NameLike(item, "t").c_str());
   const std::string encoded = EncodeXstring(text);
   const bool keepBlanks = !encoded.empty() && (encoded.front() == ' ' || encoded.back() == ' ' ||
                                                encoded.find_first_of("\t\n") != std::string::npos ||

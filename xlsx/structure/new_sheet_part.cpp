@@ -67,7 +67,7 @@ std::unique_ptr<SheetPart> AddSheetPart(WorkbookParts& parts, std::shared_ptr<em
   parts.contentTypes.Override(part->partName, kind.contentType);
 
   pugi::xml_node root = parts.workbookXml.document_element();
-  pugi::xml_node sheets = Child(root, "sheets");
+  pugi::xml_node sheets = ChildNamed(root, "sheets");
   pugi::xml_node entry = sheets.append_child(Qualified(PrefixOf(sheets), "sheet").c_str());
   entry.append_attribute("name") = sheet->name.c_str();
   entry.append_attribute("sheetId") = NextSheetId(sheets);
@@ -80,7 +80,7 @@ std::unique_ptr<SheetPart> AddSheetPart(WorkbookParts& parts, std::shared_ptr<em
 }
 
 pugi::xml_node SheetEntryOf(WorkbookParts& parts, const SheetPart& sheet) {
-  for (const pugi::xml_node entry : Child(parts.workbookXml.document_element(), "sheets").children()) {
+  for (const pugi::xml_node entry : ChildNamed(parts.workbookXml.document_element(), "sheets").children()) {
     if (LocalName(entry) == "sheet" && RelationshipIdAttribute(entry).value() == sheet.relationshipId) return entry;
   }
   return {};

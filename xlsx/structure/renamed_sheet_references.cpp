@@ -75,7 +75,7 @@ void RenameInCharts(WorkbookParts& parts, const SheetRenames& renames) {
 
 void RenameSheetReferencesEverywhere(WorkbookParts& parts, const SheetRenames& renames) {
   RenameInModel(*parts.workbook, renames);
-  const pugi::xml_node definedNames = Child(parts.workbookXml.document_element(), "definedNames");
+  const pugi::xml_node definedNames = ChildNamed(parts.workbookXml.document_element(), "definedNames");
   for (pugi::xml_node name : definedNames.children()) {
     if (LocalName(name) == "definedName" && RenameIn(name, renames)) parts.workbookXmlChanged = true;
   }

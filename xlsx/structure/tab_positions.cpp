@@ -21,7 +21,7 @@ bool MovePosition(pugi::xml_attribute attribute, const std::vector<std::ptrdiff_
 }
 
 std::string Qualified(const pugi::xml_node& like, const char* name) {
-  const std::string_view prefix = PrefixOf(like);
+  const std::string prefix = PrefixOf(like);
   return prefix.empty() ? std::string(name) : std::string(prefix) + ":" + name;
 }
 
@@ -29,14 +29,14 @@ std::string Qualified(const pugi::xml_node& like, const char* name) {
 
 bool MoveTabPositions(pugi::xml_node workbook, const std::vector<std::ptrdiff_t>& newPositions) {
   bool changed = false;
-  for (pugi::xml_node view : Child(workbook, "bookViews").children()) {
+  for (pugi::xml_node view : ChildNamed(workbook, "bookViews").children()) {
     const pugi::xml_attribute first = view.attribute("firstSheet");
     if (first && !MovePosition(first, newPositions, changed)) {
       view.remove_attribute(first);
       changed = true;
     }
   }
-  pugi::xml_node definedNames = Child(workbook, "definedNames");
+  pugi::xml_node definedNames = ChildNamed(workbook, "definedNames");
   for (pugi::xml_node name = definedNames.first_child(); name;) {
     const pugi::xml_node next = name.next_sibling();
     const pugi::xml_attribute scope = name.attribute("localSheetId");
@@ -46,7 +46,7 @@ bool MoveTabPositions(pugi::xml_node workbook, const std::vector<std::ptrdiff_t>
     }
     name = next;
   }
-  if (definedNames && !Child(definedNames, "definedName")) {
+  if (definedNames && !ChildNamed(definedNames, "definedName")) {
     workbook.remove_child(definedNames);
     changed = true;
   }
@@ -54,12 +54,12 @@ bool MoveTabPositions(pugi::xml_node workbook, const std::vector<std::ptrdiff_t>
 }
 
 bool SetActiveTab(pugi::xml_node workbook, std::size_t position) {
-  pugi::xml_node views = Child(workbook, "bookViews");
+  pugi::xml_node views = ChildNamed(workbook, "bookViews");
   if (!views) {
     if (position == 0) return false;
-    views = workbook.insert_child_before(Qualified(workbook, "bookViews").c_str(), Child(workbook, "sheets"));
+    views = workbook.insert_child_before(Qualified(workbook, "bookViews").c_str(), ChildNamed(workbook, "sheets"));
   }
-  if (!Child(views, "workbookView")) views.append_child(Qualified(workbook, "workbookView").c_str());
+  if (!ChildNamed(views, "workbookView")) views.append_child(Qualified(workbook, "workbookView").c_str());
   bool changed = false;
   for (pugi::xml_node view : views.children()) {
     if (LocalName(view) != "workbookView") continue;

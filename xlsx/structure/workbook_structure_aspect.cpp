@@ -39,7 +39,7 @@ class WorkbookStructureAspect : public WorkbookAspect {
  public:
   void Read(WorkbookParts& parts) override {
     const pugi::xml_node workbook = parts.workbookXml.document_element();
-    const pugi::xml_node sheets = Child(workbook, "sheets");
+    const pugi::xml_node sheets = ChildNamed(workbook, "sheets");
     std::set<std::string> partNames;
     for (const pugi::xml_node entry : sheets.children()) {
       if (LocalName(entry) != "sheet") continue;
@@ -52,10 +52,10 @@ class WorkbookStructureAspect : public WorkbookAspect {
     }
     if (parts.sheets.empty()) throw PackageError("the workbook part " + parts.workbookPart + " lists no sheets");
 
-    const pugi::xml_node view = Child(Child(workbook, "bookViews"), "workbookView");
+    const pugi::xml_node view = ChildNamed(ChildNamed(workbook, "bookViews"), "workbookView");
     const auto activeTab = view.attribute("activeTab").as_ullong();
     parts.workbook->activeSheet = parts.workbook->sheets[activeTab < parts.sheets.size() ? activeTab : 0];
-    parts.workbook->structureProtected = IsTrue(Child(workbook, "workbookProtection").attribute("lockStructure"));
+    parts.workbook->structureProtected = IsTrue(ChildNamed(workbook, "workbookProtection").attribute("lockStructure"));
     parts.workbook->nextSheetNumber = static_cast<int>(parts.sheets.size()) + 1;
     Remember(*parts.workbook);
   }
@@ -157,7 +157,7 @@ class WorkbookStructureAspect : public WorkbookAspect {
     std::stable_sort(parts.sheets.begin(), parts.sheets.end(), [&](const auto& left, const auto& right) {
       return parts.workbook->IndexOf(*left->sheet) < parts.workbook->IndexOf(*right->sheet);
     });
-    pugi::xml_node sheets = Child(parts.workbookXml.document_element(), "sheets");
+    pugi::xml_node sheets = ChildNamed(parts.workbookXml.document_element(), "sheets");
     std::vector<pugi::xml_node> current;
     for (const pugi::xml_node entry : sheets.children()) {
       if (LocalName(entry) == "sheet") current.push_back(entry);
@@ -184,13 +184,13 @@ class WorkbookStructureAspect : public WorkbookAspect {
   }
 
   static bool SetStructureProtection(pugi::xml_node workbook, bool locked) {
-    pugi::xml_node protection = Child(workbook, "workbookProtection");
+    pugi::xml_node protection = ChildNamed(workbook, "workbookProtection");
     if (IsTrue(protection.attribute("lockStructure")) == locked) return false;
     if (!locked) return protection.remove_attribute("lockStructure");
     if (!protection) {
-      pugi::xml_node before = Child(workbook, "bookViews");
-      if (!before) before = Child(workbook, "sheets");
-      const std::string_view prefix = PrefixOf(workbook);
+      pugi::xml_node before = ChildNamed(workbook, "bookViews");
+      if (!before) before = ChildNamed(workbook, "sheets");
+      const std::string prefix = PrefixOf(workbook);
       const std::string name = prefix.empty() ? "workbookProtection" : std::string(prefix) + ":workbookProtection";
       protection = workbook.insert_child_before(name.c_str(), before);
     }

@@ -5,11 +5,6 @@
 namespace tabulara::xlsx::structure {
 namespace {
 
-std::string_view AfterColon(std::string_view name) {
-  const auto colon = name.find(':');
-  return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
 constexpr std::string_view kRelationshipsNamespace =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
@@ -23,23 +18,6 @@ std::string_view NamespaceOf(pugi::xml_node node, std::string_view prefix) {
 }
 
 }  // namespace
-
-std::string_view LocalName(const pugi::xml_node& node) { return AfterColon(node.name()); }
-
-std::string_view LocalName(const pugi::xml_attribute& attribute) { return AfterColon(attribute.name()); }
-
-pugi::xml_node Child(const pugi::xml_node& node, std::string_view localName) {
-  for (const pugi::xml_node child : node.children()) {
-    if (child.type() == pugi::node_element && LocalName(child) == localName) return child;
-  }
-  return {};
-}
-
-std::string_view PrefixOf(const pugi::xml_node& node) {
-  const std::string_view name = node.name();
-  const auto colon = name.find(':');
-  return colon == std::string_view::npos ? std::string_view() : name.substr(0, colon);
-}
 
 pugi::xml_attribute RelationshipIdAttribute(const pugi::xml_node& node) {
   for (const pugi::xml_attribute attribute : node.attributes()) {

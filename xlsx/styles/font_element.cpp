@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "xlsx/cells/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 
 namespace tabulara::xlsx {
 namespace {
@@ -30,7 +30,7 @@ pugi::xml_node FirstOf(const pugi::xml_node& font, std::initializer_list<std::st
 
 pugi::xml_node ObtainChild(pugi::xml_node font, std::string_view local, std::initializer_list<std::string_view> before) {
   if (pugi::xml_node found = ChildNamed(font, local)) return found;
-  const std::string name = ChildName(font, local);
+  const std::string name = NameLike(font, local);
   const pugi::xml_node next = FirstOf(font, before);
   return next ? font.insert_child_before(name.c_str(), next) : font.append_child(name.c_str());
 }

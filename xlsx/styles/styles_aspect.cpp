@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "xlsx/aspects.h"
-#include "xlsx/cells/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 #include "xlsx/styles/builtin_number_formats.h"
 #include "xlsx/styles/font_element.h"
 #include "xlsx/xml/xml_part.h"
@@ -193,7 +193,7 @@ std::uint32_t StylesAspect::Derive(std::uint32_t base, const CellFormat& format)
 std::uint32_t StylesAspect::FontFor(std::uint32_t baseFont, const embedded::model::Font& font) {
   pugi::xml_document scratch;
   pugi::xml_node candidate = baseFont < fontNodes_.size() ? scratch.append_copy(fontNodes_[baseFont])
-                                                          : scratch.append_child(ChildName(fonts_, "font").c_str());
+                                                          : scratch.append_child(NameLike(fonts_, "font").c_str());
   const embedded::model::Font original =
       baseFont < fontNodes_.size() ? ReadFont(fontNodes_[baseFont], font) : embedded::model::Font{"", 0, false, false};
   ApplyFont(candidate, font, original);
@@ -215,8 +215,8 @@ std::uint32_t StylesAspect::NumberFormatIdFor(const std::string& code) {
   }
   pugi::xml_node root = xml_.document_element();
   pugi::xml_node list = ChildNamed(root, "numFmts");
-  if (!list) list = root.prepend_child(ChildName(root, "numFmts").c_str());
-  pugi::xml_node format = list.append_child(ChildName(list, "numFmt").c_str());
+  if (!list) list = root.prepend_child(NameLike(root, "numFmts").c_str());
+  pugi::xml_node format = list.append_child(NameLike(list, "numFmt").c_str());
   format.append_attribute("numFmtId") = next;
   format.append_attribute("formatCode") = code.c_str();
   SetCount(list);
@@ -228,7 +228,7 @@ void StylesAspect::SetProtection(pugi::xml_node xf, bool locked) {
   pugi::xml_node protection = ChildNamed(xf, "protection");
   if (!protection) {
     const pugi::xml_node extensions = ChildNamed(xf, "extLst");
-    const std::string name = ChildName(xf, "protection");
+    const std::string name = NameLike(xf, "protection");
     protection = extensions ? xf.insert_child_before(name.c_str(), extensions) : xf.append_child(name.c_str());
   }
   SetAttribute(protection, "locked", locked ? "1" : "0");
