@@ -7,7 +7,6 @@
 
 namespace tabulara::xlsx::settings {
 
-
 pugi::xml_node ObtainChild(pugi::xml_node parent, std::string_view localName,
                            std::span<const std::string_view> preceding) {
   if (pugi::xml_node existing = ChildNamed(parent, localName)) return existing;

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "xlsx/structure/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 #include "xlsx/xml/xml_part.h"
 
 namespace tabulara::xlsx::structure {

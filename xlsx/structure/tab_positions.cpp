@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "xlsx/structure/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 
 namespace tabulara::xlsx::structure {
 namespace {

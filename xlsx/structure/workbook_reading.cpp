@@ -11,7 +11,7 @@
 #include "xlsx/structure/sheet_aspects.h"
 #include "xlsx/structure/workbook_aspect_order.h"
 #include "xlsx/structure/workbook_io.h"
-#include "xlsx/structure/xml_names.h"
+#include "xlsx/xml/xml_names.h"
 #include "xlsx/xml/xml_part.h"
 
 namespace tabulara::xlsx {
