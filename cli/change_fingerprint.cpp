@@ -1,6 +1,7 @@
 #include "cli/change_fingerprint.h"
 
 #include <cstring>
+#include <functional>
 #include <string_view>
 #include <type_traits>
 
@@ -9,19 +10,20 @@ namespace {
 
 namespace model = embedded::model;
 
-// FNV-1a over the values fed to it.
+// A 64-bit digest of the values fed to it, a word at a time.
 class Digest {
  public:
   template <class T>
     requires std::is_arithmetic_v<T> || std::is_enum_v<T>
   void Add(T value) {
-    unsigned char bytes[sizeof(T)];
-    std::memcpy(bytes, &value, sizeof(T));
-    for (unsigned char byte : bytes) Mix(byte);
+    static_assert(sizeof(T) <= sizeof(std::uint64_t));
+    std::uint64_t word = 0;
+    std::memcpy(&word, &value, sizeof(T));
+    Mix(word);
   }
   void Add(std::string_view text) {
-    Add(text.size());
-    for (char c : text) Mix(static_cast<unsigned char>(c));
+    Mix(text.size());
+    Mix(std::hash<std::string_view>{}(text));
   }
   template <class T>
   void Add(const std::optional<T>& value) {
@@ -37,9 +39,14 @@ class Digest {
   std::uint64_t value() const { return hash_; }
 
  private:
-  void Mix(unsigned char byte) {
-    hash_ ^= byte;
-    hash_ *= 0x100000001b3ULL;
+  // One round of MurmurHash64A.
+  void Mix(std::uint64_t word) {
+    constexpr std::uint64_t kMultiplier = 0xc6a4a7935bd1e995ULL;
+    word *= kMultiplier;
+    word ^= word >> 47;
+    word *= kMultiplier;
+    hash_ ^= word;
+    hash_ *= kMultiplier;
   }
   std::uint64_t hash_ = 0xcbf29ce484222325ULL;
 };

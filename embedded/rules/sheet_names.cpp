@@ -3,6 +3,7 @@
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 #include <unicode/utf16.h>
+#include <unicode/utf8.h>
 
 #include "embedded/rules/host_errors.h"
 
@@ -29,6 +30,8 @@ bool Forbidden(char16_t unit) {
   }
 }
 
+std::uint8_t AsciiFolded(std::uint8_t unit) { return unit >= 'A' && unit <= 'Z' ? static_cast<std::uint8_t>(unit + ('a' - 'A')) : unit; }
+
 }  // namespace
 
 void ValidateSheetName(std::string_view name) {
@@ -42,18 +45,24 @@ void ValidateSheetName(std::string_view name) {
 }
 
 bool SameSheetName(std::string_view a, std::string_view b) {
-  icu::UnicodeString first = Unicode(a);
-  icu::UnicodeString second = Unicode(b);
+  const auto* first = reinterpret_cast<const std::uint8_t*>(a.data());
+  const auto* second = reinterpret_cast<const std::uint8_t*>(b.data());
+  const auto firstLength = static_cast<std::int32_t>(a.size());
+  const auto secondLength = static_cast<std::int32_t>(b.size());
   std::int32_t i = 0;
   std::int32_t j = 0;
-  while (i < first.length() && j < second.length()) {
-    UChar32 x = first.char32At(i);
-    UChar32 y = second.char32At(j);
-    if (u_foldCase(x, U_FOLD_CASE_DEFAULT) != u_foldCase(y, U_FOLD_CASE_DEFAULT)) return false;
-    i += U16_LENGTH(x);
-    j += U16_LENGTH(y);
+  while (i < firstLength && j < secondLength) {
+    if (first[i] < 0x80 && second[j] < 0x80) {
+      if (AsciiFolded(first[i++]) != AsciiFolded(second[j++])) return false;
+      continue;
+    }
+    UChar32 x = 0;
+    UChar32 y = 0;
+    U8_NEXT_OR_FFFD(first, i, firstLength, x);
+    U8_NEXT_OR_FFFD(second, j, secondLength, y);
+    if (x != y && u_foldCase(x, U_FOLD_CASE_DEFAULT) != u_foldCase(y, U_FOLD_CASE_DEFAULT)) return false;
   }
-  return i == first.length() && j == second.length();
+  return i == firstLength && j == secondLength;
 }
 
 std::string UniqueSheetName(const model::Workbook& workbook, std::string_view name) {

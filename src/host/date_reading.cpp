@@ -21,6 +21,10 @@ struct Token {
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool CanStandInDate(const std::string& word);
+
+// The text's numbers, words and separators; none when it holds a character
+// or a word that no date or time has.
 std::optional<std::vector<Token>> Tokenize(std::string_view text) {
   std::vector<Token> tokens;
   std::size_t i = 0;
@@ -39,6 +43,7 @@ std::optional<std::vector<Token>> Tokenize(std::string_view text) {
     } else if (IsLetter(c)) {
       token.kind = Token::Kind::Word;
       for (; i < text.size() && IsLetter(text[i]); ++i) token.word += static_cast<char>(text[i] | 0x20);
+      if (!CanStandInDate(token.word)) return std::nullopt;
     } else if (c == '/' || c == '-' || c == ',' || c == '.' || c == ':') {
       token.kind = Token::Kind::Separator;
       token.separator = c;
@@ -68,6 +73,13 @@ bool IsWeekdayName(const std::string& word) {
     if (word == day || word == day.substr(0, 3)) return true;
   }
   return word == "tues" || word == "thur" || word == "thurs";
+}
+
+// Month and weekday names and the morning and afternoon marks; any other
+// word makes a text no date.
+bool CanStandInDate(const std::string& word) {
+  return MonthOfName(word) != 0 || IsWeekdayName(word) || word == "am" || word == "pm" || word == "a" ||
+         word == "p";
 }
 
 // 1 morning, 2 afternoon, 0 neither. A cell entry may shorten them to

@@ -47,9 +47,17 @@ std::string TimeToText(long seconds) {
 
 }  // namespace
 
+// Cell entries ask for the year once a cell; the calendar is looked up at
+// most once a second, since the C library reloads the time zone each time.
 int CurrentYear() {
+  thread_local std::time_t lookedUpAt = -1;
+  thread_local int year = 0;
   const std::time_t now = std::time(nullptr);
-  return std::localtime(&now)->tm_year + 1900;
+  if (now != lookedUpAt) {
+    year = std::localtime(&now)->tm_year + 1900;
+    lookedUpAt = now;
+  }
+  return year;
 }
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }

@@ -64,6 +64,7 @@ class CellsAspect : public SheetAspect {
                    const embedded::model::Cell* before, const embedded::model::Grid& grid,
                    const WriteContext& context) const;
   void ForgetRewrittenMembers(const WriteContext& context);
+  void RefreshSnapshot(const embedded::model::Grid& grid, const std::vector<std::int32_t>& writtenRows);
 
   std::string partName_;
   bool date1904_ = false;

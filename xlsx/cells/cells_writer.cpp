@@ -184,7 +184,7 @@ bool CellsAspect::Write(WorkbookParts& parts, SheetPart& sheet) {
   changed = WriteColumns(worksheet, grid, context) || changed;
   changed = WriteSheetData(worksheet, grid, context) || changed;
   if (!changed) return false;
-  snapshot_ = grid;
+  RefreshSnapshot(grid, context.writtenRows);
   sheet.xmlChanged = true;
   return true;
 }
@@ -209,10 +209,10 @@ bool CellsAspect::WriteSheetData(pugi::xml_node worksheet, const Grid& grid, Wri
     context.changedMasters.push_back(index);
     for (const CellAddress member : shared.members) context.forced.insert(Grid::FormulaKey(member));
   }
-  const std::vector<std::int32_t> rows = ChangedRows(grid, context);
-  if (rows.empty()) return false;
+  context.writtenRows = ChangedRows(grid, context);
+  if (context.writtenRows.empty()) return false;
   pugi::xml_node sheetData = ObtainWorksheetChild(worksheet, "sheetData");
-  for (const std::int32_t number : rows) WriteRow(sheetData, number, grid, context);
+  for (const std::int32_t number : context.writtenRows) WriteRow(sheetData, number, grid, context);
   if (pugi::xml_node dimension = ChildNamed(worksheet, "dimension")) {
     CellRect used{0, embedded::model::kColumnCount, 0, 0};
     for (const auto& [number, row] : grid.rows) {
@@ -227,6 +227,25 @@ bool CellsAspect::WriteSheetData(pugi::xml_node worksheet, const Grid& grid, Wri
   IndexRows(sheetData);
   ForgetRewrittenMembers(context);
   return true;
+}
+
+// Rows not rewritten are the same in both grids, so only the rewritten ones
+// are copied; this spares copying every row of a large sheet.
+void CellsAspect::RefreshSnapshot(const Grid& grid, const std::vector<std::int32_t>& writtenRows) {
+  for (const std::int32_t number : writtenRows) {
+    const auto row = grid.rows.find(number);
+    if (row == grid.rows.end()) {
+      snapshot_.rows.erase(number);
+    } else {
+      snapshot_.rows[number] = row->second;
+    }
+  }
+  snapshot_.columns = grid.columns;
+  snapshot_.formulas = grid.formulas;
+  snapshot_.arrays = grid.arrays;
+  snapshot_.sheetFormat = grid.sheetFormat;
+  snapshot_.defaultRowHeight = grid.defaultRowHeight;
+  snapshot_.defaultColumnWidth = grid.defaultColumnWidth;
 }
 
 std::vector<std::int32_t> CellsAspect::ChangedRows(const Grid& grid, WriteContext& context) {

@@ -38,6 +38,8 @@ struct CellsAspect::WriteContext {
   // having changed.
   std::unordered_set<std::uint64_t> forced;
   std::vector<std::uint32_t> changedMasters;
+  // The rows the write rewrote, ascending.
+  std::vector<std::int32_t> writtenRows;
   // Cells whose formula element was rewritten.
   std::unordered_set<std::uint64_t> rewrittenFormulas;
 

@@ -10,6 +10,12 @@ namespace {
 
 std::string Absolute(const std::string& partName) { return partName.starts_with('/') ? partName : "/" + partName; }
 
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
@@ -17,14 +23,18 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-ContentTypes::ContentTypes(std::string_view bytes) : document_(ParseXmlPart(bytes, "[Content_Types].xml")) {}
+ContentTypes::ContentTypes(std::string_view bytes) : document_(ParseXmlPart(bytes, "[Content_Types].xml")) {
+  for (const pugi::xml_node node : document_.document_element().children("Override")) IndexOverride(node);
+}
+
+void ContentTypes::IndexOverride(const pugi::xml_node& node) {
+  overrides_.emplace(LowerCase(node.attribute("PartName").value()), node.attribute("ContentType").value());
+}
 
 std::string ContentTypes::Of(const std::string& partName) const {
   const std::string name = Absolute(partName);
+  if (const auto found = overrides_.find(LowerCase(name)); found != overrides_.end()) return found->second;
   const pugi::xml_node types = document_.document_element();
-  for (const pugi::xml_node node : types.children("Override")) {
-    if (SameIgnoringCase(node.attribute("PartName").value(), name)) return node.attribute("ContentType").value();
-  }
   const auto dot = name.rfind('.');
   const std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
   for (const pugi::xml_node node : types.children("Default")) {
@@ -40,6 +50,7 @@ void ContentTypes::Override(const std::string& partName, const std::string& cont
     if (SameIgnoringCase(node.attribute("PartName").value(), name)) {
       if (contentType != node.attribute("ContentType").value()) {
         node.attribute("ContentType").set_value(contentType.c_str());
+        overrides_[LowerCase(name)] = contentType;
         changed_ = true;
       }
       return;
@@ -48,6 +59,7 @@ void ContentTypes::Override(const std::string& partName, const std::string& cont
   pugi::xml_node node = types.append_child("Override");
   node.append_attribute("PartName") = name.c_str();
   node.append_attribute("ContentType") = contentType.c_str();
+  IndexOverride(node);
   changed_ = true;
 }
 
@@ -57,6 +69,10 @@ void ContentTypes::RemoveOverride(const std::string& partName) {
   for (pugi::xml_node node : types.children("Override")) {
     if (SameIgnoringCase(node.attribute("PartName").value(), name)) {
       types.remove_child(node);
+      overrides_.erase(LowerCase(name));
+      for (const pugi::xml_node other : types.children("Override")) {
+        if (SameIgnoringCase(other.attribute("PartName").value(), name)) IndexOverride(other);
+      }
       changed_ = true;
       return;
     }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include <pugixml.hpp>
 
@@ -33,7 +34,11 @@ class ContentTypes {
   std::string Serialize() const;
 
  private:
+  // Indexes the first override of each part name, by its lower-case form.
+  void IndexOverride(const pugi::xml_node& node);
+
   pugi::xml_document document_;
+  std::unordered_map<std::string, std::string> overrides_;
   bool changed_ = false;
 };
 

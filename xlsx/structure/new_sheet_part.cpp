@@ -79,11 +79,12 @@ std::unique_ptr<SheetPart> AddSheetPart(WorkbookParts& parts, std::shared_ptr<em
   return part;
 }
 
-pugi::xml_node SheetEntryOf(WorkbookParts& parts, const SheetPart& sheet) {
+SheetEntries SheetEntriesOf(const WorkbookParts& parts) {
+  SheetEntries entries;
   for (const pugi::xml_node entry : ChildNamed(parts.workbookXml.document_element(), "sheets").children()) {
-    if (LocalName(entry) == "sheet" && RelationshipIdAttribute(entry).value() == sheet.relationshipId) return entry;
+    if (LocalName(entry) == "sheet") entries.emplace(RelationshipIdAttribute(entry).value(), entry);
   }
-  return {};
+  return entries;
 }
 
 }  // namespace tabulara::xlsx::structure

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "xlsx/workbook_parts.h"
 
@@ -12,7 +14,8 @@ namespace tabulara::xlsx::structure {
 // (the caller puts it in tab order).
 std::unique_ptr<SheetPart> AddSheetPart(WorkbookParts& parts, std::shared_ptr<embedded::model::Sheet> sheet);
 
-// The <sheet> entry of a sheet part in the workbook part.
-pugi::xml_node SheetEntryOf(WorkbookParts& parts, const SheetPart& sheet);
+// The <sheet> entries of the workbook part by their relationship id.
+using SheetEntries = std::unordered_map<std::string, pugi::xml_node>;
+SheetEntries SheetEntriesOf(const WorkbookParts& parts);
 
 }  // namespace tabulara::xlsx::structure

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 
 #include "host/constants.h"
 #include "xlsx/aspects.h"
@@ -68,8 +69,9 @@ class WorkbookStructureAspect : public WorkbookAspect {
     changed = PutInTabOrder(parts) || changed;
 
     SheetRenames renames;
+    const SheetEntries entries = SheetEntriesOf(parts);
     for (const auto& part : parts.sheets) {
-      pugi::xml_node entry = SheetEntryOf(parts, *part);
+      pugi::xml_node entry = entries.at(part->relationshipId);
       const Sheet& sheet = *part->sheet;
       if (sheet.name != entry.attribute("name").value()) {
         if (const Remembered* before = Find(sheet)) renames.Add(before->name, sheet.name);
@@ -128,8 +130,9 @@ class WorkbookStructureAspect : public WorkbookAspect {
       return parts.workbook->IndexOf(*part->sheet) >= 0;
     });
     if (deleted == parts.sheets.end()) return false;
+    const SheetEntries entries = SheetEntriesOf(parts);
     for (auto part = deleted; part != parts.sheets.end(); ++part) {
-      const pugi::xml_node entry = SheetEntryOf(parts, **part);
+      const pugi::xml_node entry = entries.at((*part)->relationshipId);
       entry.parent().remove_child(entry);
       parts.RelationshipsOf(parts.workbookPart).Remove((*part)->relationshipId);
       parts.contentTypes.RemoveOverride((*part)->partName);
@@ -154,16 +157,19 @@ class WorkbookStructureAspect : public WorkbookAspect {
 
   // Orders the sheet parts and the <sheet> entries as the model's tabs.
   static bool PutInTabOrder(WorkbookParts& parts) {
+    std::unordered_map<const Sheet*, std::size_t> tabs;
+    for (const auto& sheet : parts.workbook->sheets) tabs.emplace(sheet.get(), tabs.size());
     std::stable_sort(parts.sheets.begin(), parts.sheets.end(), [&](const auto& left, const auto& right) {
-      return parts.workbook->IndexOf(*left->sheet) < parts.workbook->IndexOf(*right->sheet);
+      return tabs.at(left->sheet.get()) < tabs.at(right->sheet.get());
     });
     pugi::xml_node sheets = ChildNamed(parts.workbookXml.document_element(), "sheets");
     std::vector<pugi::xml_node> current;
     for (const pugi::xml_node entry : sheets.children()) {
       if (LocalName(entry) == "sheet") current.push_back(entry);
     }
+    const SheetEntries entries = SheetEntriesOf(parts);
     std::vector<pugi::xml_node> wanted;
-    for (const auto& part : parts.sheets) wanted.push_back(SheetEntryOf(parts, *part));
+    for (const auto& part : parts.sheets) wanted.push_back(entries.at(part->relationshipId));
     if (current == wanted) return false;
     for (const pugi::xml_node entry : wanted) sheets.append_move(entry);
     return true;

@@ -8,8 +8,9 @@ namespace tabulara::platform::ini {
 
 // INI files with the rules of the Windows profile functions. Texts are in the
 // ANSI code page, which is UTF-8 here; files are read and written in it, or in
-// UTF-8 or UTF-16 when they start with that byte order mark. Every call reads
-// the file afresh.
+// UTF-8 or UTF-16 when they start with that byte order mark. Every call sees
+// the file as it stands: a read reuses the file's last parse only while its
+// size and time of change are unchanged.
 
 // GetPrivateProfileStringA for a section and a key: a buffer of exactly
 // `size` bytes, filled as the Windows call fills it.

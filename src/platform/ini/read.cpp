@@ -41,7 +41,7 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
   if (size == 0) return buffer;
   const std::u16string fallback = TrimDefault(AnsiToWide(defaultValue));
   std::u16string text;
-  if (const auto document = LoadProfile(file, Access::Read)) {
+  if (const auto document = ReadProfile(file)) {
     const std::u16string* value = FindValue(*document, AnsiToWide(section), AnsiToWide(key));
     text = CopyEntry(value ? *value : fallback, size);
   } else {
@@ -54,7 +54,7 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 }
 
 std::optional<std::string> LookUp(const std::string& section, const std::string& key, const std::string& file) {
-  const auto document = LoadProfile(file, Access::Read);
+  const auto document = ReadProfile(file);
   if (!document) return std::nullopt;
   const std::u16string* value = FindValue(*document, AnsiToWide(section), AnsiToWide(key));
   if (!value) return std::nullopt;

@@ -74,11 +74,11 @@ class PosixPlatform::Collation {
     if (collator_) collator_->setStrength(icu::Collator::SECONDARY);
   }
   int Compare(const std::string& left, const std::string& right) const {
-    const auto a = icu::UnicodeString::fromUTF8(left);
-    const auto b = icu::UnicodeString::fromUTF8(right);
-    if (!collator_) return a.caseCompare(b, U_FOLD_CASE_DEFAULT);
+    if (!collator_) {
+      return icu::UnicodeString::fromUTF8(left).caseCompare(icu::UnicodeString::fromUTF8(right), U_FOLD_CASE_DEFAULT);
+    }
     UErrorCode status = U_ZERO_ERROR;
-    return collator_->compare(a, b, status);
+    return collator_->compareUTF8(left, right, status);
   }
 
  private:
