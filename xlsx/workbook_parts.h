@@ -46,8 +46,14 @@ struct SheetPart {
   std::string partName;
   // The id of the workbook part's relationship to it.
   std::string relationshipId;
+  // The part's XML; a worksheet's <sheetData> is empty here, its content
+  // held in `sheetRows` (see cells/sheet_data_text.h).
   pugi::xml_document xml;
-  // Set by the aspects that edited `xml`; the part is then written.
+  std::string sheetRows;
+  // Where `sheetRows` began in the part as read.
+  std::size_t sheetRowsOffset = 0;
+  // Set by the aspects that edited `xml` or `sheetRows`; the part is then
+  // written.
   bool xmlChanged = false;
   std::vector<std::unique_ptr<SheetAspect>> aspects;
 };

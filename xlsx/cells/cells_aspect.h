@@ -37,9 +37,12 @@ class CellsAspect : public SheetAspect {
     embedded::model::CellAddress master;
     std::vector<embedded::model::CellAddress> members;
   };
-  struct RowNode {
+  // A piece of the sheetData text: a row, with its number, or anything
+  // else (number 0).
+  struct TextPiece {
+    std::size_t begin;
+    std::size_t end;
     std::int32_t row;
-    pugi::xml_node node;
   };
   // What a Write needs from the workbook and its other aspects.
   struct WriteContext;
@@ -47,14 +50,16 @@ class CellsAspect : public SheetAspect {
   void ReadSheetFormat(const pugi::xml_node& worksheet, embedded::model::Grid& grid, int maxDigitWidth);
   void ReadColumns(const pugi::xml_node& worksheet, embedded::model::Grid& grid, std::size_t formatCount);
   void ReadSheetData(WorkbookParts& parts, SheetPart& sheet);
-  void IndexRows(const pugi::xml_node& sheetData);
+  void IndexRows();
 
   bool WriteSheetFormat(pugi::xml_node worksheet, const embedded::model::Grid& grid);
   bool WriteColumns(pugi::xml_node worksheet, const embedded::model::Grid& grid, WriteContext& context);
-  bool WriteSheetData(pugi::xml_node worksheet, const embedded::model::Grid& grid, WriteContext& context);
+  bool WriteSheetData(SheetPart& sheet, const embedded::model::Grid& grid, WriteContext& context);
+  void RewriteRows(SheetPart& sheet, const std::string& holderName, const embedded::model::Grid& grid,
+                   WriteContext& context);
   std::vector<std::int32_t> ChangedRows(const embedded::model::Grid& grid, WriteContext& context);
-  void WriteRow(pugi::xml_node sheetData, std::int32_t number, const embedded::model::Grid& grid,
-                WriteContext& context);
+  void WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std::int32_t number,
+                const embedded::model::Grid& grid, WriteContext& context);
   void WriteCell(pugi::xml_node cell, embedded::model::CellAddress address, const embedded::model::Cell* now,
                  const embedded::model::Cell* before, const embedded::model::Grid& grid, WriteContext& context);
   bool CellChanged(embedded::model::CellAddress address, const embedded::model::Cell* now,
@@ -70,8 +75,10 @@ class CellsAspect : public SheetAspect {
   bool date1904_ = false;
   // The grid as read or last written.
   embedded::model::Grid snapshot_;
-  // The sheetData's rows by number.
-  std::vector<RowNode> rows_;
+  // The sheet's sheetData text in pieces, in order; the row pieces by
+  // number (in text order among equal numbers).
+  std::vector<TextPiece> pieces_;
+  std::vector<std::size_t> rowOrder_;
   std::unordered_map<std::uint32_t, SharedFormula> sharedFormulas_;
   bool formulasChanged_ = false;
   bool valuesChanged_ = false;

@@ -9,6 +9,7 @@
 #include "xlsx/cells/date_formats.h"
 #include "xlsx/cells/error_values.h"
 #include "xlsx/cells/formula_shifter.h"
+#include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
 #include "xlsx/xml/xml_names.h"
 #include "xlsx/package/package_error.h"
@@ -63,13 +64,24 @@ class SheetDataReader {
         formatCount_(parts.workbook->formats.size()),
         date1904_(date1904) {}
 
-  void Read(const pugi::xml_node& sheetData) {
+  // Reads the rows of the sheetData text; its pieces with their row numbers.
+  template <class Piece>
+  std::vector<Piece> Read(const SheetPart& sheet, const std::string& holderName) {
+    std::vector<Piece> pieces;
+    SheetDataWalker walker(sheet.sheetRows, sheet.sheetRowsOffset, partName_, holderName);
     std::int32_t number = 0;
-    for (const pugi::xml_node row : sheetData.children()) {
-      if (!IsNamed(row, "row")) continue;
-      number = RowNumber(row, number);
-      ReadRow(row, number);
+    SheetDataPiece piece;
+    while (walker.Next(piece)) {
+      const pugi::xml_node row = walker.Element();
+      std::int32_t rowNumber = 0;
+      if (row && IsNamed(row, "row")) {
+        number = RowNumber(row, number);
+        ReadRow(row, number);
+        rowNumber = number;
+      }
+      pieces.push_back(Piece{piece.begin, piece.end, rowNumber});
     }
+    return pieces;
   }
 
   // Member formulas from their masters, and every cell of an array holding
@@ -260,7 +272,7 @@ void CellsAspect::Read(WorkbookParts& parts, SheetPart& sheet) {
   ReadColumns(worksheet, grid, parts.workbook->formats.size());
   const pugi::xml_node sheetData = ChildNamed(worksheet, "sheetData");
   SheetDataReader reader(parts, sheet, date1904_);
-  reader.Read(sheetData);
+  pieces_ = reader.Read<TextPiece>(sheet, sheetData ? sheetData.name() : "sheetData");
   std::unordered_map<std::uint32_t, std::vector<CellAddress>> members;
   std::unordered_map<std::uint32_t, CellAddress> masters;
   reader.Finish(members, masters);
@@ -268,7 +280,7 @@ void CellsAspect::Read(WorkbookParts& parts, SheetPart& sheet) {
     const auto master = masters.find(index);
     if (master != masters.end()) sharedFormulas_[index] = SharedFormula{master->second, std::move(addresses)};
   }
-  IndexRows(sheetData);
+  IndexRows();
   snapshot_ = grid;
 }
 
@@ -302,21 +314,13 @@ void CellsAspect::ReadColumns(const pugi::xml_node& worksheet, Grid& grid, std::
   }
 }
 
-void CellsAspect::IndexRows(const pugi::xml_node& sheetData) {
-  rows_.clear();
-  std::int32_t number = 0;
-  bool sorted = true;
-  for (const pugi::xml_node row : sheetData.children()) {
-    if (!IsNamed(row, "row")) continue;
-    const pugi::xml_attribute r = row.attribute("r");
-    const std::int32_t next = r ? r.as_int() : number + 1;
-    sorted = sorted && next > number;
-    number = next;
-    rows_.push_back(RowNode{number, row});
+void CellsAspect::IndexRows() {
+  rowOrder_.clear();
+  for (std::size_t i = 0; i < pieces_.size(); ++i) {
+    if (pieces_[i].row != 0) rowOrder_.push_back(i);
   }
-  if (!sorted) {
-    std::stable_sort(rows_.begin(), rows_.end(), [](const RowNode& a, const RowNode& b) { return a.row < b.row; });
-  }
+  std::stable_sort(rowOrder_.begin(), rowOrder_.end(),
+                   [&](std::size_t a, std::size_t b) { return pieces_[a].row < pieces_[b].row; });
 }
 
 }  // namespace tabulara::xlsx

@@ -5,10 +5,12 @@
 #include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/cells_aspect.h"
 #include "xlsx/cells/error_values.h"
+#include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
 #include "xlsx/cells/worksheet_children.h"
 #include "xlsx/cells/write_context.h"
 #include "xlsx/xml/xml_names.h"
+#include "xlsx/xml/xml_part.h"
 #include "xlsx/strings/xstring.h"
 
 namespace tabulara::xlsx {
@@ -182,14 +184,15 @@ bool CellsAspect::Write(WorkbookParts& parts, SheetPart& sheet) {
   if (context.styles != nullptr) context.styles->Prepare(parts);
   bool changed = WriteSheetFormat(worksheet, grid);
   changed = WriteColumns(worksheet, grid, context) || changed;
-  changed = WriteSheetData(worksheet, grid, context) || changed;
+  changed = WriteSheetData(sheet, grid, context) || changed;
   if (!changed) return false;
   RefreshSnapshot(grid, context.writtenRows);
   sheet.xmlChanged = true;
   return true;
 }
 
-bool CellsAspect::WriteSheetData(pugi::xml_node worksheet, const Grid& grid, WriteContext& context) {
+bool CellsAspect::WriteSheetData(SheetPart& sheet, const Grid& grid, WriteContext& context) {
+  const pugi::xml_node worksheet = sheet.xml.document_element();
   for (const CellRect& range : grid.arrays) {
     if (std::find(snapshot_.arrays.begin(), snapshot_.arrays.end(), range) == snapshot_.arrays.end()) {
       context.changedArrays.push_back(range);
@@ -211,8 +214,8 @@ bool CellsAspect::WriteSheetData(pugi::xml_node worksheet, const Grid& grid, Wri
   }
   context.writtenRows = ChangedRows(grid, context);
   if (context.writtenRows.empty()) return false;
-  pugi::xml_node sheetData = ObtainWorksheetChild(worksheet, "sheetData");
-  for (const std::int32_t number : context.writtenRows) WriteRow(sheetData, number, grid, context);
+  const pugi::xml_node sheetData = ObtainWorksheetChild(worksheet, "sheetData");
+  RewriteRows(sheet, sheetData.name(), grid, context);
   if (pugi::xml_node dimension = ChildNamed(worksheet, "dimension")) {
     CellRect used{0, embedded::model::kColumnCount, 0, 0};
     for (const auto& [number, row] : grid.rows) {
@@ -224,9 +227,64 @@ bool CellsAspect::WriteSheetData(pugi::xml_node worksheet, const Grid& grid, Wri
     }
     SetAttribute(dimension, "ref", used.top == 0 ? std::string("A1") : RangeReferenceText(used));
   }
-  IndexRows(sheetData);
   ForgetRewrittenMembers(context);
   return true;
+}
+
+// Writes the sheetData text anew: the rows to write are parsed, edited and
+// printed one at a time, new ones put before the first row of a higher
+// number; everything else is copied as it stands.
+void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, const Grid& grid,
+                              WriteContext& context) {
+  std::vector<bool> rewritten(pieces_.size(), false);
+  // New rows by the piece they go before (pieces_.size(): the end).
+  std::vector<std::pair<std::size_t, std::int32_t>> added;
+  for (const std::int32_t number : context.writtenRows) {
+    const auto place = std::lower_bound(rowOrder_.begin(), rowOrder_.end(), number,
+                                        [&](std::size_t piece, std::int32_t wanted) { return pieces_[piece].row < wanted; });
+    if (place != rowOrder_.end() && pieces_[*place].row == number) {
+      rewritten[*place] = true;
+    } else {
+      added.emplace_back(place != rowOrder_.end() ? *place : pieces_.size(), number);
+    }
+  }
+  std::stable_sort(added.begin(), added.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+
+  const std::string& text = sheet.sheetRows;
+  std::string written;
+  written.reserve(text.size() + text.size() / 8);
+  std::vector<TextPiece> pieces;
+  pugi::xml_document scratch;
+  const auto writeRow = [&](std::int32_t number, const TextPiece* original) {
+    scratch.reset();
+    pugi::xml_node holder = scratch.append_child(holderName.c_str());
+    if (original != nullptr) {
+      ParseSheetDataContent(holder, std::string_view(text).substr(original->begin, original->end - original->begin),
+                            sheet.sheetRowsOffset + original->begin, partName_);
+    }
+    WriteRow(holder, holder.first_child(), number, grid, context);
+    for (const pugi::xml_node node : holder.children()) {
+      const std::size_t begin = written.size();
+      AppendXml(node, written);
+      pieces.push_back({begin, written.size(), IsNamed(node, "row") ? number : 0});
+    }
+  };
+  auto next = added.begin();
+  for (std::size_t i = 0; i < pieces_.size(); ++i) {
+    for (; next != added.end() && next->first == i; ++next) writeRow(next->second, nullptr);
+    const TextPiece& piece = pieces_[i];
+    if (rewritten[i]) {
+      writeRow(piece.row, &piece);
+      continue;
+    }
+    const std::size_t begin = written.size();
+    written.append(text, piece.begin, piece.end - piece.begin);
+    pieces.push_back({begin, written.size(), piece.row});
+  }
+  for (; next != added.end(); ++next) writeRow(next->second, nullptr);
+  sheet.sheetRows = std::move(written);
+  pieces_ = std::move(pieces);
+  IndexRows();
 }
 
 // Rows not rewritten are the same in both grids, so only the rewritten ones
@@ -287,20 +345,16 @@ bool CellsAspect::FormulaKept(CellAddress address, const Cell& now, const Cell* 
   return !context.Forced(address) && !context.InChangedArray(address);
 }
 
-void CellsAspect::WriteRow(pugi::xml_node sheetData, std::int32_t number, const Grid& grid, WriteContext& context) {
+void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std::int32_t number, const Grid& grid,
+                           WriteContext& context) {
   const auto modelRow = grid.rows.find(number);
   const auto snapshotRow = snapshot_.rows.find(number);
   const Row* now = modelRow != grid.rows.end() ? &modelRow->second : nullptr;
   const Row* before = snapshotRow != snapshot_.rows.end() ? &snapshotRow->second : nullptr;
 
-  const auto place = std::lower_bound(rows_.begin(), rows_.end(), number,
-                                      [](const RowNode& row, std::int32_t wanted) { return row.row < wanted; });
-  pugi::xml_node element = place != rows_.end() && place->row == number ? place->node : pugi::xml_node();
   if (!element) {
     if (now == nullptr) return;
-    const std::string name = NameLike(sheetData, "row");
-    element = place != rows_.end() ? sheetData.insert_child_before(name.c_str(), place->node)
-                                   : sheetData.append_child(name.c_str());
+    element = sheetData.append_child(NameLike(sheetData, "row").c_str());
     element.append_attribute("r") = number;
   }
 

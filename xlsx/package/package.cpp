@@ -128,6 +128,11 @@ const std::string& Package::Read(const std::string& name) {
   return *part->contents;
 }
 
+void Package::ForgetRead(const std::string& name) {
+  Part* part = FindPart(name);
+  if (part != nullptr && !part->changed && part->sourceIndex) part->contents.reset();
+}
+
 void Package::Write(const std::string& name, std::string bytes) {
   Part* part = FindPart(name);
   if (part == nullptr) {

@@ -41,6 +41,8 @@ class Package {
   bool Has(const std::string& name) const { return Find(name).has_value(); }
   // A part's bytes; PackageError when it is missing or inflates too far.
   const std::string& Read(const std::string& name);
+  // Lets go of the bytes Read kept of a part not written since.
+  void ForgetRead(const std::string& name);
   // Replaces a part's bytes or adds a new part.
   void Write(const std::string& name, std::string bytes);
   void Remove(const std::string& name);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "xlsx/aspects.h"
+#include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/legacy/legacy_workbook.h"
 #include "xlsx/package/package_error.h"
 #include "xlsx/structure/sheet_aspects.h"
@@ -81,7 +82,11 @@ void ReadWorkbookPart(WorkbookParts& parts) {
 }
 
 void ReadSheetPart(WorkbookParts& parts, SheetPart& sheet) {
-  sheet.xml = ParseXmlPart(parts.package.Read(sheet.partName), sheet.partName);
+  WorksheetText text = SplitWorksheetXml(parts.package.Read(sheet.partName), sheet.partName);
+  parts.package.ForgetRead(sheet.partName);
+  sheet.xml = ParseXmlPart(text.outer, sheet.partName);
+  sheet.sheetRows = std::move(text.rows);
+  sheet.sheetRowsOffset = text.rowsOffset;
   AttachSheetAspects(sheet);
   for (const auto& aspect : sheet.aspects) aspect->Read(parts, sheet);
 }

@@ -1,3 +1,4 @@
+#include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/structure/sheet_aspects.h"
 #include "xlsx/structure/workbook_aspect_order.h"
 #include "xlsx/structure/workbook_io.h"
@@ -19,7 +20,7 @@ void WriteWorkbookParts(WorkbookParts& parts) {
 
   if (parts.workbookXmlChanged) parts.package.Write(parts.workbookPart, SerializeXmlPart(parts.workbookXml));
   for (const auto& sheet : parts.sheets) {
-    if (sheet->xmlChanged) parts.package.Write(sheet->partName, SerializeXmlPart(sheet->xml));
+    if (sheet->xmlChanged) parts.package.Write(sheet->partName, JoinWorksheetXml(sheet->xml, sheet->sheetRows));
   }
   for (const auto& [part, relationships] : parts.relationships) {
     if (relationships.Changed()) parts.package.Write(RelsPartNameOf(part), relationships.Serialize());

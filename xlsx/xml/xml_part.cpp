@@ -18,9 +18,8 @@ class StringWriter : public pugi::xml_writer {
 
 pugi::xml_document ParseXmlPart(std::string_view bytes, const std::string& partName) {
   pugi::xml_document document;
-  const unsigned options = pugi::parse_default | pugi::parse_declaration | pugi::parse_doctype |
-                           pugi::parse_ws_pcdata_single;
-  const pugi::xml_parse_result result = document.load_buffer(bytes.data(), bytes.size(), options, pugi::encoding_auto);
+  const pugi::xml_parse_result result =
+      document.load_buffer(bytes.data(), bytes.size(), kXmlPartParseOptions, pugi::encoding_auto);
   if (!result) {
     throw PackageError("the part " + partName + " is not well-formed XML (" + result.description() + " at byte " +
                        std::to_string(result.offset) + ")");
@@ -49,6 +48,11 @@ std::string SerializeXmlPart(const pugi::xml_document& document) {
     if (node.type() != pugi::node_declaration) node.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
   }
   return bytes;
+}
+
+void AppendXml(const pugi::xml_node& node, std::string& bytes) {
+  StringWriter writer(bytes);
+  node.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
 }
 
 }  // namespace tabulara::xlsx

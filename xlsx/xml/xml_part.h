@@ -7,6 +7,10 @@
 
 namespace tabulara::xlsx {
 
+// How the parts are parsed: declarations kept, a lone blank text kept.
+inline constexpr unsigned kXmlPartParseOptions =
+    pugi::parse_default | pugi::parse_declaration | pugi::parse_doctype | pugi::parse_ws_pcdata_single;
+
 // Parses an XML part of a package. A part that is not well-formed XML, or
 // that carries a document type declaration (and with it, possibly, entity
 // declarations), raises PackageError naming the part.
@@ -15,5 +19,8 @@ pugi::xml_document ParseXmlPart(std::string_view bytes, const std::string& partN
 // The part's XML as bytes: the declaration as the host writes it, then the
 // document without added white space.
 std::string SerializeXmlPart(const pugi::xml_document& document);
+
+// Appends a node as SerializeXmlPart writes it.
+void AppendXml(const pugi::xml_node& node, std::string& bytes);
 
 }  // namespace tabulara::xlsx
