@@ -51,8 +51,7 @@ class Digest {
   std::uint64_t hash_ = 0xcbf29ce484222325ULL;
 };
 
-void AddCell(Digest& digest, const model::Workbook& workbook, const model::Grid& grid, std::int32_t row,
-             const model::Cell& cell) {
+void AddCell(Digest& digest, const model::Grid& grid, std::int32_t row, const model::Cell& cell) {
   digest.Add(row);
   digest.Add(cell.column);
   digest.Add(cell.kind);
@@ -64,7 +63,8 @@ void AddCell(Digest& digest, const model::Workbook& workbook, const model::Grid&
       digest.Add(cell.number);
       break;
     case model::ValueKind::Text:
-      digest.Add(std::string_view(workbook.strings.Text(cell.text)));
+      // The pool keeps each text once, under one id for good.
+      digest.Add(cell.text);
       break;
     case model::ValueKind::Logical:
       digest.Add(cell.logical);
@@ -74,16 +74,17 @@ void AddCell(Digest& digest, const model::Workbook& workbook, const model::Grid&
       break;
   }
   digest.Add(cell.hasFormula);
+  if (!cell.hasFormula) return;
   if (const std::string* formula = grid.Formula({row, cell.column})) digest.Add(std::string_view(*formula));
 }
 
-void AddGrid(Digest& digest, const model::Workbook& workbook, const model::Grid& grid) {
+void AddGrid(Digest& digest, const model::Grid& grid) {
   for (const auto& [number, row] : grid.rows) {
     digest.Add(number);
     digest.Add(row.height);
     digest.Add(row.hidden);
     digest.Add(row.format);
-    for (const model::Cell& cell : row.cells) AddCell(digest, workbook, grid, number, cell);
+    for (const model::Cell& cell : row.cells) AddCell(digest, grid, number, cell);
   }
   for (const auto& [number, column] : grid.columns) {
     digest.Add(number);
@@ -125,7 +126,7 @@ void AddShape(Digest& digest, const model::Shape& shape) {
   for (const model::Shape& member : shape.members) AddShape(digest, member);
 }
 
-void AddSheet(Digest& digest, const model::Workbook& workbook, const model::Sheet& sheet) {
+void AddSheet(Digest& digest, const model::Sheet& sheet) {
   digest.Add(sheet.kind);
   digest.Add(std::string_view(sheet.name));
   digest.Add(sheet.visibility);
@@ -133,7 +134,7 @@ void AddSheet(Digest& digest, const model::Workbook& workbook, const model::Shee
   digest.Add(sheet.protection.contents);
   digest.Add(sheet.protection.drawingObjects);
   digest.Add(sheet.protection.scenarios);
-  AddGrid(digest, workbook, sheet.grid);
+  AddGrid(digest, sheet.grid);
   digest.Add(sheet.shapes.size());
   for (const model::Shape& shape : sheet.shapes) AddShape(digest, shape);
   digest.Add(sheet.comments.size());
@@ -158,7 +159,7 @@ std::uint64_t ChangeFingerprint(const model::Workbook& workbook) {
   Digest digest;
   digest.Add(workbook.structureProtected);
   digest.Add(workbook.sheets.size());
-  for (const auto& sheet : workbook.sheets) AddSheet(digest, workbook, *sheet);
+  for (const auto& sheet : workbook.sheets) AddSheet(digest, *sheet);
   return digest.value();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "embedded/model/workbook.h"
+#include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/opc/content_types.h"
 #include "xlsx/opc/relationships.h"
 #include "xlsx/package/package.h"
@@ -47,11 +48,9 @@ struct SheetPart {
   // The id of the workbook part's relationship to it.
   std::string relationshipId;
   // The part's XML; a worksheet's <sheetData> is empty here, its content
-  // held in `sheetRows` (see cells/sheet_data_text.h).
+  // held in `sheetRows`.
   pugi::xml_document xml;
-  std::string sheetRows;
-  // Where `sheetRows` began in the part as read.
-  std::size_t sheetRowsOffset = 0;
+  SheetRows sheetRows;
   // Set by the aspects that edited `xml` or `sheetRows`; the part is then
   // written.
   bool xmlChanged = false;

@@ -42,7 +42,9 @@ std::optional<std::vector<Token>> Tokenize(std::string_view text) {
       }
     } else if (IsLetter(c)) {
       token.kind = Token::Kind::Word;
-      for (; i < text.size() && IsLetter(text[i]); ++i) token.word += static_cast<char>(text[i] | 0x20);
+      const std::size_t start = i;
+      while (i < text.size() && IsLetter(text[i])) ++i;
+      for (const char letter : text.substr(start, i - start)) token.word += static_cast<char>(letter | 0x20);
       if (!CanStandInDate(token.word)) return std::nullopt;
     } else if (c == '/' || c == '-' || c == ',' || c == '.' || c == ':') {
       token.kind = Token::Kind::Separator;
@@ -78,6 +80,11 @@ bool IsWeekdayName(const std::string& word) {
 // Month and weekday names and the morning and afternoon marks; any other
 // word makes a text no date.
 bool CanStandInDate(const std::string& word) {
+  constexpr std::size_t kLongestName = 9;
+  constexpr std::string_view kFirstLetters = "adfjmnopstw";
+  if (word.empty() || word.size() > kLongestName || kFirstLetters.find(word.front()) == std::string_view::npos) {
+    return false;
+  }
   return MonthOfName(word) != 0 || IsWeekdayName(word) || word == "am" || word == "pm" || word == "a" ||
          word == "p";
 }

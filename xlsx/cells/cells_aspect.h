@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 
 #include "embedded/model/grid.h"
+#include "xlsx/cells/plain_row.h"
 #include "xlsx/workbook_parts.h"
 
 namespace tabulara::xlsx {
@@ -37,20 +38,13 @@ class CellsAspect : public SheetAspect {
     embedded::model::CellAddress master;
     std::vector<embedded::model::CellAddress> members;
   };
-  // A piece of the sheetData text: a row, with its number, or anything
-  // else (number 0).
-  struct TextPiece {
-    std::size_t begin;
-    std::size_t end;
-    std::int32_t row;
-  };
   // What a Write needs from the workbook and its other aspects.
   struct WriteContext;
 
   void ReadSheetFormat(const pugi::xml_node& worksheet, embedded::model::Grid& grid, int maxDigitWidth);
   void ReadColumns(const pugi::xml_node& worksheet, embedded::model::Grid& grid, std::size_t formatCount);
   void ReadSheetData(WorkbookParts& parts, SheetPart& sheet);
-  void IndexRows();
+  void IndexRows(const SheetRows& rows);
 
   bool WriteSheetFormat(pugi::xml_node worksheet, const embedded::model::Grid& grid);
   bool WriteColumns(pugi::xml_node worksheet, const embedded::model::Grid& grid, WriteContext& context);
@@ -60,6 +54,11 @@ class CellsAspect : public SheetAspect {
   std::vector<std::int32_t> ChangedRows(const embedded::model::Grid& grid, WriteContext& context);
   void WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std::int32_t number,
                 const embedded::model::Grid& grid, WriteContext& context);
+  // WriteRow without a DOM, for a plain row and the changes it can take;
+  // false, having changed nothing, for any other change.
+  bool WritePlainRow(PlainRow& row, std::int32_t number, const embedded::model::Grid& grid, WriteContext& context);
+  void WritePlainCell(PlainRow& row, PlainCell& cell, const embedded::model::Cell& now,
+                      const embedded::model::Cell& before, WriteContext& context);
   void WriteCell(pugi::xml_node cell, embedded::model::CellAddress address, const embedded::model::Cell* now,
                  const embedded::model::Cell* before, const embedded::model::Grid& grid, WriteContext& context);
   bool CellChanged(embedded::model::CellAddress address, const embedded::model::Cell* now,
@@ -75,9 +74,7 @@ class CellsAspect : public SheetAspect {
   bool date1904_ = false;
   // The grid as read or last written.
   embedded::model::Grid snapshot_;
-  // The sheet's sheetData text in pieces, in order; the row pieces by
-  // number (in text order among equal numbers).
-  std::vector<TextPiece> pieces_;
+  // The sheet's row pieces by number (in text order among equal numbers).
   std::vector<std::size_t> rowOrder_;
   std::unordered_map<std::uint32_t, SharedFormula> sharedFormulas_;
   bool formulasChanged_ = false;

@@ -9,6 +9,7 @@
 #include "xlsx/cells/date_formats.h"
 #include "xlsx/cells/error_values.h"
 #include "xlsx/cells/formula_shifter.h"
+#include "xlsx/cells/plain_row.h"
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
 #include "xlsx/xml/xml_names.h"
@@ -64,24 +65,29 @@ class SheetDataReader {
         formatCount_(parts.workbook->formats.size()),
         date1904_(date1904) {}
 
-  // Reads the rows of the sheetData text; its pieces with their row numbers.
-  template <class Piece>
-  std::vector<Piece> Read(const SheetPart& sheet, const std::string& holderName) {
-    std::vector<Piece> pieces;
-    SheetDataWalker walker(sheet.sheetRows, sheet.sheetRowsOffset, partName_, holderName);
+  // Reads the rows of the sheetData text, and numbers its row pieces.
+  void Read(SheetRows& rows, const std::string& holderName) {
+    pugi::xml_document scratch;
+    PlainRow plain;
     std::int32_t number = 0;
-    SheetDataPiece piece;
-    while (walker.Next(piece)) {
-      const pugi::xml_node row = walker.Element();
-      std::int32_t rowNumber = 0;
-      if (row && IsNamed(row, "row")) {
-        number = RowNumber(row, number);
-        ReadRow(row, number);
-        rowNumber = number;
+    for (SheetDataPiece& piece : rows.pieces) {
+      if (!piece.element) continue;
+      const std::string_view text(rows.text.data() + piece.begin, piece.end - piece.begin);
+      if (ParsePlainRow(text, plain) && Readable(plain)) {
+        number = RowNumber(plain.attributes.Find("r"), number);
+        ReadPlainRow(plain, number);
+        piece.row = number;
+        continue;
       }
-      pieces.push_back(Piece{piece.begin, piece.end, rowNumber});
+      scratch.reset();
+      pugi::xml_node holder = scratch.append_child(holderName.c_str());
+      ParseSheetDataPiece(holder, rows, piece, partName_);
+      const pugi::xml_node row = holder.first_child();
+      if (!IsNamed(row, "row")) continue;
+      number = RowNumber(OptionalValue(row.attribute("r")), number);
+      ReadRow(row, number);
+      piece.row = number;
     }
-    return pieces;
   }
 
   // Member formulas from their masters, and every cell of an array holding
@@ -119,13 +125,16 @@ class SheetDataReader {
 
   [[noreturn]] void Fail(const std::string& what) const { throw PackageError("the part " + partName_ + ": " + what); }
 
-  std::int32_t RowNumber(const pugi::xml_node& row, std::int32_t previous) const {
-    const pugi::xml_attribute r = row.attribute("r");
+  static std::optional<std::string_view> OptionalValue(const pugi::xml_attribute& attribute) {
+    return attribute ? std::optional<std::string_view>(attribute.value()) : std::nullopt;
+  }
+
+  std::int32_t RowNumber(std::optional<std::string_view> r, std::int32_t previous) const {
     if (!r) return previous + 1;
-    const auto number = ReadIndex(r.value());
-    if (!number || *number < 1) Fail("the row number \"" + std::string(r.value()) + "\" is not valid");
+    const auto number = ReadIndex(*r);
+    if (!number || *number < 1) Fail("the row number \"" + std::string(*r) + "\" is not valid");
     if (*number > static_cast<std::uint32_t>(embedded::model::kRowCount)) {
-      Fail("row " + std::string(r.value()) + " lies outside the sheet (the last row is 1048576)");
+      Fail("row " + std::string(*r) + " lies outside the sheet (the last row is 1048576)");
     }
     return static_cast<std::int32_t>(*number);
   }
@@ -134,16 +143,65 @@ class SheetDataReader {
     embedded::model::Row& row = grid_.rows[number];
     if (const pugi::xml_attribute height = element.attribute("ht")) row.height = height.as_double();
     row.hidden = IsTrue(element.attribute("hidden"));
-    if (IsTrue(element.attribute("customFormat"))) row.format = FormatOf(element.attribute("s"));
+    if (IsTrue(element.attribute("customFormat"))) row.format = FormatOf(element.attribute("s").as_uint());
     std::int32_t column = 0;
     bool sorted = true;
     for (const pugi::xml_node c : element.children()) {
       if (!IsNamed(c, "c")) continue;
-      const std::int32_t next = ColumnOf(c, number, column);
+      const std::int32_t next = ColumnOf(OptionalValue(c.attribute("r")), number, column);
       sorted = sorted && next > column;
       column = next;
       row.cells.push_back(ReadCell(c, {number, column}));
     }
+    FinishRow(row, number, sorted);
+  }
+
+  // Rows of only these attributes, and cells of only r, s (a number) and t,
+  // are read as the DOM path reads them.
+  static bool Readable(const PlainRow& row) {
+    if (!row.attributes.Find("r")) return false;
+    for (const PlainAttribute& attribute : row.attributes) {
+      if (attribute.name != "r" && attribute.name != "spans" && attribute.name != "x14ac:dyDescent") return false;
+    }
+    for (const PlainCell& cell : row.cells) {
+      if (!cell.attributes.Find("r")) return false;
+      for (const PlainAttribute& attribute : cell.attributes) {
+        if (attribute.name == "s" && !PlainFormat(attribute.value)) return false;
+        if (attribute.name != "r" && attribute.name != "s" && attribute.name != "t") return false;
+      }
+    }
+    return true;
+  }
+
+  static std::optional<std::uint32_t> PlainFormat(std::string_view text) {
+    constexpr std::size_t kMostDigits = 9;
+    if (text.size() > kMostDigits) return std::nullopt;
+    return ReadIndex(text);
+  }
+
+  void ReadPlainRow(const PlainRow& plain, std::int32_t number) {
+    embedded::model::Row& row = grid_.rows[number];
+    row.hidden = false;
+    std::int32_t column = 0;
+    bool sorted = true;
+    for (const PlainCell& c : plain.cells) {
+      const std::int32_t next = ColumnOf(c.attributes.Find("r"), number, column);
+      sorted = sorted && next > column;
+      column = next;
+      Cell cell;
+      cell.column = static_cast<std::uint16_t>(column);
+      cell.format = FormatOf(PlainFormat(c.attributes.Value("s")).value_or(0));
+      const std::string_view text = c.text.value_or(std::string_view());
+      std::optional<std::string> inlineText;
+      if (c.content == PlainCell::Content::InlineText) inlineText = DecodeXstring(text);
+      ReadValue(c.attributes.Value("t"), c.content == PlainCell::Content::Value, text, inlineText, {number, column},
+                cell);
+      row.cells.push_back(cell);
+    }
+    FinishRow(row, number, sorted);
+  }
+
+  void FinishRow(embedded::model::Row& row, std::int32_t number, bool sorted) {
     if (!sorted) {
       std::stable_sort(row.cells.begin(), row.cells.end(),
                        [](const Cell& a, const Cell& b) { return a.column < b.column; });
@@ -151,30 +209,26 @@ class SheetDataReader {
     if (row.HoldsNothing()) grid_.rows.erase(number);
   }
 
-  std::int32_t ColumnOf(const pugi::xml_node& c, std::int32_t row, std::int32_t previous) const {
-    const pugi::xml_attribute r = c.attribute("r");
+  std::int32_t ColumnOf(std::optional<std::string_view> r, std::int32_t row, std::int32_t previous) const {
     if (!r) {
       if (previous >= embedded::model::kColumnCount) Fail("a cell of row " + std::to_string(row) + " lies past XFD");
       return previous + 1;
     }
-    const auto reference = ParseWrittenReference(r.value());
-    if (!reference) Fail("the cell reference \"" + std::string(r.value()) + "\" is not valid");
+    const auto reference = ParseWrittenReference(*r);
+    if (!reference) Fail("the cell reference \"" + std::string(*r) + "\" is not valid");
     if (!reference->InSheet()) {
-      Fail("the cell " + std::string(r.value()) + " lies outside the sheet (the last cell is XFD1048576)");
+      Fail("the cell " + std::string(*r) + " lies outside the sheet (the last cell is XFD1048576)");
     }
-    if (reference->row != row) Fail("the cell " + std::string(r.value()) + " is in row " + std::to_string(row));
+    if (reference->row != row) Fail("the cell " + std::string(*r) + " is in row " + std::to_string(row));
     return static_cast<std::int32_t>(reference->column);
   }
 
-  std::uint32_t FormatOf(const pugi::xml_attribute& s) const {
-    const std::uint32_t format = s.as_uint();
-    return format < formatCount_ ? format : 0;
-  }
+  std::uint32_t FormatOf(std::uint32_t format) const { return format < formatCount_ ? format : 0; }
 
   Cell ReadCell(const pugi::xml_node& c, CellAddress address) {
     Cell cell;
     cell.column = static_cast<std::uint16_t>(address.column);
-    cell.format = FormatOf(c.attribute("s"));
+    cell.format = FormatOf(c.attribute("s").as_uint());
     pugi::xml_node value;
     pugi::xml_node inlineString;
     for (const pugi::xml_node child : c.children()) {
@@ -186,12 +240,19 @@ class SheetDataReader {
         inlineString = child;
       }
     }
-    const std::string_view type = c.attribute("t").value();
-    const std::string_view text = value.text().get();
+    std::optional<std::string> inlineText;
+    if (inlineString) inlineText = PlainTextOf(inlineString);
+    ReadValue(c.attribute("t").value(), static_cast<bool>(value), value.text().get(), inlineText, address, cell);
+    return cell;
+  }
+
+  // The value of a cell of type `type`: its <v> text, or its inline text.
+  void ReadValue(std::string_view type, bool hasValue, std::string_view text,
+                 const std::optional<std::string>& inlineText, CellAddress address, Cell& cell) {
     if (type == "inlineStr") {
-      if (inlineString) cell.SetText(parts_.workbook->strings.Intern(PlainTextOf(inlineString)));
-    } else if (!value) {
-      return cell;
+      if (inlineText) cell.SetText(parts_.workbook->strings.Intern(*inlineText));
+    } else if (!hasValue) {
+      return;
     } else if (type == "s") {
       ReadSharedString(text, address, cell);
     } else if (type == "str") {
@@ -205,7 +266,6 @@ class SheetDataReader {
     } else if (const auto number = ParseCellNumber(text)) {
       cell.SetNumber(date1904_ && dates_.IsDate(cell.format) ? *number + kDate1904Offset : *number);
     }
-    return cell;
   }
 
   void ReadSharedString(std::string_view text, CellAddress address, Cell& cell) {
@@ -272,7 +332,7 @@ void CellsAspect::Read(WorkbookParts& parts, SheetPart& sheet) {
   ReadColumns(worksheet, grid, parts.workbook->formats.size());
   const pugi::xml_node sheetData = ChildNamed(worksheet, "sheetData");
   SheetDataReader reader(parts, sheet, date1904_);
-  pieces_ = reader.Read<TextPiece>(sheet, sheetData ? sheetData.name() : "sheetData");
+  reader.Read(sheet.sheetRows, sheetData ? sheetData.name() : "sheetData");
   std::unordered_map<std::uint32_t, std::vector<CellAddress>> members;
   std::unordered_map<std::uint32_t, CellAddress> masters;
   reader.Finish(members, masters);
@@ -280,7 +340,7 @@ void CellsAspect::Read(WorkbookParts& parts, SheetPart& sheet) {
     const auto master = masters.find(index);
     if (master != masters.end()) sharedFormulas_[index] = SharedFormula{master->second, std::move(addresses)};
   }
-  IndexRows();
+  IndexRows(sheet.sheetRows);
   snapshot_ = grid;
 }
 
@@ -314,13 +374,13 @@ void CellsAspect::ReadColumns(const pugi::xml_node& worksheet, Grid& grid, std::
   }
 }
 
-void CellsAspect::IndexRows() {
+void CellsAspect::IndexRows(const SheetRows& rows) {
   rowOrder_.clear();
-  for (std::size_t i = 0; i < pieces_.size(); ++i) {
-    if (pieces_[i].row != 0) rowOrder_.push_back(i);
+  for (std::size_t i = 0; i < rows.pieces.size(); ++i) {
+    if (rows.pieces[i].row != 0) rowOrder_.push_back(i);
   }
   std::stable_sort(rowOrder_.begin(), rowOrder_.end(),
-                   [&](std::size_t a, std::size_t b) { return pieces_[a].row < pieces_[b].row; });
+                   [&](std::size_t a, std::size_t b) { return rows.pieces[a].row < rows.pieces[b].row; });
 }
 
 }  // namespace tabulara::xlsx

@@ -5,6 +5,7 @@
 #include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/cells_aspect.h"
 #include "xlsx/cells/error_values.h"
+#include "xlsx/cells/grid_comparison.h"
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
 #include "xlsx/cells/worksheet_children.h"
@@ -22,29 +23,6 @@ using embedded::model::CellRect;
 using embedded::model::Grid;
 using embedded::model::Row;
 using embedded::model::ValueKind;
-
-bool SameValue(const Cell& a, const Cell& b) {
-  if (a.kind != b.kind) return false;
-  switch (a.kind) {
-    case ValueKind::Empty:
-      return true;
-    case ValueKind::Number:
-      return a.number == b.number;
-    case ValueKind::Text:
-      return a.text == b.text;
-    case ValueKind::Logical:
-      return a.logical == b.logical;
-    case ValueKind::Error:
-      return a.error == b.error;
-  }
-  return false;
-}
-
-bool SameFormula(const Grid& now, const Grid& before, CellAddress address) {
-  const std::string* a = now.Formula(address);
-  const std::string* b = before.Formula(address);
-  return a != nullptr && b != nullptr ? *a == *b : a == b;
-}
 
 void SetAttribute(pugi::xml_node node, const char* name, const std::string& value) {
   pugi::xml_attribute attribute = node.attribute(name);
@@ -79,18 +57,6 @@ std::string FormulaBody(const std::string& formula) {
   return !formula.empty() && formula.front() == '=' ? formula.substr(1) : formula;
 }
 
-bool SameRowFormat(const Row* now, const Row* before) {
-  const auto format = [](const Row* row) { return row != nullptr ? row->format : std::nullopt; };
-  return format(now) == format(before);
-}
-bool SameRowHeight(const Row* now, const Row* before) {
-  const auto height = [](const Row* row) { return row != nullptr ? row->height : std::nullopt; };
-  return height(now) == height(before);
-}
-bool SameRowHidden(const Row* now, const Row* before) {
-  return (now != nullptr && now->hidden) == (before != nullptr && before->hidden);
-}
-
 // Row attributes that say nothing beyond the row's number and cells.
 bool OnlyPlainAttributes(const pugi::xml_node& row) {
   for (const pugi::xml_attribute attribute : row.attributes()) {
@@ -115,29 +81,6 @@ void ForEachRowNumber(const Grid& now, const Grid& before, Visit visit) {
       visit(a->first, &a->second, &b->second);
       ++a;
       ++b;
-    }
-  }
-}
-
-// Calls visit(column, now, before) for the union of two rows' cells.
-template <class Visit>
-void ForEachCellPair(const Row* now, const Row* before, Visit visit) {
-  static const std::vector<Cell> kNone;
-  const std::vector<Cell>& a = now != nullptr ? now->cells : kNone;
-  const std::vector<Cell>& b = before != nullptr ? before->cells : kNone;
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < a.size() || j < b.size()) {
-    if (j == b.size() || (i < a.size() && a[i].column < b[j].column)) {
-      if (!visit(a[i].column, &a[i], nullptr)) return;
-      ++i;
-    } else if (i == a.size() || b[j].column < a[i].column) {
-      if (!visit(b[j].column, nullptr, &b[j])) return;
-      ++j;
-    } else {
-      if (!visit(a[i].column, &a[i], &b[j])) return;
-      ++i;
-      ++j;
     }
   }
 }
@@ -236,55 +179,64 @@ bool CellsAspect::WriteSheetData(SheetPart& sheet, const Grid& grid, WriteContex
 // number; everything else is copied as it stands.
 void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, const Grid& grid,
                               WriteContext& context) {
-  std::vector<bool> rewritten(pieces_.size(), false);
-  // New rows by the piece they go before (pieces_.size(): the end).
+  const SheetRows& rows = sheet.sheetRows;
+  std::vector<bool> rewritten(rows.pieces.size(), false);
+  // New rows by the piece they go before (the number of pieces: the end).
   std::vector<std::pair<std::size_t, std::int32_t>> added;
   for (const std::int32_t number : context.writtenRows) {
-    const auto place = std::lower_bound(rowOrder_.begin(), rowOrder_.end(), number,
-                                        [&](std::size_t piece, std::int32_t wanted) { return pieces_[piece].row < wanted; });
-    if (place != rowOrder_.end() && pieces_[*place].row == number) {
+    const auto place = std::lower_bound(rowOrder_.begin(), rowOrder_.end(), number, [&](std::size_t piece, std::int32_t row) {
+      return rows.pieces[piece].row < row;
+    });
+    if (place != rowOrder_.end() && rows.pieces[*place].row == number) {
       rewritten[*place] = true;
     } else {
-      added.emplace_back(place != rowOrder_.end() ? *place : pieces_.size(), number);
+      added.emplace_back(place != rowOrder_.end() ? *place : rows.pieces.size(), number);
     }
   }
   std::stable_sort(added.begin(), added.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
-  const std::string& text = sheet.sheetRows;
-  std::string written;
-  written.reserve(text.size() + text.size() / 8);
-  std::vector<TextPiece> pieces;
+  SheetRows written;
+  written.partOffset = rows.partOffset;
+  written.text.reserve(rows.text.size() + rows.text.size() / 8);
   pugi::xml_document scratch;
-  const auto writeRow = [&](std::int32_t number, const TextPiece* original) {
+  PlainRow plain;
+  const auto writeRow = [&](std::int32_t number, const SheetDataPiece* original) {
+    if (original != nullptr) {
+      const std::string_view source(rows.text.data() + original->begin, original->end - original->begin);
+      if (ParsePlainRow(source, plain) && WritePlainRow(plain, number, grid, context)) {
+        const std::size_t begin = written.text.size();
+        PrintPlainRow(plain, written.text);
+        written.pieces.push_back({begin, written.text.size(), true, number});
+        return;
+      }
+    }
     scratch.reset();
     pugi::xml_node holder = scratch.append_child(holderName.c_str());
-    if (original != nullptr) {
-      ParseSheetDataContent(holder, std::string_view(text).substr(original->begin, original->end - original->begin),
-                            sheet.sheetRowsOffset + original->begin, partName_);
-    }
+    if (original != nullptr) ParseSheetDataPiece(holder, rows, *original, partName_);
     WriteRow(holder, holder.first_child(), number, grid, context);
     for (const pugi::xml_node node : holder.children()) {
-      const std::size_t begin = written.size();
-      AppendXml(node, written);
-      pieces.push_back({begin, written.size(), IsNamed(node, "row") ? number : 0});
+      const std::size_t begin = written.text.size();
+      AppendXml(node, written.text);
+      written.pieces.push_back({begin, written.text.size(), true, IsNamed(node, "row") ? number : 0});
     }
   };
   auto next = added.begin();
-  for (std::size_t i = 0; i < pieces_.size(); ++i) {
+  for (std::size_t i = 0; i < rows.pieces.size(); ++i) {
     for (; next != added.end() && next->first == i; ++next) writeRow(next->second, nullptr);
-    const TextPiece& piece = pieces_[i];
+    const SheetDataPiece& piece = rows.pieces[i];
     if (rewritten[i]) {
       writeRow(piece.row, &piece);
       continue;
     }
-    const std::size_t begin = written.size();
-    written.append(text, piece.begin, piece.end - piece.begin);
-    pieces.push_back({begin, written.size(), piece.row});
+    SheetDataPiece copy = piece;
+    copy.begin = written.text.size();
+    written.text.append(rows.text, piece.begin, piece.end - piece.begin);
+    copy.end = written.text.size();
+    written.pieces.push_back(copy);
   }
   for (; next != added.end(); ++next) writeRow(next->second, nullptr);
   sheet.sheetRows = std::move(written);
-  pieces_ = std::move(pieces);
-  IndexRows();
+  IndexRows(sheet.sheetRows);
 }
 
 // Rows not rewritten are the same in both grids, so only the rewritten ones
@@ -379,8 +331,10 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
     }
   }
 
-  // Cells written without their reference get one, so that removing or
-  // inserting a cell cannot move the ones after it.
+  // The row's <c> elements and their columns. Cells written without their
+  // reference get one, so that removing or inserting a cell cannot move the
+  // ones after it.
+  std::vector<std::pair<pugi::xml_node, std::int32_t>> elements;
   std::int32_t implicit = 0;
   for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling()) {
     if (!IsNamed(c, "c")) continue;
@@ -388,26 +342,22 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
       c.prepend_attribute("r") = CellReferenceText({number, implicit + 1}).c_str();
     }
     implicit = ColumnOfElement(c);
+    elements.emplace_back(c, implicit);
   }
 
-  pugi::xml_node cursor = ChildNamed(element, "c");
+  std::size_t cursor = 0;
   const std::string cellName = NameLike(element, "c");
   ForEachCellPair(now, before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
     const CellAddress address{number, column};
     if (!CellChanged(address, a, b, grid, context)) return true;
-    while (cursor && ColumnOfElement(cursor) < column) {
-      do {
-        cursor = cursor.next_sibling();
-      } while (cursor && !IsNamed(cursor, "c"));
-    }
-    pugi::xml_node cell = cursor && ColumnOfElement(cursor) == column ? cursor : pugi::xml_node();
+    while (cursor < elements.size() && elements[cursor].second < column) ++cursor;
+    pugi::xml_node cell =
+        cursor < elements.size() && elements[cursor].second == column ? elements[cursor].first : pugi::xml_node();
     if (a == nullptr) {
       valuesChanged_ = true;
       formulasChanged_ = formulasChanged_ || b->hasFormula;
       if (!cell) return true;
-      do {
-        cursor = cursor.next_sibling();
-      } while (cursor && !IsNamed(cursor, "c"));
+      ++cursor;
       if (context.strings != nullptr && std::string_view(cell.attribute("t").value()) == "s") {
         context.strings->CountReferences(-1);
       }
@@ -415,7 +365,8 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
       return true;
     }
     if (!cell) {
-      cell = cursor ? element.insert_child_before(cellName.c_str(), cursor) : element.append_child(cellName.c_str());
+      cell = cursor < elements.size() ? element.insert_child_before(cellName.c_str(), elements[cursor].first)
+                                      : element.append_child(cellName.c_str());
       cell.append_attribute("r") = CellReferenceText(address).c_str();
     }
     WriteCell(cell, address, a, b, grid, context);

@@ -1,5 +1,6 @@
 #include "xlsx/cells/sheet_data_text.h"
 
+#include <cstring>
 #include <optional>
 #include <random>
 
@@ -33,69 +34,88 @@ std::string_view LocalPart(std::string_view name) {
 // The markup that starts with the '<' at `at`; none when it is cut off,
 // malformed, or a document type declaration.
 std::optional<Markup> ScanMarkup(std::string_view text, std::size_t at) {
-  const std::string_view rest = text.substr(at);
-  const auto skipTo = [&](std::string_view close, std::size_t from) -> std::optional<Markup> {
-    const std::size_t found = text.find(close, at + from);
-    if (found == kNone) return std::nullopt;
-    return Markup{MarkupKind::Other, {}, found + close.size()};
-  };
-  if (rest.starts_with("<!--")) return skipTo("-->", 4);
-  if (rest.starts_with("<![CDATA[")) return skipTo("]]>", 9);
-  if (rest.starts_with("<?")) return skipTo("?>", 2);
-  if (rest.starts_with("<!")) return std::nullopt;
-
-  const bool endTag = rest.starts_with("</");
-  std::size_t i = at + (endTag ? 2 : 1);
-  const std::size_t nameBegin = i;
-  while (i < text.size() && !EndsName(text[i])) ++i;
-  if (i == nameBegin) return std::nullopt;
-  const std::string_view name = text.substr(nameBegin, i - nameBegin);
-  char quote = 0;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quote != 0) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == '<') {
+  const char first = at + 1 < text.size() ? text[at + 1] : '\0';
+  if (first == '!' || first == '?') {
+    const std::string_view rest = text.substr(at);
+    const auto skipTo = [&](std::string_view close, std::size_t from) -> std::optional<Markup> {
+      const std::size_t found = text.find(close, at + from);
+      if (found == kNone) return std::nullopt;
+      return Markup{MarkupKind::Other, {}, found + close.size()};
+    };
+    if (rest.starts_with("<!--")) return skipTo("-->", 4);
+    if (rest.starts_with("<![CDATA[")) return skipTo("]]>", 9);
+    if (first == '?') return skipTo("?>", 2);
+    return std::nullopt;
+  }
+  const bool endTag = first == '/';
+  const char* const end = text.data() + text.size();
+  const char* p = text.data() + at + (endTag ? 2 : 1);
+  const char* const name = p;
+  while (p < end && !EndsName(*p)) ++p;
+  if (p == name) return std::nullopt;
+  const std::string_view qualifiedName(name, static_cast<std::size_t>(p - name));
+  while (p < end && *p != '>') {
+    if (*p == '"' || *p == '\'') {
+      const auto* close = static_cast<const char*>(std::memchr(p + 1, *p, static_cast<std::size_t>(end - p - 1)));
+      if (close == nullptr) return std::nullopt;
+      p = close + 1;
+    } else if (*p == '<') {
       return std::nullopt;
-    } else if (c == '>') {
-      break;
+    } else {
+      ++p;
     }
   }
-  if (i == text.size()) return std::nullopt;
-  const MarkupKind kind = endTag ? MarkupKind::EndTag : text[i - 1] == '/' ? MarkupKind::EmptyTag : MarkupKind::StartTag;
-  return Markup{kind, name, i + 1};
+  if (p == end) return std::nullopt;
+  const MarkupKind kind = endTag ? MarkupKind::EndTag : p[-1] == '/' ? MarkupKind::EmptyTag : MarkupKind::StartTag;
+  return Markup{kind, qualifiedName, static_cast<std::size_t>(p - text.data()) + 1};
 }
-
-struct ContentSpan {
-  std::size_t begin = 0;
-  std::size_t end = 0;
-};
 
 enum class SheetDataFound { Content, NoContent, Unreadable };
 
-// Finds the content of the first <sheetData> child of the document element.
-SheetDataFound FindSheetDataContent(std::string_view text, ContentSpan& span) {
+// Finds the content of the first <sheetData> child of the document element
+// and its pieces.
+SheetDataFound FindSheetDataContent(std::string_view text, std::size_t& begin, std::size_t& end,
+                                    std::vector<SheetDataPiece>& pieces) {
   int depth = 0;
   std::size_t contentBegin = kNone;
+  std::size_t pieceBegin = 0;
+  std::size_t gapBegin = 0;
+  const auto endGap = [&](std::size_t at) {
+    if (at > gapBegin) pieces.push_back({gapBegin - contentBegin, at - contentBegin, false});
+  };
   for (std::size_t at = text.find('<'); at != kNone; at = text.find('<', at)) {
     const std::optional<Markup> markup = ScanMarkup(text, at);
     if (!markup) return SheetDataFound::Unreadable;
-    const bool isSheetData = depth == 1 && contentBegin == kNone && markup->kind != MarkupKind::Other &&
-                             LocalPart(markup->name) == "sheetData";
+    const bool inContent = contentBegin != kNone && depth == 2;
     switch (markup->kind) {
       case MarkupKind::StartTag:
-        if (isSheetData) contentBegin = markup->end;
+        if (depth == 1 && contentBegin == kNone && LocalPart(markup->name) == "sheetData") {
+          contentBegin = gapBegin = markup->end;
+        } else if (inContent) {
+          endGap(at);
+          pieceBegin = at;
+        }
         ++depth;
         break;
       case MarkupKind::EmptyTag:
-        if (isSheetData) return SheetDataFound::NoContent;
+        if (depth == 1 && contentBegin == kNone && LocalPart(markup->name) == "sheetData") {
+          return SheetDataFound::NoContent;
+        }
+        if (inContent) {
+          endGap(at);
+          pieces.push_back({at - contentBegin, markup->end - contentBegin, true});
+          gapBegin = markup->end;
+        }
         break;
       case MarkupKind::EndTag:
         if (--depth < 0) return SheetDataFound::Unreadable;
-        if (depth == 1 && contentBegin != kNone) {
-          span = {contentBegin, at};
+        if (contentBegin != kNone && depth == 2) {
+          pieces.push_back({pieceBegin - contentBegin, markup->end - contentBegin, true});
+          gapBegin = markup->end;
+        } else if (contentBegin != kNone && depth == 1) {
+          endGap(at);
+          begin = contentBegin;
+          end = at;
           return SheetDataFound::Content;
         }
         break;
@@ -146,13 +166,17 @@ std::string CanonicalText(std::string_view bytes, const std::string& partName) {
   return SerializeXmlPart(document);
 }
 
-WorksheetText Split(std::string_view text, const ContentSpan& span) {
+// Cuts the content out of `text`, which then holds it alone.
+WorksheetText Split(std::string text, std::size_t begin, std::size_t end, std::vector<SheetDataPiece> pieces) {
   WorksheetText split;
-  split.outer.reserve(text.size() - (span.end - span.begin));
-  split.outer.append(text.substr(0, span.begin));
-  split.outer.append(text.substr(span.end));
-  split.rows.assign(text.substr(span.begin, span.end - span.begin));
-  split.rowsOffset = span.begin;
+  split.outer.reserve(text.size() - (end - begin));
+  split.outer.append(text, 0, begin);
+  split.outer.append(text, end);
+  text.erase(end);
+  text.erase(0, begin);
+  split.rows.text = std::move(text);
+  split.rows.partOffset = begin;
+  split.rows.pieces = std::move(pieces);
   return split;
 }
 
@@ -164,21 +188,26 @@ std::string RowsMarker() {
 
 }  // namespace
 
-WorksheetText SplitWorksheetXml(std::string_view bytes, const std::string& partName) {
-  ContentSpan span;
+WorksheetText SplitWorksheetXml(std::string bytes, const std::string& partName) {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::vector<SheetDataPiece> pieces;
   if (IsUtf8(bytes)) {
-    switch (FindSheetDataContent(bytes, span)) {
+    switch (FindSheetDataContent(bytes, begin, end, pieces)) {
       case SheetDataFound::Content:
-        return Split(bytes, span);
+        return Split(std::move(bytes), begin, end, std::move(pieces));
       case SheetDataFound::NoContent:
-        return WorksheetText{std::string(bytes), {}, 0};
+        return WorksheetText{std::move(bytes), {}};
       case SheetDataFound::Unreadable:
         break;
     }
   }
-  const std::string text = CanonicalText(bytes, partName);
-  if (FindSheetDataContent(text, span) == SheetDataFound::Content) return Split(text, span);
-  return WorksheetText{text, {}, 0};
+  std::string text = CanonicalText(bytes, partName);
+  pieces.clear();
+  if (FindSheetDataContent(text, begin, end, pieces) == SheetDataFound::Content) {
+    return Split(std::move(text), begin, end, std::move(pieces));
+  }
+  return WorksheetText{std::move(text), {}};
 }
 
 std::string JoinWorksheetXml(pugi::xml_document& outer, const std::string& rows) {
@@ -187,95 +216,27 @@ std::string JoinWorksheetXml(pugi::xml_document& outer, const std::string& rows)
   const std::string marker = RowsMarker();
   pugi::xml_node placeholder = sheetData.prepend_child(pugi::node_pi);
   placeholder.set_name(marker.c_str());
-  std::string bytes = SerializeXmlPart(outer);
+  const std::string serialized = SerializeXmlPart(outer);
   sheetData.remove_child(placeholder);
   const std::string printed = "<?" + marker + "?>";
-  bytes.replace(bytes.find(printed), printed.size(), rows);
+  const std::size_t at = serialized.find(printed);
+  std::string bytes;
+  bytes.reserve(serialized.size() + rows.size());
+  bytes.append(serialized, 0, at);
+  bytes.append(rows);
+  bytes.append(serialized, at + printed.size());
   return bytes;
 }
 
-void ParseSheetDataContent(pugi::xml_node holder, std::string_view text, std::size_t partOffset,
-                           const std::string& partName) {
-  const pugi::xml_parse_result result =
-      holder.append_buffer(text.data(), text.size(), kXmlPartParseOptions, pugi::encoding_utf8);
+void ParseSheetDataPiece(pugi::xml_node holder, const SheetRows& rows, const SheetDataPiece& piece,
+                         const std::string& partName) {
+  const pugi::xml_parse_result result = holder.append_buffer(rows.text.data() + piece.begin, piece.end - piece.begin,
+                                                             kXmlPartParseOptions, pugi::encoding_utf8);
   if (!result) {
     throw PackageError("the part " + partName + " is not well-formed XML (" + result.description() + " at byte " +
-                       std::to_string(partOffset + static_cast<std::size_t>(result.offset)) + ")");
+                       std::to_string(rows.partOffset + piece.begin + static_cast<std::size_t>(result.offset)) +
+                       ")");
   }
-}
-
-SheetDataWalker::SheetDataWalker(std::string_view rows, std::size_t rowsOffset, const std::string& partName,
-                                 std::string holderName)
-    : rows_(rows), rowsOffset_(rowsOffset), partName_(partName), holderName_(std::move(holderName)) {}
-
-bool SheetDataWalker::Next(SheetDataPiece& piece) {
-  element_ = pugi::xml_node();
-  if (at_ >= rows_.size()) return false;
-  const std::size_t begin = at_;
-  for (std::size_t lt = rows_.find('<', at_); lt != kNone; lt = rows_.find('<', lt)) {
-    const std::optional<Markup> markup = ScanMarkup(rows_, lt);
-    if (!markup || markup->kind == MarkupKind::EndTag) Fail(lt);
-    if (markup->kind == MarkupKind::Other) {
-      lt = markup->end;
-      continue;
-    }
-    if (lt > begin) {
-      at_ = lt;
-      piece = {begin, lt, false};
-      return true;
-    }
-    std::size_t end = markup->end;
-    if (markup->kind == MarkupKind::EmptyTag) {
-      ParseElement(lt, end, true);
-    } else {
-      end = ElementEnd(lt, markup->end, markup->name);
-    }
-    at_ = end;
-    piece = {lt, end, true};
-    return true;
-  }
-  at_ = rows_.size();
-  piece = {begin, rows_.size(), false};
-  return true;
-}
-
-// Where the element that starts at `begin` ends, its content parsed. Most
-// elements end at the first end tag of their name; one that holds that tag
-// in a comment or nests its like is found by counting tags.
-std::size_t SheetDataWalker::ElementEnd(std::size_t begin, std::size_t startTagEnd, std::string_view name) {
-  const std::string endTag = "</" + std::string(name) + ">";
-  const std::size_t quick = rows_.find(endTag, startTagEnd);
-  if (quick != kNone && ParseElement(begin, quick + endTag.size(), false)) return quick + endTag.size();
-  int depth = 1;
-  for (std::size_t lt = rows_.find('<', startTagEnd); lt != kNone; lt = rows_.find('<', lt)) {
-    const std::optional<Markup> markup = ScanMarkup(rows_, lt);
-    if (!markup) Fail(lt);
-    if (markup->kind == MarkupKind::StartTag) ++depth;
-    if (markup->kind == MarkupKind::EndTag && --depth == 0) {
-      ParseElement(begin, markup->end, true);
-      return markup->end;
-    }
-    lt = markup->end;
-  }
-  Fail(begin);
-}
-
-bool SheetDataWalker::ParseElement(std::size_t begin, std::size_t end, bool reportErrors) {
-  scratch_.reset();
-  pugi::xml_node holder = scratch_.append_child(holderName_.c_str());
-  const std::string_view text = rows_.substr(begin, end - begin);
-  if (reportErrors) {
-    ParseSheetDataContent(holder, text, rowsOffset_ + begin, partName_);
-  } else if (!holder.append_buffer(text.data(), text.size(), kXmlPartParseOptions, pugi::encoding_utf8)) {
-    return false;
-  }
-  element_ = holder.first_child();
-  return true;
-}
-
-void SheetDataWalker::Fail(std::size_t at) const {
-  throw PackageError("the part " + partName_ + " is not well-formed XML (broken markup at byte " +
-                     std::to_string(rowsOffset_ + at) + ")");
 }
 
 }  // namespace tabulara::xlsx

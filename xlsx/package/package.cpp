@@ -128,9 +128,14 @@ const std::string& Package::Read(const std::string& name) {
   return *part->contents;
 }
 
-void Package::ForgetRead(const std::string& name) {
+std::string Package::Take(const std::string& name) {
   Part* part = FindPart(name);
-  if (part != nullptr && !part->changed && part->sourceIndex) part->contents.reset();
+  if (part == nullptr) throw PackageError(sourceFile_.string() + ": the part " + name + " is missing");
+  if (part->changed || !part->sourceIndex) return *part->contents;
+  if (!part->contents) return Inflate(*part);
+  std::string bytes = std::move(*part->contents);
+  part->contents.reset();
+  return bytes;
 }
 
 void Package::Write(const std::string& name, std::string bytes) {

@@ -41,8 +41,9 @@ class Package {
   bool Has(const std::string& name) const { return Find(name).has_value(); }
   // A part's bytes; PackageError when it is missing or inflates too far.
   const std::string& Read(const std::string& name);
-  // Lets go of the bytes Read kept of a part not written since.
-  void ForgetRead(const std::string& name);
+  // A part's bytes for a reader that keeps what it needs of them: not kept
+  // by the package unless the part was written.
+  std::string Take(const std::string& name);
   // Replaces a part's bytes or adds a new part.
   void Write(const std::string& name, std::string bytes);
   void Remove(const std::string& name);

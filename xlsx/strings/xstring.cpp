@@ -98,13 +98,16 @@ std::string PlainTextOf(const pugi::xml_node& item) {
   return text;
 }
 
+bool NeedsPreservedSpace(std::string_view encoded) {
+  return !encoded.empty() && (encoded.front() == ' ' || encoded.back() == ' ' ||
+                              encoded.find_first_of("\t\n") != std::string_view::npos ||
+                              encoded.find("  ") != std::string_view::npos);
+}
+
 void WritePlainText(pugi::xml_node item, std::string_view text) {
   pugi::xml_node t = item.append_child(NameLike(item, "t").c_str());
   const std::string encoded = EncodeXstring(text);
-  const bool keepBlanks = !encoded.empty() && (encoded.front() == ' ' || encoded.back() == ' ' ||
-                                               encoded.find_first_of("\t\n") != std::string::npos ||
-                                               encoded.find("  ") != std::string::npos);
-  if (keepBlanks) t.append_attribute("xml:space") = "preserve";
+  if (NeedsPreservedSpace(encoded)) t.append_attribute("xml:space") = "preserve";
   t.text().set(encoded.c_str());
 }
 

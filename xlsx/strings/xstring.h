@@ -18,6 +18,9 @@ std::string EncodeXstring(std::string_view text);
 // runs in order; phonetic runs (<rPh>) are not part of the text.
 std::string PlainTextOf(const pugi::xml_node& item);
 
+// Whether an encoded text keeps its blanks only with xml:space="preserve".
+bool NeedsPreservedSpace(std::string_view encoded);
+
 // Fills an empty string item with one <t> holding `text`, its blanks kept.
 void WritePlainText(pugi::xml_node item, std::string_view text);
 

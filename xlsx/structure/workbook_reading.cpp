@@ -82,11 +82,9 @@ void ReadWorkbookPart(WorkbookParts& parts) {
 }
 
 void ReadSheetPart(WorkbookParts& parts, SheetPart& sheet) {
-  WorksheetText text = SplitWorksheetXml(parts.package.Read(sheet.partName), sheet.partName);
-  parts.package.ForgetRead(sheet.partName);
+  WorksheetText text = SplitWorksheetXml(parts.package.Take(sheet.partName), sheet.partName);
   sheet.xml = ParseXmlPart(text.outer, sheet.partName);
   sheet.sheetRows = std::move(text.rows);
-  sheet.sheetRowsOffset = text.rowsOffset;
   AttachSheetAspects(sheet);
   for (const auto& aspect : sheet.aspects) aspect->Read(parts, sheet);
 }

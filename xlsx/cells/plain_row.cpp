@@ -1,0 +1,283 @@
+#include "xlsx/cells/plain_row.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tabulara::xlsx {
+namespace {
+
+// What a character may be in a plain row.
+enum CharClass : unsigned char {
+  kBlank = 1,
+  // Ends an attribute name.
+  kNameEnd = 2,
+  // Not in a plain attribute value: controls (the parser turns blanks into
+  // spaces), markup, entities, a quote that printing would escape.
+  kNotInValue = 4,
+  // Not in a plain text: entities, and the carriage return that the parser
+  // turns into a line feed.
+  kNotInText = 8,
+  // Printed escaped in a text.
+  kEscapedInText = 16,
+  // Printed escaped in an attribute value.
+  kEscapedInValue = 32,
+};
+
+constexpr std::array<unsigned char, 256> MakeCharClasses() {
+  std::array<unsigned char, 256> classes{};
+  for (int c = 0; c < 0x20; ++c) {
+    classes[c] |= kNotInValue | kEscapedInValue | kEscapedInText;
+  }
+  for (const char c : {' ', '\t', '\n'}) classes[static_cast<unsigned char>(c)] |= kBlank | kNameEnd;
+  classes['\t'] &= static_cast<unsigned char>(~kEscapedInText);
+  classes['\n'] &= static_cast<unsigned char>(~kEscapedInText);
+  classes['\r'] &= static_cast<unsigned char>(~kEscapedInText);
+  classes['\r'] |= kNameEnd | kNotInText;
+  for (const char c : {'=', '/', '>', '<', '"', '\''}) classes[static_cast<unsigned char>(c)] |= kNameEnd;
+  for (const char c : {'<', '"', '&'}) classes[static_cast<unsigned char>(c)] |= kNotInValue | kEscapedInValue;
+  classes['&'] |= kNotInText | kEscapedInText;
+  classes['<'] |= kEscapedInText;
+  classes['>'] |= kEscapedInText;
+  return classes;
+}
+
+constexpr std::array<unsigned char, 256> kCharClasses = MakeCharClasses();
+
+bool Is(char c, CharClass kind) { return (kCharClasses[static_cast<unsigned char>(c)] & kind) != 0; }
+
+bool AnyIs(std::string_view text, CharClass kind) {
+  return std::any_of(text.begin(), text.end(), [kind](char c) { return Is(c, kind); });
+}
+
+// Reads the markup of one plain row; any step that meets something else
+// (a comment, an entity, a carriage return that the parser would turn into
+// a line feed) fails, and the row is then not plain.
+class PlainRowParser {
+ public:
+  explicit PlainRowParser(std::string_view text) : text_(text) {}
+
+  bool Row(PlainRow& row) {
+    bool empty = false;
+    if (!StartTag("row", row.attributes, empty)) return false;
+    if (!empty) {
+      while (!Take("</row>")) {
+        PlainCell& cell = row.cells.emplace_back();
+        if (!Cell(cell)) return false;
+      }
+    }
+    return at_ == text_.size();
+  }
+
+ private:
+  bool Cell(PlainCell& cell) {
+    bool empty = false;
+    if (!StartTag("c", cell.attributes, empty)) return false;
+    if (empty || Take("</c>")) return true;
+    if (Take("<v>")) {
+      cell.content = PlainCell::Content::Value;
+      if (!Text("</v>", cell.text)) return false;
+    } else if (Take("<v/>")) {
+      cell.content = PlainCell::Content::Value;
+    } else {
+      cell.content = PlainCell::Content::InlineText;
+      if (!Take("<is>") || !StartTag("t", cell.textAttributes, empty)) return false;
+      if (!empty && !Text("</t>", cell.text)) return false;
+      if (!Take("</is>")) return false;
+    }
+    return Take("</c>");
+  }
+
+  // "<name attributes>" or "<name attributes/>".
+  bool StartTag(std::string_view name, PlainAttributes& attributes, bool& empty) {
+    if (!Take('<') || !Take(name)) return false;
+    for (;;) {
+      const std::size_t blanks = SkipBlanks();
+      if (Take('>')) {
+        empty = false;
+        return true;
+      }
+      if (Take("/>")) {
+        empty = true;
+        return true;
+      }
+      PlainAttribute attribute;
+      if (blanks == 0 || !Attribute(attribute) || !attributes.Add(attribute)) return false;
+    }
+  }
+
+  bool Attribute(PlainAttribute& attribute) {
+    const std::size_t begin = at_;
+    while (at_ < text_.size() && !Is(text_[at_], kNameEnd)) ++at_;
+    if (at_ == begin) return false;
+    attribute.name = text_.substr(begin, at_ - begin);
+    SkipBlanks();
+    if (!Take('=')) return false;
+    SkipBlanks();
+    if (at_ >= text_.size() || (text_[at_] != '"' && text_[at_] != '\'')) return false;
+    const char quote = text_[at_++];
+    const std::size_t close = text_.find(quote, at_);
+    if (close == std::string_view::npos) return false;
+    attribute.value = text_.substr(at_, close - at_);
+    at_ = close + 1;
+    return !AnyIs(attribute.value, kNotInValue);
+  }
+
+  // The text up to `endTag`, which is taken too; none for an empty text.
+  bool Text(std::string_view endTag, std::optional<std::string_view>& text) {
+    const std::size_t end = text_.find('<', at_);
+    if (end == std::string_view::npos) return false;
+    if (end > at_) {
+      text = text_.substr(at_, end - at_);
+      if (AnyIs(*text, kNotInText)) return false;
+    }
+    at_ = end;
+    return Take(endTag);
+  }
+
+  bool Take(char expected) {
+    if (at_ >= text_.size() || text_[at_] != expected) return false;
+    ++at_;
+    return true;
+  }
+
+  bool Take(std::string_view expected) {
+    if (text_.size() - at_ < expected.size() || text_.compare(at_, expected.size(), expected) != 0) return false;
+    at_ += expected.size();
+    return true;
+  }
+
+  std::size_t SkipBlanks() {
+    const std::size_t begin = at_;
+    while (at_ < text_.size() && Is(text_[at_], kBlank)) ++at_;
+    return at_ - begin;
+  }
+
+  std::string_view text_;
+  std::size_t at_ = 0;
+};
+
+// Text and attribute values escaped as pugixml escapes them.
+void AppendEscaped(std::string_view text, bool attribute, std::string& out) {
+  const CharClass escaped = attribute ? kEscapedInValue : kEscapedInText;
+  if (!AnyIs(text, escaped)) {
+    out += text;
+    return;
+  }
+  for (const char c : text) {
+    const auto code = static_cast<unsigned char>(c);
+    if (!Is(c, escaped)) {
+      out += c;
+    } else if (c == '&') {
+      out += "&amp;";
+    } else if (c == '<') {
+      out += "&lt;";
+    } else if (c == '>') {
+      out += "&gt;";
+    } else if (c == '"') {
+      out += "&quot;";
+    } else {
+      out += "&#";
+      out += static_cast<char>('0' + code / 10);
+      out += static_cast<char>('0' + code % 10);
+      out += ';';
+    }
+  }
+}
+
+void AppendStartTag(std::string_view name, const PlainAttributes& attributes, std::string& out) {
+  out += '<';
+  out += name;
+  for (const PlainAttribute& attribute : attributes) {
+    out += ' ';
+    out += attribute.name;
+    out += "=\"";
+    AppendEscaped(attribute.value, true, out);
+    out += '"';
+  }
+}
+
+void AppendTextElement(std::string_view name, const PlainAttributes& attributes,
+                       const std::optional<std::string_view>& text, std::string& out) {
+  AppendStartTag(name, attributes, out);
+  if (!text) {
+    out += "/>";
+    return;
+  }
+  out += '>';
+  AppendEscaped(*text, false, out);
+  out += "</";
+  out += name;
+  out += '>';
+}
+
+}  // namespace
+
+std::optional<std::string_view> PlainAttributes::Find(std::string_view name) const {
+  for (const PlainAttribute& attribute : *this) {
+    if (attribute.name == name) return attribute.value;
+  }
+  return std::nullopt;
+}
+
+bool PlainAttributes::Add(PlainAttribute attribute) {
+  if (count_ == kMost) return false;
+  items_[count_++] = attribute;
+  return true;
+}
+
+bool PlainAttributes::Set(std::string_view name, std::string_view value) {
+  for (std::size_t i = 0; i < count_; ++i) {
+    if (items_[i].name == name) {
+      items_[i].value = value;
+      return true;
+    }
+  }
+  return Add(PlainAttribute{name, value});
+}
+
+void PlainAttributes::Remove(std::string_view name) {
+  for (std::size_t i = 0; i < count_; ++i) {
+    if (items_[i].name != name) continue;
+    std::copy(items_.begin() + static_cast<std::ptrdiff_t>(i) + 1, items_.begin() + static_cast<std::ptrdiff_t>(count_),
+              items_.begin() + static_cast<std::ptrdiff_t>(i));
+    --count_;
+    return;
+  }
+}
+
+bool ParsePlainRow(std::string_view text, PlainRow& row) {
+  row.attributes.clear();
+  row.cells.clear();
+  row.kept.clear();
+  return PlainRowParser(text).Row(row);
+}
+
+void PrintPlainRow(const PlainRow& row, std::string& out) {
+  AppendStartTag("row", row.attributes, out);
+  if (row.cells.empty()) {
+    out += "/>";
+    return;
+  }
+  out += '>';
+  for (const PlainCell& cell : row.cells) {
+    AppendStartTag("c", cell.attributes, out);
+    switch (cell.content) {
+      case PlainCell::Content::None:
+        out += "/>";
+        continue;
+      case PlainCell::Content::Value:
+        out += '>';
+        AppendTextElement("v", {}, cell.text, out);
+        break;
+      case PlainCell::Content::InlineText:
+        out += "><is>";
+        AppendTextElement("t", cell.textAttributes, cell.text, out);
+        out += "</is>";
+        break;
+    }
+    out += "</c>";
+  }
+  out += "</row>";
+}
+
+}  // namespace tabulara::xlsx

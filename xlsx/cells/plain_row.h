@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tabulara::xlsx {
+
+// Most rows a host writes are plain: unprefixed <row>, <c>, <v>, <is><t>
+// elements, references on every cell, no formulas, no entities, comments or
+// other markup. Such a row is read and rewritten here without a DOM, printed
+// byte for byte as pugixml prints the same row; any other row is left to the
+// DOM.
+
+// Names and values view the row's text, a literal, or a text the row keeps.
+struct PlainAttribute {
+  std::string_view name;
+  std::string_view value;
+};
+
+class PlainAttributes {
+ public:
+  // More attributes than this and an element is not plain.
+  static constexpr std::size_t kMost = 16;
+
+  const PlainAttribute* begin() const { return items_.data(); }
+  const PlainAttribute* end() const { return items_.data() + count_; }
+  bool empty() const { return count_ == 0; }
+  void clear() { count_ = 0; }
+
+  std::optional<std::string_view> Find(std::string_view name) const;
+  std::string_view Value(std::string_view name) const { return Find(name).value_or(std::string_view()); }
+  // Adds an attribute last; false when there is no room.
+  bool Add(PlainAttribute attribute);
+  // Changes the value in place, or adds the attribute last.
+  bool Set(std::string_view name, std::string_view value);
+  void Remove(std::string_view name);
+
+ private:
+  std::array<PlainAttribute, kMost> items_{};
+  std::size_t count_ = 0;
+};
+
+struct PlainCell {
+  enum class Content { None, Value, InlineText };
+  PlainAttributes attributes;
+  Content content = Content::None;
+  // The attributes of the <t> of an inline text.
+  PlainAttributes textAttributes;
+  // The text of <v> or <t>; none when the element has no text node.
+  std::optional<std::string_view> text;
+};
+
+struct PlainRow {
+  PlainAttributes attributes;
+  std::vector<PlainCell> cells;
+  // Texts set on the row, which its attributes and cells view.
+  std::deque<std::string> kept;
+
+  std::string_view Keep(std::string text) { return kept.emplace_back(std::move(text)); }
+};
+
+// Reads `text` into `row` when it holds one plain row and nothing else; the
+// row then views `text`.
+bool ParsePlainRow(std::string_view text, PlainRow& row);
+
+// Appends the row as pugixml prints it.
+void PrintPlainRow(const PlainRow& row, std::string& out);
+
+}  // namespace tabulara::xlsx

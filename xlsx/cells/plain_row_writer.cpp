@@ -1,0 +1,119 @@
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "xlsx/cells/cell_reference.h"
+#include "xlsx/cells/cells_aspect.h"
+#include "xlsx/cells/error_values.h"
+#include "xlsx/cells/grid_comparison.h"
+#include "xlsx/cells/value_text.h"
+#include "xlsx/cells/write_context.h"
+#include "xlsx/strings/xstring.h"
+
+namespace tabulara::xlsx {
+
+using embedded::model::Cell;
+using embedded::model::CellAddress;
+using embedded::model::Grid;
+using embedded::model::Row;
+using embedded::model::ValueKind;
+
+// The edits WriteRow and WriteCell make, for a plain row whose changes are
+// values and formats of cells it holds, with no formula before or after.
+bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& grid, WriteContext& context) {
+  const auto modelRow = grid.rows.find(number);
+  const auto snapshotRow = snapshot_.rows.find(number);
+  if (modelRow == grid.rows.end() || snapshotRow == snapshot_.rows.end()) return false;
+  const Row& now = modelRow->second;
+  const Row& before = snapshotRow->second;
+  if (now.cells.empty() || !SameRowHeight(&now, &before) || !SameRowHidden(&now, &before) ||
+      !SameRowFormat(&now, &before)) {
+    return false;
+  }
+
+  std::vector<std::int64_t> columns;
+  for (const PlainCell& cell : row.cells) {
+    const std::optional<std::string_view> reference = cell.attributes.Find("r");
+    const auto parsed = reference ? ParseWrittenReference(*reference) : std::nullopt;
+    if (!parsed || parsed->row != number || (!columns.empty() && parsed->column <= columns.back())) return false;
+    columns.push_back(parsed->column);
+  }
+
+  // Every change is checked before the first is made.
+  std::vector<std::tuple<std::size_t, const Cell*, const Cell*>> changes;
+  bool plain = true;
+  std::size_t cursor = 0;
+  ForEachCellPair(&now, &before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
+    const CellAddress address{number, column};
+    if (!CellChanged(address, a, b, grid, context)) return true;
+    while (cursor < columns.size() && columns[cursor] < column) ++cursor;
+    plain = a != nullptr && b != nullptr && !a->hasFormula && !b->hasFormula && !context.Forced(address) &&
+            !context.InChangedArray(address) && cursor < columns.size() && columns[cursor] == column;
+    if (plain) changes.emplace_back(cursor, a, b);
+    return plain;
+  });
+  if (!plain) return false;
+
+  for (const auto& [index, a, b] : changes) WritePlainCell(row, row.cells[index], *a, *b, context);
+  if (row.attributes.Find("spans")) {
+    row.attributes.Set("spans", row.Keep(std::to_string(now.cells.front().column) + ":" +
+                                         std::to_string(now.cells.back().column)));
+  }
+  return true;
+}
+
+void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, const Cell& now, const Cell& before,
+                                 WriteContext& context) {
+  if (before.format != now.format) {
+    const std::uint32_t format = context.FileFormat(now.format);
+    if (format == 0) {
+      cell.attributes.Remove("s");
+    } else {
+      cell.attributes.Set("s", row.Keep(std::to_string(format)));
+    }
+  }
+  if (SameValue(now, before)) return;
+  valuesChanged_ = true;
+  if (context.strings != nullptr && cell.attributes.Value("t") == "s") context.strings->CountReferences(-1);
+  cell.content = PlainCell::Content::None;
+  cell.text.reset();
+  cell.textAttributes.clear();
+  cell.attributes.Remove("t");
+  cell.attributes.Remove("vm");
+  const auto setValue = [&](std::string text) {
+    cell.content = PlainCell::Content::Value;
+    cell.text = row.Keep(std::move(text));
+  };
+  switch (now.kind) {
+    case ValueKind::Empty:
+      break;
+    case ValueKind::Number: {
+      const bool shifted = date1904_ && context.dates.IsDate(now.format);
+      setValue(CellNumberText(shifted ? now.number - kDate1904Offset : now.number));
+      break;
+    }
+    case ValueKind::Text:
+      if (context.strings != nullptr) {
+        cell.attributes.Set("t", "s");
+        setValue(std::to_string(context.strings->IndexFor(context.workbook.strings, now.text)));
+        context.strings->CountReferences(1);
+      } else {
+        cell.attributes.Set("t", "inlineStr");
+        cell.content = PlainCell::Content::InlineText;
+        cell.text = row.Keep(EncodeXstring(context.workbook.strings.Text(now.text)));
+        if (NeedsPreservedSpace(*cell.text)) cell.textAttributes.Set("xml:space", "preserve");
+      }
+      break;
+    case ValueKind::Logical:
+      cell.attributes.Set("t", "b");
+      setValue(now.logical ? "1" : "0");
+      break;
+    case ValueKind::Error:
+      cell.attributes.Set("t", "e");
+      cell.content = PlainCell::Content::Value;
+      cell.text = ErrorTextOf(now.error);
+      break;
+  }
+}
+
+}  // namespace tabulara::xlsx
