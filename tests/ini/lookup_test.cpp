@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
+#include <thread>
 
+#include "ini/scratch_folder.h"
 #include "platform/ini/profile.h"
 
 namespace tabulara::test {
@@ -53,6 +57,27 @@ TEST(LookUp, TellsAnEmptyValueFromAMissingOne) {
   EXPECT_EQ(LookUpIn("missing.ini", "Main", "Name"), std::nullopt);
   EXPECT_EQ(LookUpIn("nodir/missing.ini", "Main", "Name"), std::nullopt);
   EXPECT_EQ(LookUpIn(".", "Main", "Name"), std::nullopt);
+}
+
+void WriteFile(const std::filesystem::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+}
+
+TEST(LookUp, SeesAFileChangedSinceItsLastRead) {
+  ScratchFolder folder;
+  const auto file = folder.path() / "changing.ini";
+  WriteFile(file, "[Main]\nKey=one\n");
+  EXPECT_EQ(LookUp("Main", "Key", file.string()), "one");
+  WriteFile(file, "[Main]\nKey=three\n");
+  EXPECT_EQ(LookUp("Main", "Key", file.string()), "three");
+  // The same size: the time of change tells the two apart.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  WriteFile(file, "[Main]\nKey=seven\n");
+  EXPECT_EQ(LookUp("Main", "Key", file.string()), "seven");
+  EXPECT_TRUE(tabulara::platform::ini::WritePrivateProfileString("Main", "Key", "eight", file.string()));
+  EXPECT_EQ(LookUp("Main", "Key", file.string()), "eight");
+  std::filesystem::remove(file);
+  EXPECT_EQ(LookUp("Main", "Key", file.string()), std::nullopt);
 }
 
 }  // namespace
