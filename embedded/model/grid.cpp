@@ -33,14 +33,13 @@ const Cell* Grid::Find(CellAddress cell) const {
 Cell* Grid::Find(CellAddress cell) { return const_cast<Cell*>(std::as_const(*this).Find(cell)); }
 
 Cell& Grid::Obtain(CellAddress cell) {
-  std::uint32_t format = LayerFormat(cell);
-  std::vector<Cell>& cells = rows[cell.row].cells;
-  auto found = std::lower_bound(cells.begin(), cells.end(), cell.column, ColumnBefore);
-  if (found != cells.end() && found->column == cell.column) return *found;
+  Row& row = rows[cell.row];
+  auto found = std::lower_bound(row.cells.begin(), row.cells.end(), cell.column, ColumnBefore);
+  if (found != row.cells.end() && found->column == cell.column) return *found;
   Cell created;
   created.column = static_cast<std::uint16_t>(cell.column);
-  created.format = format;
-  return *cells.insert(found, created);
+  created.format = row.format ? *row.format : LayerFormat(cell);
+  return *row.cells.insert(found, created);
 }
 
 void Grid::Erase(CellAddress cell) {

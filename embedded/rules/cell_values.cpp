@@ -48,8 +48,8 @@ void StoreEntry(model::Workbook& workbook, model::Grid& grid, CellAddress addres
     ClearContents(grid, address);
     return;
   }
-  grid.RemoveFormula(address);
   Cell& cell = grid.Obtain(address);
+  if (cell.hasFormula) grid.RemoveFormula(address);
   switch (value.kind()) {
     case host::Variant::Kind::Number:
       cell.SetNumber(value.AsNumber());

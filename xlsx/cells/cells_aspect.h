@@ -79,6 +79,14 @@ class CellsAspect : public SheetAspect {
   std::unordered_map<std::uint32_t, SharedFormula> sharedFormulas_;
   bool formulasChanged_ = false;
   bool valuesChanged_ = false;
+  // Reused by WritePlainRow from row to row.
+  struct PlainChange {
+    std::size_t cell;
+    const embedded::model::Cell* now;
+    const embedded::model::Cell* before;
+  };
+  std::vector<std::int64_t> plainColumns_;
+  std::vector<PlainChange> plainChanges_;
 };
 
 }  // namespace tabulara::xlsx

@@ -182,6 +182,7 @@ class SheetDataReader {
   void ReadPlainRow(const PlainRow& plain, std::int32_t number) {
     embedded::model::Row& row = grid_.rows[number];
     row.hidden = false;
+    row.cells.reserve(row.cells.size() + plain.cells.size());
     std::int32_t column = 0;
     bool sorted = true;
     for (const PlainCell& c : plain.cells) {

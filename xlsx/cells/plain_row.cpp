@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace tabulara::xlsx {
 namespace {
@@ -54,7 +55,7 @@ bool AnyIs(std::string_view text, CharClass kind) {
 // a line feed) fails, and the row is then not plain.
 class PlainRowParser {
  public:
-  explicit PlainRowParser(std::string_view text) : text_(text) {}
+  explicit PlainRowParser(std::string_view text) : at_(text.data()), end_(text.data() + text.size()) {}
 
   bool Row(PlainRow& row) {
     bool empty = false;
@@ -65,7 +66,7 @@ class PlainRowParser {
         if (!Cell(cell)) return false;
       }
     }
-    return at_ == text_.size();
+    return at_ == end_;
   }
 
  private:
@@ -91,8 +92,11 @@ class PlainRowParser {
   bool StartTag(std::string_view name, PlainAttributes& attributes, bool& empty) {
     if (!Take('<') || !Take(name)) return false;
     for (;;) {
-      const std::size_t blanks = SkipBlanks();
-      if (Take('>')) {
+      const char* const blanks = at_;
+      while (at_ < end_ && Is(*at_, kBlank)) ++at_;
+      if (at_ == end_) return false;
+      if (*at_ == '>') {
+        ++at_;
         empty = false;
         return true;
       }
@@ -100,60 +104,59 @@ class PlainRowParser {
         empty = true;
         return true;
       }
-      PlainAttribute attribute;
-      if (blanks == 0 || !Attribute(attribute) || !attributes.Add(attribute)) return false;
+      if (at_ == blanks || !Attribute(attributes)) return false;
     }
   }
 
-  bool Attribute(PlainAttribute& attribute) {
-    const std::size_t begin = at_;
-    while (at_ < text_.size() && !Is(text_[at_], kNameEnd)) ++at_;
-    if (at_ == begin) return false;
-    attribute.name = text_.substr(begin, at_ - begin);
-    SkipBlanks();
+  bool Attribute(PlainAttributes& attributes) {
+    const char* const name = at_;
+    while (at_ < end_ && !Is(*at_, kNameEnd)) ++at_;
+    if (at_ == name) return false;
+    const std::string_view attributeName(name, static_cast<std::size_t>(at_ - name));
+    while (at_ < end_ && Is(*at_, kBlank)) ++at_;
     if (!Take('=')) return false;
-    SkipBlanks();
-    if (at_ >= text_.size() || (text_[at_] != '"' && text_[at_] != '\'')) return false;
-    const char quote = text_[at_++];
-    const std::size_t close = text_.find(quote, at_);
-    if (close == std::string_view::npos) return false;
-    attribute.value = text_.substr(at_, close - at_);
-    at_ = close + 1;
-    return !AnyIs(attribute.value, kNotInValue);
+    while (at_ < end_ && Is(*at_, kBlank)) ++at_;
+    if (at_ == end_ || (*at_ != '"' && *at_ != '\'')) return false;
+    const char quote = *at_++;
+    const char* const value = at_;
+    while (at_ < end_ && *at_ != quote) {
+      if (Is(*at_, kNotInValue)) return false;
+      ++at_;
+    }
+    if (at_ == end_) return false;
+    const std::string_view attributeValue(value, static_cast<std::size_t>(at_ - value));
+    ++at_;
+    return attributes.Add(PlainAttribute{attributeName, attributeValue});
   }
 
   // The text up to `endTag`, which is taken too; none for an empty text.
   bool Text(std::string_view endTag, std::optional<std::string_view>& text) {
-    const std::size_t end = text_.find('<', at_);
-    if (end == std::string_view::npos) return false;
-    if (end > at_) {
-      text = text_.substr(at_, end - at_);
-      if (AnyIs(*text, kNotInText)) return false;
+    const char* const begin = at_;
+    while (at_ < end_ && *at_ != '<') {
+      if (Is(*at_, kNotInText)) return false;
+      ++at_;
     }
-    at_ = end;
+    if (at_ > begin) text = std::string_view(begin, static_cast<std::size_t>(at_ - begin));
     return Take(endTag);
   }
 
   bool Take(char expected) {
-    if (at_ >= text_.size() || text_[at_] != expected) return false;
+    if (at_ == end_ || *at_ != expected) return false;
     ++at_;
     return true;
   }
 
   bool Take(std::string_view expected) {
-    if (text_.size() - at_ < expected.size() || text_.compare(at_, expected.size(), expected) != 0) return false;
+    if (static_cast<std::size_t>(end_ - at_) < expected.size() ||
+        std::memcmp(at_, expected.data(), expected.size()) != 0) {
+      return false;
+    }
     at_ += expected.size();
     return true;
   }
 
-  std::size_t SkipBlanks() {
-    const std::size_t begin = at_;
-    while (at_ < text_.size() && Is(text_[at_], kBlank)) ++at_;
-    return at_ - begin;
-  }
-
-  std::string_view text_;
-  std::size_t at_ = 0;
+  const char* at_;
+  const char* end_;
 };
 
 // Text and attribute values escaped as pugixml escapes them.

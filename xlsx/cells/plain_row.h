@@ -25,7 +25,7 @@ struct PlainAttribute {
 class PlainAttributes {
  public:
   // More attributes than this and an element is not plain.
-  static constexpr std::size_t kMost = 16;
+  static constexpr std::size_t kMost = 8;
 
   const PlainAttribute* begin() const { return items_.data(); }
   const PlainAttribute* end() const { return items_.data() + count_; }

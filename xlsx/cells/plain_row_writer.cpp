@@ -1,5 +1,4 @@
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "xlsx/cells/cell_reference.h"
@@ -31,7 +30,8 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
     return false;
   }
 
-  std::vector<std::int64_t> columns;
+  std::vector<std::int64_t>& columns = plainColumns_;
+  columns.clear();
   for (const PlainCell& cell : row.cells) {
     const std::optional<std::string_view> reference = cell.attributes.Find("r");
     const auto parsed = reference ? ParseWrittenReference(*reference) : std::nullopt;
@@ -40,7 +40,8 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
   }
 
   // Every change is checked before the first is made.
-  std::vector<std::tuple<std::size_t, const Cell*, const Cell*>> changes;
+  std::vector<PlainChange>& changes = plainChanges_;
+  changes.clear();
   bool plain = true;
   std::size_t cursor = 0;
   ForEachCellPair(&now, &before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
@@ -49,12 +50,14 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
     while (cursor < columns.size() && columns[cursor] < column) ++cursor;
     plain = a != nullptr && b != nullptr && !a->hasFormula && !b->hasFormula && !context.Forced(address) &&
             !context.InChangedArray(address) && cursor < columns.size() && columns[cursor] == column;
-    if (plain) changes.emplace_back(cursor, a, b);
+    if (plain) changes.push_back({cursor, a, b});
     return plain;
   });
   if (!plain) return false;
 
-  for (const auto& [index, a, b] : changes) WritePlainCell(row, row.cells[index], *a, *b, context);
+  for (const PlainChange& change : changes) {
+    WritePlainCell(row, row.cells[change.cell], *change.now, *change.before, context);
+  }
   if (row.attributes.Find("spans")) {
     row.attributes.Set("spans", row.Keep(std::to_string(now.cells.front().column) + ":" +
                                          std::to_string(now.cells.back().column)));

@@ -1,5 +1,6 @@
 #include "xlsx/cells/sheet_data_text.h"
 
+#include <array>
 #include <cstring>
 #include <optional>
 #include <random>
@@ -24,7 +25,17 @@ struct Markup {
   std::size_t end = 0;
 };
 
-bool EndsName(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '/' || c == '>'; }
+// Characters that end a tag's name, and those that matter in the rest of
+// a tag.
+constexpr std::array<bool, 256> MakeTable(std::string_view members) {
+  std::array<bool, 256> table{};
+  for (const char c : members) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}
+constexpr std::array<bool, 256> kEndsName = MakeTable(" \t\r\n/>");
+constexpr std::array<bool, 256> kMattersInTag = MakeTable("\"'<>");
+
+bool EndsName(char c) { return kEndsName[static_cast<unsigned char>(c)]; }
 
 std::string_view LocalPart(std::string_view name) {
   const std::size_t colon = name.find(':');
@@ -54,16 +65,13 @@ std::optional<Markup> ScanMarkup(std::string_view text, std::size_t at) {
   while (p < end && !EndsName(*p)) ++p;
   if (p == name) return std::nullopt;
   const std::string_view qualifiedName(name, static_cast<std::size_t>(p - name));
-  while (p < end && *p != '>') {
-    if (*p == '"' || *p == '\'') {
-      const auto* close = static_cast<const char*>(std::memchr(p + 1, *p, static_cast<std::size_t>(end - p - 1)));
-      if (close == nullptr) return std::nullopt;
-      p = close + 1;
-    } else if (*p == '<') {
-      return std::nullopt;
-    } else {
-      ++p;
-    }
+  for (;;) {
+    while (p < end && !kMattersInTag[static_cast<unsigned char>(*p)]) ++p;
+    if (p == end || *p == '>') break;
+    if (*p == '<') return std::nullopt;
+    const auto* close = static_cast<const char*>(std::memchr(p + 1, *p, static_cast<std::size_t>(end - p - 1)));
+    if (close == nullptr) return std::nullopt;
+    p = close + 1;
   }
   if (p == end) return std::nullopt;
   const MarkupKind kind = endTag ? MarkupKind::EndTag : p[-1] == '/' ? MarkupKind::EmptyTag : MarkupKind::StartTag;
