@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -27,22 +28,26 @@ class SheetsObject final : public host::Sheets, public Reference {
 
   std::int32_t Count() override {
     Enter(className_ + ".Count");
-    return static_cast<std::int32_t>(Members(*Resolve()).size());
+    const std::shared_ptr<model::Workbook> workbook = Resolve();
+    return static_cast<std::int32_t>(std::count_if(workbook->sheets.begin(), workbook->sheets.end(),
+                                                   [&](const SheetPtr& sheet) { return IsMember(*sheet); }));
   }
 
   host::Ref<host::Sheet> Item(std::int32_t position) override {
     Enter(className_ + ".Item");
     std::shared_ptr<model::Workbook> workbook = Resolve();
-    std::vector<SheetPtr> members = Members(*workbook);
-    if (position < 1 || static_cast<std::size_t>(position) > members.size()) throw host::SubscriptOutOfRange();
-    return MakeSheet(context(), {workbook, members[static_cast<std::size_t>(position - 1)]});
+    std::int32_t counted = 0;
+    for (const SheetPtr& sheet : workbook->sheets) {
+      if (IsMember(*sheet) && ++counted == position) return MakeSheet(context(), {workbook, sheet});
+    }
+    throw host::SubscriptOutOfRange();
   }
 
   host::Ref<host::Sheet> Item(const std::string& name) override {
     Enter(className_ + ".Item");
     std::shared_ptr<model::Workbook> workbook = Resolve();
-    for (const SheetPtr& sheet : Members(*workbook)) {
-      if (SameSheetName(sheet->name, name)) return MakeSheet(context(), {workbook, sheet});
+    for (const SheetPtr& sheet : workbook->sheets) {
+      if (IsMember(*sheet) && SameSheetName(sheet->name, name)) return MakeSheet(context(), {workbook, sheet});
     }
     throw host::SubscriptOutOfRange();
   }
@@ -51,7 +56,9 @@ class SheetsObject final : public host::Sheets, public Reference {
     Enter(className_ + ".NewEnum");
     std::shared_ptr<model::Workbook> workbook = Resolve();
     std::vector<std::weak_ptr<model::Sheet>> members;
-    for (const SheetPtr& sheet : Members(*workbook)) members.push_back(sheet);
+    for (const SheetPtr& sheet : workbook->sheets) {
+      if (IsMember(*sheet)) members.push_back(sheet);
+    }
     std::weak_ptr<model::Workbook> weakWorkbook = workbook;
     return std::make_unique<ListEnumerator<host::Sheet, std::weak_ptr<model::Sheet>>>(
         context(), std::move(members),
@@ -85,13 +92,10 @@ class SheetsObject final : public host::Sheets, public Reference {
     return workbook;
   }
 
-  std::vector<SheetPtr> Members(const model::Workbook& workbook) const {
-    std::vector<SheetPtr> members;
-    for (const SheetPtr& sheet : workbook.sheets) {
-      if (!worksheetsOnly_ || sheet->kind == model::SheetKind::Worksheet) members.push_back(sheet);
-    }
-    return members;
+  bool IsMember(const model::Sheet& sheet) const {
+    return !worksheetsOnly_ || sheet.kind == model::SheetKind::Worksheet;
   }
+
 
   SheetPtr InsertTemplate(model::Workbook& workbook, const model::Sheet* before, const std::string& path) const {
     if (workbook.structureProtected) throw ObjectMethodFailed("Add", "Sheets");

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "xlsx/package/package_error.h"
@@ -30,6 +34,20 @@ bool SameNameIgnoringCase(const std::string& left, const std::string& right) {
 // files are; large sheets are written in a fraction of the default's time.
 constexpr zip_uint32_t kWrittenPartCompression = 1;
 
+std::string ReadWholeFile(const std::filesystem::path& file) {
+  const auto cannotRead = [&](const std::string& why) {
+    return PackageError(file.string() + ": cannot read the file (" + why + ")");
+  };
+  std::error_code error;
+  if (std::filesystem::is_directory(file, error)) throw cannotRead(std::strerror(EISDIR));
+  std::ifstream stream(file, std::ios::binary);
+  if (!stream) throw cannotRead(std::strerror(errno));
+  std::ostringstream bytes;
+  bytes << stream.rdbuf();
+  if (stream.bad()) throw cannotRead(std::strerror(errno));
+  return std::move(bytes).str();
+}
+
 std::filesystem::path TemporaryBeside(const std::filesystem::path& file) {
   static std::atomic<int> counter = 0;
   const auto folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
@@ -44,17 +62,23 @@ Package& Package::operator=(Package&&) noexcept = default;
 Package::~Package() = default;
 
 Package Package::Open(const std::filesystem::path& file, PackageLimits limits) {
-  int code = 0;
-  ZipHandle archive(zip_open(file.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code));
+  // The whole file is read first: parts are then inflated from memory, and
+  // the parts copied on saving come from the file as it was opened.
+  auto bytes = std::make_unique<std::string>(ReadWholeFile(file));
+  zip_error_t error;
+  zip_error_init(&error);
+  ZipSourceHandle source(zip_source_buffer_create(bytes->data(), bytes->size(), 0, &error));
+  ZipHandle archive(source ? zip_open_from_source(source.get(), ZIP_RDONLY | ZIP_CHECKCONS, &error) : nullptr);
+  const int code = zip_error_code_zip(&error);
+  zip_error_fini(&error);
   if (!archive) {
-    if (code == ZIP_ER_NOENT || code == ZIP_ER_OPEN || code == ZIP_ER_READ) {
-      throw PackageError(file.string() + ": cannot read the file (" + ZipErrorText(code) + ")");
-    }
     throw PackageError(file.string() + ": not a workbook package, or a damaged one (" + ZipErrorText(code) + ")");
   }
+  source.release();
   Package package;
   package.sourceFile_ = file;
   package.limits_ = limits;
+  package.sourceBytes_ = std::move(bytes);
   const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
   for (zip_int64_t index = 0; index < count; ++index) {
     const char* name = zip_get_name(archive.get(), static_cast<zip_uint64_t>(index), ZIP_FL_ENC_GUESS);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,6 +66,9 @@ class Package {
   const Part* FindPart(const std::string& name) const;
   std::string Inflate(const Part& part);
 
+  // The file's bytes as opened; `source_` reads them. Declared first, so
+  // that the archive goes before them.
+  std::unique_ptr<std::string> sourceBytes_;
   ZipHandle source_;
   std::filesystem::path sourceFile_;
   PackageLimits limits_;

@@ -9,7 +9,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 #include <system_error>
+#include <unordered_map>
 
 #include "host/host_error.h"
 #include "platform/ini/profile.h"
@@ -73,16 +75,28 @@ class PosixPlatform::Collation {
     if (U_FAILURE(status)) collator_.reset();
     if (collator_) collator_->setStrength(icu::Collator::SECONDARY);
   }
-  int Compare(const std::string& left, const std::string& right) const {
+  int Compare(const std::string& left, const std::string& right) {
     if (!collator_) {
       return icu::UnicodeString::fromUTF8(left).caseCompare(icu::UnicodeString::fromUTF8(right), U_FOLD_CASE_DEFAULT);
     }
-    UErrorCode status = U_ZERO_ERROR;
-    return collator_->compareUTF8(left, right, status);
+    return SortKey(left).compare(SortKey(right));
   }
 
  private:
+  // Sort keys compare as the collator compares their texts; a sort compares
+  // each text many times, so the keys of recent texts are kept.
+  const std::string& SortKey(const std::string& text) {
+    constexpr std::size_t kKeptKeys = 4096;
+    if (const auto found = keys_.find(text); found != keys_.end()) return found->second;
+    if (keys_.size() >= kKeptKeys) keys_.clear();
+    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
+    std::string key(static_cast<std::size_t>(collator_->getSortKey(unicode, nullptr, 0)), '\0');
+    collator_->getSortKey(unicode, reinterpret_cast<std::uint8_t*>(key.data()), static_cast<std::int32_t>(key.size()));
+    return keys_.emplace(text, std::move(key)).first->second;
+  }
+
   std::unique_ptr<icu::Collator> collator_;
+  std::unordered_map<std::string, std::string> keys_;
 };
 
 PosixOptions OptionsFromEnvironment(MessageBoxPresenter messageBoxes) {
