@@ -129,19 +129,29 @@ std::string Package::Inflate(const Part& part) {
   ZipFileHandle file(zip_fopen_index(source_.get(), *part.sourceIndex, 0));
   if (!file) throw PackageError(where + " cannot be read (" + zip_strerror(source_.get()) + ")");
 
+  // Inflated straight into the text, as large as the directory says the
+  // part is (no larger than deflate can make it) and grown should the part
+  // be longer.
+  constexpr std::size_t kStep = 1 << 16;
+  constexpr std::uint64_t kMostDeflateRatio = 1032;
+  std::uint64_t declared = (stat.valid & ZIP_STAT_SIZE) != 0 ? stat.size : 0;
+  if ((stat.valid & ZIP_STAT_COMP_SIZE) != 0) declared = std::min(declared, stat.comp_size * kMostDeflateRatio);
   std::string bytes;
-  if ((stat.valid & ZIP_STAT_SIZE) != 0) bytes.reserve(stat.size);
-  char chunk[1 << 16];
+  bytes.reserve(static_cast<std::size_t>(declared) + kStep);
+  bytes.resize(static_cast<std::size_t>(declared));
+  std::size_t filled = 0;
   for (;;) {
-    const zip_int64_t read = zip_fread(file.get(), chunk, sizeof chunk);
+    if (filled == bytes.size()) bytes.resize(filled + kStep);
+    const zip_int64_t read = zip_fread(file.get(), bytes.data() + filled, bytes.size() - filled);
     if (read < 0) throw PackageError(where + " is damaged (" + zip_file_strerror(file.get()) + ")");
     if (read == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(read));
+    filled += static_cast<std::size_t>(read);
     inflatedBytes_ += static_cast<std::uint64_t>(read);
-    if (bytes.size() > limits_.maxPartBytes || inflatedBytes_ > limits_.maxTotalBytes) {
+    if (filled > limits_.maxPartBytes || inflatedBytes_ > limits_.maxTotalBytes) {
       throw PackageError(where + " inflates past the limit of a workbook; refused as a possible zip bomb");
     }
   }
+  bytes.resize(filled);
   return bytes;
 }
 
