@@ -130,21 +130,21 @@ std::string Package::Inflate(const Part& part) {
   if (!file) throw PackageError(where + " cannot be read (" + zip_strerror(source_.get()) + ")");
 
   // Inflated straight into the text, as large as the directory says the
-  // part is (no larger than deflate can make it) and grown should the part
-  // be longer.
-  constexpr std::size_t kStep = 1 << 16;
+  // part is (no larger than deflate can make it); what a longer part holds
+  // past that comes through a small buffer.
   constexpr std::uint64_t kMostDeflateRatio = 1032;
   std::uint64_t declared = (stat.valid & ZIP_STAT_SIZE) != 0 ? stat.size : 0;
   if ((stat.valid & ZIP_STAT_COMP_SIZE) != 0) declared = std::min(declared, stat.comp_size * kMostDeflateRatio);
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(declared) + kStep);
-  bytes.resize(static_cast<std::size_t>(declared));
+  std::string bytes(static_cast<std::size_t>(declared), '\0');
   std::size_t filled = 0;
+  char spare[1 << 12];
   for (;;) {
-    if (filled == bytes.size()) bytes.resize(filled + kStep);
-    const zip_int64_t read = zip_fread(file.get(), bytes.data() + filled, bytes.size() - filled);
+    const bool room = filled < bytes.size();
+    const zip_int64_t read = room ? zip_fread(file.get(), bytes.data() + filled, bytes.size() - filled)
+                                  : zip_fread(file.get(), spare, sizeof spare);
     if (read < 0) throw PackageError(where + " is damaged (" + zip_file_strerror(file.get()) + ")");
     if (read == 0) break;
+    if (!room) bytes.append(spare, static_cast<std::size_t>(read));
     filled += static_cast<std::size_t>(read);
     inflatedBytes_ += static_cast<std::uint64_t>(read);
     if (filled > limits_.maxPartBytes || inflatedBytes_ > limits_.maxTotalBytes) {
