@@ -57,6 +57,9 @@ TEST(PlainRow, LeavesEveryOtherRowToTheDom) {
            "<row r=\"1\"><c r=\"A1\"><v>1</v></c>",
            "<row r=\"1\"><c r=\"A1\"><v>1</v><v>2</v></c></row>",
            "<rows r=\"1\"/>",
+           "<row r=\"1\"><c \x02r=\"A1\"/></row>",
+           "<row r=\"1\" 1a=\"1\"/>",
+           "<row r=\"1\"><c r=\"A1\"t=\"s\"/></row>",
        }) {
     PlainRow plain;
     EXPECT_FALSE(ParsePlainRow(row, plain)) << row;

@@ -10,18 +10,19 @@ namespace {
 // What a character may be in a plain row.
 enum CharClass : unsigned char {
   kBlank = 1,
-  // Ends an attribute name.
-  kNameEnd = 2,
   // Not in a plain attribute value: controls (the parser turns blanks into
   // spaces), markup, entities, a quote that printing would escape.
-  kNotInValue = 4,
+  kNotInValue = 2,
   // Not in a plain text: entities, and the carriage return that the parser
   // turns into a line feed.
-  kNotInText = 8,
+  kNotInText = 4,
   // Printed escaped in a text.
-  kEscapedInText = 16,
+  kEscapedInText = 8,
   // Printed escaped in an attribute value.
-  kEscapedInValue = 32,
+  kEscapedInValue = 16,
+  // Begins a plain attribute name; goes on with one (ASCII names only).
+  kNameStart = 32,
+  kNameChar = 64,
 };
 
 constexpr std::array<unsigned char, 256> MakeCharClasses() {
@@ -29,16 +30,20 @@ constexpr std::array<unsigned char, 256> MakeCharClasses() {
   for (int c = 0; c < 0x20; ++c) {
     classes[c] |= kNotInValue | kEscapedInValue | kEscapedInText;
   }
-  for (const char c : {' ', '\t', '\n'}) classes[static_cast<unsigned char>(c)] |= kBlank | kNameEnd;
+  for (const char c : {' ', '\t', '\n'}) classes[static_cast<unsigned char>(c)] |= kBlank;
   classes['\t'] &= static_cast<unsigned char>(~kEscapedInText);
   classes['\n'] &= static_cast<unsigned char>(~kEscapedInText);
   classes['\r'] &= static_cast<unsigned char>(~kEscapedInText);
-  classes['\r'] |= kNameEnd | kNotInText;
-  for (const char c : {'=', '/', '>', '<', '"', '\''}) classes[static_cast<unsigned char>(c)] |= kNameEnd;
+  classes['\r'] |= kNotInText;
   for (const char c : {'<', '"', '&'}) classes[static_cast<unsigned char>(c)] |= kNotInValue | kEscapedInValue;
   classes['&'] |= kNotInText | kEscapedInText;
   classes['<'] |= kEscapedInText;
   classes['>'] |= kEscapedInText;
+  for (int c = 0; c < 256; ++c) {
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':';
+    if (letter) classes[c] |= kNameStart | kNameChar;
+    if ((c >= '0' && c <= '9') || c == '.' || c == '-') classes[c] |= kNameChar;
+  }
   return classes;
 }
 
@@ -110,8 +115,8 @@ class PlainRowParser {
 
   bool Attribute(PlainAttributes& attributes) {
     const char* const name = at_;
-    while (at_ < end_ && !Is(*at_, kNameEnd)) ++at_;
-    if (at_ == name) return false;
+    if (at_ == end_ || !Is(*at_, kNameStart)) return false;
+    while (at_ < end_ && Is(*at_, kNameChar)) ++at_;
     const std::string_view attributeName(name, static_cast<std::size_t>(at_ - name));
     while (at_ < end_ && Is(*at_, kBlank)) ++at_;
     if (!Take('=')) return false;

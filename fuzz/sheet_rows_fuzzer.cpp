@@ -1,0 +1,40 @@
+// Reads arbitrary bytes as a worksheet part, split into its rows; every row
+// read without a DOM must print byte for byte as the DOM prints it.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include <pugixml.hpp>
+
+#include "xlsx/cells/plain_row.h"
+#include "xlsx/cells/sheet_data_text.h"
+#include "xlsx/package/package_error.h"
+#include "xlsx/xml/xml_part.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  tabulara::xlsx::WorksheetText split;
+  try {
+    split = tabulara::xlsx::SplitWorksheetXml(bytes, "sheet.xml");
+  } catch (const tabulara::xlsx::PackageError&) {
+    return 0;
+  }
+  tabulara::xlsx::PlainRow row;
+  for (const tabulara::xlsx::SheetDataPiece& piece : split.rows.pieces) {
+    const std::string_view text(split.rows.text.data() + piece.begin, piece.end - piece.begin);
+    if (!tabulara::xlsx::ParsePlainRow(text, row)) continue;
+    std::string printed;
+    tabulara::xlsx::PrintPlainRow(row, printed);
+    pugi::xml_document document;
+    if (!document.load_buffer(text.data(), text.size(), tabulara::xlsx::kXmlPartParseOptions,
+                              pugi::encoding_utf8)) {
+      std::abort();
+    }
+    std::string expected;
+    tabulara::xlsx::AppendXml(document.first_child(), expected);
+    if (printed != expected) std::abort();
+  }
+  return 0;
+}
