@@ -64,6 +64,11 @@ TEST(PlainRow, LeavesEveryOtherRowToTheDom) {
     PlainRow plain;
     EXPECT_FALSE(ParsePlainRow(row, plain)) << row;
   }
+  std::string endedEarly = "<row r=\"1\"><c r=\"A1\"><v>1";
+  endedEarly += '\0';
+  endedEarly += "</v></c></row>";
+  PlainRow plain;
+  EXPECT_FALSE(ParsePlainRow(endedEarly, plain));
 }
 
 TEST(PlainRow, AnElementOfManyAttributesIsLeftToTheDom) {

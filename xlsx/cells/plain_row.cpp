@@ -13,8 +13,8 @@ enum CharClass : unsigned char {
   // Not in a plain attribute value: controls (the parser turns blanks into
   // spaces), markup, entities, a quote that printing would escape.
   kNotInValue = 2,
-  // Not in a plain text: entities, and the carriage return that the parser
-  // turns into a line feed.
+  // Not in a plain text: entities, the carriage return that the parser
+  // turns into a line feed, the NUL that ends its text.
   kNotInText = 4,
   // Printed escaped in a text.
   kEscapedInText = 8,
@@ -35,6 +35,7 @@ constexpr std::array<unsigned char, 256> MakeCharClasses() {
   classes['\n'] &= static_cast<unsigned char>(~kEscapedInText);
   classes['\r'] &= static_cast<unsigned char>(~kEscapedInText);
   classes['\r'] |= kNotInText;
+  classes['\0'] |= kNotInText;
   for (const char c : {'<', '"', '&'}) classes[static_cast<unsigned char>(c)] |= kNotInValue | kEscapedInValue;
   classes['&'] |= kNotInText | kEscapedInText;
   classes['<'] |= kEscapedInText;
