@@ -4,6 +4,7 @@
 #include <array>
 #include <new>
 #include <string_view>
+#include <vector>
 
 #include "xlsx/aspects.h"
 #include "xlsx/cells/sheet_data_text.h"
@@ -81,8 +82,7 @@ void ReadWorkbookPart(WorkbookParts& parts) {
   }
 }
 
-void ReadSheetPart(WorkbookParts& parts, SheetPart& sheet) {
-  WorksheetText text = SplitWorksheetXml(parts.package.Take(sheet.partName), sheet.partName);
+void ReadSheetPart(WorkbookParts& parts, SheetPart& sheet, WorksheetText text) {
   sheet.xml = ParseXmlPart(text.outer, sheet.partName);
   sheet.sheetRows = std::move(text.rows);
   AttachSheetAspects(sheet);
@@ -101,7 +101,14 @@ std::unique_ptr<WorkbookParts> ReadPackage(const std::filesystem::path& file, co
   parts->aspects.push_back(MakeSharedStringsAspect());
   parts->aspects.push_back(MakeCalculationAspect());
   for (const auto slot : {kStructureSlot, kStylesSlot, kSharedStringsSlot}) parts->aspects[slot]->Read(*parts);
-  for (const auto& sheet : parts->sheets) ReadSheetPart(*parts, *sheet);
+  // Every sheet is inflated before any is parsed, so that the inflater's
+  // buffers are reused from part to part rather than taken afresh.
+  std::vector<WorksheetText> texts;
+  texts.reserve(parts->sheets.size());
+  for (const auto& sheet : parts->sheets) {
+    texts.push_back(SplitWorksheetXml(parts->package.Take(sheet->partName), sheet->partName));
+  }
+  for (std::size_t i = 0; i < parts->sheets.size(); ++i) ReadSheetPart(*parts, *parts->sheets[i], std::move(texts[i]));
   parts->aspects[kCalculationSlot]->Read(*parts);
   return parts;
 }
