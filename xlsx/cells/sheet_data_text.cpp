@@ -6,7 +6,6 @@
 #include <random>
 
 #include "xlsx/cells/worksheet_children.h"
-#include "xlsx/package/package_error.h"
 #include "xlsx/xml/xml_names.h"
 #include "xlsx/xml/xml_part.h"
 
@@ -36,11 +35,6 @@ constexpr std::array<bool, 256> kEndsName = MakeTable(" \t\r\n/>");
 constexpr std::array<bool, 256> kMattersInTag = MakeTable("\"'<>");
 
 bool EndsName(char c) { return kEndsName[static_cast<unsigned char>(c)]; }
-
-std::string_view LocalPart(std::string_view name) {
-  const std::size_t colon = name.find(':');
-  return colon == kNone ? name : name.substr(colon + 1);
-}
 
 // The markup that starts with the '<' at `at`; none when it is cut off,
 // malformed, or a document type declaration.
@@ -97,7 +91,7 @@ SheetDataFound FindSheetDataContent(std::string_view text, std::size_t& begin, s
     const bool inContent = contentBegin != kNone && depth == 2;
     switch (markup->kind) {
       case MarkupKind::StartTag:
-        if (depth == 1 && contentBegin == kNone && LocalPart(markup->name) == "sheetData") {
+        if (depth == 1 && contentBegin == kNone && LocalName(markup->name) == "sheetData") {
           contentBegin = gapBegin = markup->end;
         } else if (inContent) {
           endGap(at);
@@ -106,7 +100,7 @@ SheetDataFound FindSheetDataContent(std::string_view text, std::size_t& begin, s
         ++depth;
         break;
       case MarkupKind::EmptyTag:
-        if (depth == 1 && contentBegin == kNone && LocalPart(markup->name) == "sheetData") {
+        if (depth == 1 && contentBegin == kNone && LocalName(markup->name) == "sheetData") {
           return SheetDataFound::NoContent;
         }
         if (inContent) {
@@ -240,11 +234,7 @@ void ParseSheetDataPiece(pugi::xml_node holder, const SheetRows& rows, const She
                          const std::string& partName) {
   const pugi::xml_parse_result result = holder.append_buffer(rows.text.data() + piece.begin, piece.end - piece.begin,
                                                              kXmlPartParseOptions, pugi::encoding_utf8);
-  if (!result) {
-    throw PackageError("the part " + partName + " is not well-formed XML (" + result.description() + " at byte " +
-                       std::to_string(rows.partOffset + piece.begin + static_cast<std::size_t>(result.offset)) +
-                       ")");
-  }
+  if (!result) throw NotWellFormed(partName, result, rows.partOffset + piece.begin);
 }
 
 }  // namespace tabulara::xlsx

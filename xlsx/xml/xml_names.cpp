@@ -1,18 +1,17 @@
 #include "xlsx/xml/xml_names.h"
 
 namespace tabulara::xlsx {
-namespace {
 
-std::string_view AfterColon(std::string_view name) {
-  const auto colon = name.find(':');
-  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+std::string_view LocalName(std::string_view qualifiedName) {
+  const auto colon = qualifiedName.find(':');
+  return colon == std::string_view::npos ? qualifiedName : qualifiedName.substr(colon + 1);
 }
 
-}  // namespace
+std::string_view LocalName(const pugi::xml_node& node) { return LocalName(std::string_view(node.name())); }
 
-std::string_view LocalName(const pugi::xml_node& node) { return AfterColon(node.name()); }
-
-std::string_view LocalName(const pugi::xml_attribute& attribute) { return AfterColon(attribute.name()); }
+std::string_view LocalName(const pugi::xml_attribute& attribute) {
+  return LocalName(std::string_view(attribute.name()));
+}
 
 pugi::xml_node ChildNamed(const pugi::xml_node& parent, std::string_view localName) {
   for (const pugi::xml_node child : parent.children()) {

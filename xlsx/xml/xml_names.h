@@ -12,6 +12,7 @@ namespace tabulara::xlsx {
 // prefix of the element they stand beside.
 
 // Element and attribute names without their namespace prefix.
+std::string_view LocalName(std::string_view qualifiedName);
 std::string_view LocalName(const pugi::xml_node& node);
 std::string_view LocalName(const pugi::xml_attribute& attribute);
 inline bool IsNamed(const pugi::xml_node& node, std::string_view local) { return LocalName(node) == local; }

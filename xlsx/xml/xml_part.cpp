@@ -16,14 +16,17 @@ class StringWriter : public pugi::xml_writer {
 
 }  // namespace
 
+PackageError NotWellFormed(const std::string& partName, const pugi::xml_parse_result& result,
+                           std::size_t offset) {
+  return PackageError("the part " + partName + " is not well-formed XML (" + result.description() + " at byte " +
+                      std::to_string(offset + static_cast<std::size_t>(result.offset)) + ")");
+}
+
 pugi::xml_document ParseXmlPart(std::string_view bytes, const std::string& partName) {
   pugi::xml_document document;
   const pugi::xml_parse_result result =
       document.load_buffer(bytes.data(), bytes.size(), kXmlPartParseOptions, pugi::encoding_auto);
-  if (!result) {
-    throw PackageError("the part " + partName + " is not well-formed XML (" + result.description() + " at byte " +
-                       std::to_string(result.offset) + ")");
-  }
+  if (!result) throw NotWellFormed(partName, result);
   for (const pugi::xml_node node : document.children()) {
     if (node.type() == pugi::node_doctype) {
       throw PackageError("the part " + partName + " declares a document type; workbook parts never do");

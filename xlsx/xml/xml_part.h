@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "xlsx/package/package_error.h"
+
 namespace tabulara::xlsx {
 
 // How the parts are parsed: declarations kept, a lone blank text kept.
@@ -15,6 +17,11 @@ inline constexpr unsigned kXmlPartParseOptions =
 // that carries a document type declaration (and with it, possibly, entity
 // declarations), raises PackageError naming the part.
 pugi::xml_document ParseXmlPart(std::string_view bytes, const std::string& partName);
+
+// The error of a part that pugixml could not parse; `offset` is where the
+// parsed text began in the part.
+PackageError NotWellFormed(const std::string& partName, const pugi::xml_parse_result& result,
+                           std::size_t offset = 0);
 
 // The part's XML as bytes: the declaration as the host writes it, then the
 // document without added white space.
