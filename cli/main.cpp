@@ -5,9 +5,11 @@
 
 #include "cli/arguments.h"
 #include "cli/verbs.h"
+#include "xlsx/system/interrupt_cleanup.h"
 
 int main(int argc, char** argv) {
   using namespace tabulara::cli;
+  tabulara::xlsx::CleanUpOnInterrupt();
   // Without TZ the C library reads the zone file again on every local time
   // it works out, and the zip library works one out for every part.
   ::setenv("TZ", ":/etc/localtime", 0);

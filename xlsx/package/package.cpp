@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "xlsx/package/package_error.h"
+#include "xlsx/system/interrupt_cleanup.h"
 
 namespace tabulara::xlsx {
 namespace {
@@ -193,6 +194,7 @@ bool Package::Changed(const std::string& name) const {
 
 void Package::Save(const std::filesystem::path& file) {
   const auto temporary = TemporaryBeside(file);
+  const RemovedOnInterrupt removedOnInterrupt(temporary);
   auto fail = [&](const std::string& what) {
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
