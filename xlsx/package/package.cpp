@@ -1,9 +1,6 @@
 #include "xlsx/package/package.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -12,7 +9,7 @@
 #include <system_error>
 
 #include "xlsx/package/package_error.h"
-#include "xlsx/system/interrupt_cleanup.h"
+#include "xlsx/package/staged_file.h"
 
 namespace tabulara::xlsx {
 namespace {
@@ -47,13 +44,6 @@ std::string ReadWholeFile(const std::filesystem::path& file) {
   bytes << stream.rdbuf();
   if (stream.bad()) throw cannotRead(std::strerror(errno));
   return std::move(bytes).str();
-}
-
-std::filesystem::path TemporaryBeside(const std::filesystem::path& file) {
-  static std::atomic<int> counter = 0;
-  const auto folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-  return folder / ("." + file.filename().string() + ".tabulara-" + std::to_string(::getpid()) + "-" +
-                   std::to_string(counter++));
 }
 
 }  // namespace
@@ -156,10 +146,16 @@ std::string Package::Inflate(const Part& part) {
   return bytes;
 }
 
+std::string Package::InflateAndCheck(Part& part) {
+  std::string bytes = Inflate(part);
+  part.checked = true;
+  return bytes;
+}
+
 const std::string& Package::Read(const std::string& name) {
   Part* part = FindPart(name);
   if (part == nullptr) throw PackageError(sourceFile_.string() + ": the part " + name + " is missing");
-  if (!part->contents) part->contents = Inflate(*part);
+  if (!part->contents) part->contents = InflateAndCheck(*part);
   return *part->contents;
 }
 
@@ -167,7 +163,7 @@ std::string Package::Take(const std::string& name) {
   Part* part = FindPart(name);
   if (part == nullptr) throw PackageError(sourceFile_.string() + ": the part " + name + " is missing");
   if (part->changed || !part->sourceIndex) return *part->contents;
-  if (!part->contents) return Inflate(*part);
+  if (!part->contents) return InflateAndCheck(*part);
   std::string bytes = std::move(*part->contents);
   part->contents.reset();
   return bytes;
@@ -192,17 +188,41 @@ bool Package::Changed(const std::string& name) const {
   return part != nullptr && part->changed;
 }
 
-void Package::Save(const std::filesystem::path& file) {
-  const auto temporary = TemporaryBeside(file);
-  const RemovedOnInterrupt removedOnInterrupt(temporary);
+bool Package::CopiedAsItIs(const Part& part) {
+  return !part.removed && !part.changed && part.sourceIndex && !part.name.ends_with('/');
+}
+
+void Package::CheckCopiedParts(const std::filesystem::path& target) {
+  for (Part& part : parts_) {
+    if (!CopiedAsItIs(part) || part.checked) continue;
+    const auto damaged = [&](const std::string& why) {
+      return PackageError(target.string() + ": cannot be written (the part " + part.name + " of " +
+                          sourceFile_.string() + " is damaged: " + why + ")");
+    };
+    ZipFileHandle file(zip_fopen_index(source_.get(), *part.sourceIndex, 0));
+    if (!file) throw damaged(zip_strerror(source_.get()));
+    char buffer[1 << 14];
+    std::uint64_t partBytes = 0;
+    for (zip_int64_t read; (read = zip_fread(file.get(), buffer, sizeof buffer)) != 0;) {
+      if (read < 0) throw damaged(zip_file_strerror(file.get()));
+      partBytes += static_cast<std::uint64_t>(read);
+      inflatedBytes_ += static_cast<std::uint64_t>(read);
+      if (partBytes > limits_.maxPartBytes || inflatedBytes_ > limits_.maxTotalBytes) {
+        throw PackageError(sourceFile_.string() + ": part " + part.name +
+                           " inflates past the limit of a workbook; refused as a possible zip bomb");
+      }
+    }
+    part.checked = true;
+  }
+}
+
+void Package::WriteArchive(const std::filesystem::path& archiveFile, const std::filesystem::path& target) const {
   auto fail = [&](const std::string& what) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    throw PackageError(file.string() + ": cannot be written (" + what + ")");
+    throw PackageError(target.string() + ": cannot be written (" + what + ")");
   };
 
   int code = 0;
-  ZipHandle archive(zip_open(temporary.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
+  ZipHandle archive(zip_open(archiveFile.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
   if (!archive) fail(ZipErrorText(code));
   for (const Part& part : parts_) {
     if (part.removed) continue;
@@ -225,10 +245,18 @@ void Package::Save(const std::filesystem::path& file) {
   }
   if (zip_close(archive.get()) != 0) fail(zip_strerror(archive.get()));
   archive.release();
+}
 
-  std::error_code error;
-  std::filesystem::rename(temporary, file, error);
-  if (error) fail(error.message());
+void Package::Save(const std::filesystem::path& file) {
+  SaveTarget target = ResolveSaveTarget(file);
+  CheckCopiedParts(file);
+  try {
+    StagedFile staged(std::move(target));
+    WriteArchive(staged.path(), file);
+    staged.Commit();
+  } catch (const std::system_error& error) {
+    throw PackageError(file.string() + ": cannot be written (" + error.code().message() + ")");
+  }
 }
 
 }  // namespace tabulara::xlsx

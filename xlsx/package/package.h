@@ -51,7 +51,8 @@ class Package {
   bool Changed(const std::string& name) const;
 
   // Writes the package to a temporary file beside `file` and then puts it in
-  // place of `file`, so that a failure leaves `file` as it was.
+  // place of `file`, so that a failure leaves `file` as it was. A symbolic
+  // link is followed; a part copied as it is must pass its checksum first.
   void Save(const std::filesystem::path& file);
 
  private:
@@ -61,10 +62,22 @@ class Package {
     std::optional<std::string> contents;
     bool changed = false;
     bool removed = false;
+    // Inflated to its end here, so its checksum passed.
+    bool checked = false;
   };
   Part* FindPart(const std::string& name);
   const Part* FindPart(const std::string& name) const;
   std::string Inflate(const Part& part);
+  std::string InflateAndCheck(Part& part);
+  // Whether saving copies the part as it is from the original file.
+  static bool CopiedAsItIs(const Part& part);
+  // Reads each part that saving copies as it is, and that was not inflated
+  // yet, through to its end, keeping none of it, so that its checksum is
+  // checked; PackageError naming `target` and the part when one fails.
+  void CheckCopiedParts(const std::filesystem::path& target);
+  // Writes the parts as a zip file to `archiveFile`; PackageError naming
+  // `target` when it cannot.
+  void WriteArchive(const std::filesystem::path& archiveFile, const std::filesystem::path& target) const;
 
   // The file's bytes as opened; `source_` reads them. Declared first, so
   // that the archive goes before them.
