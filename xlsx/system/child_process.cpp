@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <thread>
 
 #include "xlsx/system/interrupt_cleanup.h"
@@ -80,11 +81,15 @@ ChildEnd RunWithTimeLimit(const std::vector<std::string>& arguments, const std::
                           std::chrono::milliseconds limit) {
   const SpawnSettings settings;
   pid_t child = 0;
-  if (::posix_spawn(&child, arguments.front().c_str(), settings.actions(), settings.attributes(),
-                    Pointers(arguments).data(), Pointers(environment).data()) != 0) {
-    return ChildEnd::Failed;
+  std::optional<EndedOnInterrupt> endedOnInterrupt;
+  {
+    const InterruptsDeferred deferred;
+    if (::posix_spawn(&child, arguments.front().c_str(), settings.actions(), settings.attributes(),
+                      Pointers(arguments).data(), Pointers(environment).data()) != 0) {
+      return ChildEnd::Failed;
+    }
+    endedOnInterrupt.emplace(child);
   }
-  const EndedOnInterrupt endedOnInterrupt(child);
   const auto deadline = std::chrono::steady_clock::now() + limit;
   bool inTime = true;
   while (!Exited(child)) {
