@@ -100,9 +100,8 @@ TEST_F(LegacyWorkbooks, AnInterruptedConversionLeavesNothingBehind) {
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   pid_t program = 0;
-  const int spawned =
-      posix_spawn(&program, arguments[0].c_str(), &actions, nullptr, pointers(arguments).data(),
-                  pointers(environment).data());
+  const int spawned = posix_spawn(&program, arguments[0].c_str(), &actions, nullptr, pointers(arguments).data(),
+                                  pointers(environment).data());
   posix_spawn_file_actions_destroy(&actions);
   ASSERT_EQ(spawned, 0);
 

@@ -51,7 +51,9 @@ class Sectors {
     for (const std::uint32_t location : locations) {
       const auto sector = At(location);
       if (!sector) return false;
-      for (std::size_t offset = 0; offset < sectorBytes_; offset += 4) table_.push_back(LittleEndian(*sector, offset, 4));
+      for (std::size_t offset = 0; offset < sectorBytes_; offset += 4) {
+        table_.push_back(LittleEndian(*sector, offset, 4));
+      }
     }
     return true;
   }

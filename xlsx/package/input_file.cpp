@@ -63,8 +63,7 @@ std::string ReadInputFile(const std::filesystem::path& file, std::uint64_t maxBy
   const bool regular = S_ISREG(status.st_mode);
   if (regular && static_cast<std::uint64_t>(status.st_size) > maxBytes) throw tooLarge();
   if (!regular && !Readable(input.get(), pipeWait)) {
-    throw refused("is a pipe, and nothing was written to it within " + std::to_string(pipeWait.count()) +
-                  " s");
+    throw refused("is a pipe, and nothing was written to it within " + std::to_string(pipeWait.count()) + " s");
   }
   // A regular file fills the first read; the second finds its end.
   std::string bytes(regular ? static_cast<std::size_t>(status.st_size) + 1 : std::size_t{1} << 16, '\0');
