@@ -28,7 +28,9 @@ class WorkbookFile {
 
   const std::shared_ptr<embedded::model::Workbook>& workbook() const;
   // Writes the workbook to a temporary file beside `file`, which then
-  // replaces `file`; a failure leaves `file` as it was.
+  // replaces `file`; a failure leaves `file` as it was. PackageError, with
+  // nothing written, when the extension of `file` is not the one of the
+  // workbook's kind (.xlsx, .xlsm, .xltx, .xltm, .xlam).
   void Save(const std::filesystem::path& file);
 
  private:

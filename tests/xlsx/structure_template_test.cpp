@@ -5,6 +5,7 @@
 
 #include "embedded/rules/sheet_operations.h"
 #include "host/host_error.h"
+#include "xlsx/compound_files.h"
 #include "xlsx/structure_files.h"
 #include "xlsx/template_loader.h"
 #include "xlsx/workbook_file.h"
@@ -46,8 +47,9 @@ TEST_F(StructureTemplates, TheLoaderReadsATemplateWhateverItsFileIsCalled) {
 TEST_F(StructureTemplates, AnUnreadableTemplateRaisesTheHostError) {
   const auto broken = folder_ / "Broken.xltx";
   std::ofstream(broken) << "not a workbook";
-  EXPECT_THROW(MakeTemplateLoader()(broken.string()), host::HostError);
-  EXPECT_THROW(MakeTemplateLoader()((CorpusFolder() / "legacy_biff8_comments.xls").string()), host::HostError);
+  const auto document = folder_ / "Document.xlt";
+  std::ofstream(document, std::ios::binary) << testing::CompoundFileWithStreams({"WordDocument"});
+  for (const auto& file : {broken, document}) EXPECT_THROW(MakeTemplateLoader()(file.string()), host::HostError);
 }
 
 TEST_F(StructureTemplates, InsertedTemplateSheetsGetPartsOfTheirOwn) {

@@ -2,12 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
+#include "xlsx/package/input_file.h"
 #include "xlsx/package/package_error.h"
 #include "xlsx/package/staged_file.h"
 
@@ -32,20 +29,6 @@ bool SameNameIgnoringCase(const std::string& left, const std::string& right) {
 // files are; large sheets are written in a fraction of the default's time.
 constexpr zip_uint32_t kWrittenPartCompression = 1;
 
-std::string ReadWholeFile(const std::filesystem::path& file) {
-  const auto cannotRead = [&](const std::string& why) {
-    return PackageError(file.string() + ": cannot read the file (" + why + ")");
-  };
-  std::error_code error;
-  if (std::filesystem::is_directory(file, error)) throw cannotRead(std::strerror(EISDIR));
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream) throw cannotRead(std::strerror(errno));
-  std::ostringstream bytes;
-  bytes << stream.rdbuf();
-  if (stream.bad()) throw cannotRead(std::strerror(errno));
-  return std::move(bytes).str();
-}
-
 }  // namespace
 
 Package::Package(Package&&) noexcept = default;
@@ -53,9 +36,13 @@ Package& Package::operator=(Package&&) noexcept = default;
 Package::~Package() = default;
 
 Package Package::Open(const std::filesystem::path& file, PackageLimits limits) {
-  // The whole file is read first: parts are then inflated from memory, and
-  // the parts copied on saving come from the file as it was opened.
-  auto bytes = std::make_unique<std::string>(ReadWholeFile(file));
+  return Open(ReadInputFile(file, limits.maxTotalBytes), file, limits);
+}
+
+Package Package::Open(std::string fileBytes, const std::filesystem::path& file, PackageLimits limits) {
+  // Parts are inflated from the bytes in memory, and the parts copied on
+  // saving come from the file as it was opened.
+  auto bytes = std::make_unique<std::string>(std::move(fileBytes));
   zip_error_t error;
   zip_error_init(&error);
   ZipSourceHandle source(zip_source_buffer_create(bytes->data(), bytes->size(), 0, &error));

@@ -25,6 +25,9 @@ class Package {
  public:
   // Opens an existing package; PackageError when it is no readable zip.
   static Package Open(const std::filesystem::path& file, PackageLimits limits = {});
+  // Opens the package whose bytes were read from `file`, which the messages
+  // name.
+  static Package Open(std::string bytes, const std::filesystem::path& file, PackageLimits limits = {});
   // A package with no parts yet.
   static Package Create();
   // The same as Create(), so that holders of a package can be made first

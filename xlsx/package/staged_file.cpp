@@ -8,20 +8,10 @@
 #include <system_error>
 #include <utility>
 
+#include "xlsx/system/file_descriptor.h"
+
 namespace tabulara::xlsx {
 namespace {
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
-  ~FileDescriptor() { ::close(descriptor_); }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
 
 [[noreturn]] void ThrowSystemError() { throw std::system_error(errno, std::generic_category()); }
 

@@ -9,10 +9,10 @@
 
 namespace tabulara::xlsx {
 
-// Reads a workbook file into a new model workbook and runs every aspect's
-// Read in the order of aspects.h. A legacy binary workbook is converted with
-// `soffice` when it is on the PATH, else refused. Every failure is a
-// PackageError whose message names the file.
+// Reads a workbook file (or a pipe) into a new model workbook and runs every
+// aspect's Read in the order of aspects.h. A legacy binary workbook is
+// converted with `soffice` when it is on the PATH, else refused. Every
+// failure is a PackageError whose message names the file.
 std::unique_ptr<WorkbookParts> ReadWorkbookParts(const std::filesystem::path& file, PackageLimits limits = {});
 
 // A new package for a workbook built in the model: the minimal parts of a

@@ -1,18 +1,17 @@
-#include <stdlib.h>
-
-#include <algorithm>
-#include <array>
 #include <new>
 #include <string_view>
 #include <vector>
 
 #include "xlsx/aspects.h"
 #include "xlsx/cells/sheet_data_text.h"
+#include "xlsx/legacy/compound_file.h"
 #include "xlsx/legacy/legacy_workbook.h"
+#include "xlsx/package/input_file.h"
 #include "xlsx/package/package_error.h"
 #include "xlsx/structure/sheet_aspects.h"
 #include "xlsx/structure/workbook_aspect_order.h"
 #include "xlsx/structure/workbook_io.h"
+#include "xlsx/structure/workbook_kinds.h"
 #include "xlsx/xml/xml_names.h"
 #include "xlsx/xml/xml_part.h"
 
@@ -20,35 +19,6 @@ namespace tabulara::xlsx {
 namespace {
 
 using namespace structure;
-
-constexpr std::array<std::string_view, 5> kWorkbookContentTypes{
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml",
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.template.main+xml",
-    "application/vnd.ms-excel.sheet.macroEnabled.main+xml",
-    "application/vnd.ms-excel.template.macroEnabled.main+xml",
-    "application/vnd.ms-excel.addin.macroEnabled.main+xml",
-};
-
-// A folder of its own under the system's temporary folder, removed with
-// everything in it.
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tabulara-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw PackageError("cannot create a temporary folder");
-    path_ = pattern;
-  }
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-  ~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 std::string PartRead(WorkbookParts& parts, const std::string& name, const std::string& missing) {
   const auto stored = parts.package.Find(name);
@@ -71,8 +41,7 @@ void ReadWorkbookPart(WorkbookParts& parts) {
   if (!stored) throw PackageError("the workbook part " + target + " is missing");
   parts.workbookPart = *stored;
   const std::string contentType = parts.contentTypes.Of(parts.workbookPart);
-  if (std::find(kWorkbookContentTypes.begin(), kWorkbookContentTypes.end(), contentType) ==
-      kWorkbookContentTypes.end()) {
+  if (WorkbookKindOf(contentType) == nullptr) {
     throw PackageError("not a workbook (its main part " + parts.workbookPart + " is of the type \"" + contentType +
                        "\")");
   }
@@ -89,13 +58,13 @@ void ReadSheetPart(WorkbookParts& parts, SheetPart& sheet, WorksheetText text) {
   for (const auto& aspect : sheet.aspects) aspect->Read(parts, sheet);
 }
 
-std::unique_ptr<WorkbookParts> ReadPackage(const std::filesystem::path& file, const std::string& name,
+std::unique_ptr<WorkbookParts> ReadPackage(std::string bytes, const std::filesystem::path& file,
                                            PackageLimits limits) {
   auto parts = std::make_unique<WorkbookParts>();
-  parts->package = Package::Open(file, limits);
+  parts->package = Package::Open(std::move(bytes), file, limits);
   ReadWorkbookPart(*parts);
   parts->workbook = std::make_shared<embedded::model::Workbook>();
-  parts->workbook->name = name;
+  parts->workbook->name = file.filename().string();
   parts->aspects.push_back(MakeWorkbookStructureAspect());
   parts->aspects.push_back(MakeStylesAspect());
   parts->aspects.push_back(MakeSharedStringsAspect());
@@ -113,16 +82,12 @@ std::unique_ptr<WorkbookParts> ReadPackage(const std::filesystem::path& file, co
   return parts;
 }
 
+// The file is read once, so that a pipe can be read too; an OLE2 compound
+// file is read as the package it converts to.
 std::unique_ptr<WorkbookParts> ReadAnyWorkbook(const std::filesystem::path& file, PackageLimits limits) {
-  const std::string name = file.filename().string();
-  if (!IsLegacyBinaryWorkbook(file)) return ReadPackage(file, name, limits);
-  TemporaryFolder folder;
-  const auto converted = ConvertLegacyWorkbook(file, folder.path());
-  if (!converted) {
-    throw PackageError(
-        "is a legacy binary workbook (Excel 97-2003 format), which cannot be read; save it as an .xlsx workbook");
-  }
-  return ReadPackage(*converted, name, limits);
+  std::string bytes = ReadInputFile(file, limits.maxTotalBytes);
+  if (HasCompoundFileSignature(bytes)) bytes = PackageOfCompoundFile(bytes);
+  return ReadPackage(std::move(bytes), file, limits);
 }
 
 }  // namespace

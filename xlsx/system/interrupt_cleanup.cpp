@@ -13,7 +13,9 @@ namespace tabulara::xlsx {
 namespace {
 
 struct Registry {
-  std::mutex lock;
+  // Recursive, so that what is registered under InterruptsDeferred can
+  // take it again.
+  std::recursive_mutex lock;
   std::uint64_t nextId = 0;
   std::map<std::uint64_t, std::filesystem::path> paths;
   std::map<std::uint64_t, pid_t> processGroups;
@@ -85,6 +87,10 @@ RemovedOnInterrupt::RemovedOnInterrupt(const std::filesystem::path& path)
     : id_(Register(&Registry::paths, std::filesystem::absolute(path))) {}
 
 RemovedOnInterrupt::~RemovedOnInterrupt() { Unregister(&Registry::paths, id_); }
+
+InterruptsDeferred::InterruptsDeferred() { TheRegistry().lock.lock(); }
+
+InterruptsDeferred::~InterruptsDeferred() { TheRegistry().lock.unlock(); }
 
 EndedOnInterrupt::EndedOnInterrupt(pid_t processGroup) : id_(Register(&Registry::processGroups, processGroup)) {}
 

@@ -28,6 +28,16 @@ class RemovedOnInterrupt {
   std::uint64_t id_;
 };
 
+// Holds back the clean-up of an interrupt while this lives, so that a child
+// started and registered under it cannot be missed.
+class InterruptsDeferred {
+ public:
+  InterruptsDeferred();
+  ~InterruptsDeferred();
+  InterruptsDeferred(const InterruptsDeferred&) = delete;
+  InterruptsDeferred& operator=(const InterruptsDeferred&) = delete;
+};
+
 // A child process group, ended if the process is interrupted while this
 // lives.
 class EndedOnInterrupt {

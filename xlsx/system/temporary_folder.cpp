@@ -23,7 +23,7 @@ std::string RandomName() {
 TemporaryFolder::TemporaryFolder(const std::filesystem::path& parent) {
   // Registered before it is made, so that no moment leaves it unregistered.
   for (;;) {
-    path_ = parent / RandomName();
+    path_ = std::filesystem::absolute(parent / RandomName());
     removedOnInterrupt_.emplace(path_);
     if (::mkdir(path_.c_str(), 0700) == 0) return;
     if (errno != EEXIST) throw std::system_error(errno, std::generic_category());

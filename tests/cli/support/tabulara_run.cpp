@@ -22,13 +22,17 @@ CliSandbox::~CliSandbox() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+void CliSandbox::SetEnvironment(const std::string& name, const std::string& value) {
+  environment_ += " " + name + "=" + ShellQuoted(value);
+}
+
 ProgramRun CliSandbox::Run(const std::vector<std::string>& arguments, const std::string& input) const {
   const auto in = Write(".stdin", input);
   const auto out = path_ / ".stdout";
   const auto err = path_ / ".stderr";
   std::string command = "cd " + ShellQuoted(path_.string()) + " && TABULARA_HOME=" + ShellQuoted(Home().string()) +
-                        " XDG_CONFIG_HOME=" + ShellQuoted(ConfigHome().string()) + " LC_ALL=C.UTF-8 " +
-                        ShellQuoted(TABULARA_PROGRAM);
+                        " XDG_CONFIG_HOME=" + ShellQuoted(ConfigHome().string()) + " LC_ALL=C.UTF-8" +
+                        environment_ + " " + ShellQuoted(TABULARA_PROGRAM);
   for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
   command += " <" + ShellQuoted(in.string()) + " >" + ShellQuoted(out.string()) + " 2>" + ShellQuoted(err.string());
   ProgramRun run;

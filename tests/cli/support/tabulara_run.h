@@ -26,6 +26,8 @@ class CliSandbox {
   std::filesystem::path Home() const { return path_ / "home"; }
   std::filesystem::path ConfigHome() const { return path_ / "config"; }
 
+  // Sets an environment variable of the runs that follow.
+  void SetEnvironment(const std::string& name, const std::string& value);
   // Runs the built `tabulara` program with `arguments`, feeding `input` to
   // its standard input, in this folder.
   ProgramRun Run(const std::vector<std::string>& arguments, const std::string& input = "") const;
@@ -36,6 +38,7 @@ class CliSandbox {
 
  private:
   std::filesystem::path path_;
+  std::string environment_;
 };
 
 // The whole contents of a file.
