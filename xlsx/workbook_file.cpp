@@ -5,6 +5,7 @@
 #include <string>
 
 #include "xlsx/package/package_error.h"
+#include "xlsx/package/save_target.h"
 #include "xlsx/structure/workbook_io.h"
 #include "xlsx/structure/workbook_kinds.h"
 #include "xlsx/workbook_parts.h"
@@ -46,6 +47,8 @@ std::unique_ptr<WorkbookFile> WorkbookFile::Create(std::shared_ptr<embedded::mod
 const std::shared_ptr<embedded::model::Workbook>& WorkbookFile::workbook() const { return parts_->workbook; }
 
 void WorkbookFile::Save(const std::filesystem::path& file) {
+  // What the target is (a device, a folder) tells the user more than its name.
+  ResolveSaveTarget(file);
   RefuseMismatchedExtension(*parts_, file);
   WriteWorkbookParts(*parts_);
   parts_->package.Save(file);
