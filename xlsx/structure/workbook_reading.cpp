@@ -11,6 +11,7 @@
 #include "xlsx/legacy/legacy_workbook.h"
 #include "xlsx/package/package_error.h"
 #include "xlsx/structure/sheet_aspects.h"
+#include "xlsx/structure/unreachable_parts.h"
 #include "xlsx/structure/workbook_aspect_order.h"
 #include "xlsx/structure/workbook_io.h"
 #include "xlsx/xml/xml_names.h"
@@ -110,6 +111,7 @@ std::unique_ptr<WorkbookParts> ReadPackage(const std::filesystem::path& file, co
   }
   for (std::size_t i = 0; i < parts->sheets.size(); ++i) ReadSheetPart(*parts, *parts->sheets[i], std::move(texts[i]));
   parts->aspects[kCalculationSlot]->Read(*parts);
+  parts->reachableWhenRead = ReachableParts(*parts);
   return parts;
 }
 
