@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "cli/terminal_text.h"
 #include "cli/verbs.h"
 
 namespace tabulara::cli {
@@ -17,7 +18,7 @@ std::string VersionText() {
 }
 
 ExitStatus UsageError(const std::string& message) {
-  std::cerr << "tabulara: " << message << '\n'
+  std::cerr << "tabulara: " << TerminalLines(message) << '\n'
             << kUsage << '\n'
             << "Run 'tabulara --help' for the verbs and options.\n";
   return ExitStatus::Failure;

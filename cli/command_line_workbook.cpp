@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "cli/menu_actions.h"
+#include "cli/terminal_text.h"
 #include "xlsx/package/package_error.h"
 
 namespace tabulara::cli {
@@ -17,9 +18,9 @@ bool OpenCommandLineWorkbook(HostSession& session, const Arguments& arguments) {
     }
     return true;
   } catch (const xlsx::PackageError& error) {
-    std::cerr << "tabulara: " << error.what() << '\n';
+    std::cerr << "tabulara: " << TerminalLines(error.what()) << '\n';
   } catch (const std::invalid_argument& error) {
-    std::cerr << "tabulara: " << error.what() << '\n';
+    std::cerr << "tabulara: " << TerminalLines(error.what()) << '\n';
   }
   return false;
 }

@@ -7,6 +7,7 @@
 #include "addin/main.h"
 #include "cli/change_fingerprint.h"
 #include "cli/status_line.h"
+#include "cli/terminal_text.h"
 #include "host/constants.h"
 #include "host/host_error.h"
 #include "platform/posix/posix_platform.h"
@@ -72,11 +73,11 @@ bool HostSession::Save(const std::filesystem::path& target) {
   bool cancelled = false;
   CallAddin([&] { cancelled = host_.BeforeSave(saved); });
   if (AddinErrors() != errorsBefore) {
-    std::cerr << "tabulara: " << target.string() << " was not written\n";
+    std::cerr << "tabulara: " << TerminalText(target.string()) << " was not written\n";
     return false;
   }
   if (cancelled) {
-    std::cerr << "tabulara: the save was cancelled; " << target.string() << " was not written\n";
+    std::cerr << "tabulara: the save was cancelled; " << TerminalText(target.string()) << " was not written\n";
     return false;
   }
   StatusLine status("Saving " + target.filename().string());
@@ -97,10 +98,10 @@ ExitStatus HostSession::Status() {
 
 void HostSession::ReportErrorPassedBack(const std::exception& error) {
   if (const auto* hostError = dynamic_cast<const host::HostError*>(&error)) {
-    std::cerr << "tabulara: the add-in returned error " << hostError->Number() << ": " << hostError->Description()
+    std::cerr << "tabulara: the add-in returned error " << hostError->Number() << ": " << TerminalLines(hostError->Description())
               << '\n';
   } else {
-    std::cerr << "tabulara: the add-in returned an error: " << error.what() << '\n';
+    std::cerr << "tabulara: the add-in returned an error: " << TerminalLines(error.what()) << '\n';
   }
   ++addinErrors_;
 }

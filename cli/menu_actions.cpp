@@ -7,6 +7,7 @@
 
 #include "addin/excel_events.h"
 #include "addin/globals.h"
+#include "cli/terminal_text.h"
 
 namespace tabulara::cli {
 namespace {
@@ -26,14 +27,14 @@ std::vector<std::string> PathParts(const std::string& path) {
 void PrintControl(std::ostream& out, const ControlView& control, int depth) {
   const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
   if (control.beginGroup) out << indent << "----\n";
-  out << indent << control.caption << (control.visible ? "" : " (hidden)") << '\n';
+  out << indent << TerminalText(control.caption) << (control.visible ? "" : " (hidden)") << '\n';
   for (const ControlView& item : control.controls) PrintControl(out, item, depth + 1);
 }
 
 void PrintTagged(std::ostream& out, const embedded::CommandBarSet::BarView& bar, const char* tag) {
   for (const ControlView& control : bar.controls) {
     if (control.tag != tag) continue;
-    out << bar.name << ":\n";
+    out << TerminalText(bar.name) << ":\n";
     PrintControl(out, control, 1);
   }
 }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "cli/menu_actions.h"
+#include "cli/terminal_text.h"
 #include "cli/workbook_report.h"
 #include "xlsx/package/package_error.h"
 
@@ -77,10 +78,10 @@ bool ShellCommands::Run(const std::string& line) {
                          "menu, get, info, quit)");
     }
   } catch (const xlsx::PackageError& error) {
-    std::cerr << "tabulara: " << error.what() << '\n';
+    std::cerr << "tabulara: " << TerminalLines(error.what()) << '\n';
     session_.Fail(ExitStatus::Failure);
   } catch (const std::invalid_argument& error) {
-    std::cerr << "tabulara: " << error.what() << '\n';
+    std::cerr << "tabulara: " << TerminalLines(error.what()) << '\n';
     session_.Fail(ExitStatus::Failure);
   }
   return true;

@@ -4,10 +4,12 @@
 
 #include <iostream>
 
+#include "cli/terminal_text.h"
+
 namespace tabulara::cli {
 
 StatusLine::StatusLine(const std::string& text) : shown_(isatty(STDERR_FILENO) == 1) {
-  if (shown_) std::cerr << text << " ..." << std::flush;
+  if (shown_) std::cerr << TerminalText(text) << " ..." << std::flush;
 }
 
 StatusLine::~StatusLine() {

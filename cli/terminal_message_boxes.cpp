@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "addin/globals.h"
+#include "cli/terminal_text.h"
 #include "platform/platform.h"
 
 namespace tabulara::cli {
@@ -17,20 +18,6 @@ bool StartsWith(const std::string& text, const std::string& prefix) { return tex
 
 }  // namespace
 
-std::string WithLineFeeds(const std::string& text) {
-  std::string result;
-  result.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') {
-      result += text[i];
-      continue;
-    }
-    result += '\n';
-    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-  }
-  return result;
-}
-
 TerminalMessageBoxes::TerminalMessageBoxes(Answer answer, std::istream& input, std::ostream& output,
                                            bool inputIsTerminal)
     : answer_(answer), input_(input), output_(output), inputIsTerminal_(inputIsTerminal) {}
@@ -38,7 +25,7 @@ TerminalMessageBoxes::TerminalMessageBoxes(Answer answer, std::istream& input, s
 int TerminalMessageBoxes::Show(const platform::posix::MessageBoxRequest& request) {
   if (IsErrorReport(request)) ++reportedErrors_;
   const std::string title = request.title.value_or(platform::posix::kDefaultMessageBoxTitle);
-  output_ << title << ": " << WithLineFeeds(request.text) << '\n' << std::flush;
+  output_ << TerminalText(title) << ": " << TerminalLines(request.text) << '\n' << std::flush;
   if ((request.flags & kButtonsMask) != platform::vbYesNo) return platform::vbOK;
   return Ask(request.flags);
 }

@@ -12,7 +12,7 @@ namespace tabulara::cli {
 enum class Answer { AskOnTerminal, Yes, No };
 
 // Message boxes on standard error as "TITLE: TEXT", the text's own line
-// breaks kept. A Yes/No question takes the given answer, else is asked when
+// breaks kept and its control characters escaped. A Yes/No question takes the given answer, else is asked when
 // standard input is a terminal, else takes the box's default button. The
 // add-in's error reports and its "Load error" box are counted.
 class TerminalMessageBoxes {
@@ -36,8 +36,5 @@ class TerminalMessageBoxes {
   bool inputIsTerminal_;
   int reportedErrors_ = 0;
 };
-
-// The text with each CR LF (or lone CR) as a line feed.
-std::string WithLineFeeds(const std::string& text);
 
 }  // namespace tabulara::cli

@@ -6,6 +6,7 @@
 #include "cli/host_session.h"
 #include "cli/menu_actions.h"
 #include "cli/shell.h"
+#include "cli/terminal_text.h"
 #include "cli/workbook_report.h"
 #include "xlsx/package/package_error.h"
 
@@ -90,14 +91,14 @@ ExitStatus RunOnWorkbook(const Arguments& arguments, const VerbAction& action) {
   try {
     action(session);
   } catch (const std::invalid_argument& error) {
-    std::cerr << "tabulara: " << error.what() << '\n';
+    std::cerr << "tabulara: " << TerminalLines(error.what()) << '\n';
     return ExitStatus::Failure;
   }
   if (session.Status() != ExitStatus::Ran || !session.Changed()) return session.Status();
   try {
     session.Save(arguments.output.value_or(*arguments.workbook));
   } catch (const xlsx::PackageError& error) {
-    std::cerr << "tabulara: " << error.what() << '\n';
+    std::cerr << "tabulara: " << TerminalLines(error.what()) << '\n';
     session.Fail(ExitStatus::Failure);
   }
   return session.Status();

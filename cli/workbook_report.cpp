@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/terminal_text.h"
 #include "host/constants.h"
 #include "host/conversions.h"
 
@@ -52,10 +53,10 @@ std::string ErrorName(int code) {
 
 void PrintSheets(std::ostream& out, const model::Workbook& workbook) {
   for (const auto& sheet : workbook.sheets) {
-    out << sheet->name << '\t' << KindName(sheet->kind) << '\t' << VisibilityName(sheet->visibility) << '\n';
+    out << TerminalText(sheet->name) << '\t' << KindName(sheet->kind) << '\t' << VisibilityName(sheet->visibility) << '\n';
   }
   const auto active = workbook.ActiveSheet();
-  out << "active sheet: " << (active ? active->name : "(none)") << '\n';
+  out << "active sheet: " << (active ? TerminalText(active->name) : "(none)") << '\n';
 }
 
 std::string CellText(const host::Variant& value) {
@@ -77,8 +78,8 @@ void PrintCell(std::ostream& out, const embedded::EmbeddedHost& host, const mode
                const std::string& cell) {
   const host::Variant value = host.Value(sheet, cell);
   const std::optional<std::string> formula = host.Formula(sheet, cell);
-  out << "value: " << CellText(value) << '\n';
-  if (formula) out << "formula: " << *formula << '\n';
+  out << "value: " << TerminalText(CellText(value)) << '\n';
+  if (formula) out << "formula: " << TerminalText(*formula) << '\n';
 }
 
 }  // namespace tabulara::cli

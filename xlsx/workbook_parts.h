@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,9 @@ struct WorkbookParts {
   // changed ones are written with the package.
   Relationships& RelationshipsOf(const std::string& partName);
   std::map<std::string, Relationships> relationships;
+  // The parts the package's relationships reached when it was read or last
+  // written; those no longer reached are removed when writing.
+  std::set<std::string> reachableWhenRead;
 };
 
 }  // namespace tabulara::xlsx

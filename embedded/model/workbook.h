@@ -25,6 +25,12 @@ struct Workbook {
   int maxDigitWidth = 7;
   // The number of the next default sheet name, "Sheet4".
   int nextSheetNumber = 1;
+  // The file asks for every formula to be calculated when it is opened: the
+  // values it gives the formulas are not to be trusted.
+  bool fullCalculationOnLoad = false;
+  // A cell's value changed, or a formula was entered, since the workbook was
+  // read or made: any formula's value may be out of date.
+  bool cellsChanged = false;
 
   std::shared_ptr<Sheet> ActiveSheet() const { return activeSheet.lock(); }
   // Position in tab order, from 0; -1 when the sheet is not in the workbook.

@@ -90,7 +90,8 @@ class RangeObject final : public host::Range, public RangeIdentity, public Refer
 
   void Clear() override {
     Enter("Range.Clear");
-    ClearAreas(*handle_.Resolve().sheet, areas_);
+    SheetTarget target = handle_.Resolve();
+    ClearAreas(*target.workbook, *target.sheet, areas_);
   }
 
   host::Ref<host::Range> SpecialCells(int type, int value) override {

@@ -3,6 +3,7 @@
 
 #include "embedded/objects/make.h"
 #include "embedded/objects/reference.h"
+#include "embedded/rules/calculation.h"
 #include "embedded/rules/host_errors.h"
 #include "embedded/rules/protection.h"
 #include "embedded/rules/reference_text.h"
@@ -95,7 +96,8 @@ class WorksheetObject final : public SheetObject<host::Worksheet> {
 
   void Calculate() override {
     Enter("Worksheet.Calculate");
-    ++handle().Resolve().sheet->calculations;
+    SheetTarget target = handle().Resolve();
+    CalculateSheet(*target.workbook, *target.sheet);
   }
 };
 

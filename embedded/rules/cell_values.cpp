@@ -10,6 +10,27 @@ using model::Cell;
 using model::CellAddress;
 using model::ValueKind;
 
+namespace {
+
+bool SameValue(const Cell& a, const Cell& b) {
+  if (a.kind != b.kind) return false;
+  switch (a.kind) {
+    case ValueKind::Empty:
+      return true;
+    case ValueKind::Number:
+      return a.number == b.number;
+    case ValueKind::Text:
+      return a.text == b.text;
+    case ValueKind::Logical:
+      return a.logical == b.logical;
+    case ValueKind::Error:
+      return a.error == b.error;
+  }
+  return false;
+}
+
+}  // namespace
+
 host::Variant CellValue(const model::Workbook& workbook, const model::Grid& grid, CellAddress address) {
   const Cell* cell = grid.Find(address);
   if (cell == nullptr) return {};
@@ -37,18 +58,16 @@ CellEntry ReadEntry(const host::Variant& value) {
   return {std::nullopt, host::ReadCellEntry(text)};
 }
 
-void StoreEntry(model::Workbook& workbook, model::Grid& grid, CellAddress address, const CellEntry& entry) {
+bool StoreEntry(model::Workbook& workbook, model::Grid& grid, CellAddress address, const CellEntry& entry) {
   if (entry.formula) {
     grid.SetFormula(address, *entry.formula);
     grid.Obtain(address).SetEmpty();
-    return;
+    return true;
   }
   const host::Variant& value = entry.constant;
-  if (value.IsEmpty()) {
-    ClearContents(grid, address);
-    return;
-  }
+  if (value.IsEmpty()) return ClearContents(grid, address);
   Cell& cell = grid.Obtain(address);
+  const Cell before = cell;
   if (cell.hasFormula) grid.RemoveFormula(address);
   switch (value.kind()) {
     case host::Variant::Kind::Number:
@@ -76,17 +95,20 @@ void StoreEntry(model::Workbook& workbook, model::Grid& grid, CellAddress addres
     case host::Variant::Kind::Object:
       break;
   }
+  return !SameValue(before, cell);
 }
 
-void ClearContents(model::Grid& grid, CellAddress address) {
-  grid.RemoveFormula(address);
+bool ClearContents(model::Grid& grid, CellAddress address) {
   Cell* cell = grid.Find(address);
-  if (cell == nullptr) return;
+  if (cell == nullptr) return false;
+  const bool held = cell->hasFormula || cell->kind != ValueKind::Empty;
+  grid.RemoveFormula(address);
   if (cell->format == grid.LayerFormat(address)) {
     grid.Erase(address);
   } else {
     cell->SetEmpty();
   }
+  return held;
 }
 
 }  // namespace tabulara::embedded

@@ -24,10 +24,13 @@ CellEntry ReadEntry(const host::Variant& value);
 
 // Stores the entry into the cell: a formula without a cached value, or a
 // constant in place of any formula; a date takes a date format unless it
-// has one. An Empty constant clears the contents.
-void StoreEntry(model::Workbook& workbook, model::Grid& grid, model::CellAddress cell, const CellEntry& entry);
+// has one. An Empty constant clears the contents. True when the cell's
+// value changed or a formula was entered (a formula replaced by its own
+// value changes nothing that other formulas see).
+bool StoreEntry(model::Workbook& workbook, model::Grid& grid, model::CellAddress cell, const CellEntry& entry);
 
-// Removes the cell's value and formula; its own format stays.
-void ClearContents(model::Grid& grid, model::CellAddress cell);
+// Removes the cell's value and formula; its own format stays. True when
+// there was a value or a formula.
+bool ClearContents(model::Grid& grid, model::CellAddress cell);
 
 }  // namespace tabulara::embedded

@@ -6,6 +6,9 @@ namespace {
 // E_INVALIDARG as Office's drawing layer reports it.
 constexpr long kErrOfficeValueOutOfRange = -2147024809;
 constexpr long kErrOutOfMemory = 7;
+// "Automation error": not the 1004 of an operation refused for its
+// arguments, which callers take for "no such cells".
+constexpr long kErrAutomation = 440;
 
 std::string Text(std::string_view text) { return std::string(text); }
 
@@ -74,6 +77,11 @@ host::HostError NoTemplateReader(std::string_view path) {
 host::HostError ObjectDeleted() { return host::HostError(host::kErrObjectRequired, "Object required"); }
 
 host::HostError OutOfMemory() { return host::HostError(kErrOutOfMemory, "Out of memory"); }
+
+host::HostError NotCalculated(std::string_view why) {
+  return host::HostError(kErrAutomation, "Calculate method of Worksheet class failed: " + Text(why) +
+                                             ", and formulas cannot be calculated here");
+}
 
 host::HostError ValueOutOfRange() {
   return host::HostError(kErrOfficeValueOutOfRange, "The specified value is out of range.");

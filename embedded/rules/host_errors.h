@@ -38,6 +38,9 @@ host::HostError NoTemplateReader(std::string_view path);
 host::HostError ObjectDeleted();
 // An operation on more cells than the host can hold.
 host::HostError OutOfMemory();
+// Worksheet.Calculate refused: `why` names the formula whose value is not
+// known.
+host::HostError NotCalculated(std::string_view why);
 // An Office drawing property given a value it does not take.
 host::HostError ValueOutOfRange();
 

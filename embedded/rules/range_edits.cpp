@@ -171,28 +171,33 @@ void PutValue(model::Workbook& workbook, model::Sheet& sheet, const model::Areas
   CellEntry entry = ReadEntry(value);
   bool clearing = !entry.formula && entry.constant.IsEmpty();
   if (!clearing && CellCount(areas) > kMaxCellsPerEdit) throw OutOfMemory();
+  bool changed = false;
   for (const CellRect& area : areas) {
     DropArraysInside(sheet.grid, area);
     if (clearing) {
       std::vector<CellAddress> filled;
       sheet.grid.ForEachCell(area, [&](CellAddress address, const Cell&) { filled.push_back(address); });
-      for (CellAddress address : filled) ClearContents(sheet.grid, address);
+      for (CellAddress address : filled) changed = ClearContents(sheet.grid, address) || changed;
       continue;
     }
     for (std::int32_t row = area.top; row <= area.bottom; ++row) {
       for (std::int32_t column = area.left; column <= area.right; ++column) {
-        StoreEntry(workbook, sheet.grid, {row, column}, entry);
+        changed = StoreEntry(workbook, sheet.grid, {row, column}, entry) || changed;
       }
     }
   }
+  if (changed) workbook.cellsChanged = true;
 }
 
-void ClearAreas(model::Sheet& sheet, const model::Areas& areas) {
+void ClearAreas(model::Workbook& workbook, model::Sheet& sheet, const model::Areas& areas) {
   if (ContentsProtected(sheet)) throw MethodFailed("Clear", "Range");
   RequireWholeArrays(sheet, areas);
   for (const CellRect& area : areas) {
     DropArraysInside(sheet.grid, area);
-    sheet.grid.RemoveCellsIf(area, [](CellAddress, const Cell&) { return true; });
+    sheet.grid.RemoveCellsIf(area, [&](CellAddress, const Cell& cell) {
+      if (cell.hasFormula || cell.kind != model::ValueKind::Empty) workbook.cellsChanged = true;
+      return true;
+    });
     ResetLayerFormats(sheet.grid, area);
     std::erase_if(sheet.hyperlinks, [&](const model::Hyperlink& link) { return link.anchor.Intersects(area); });
     DropCommentsInside(sheet, area);

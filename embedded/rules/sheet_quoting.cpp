@@ -102,6 +102,11 @@ bool SheetNameNeedsQuotes(std::string_view sheet) {
   return ReadsAsA1Cell(upper) || StartsAsR1C1Reference(upper);
 }
 
+std::string SheetPrefix(std::string_view sheet) {
+  if (!SheetNameNeedsQuotes(sheet)) return std::string(sheet) + "!";
+  return "'" + DoubleApostrophes(sheet) + "'!";
+}
+
 std::string ExternalPrefix(std::string_view book, std::string_view sheet) {
   bool quoted = SheetNameNeedsQuotes(sheet) || HasOtherCharacters(CodePoints(book));
   std::string reference = "[" + std::string(book) + "]" + std::string(sheet);

@@ -11,6 +11,10 @@ namespace tabulara::embedded {
 // like an R1C1 reference ("R2", "C3", "RC4", "R", "C", "RC").
 bool SheetNameNeedsQuotes(std::string_view sheet);
 
+// A reference's sheet prefix: "Data!", or "'Q1 Sales'!" with apostrophes
+// doubled when the name needs quotes.
+std::string SheetPrefix(std::string_view sheet);
+
 // The external form's prefix: "[Book1.xlsx]Sheet1!", or with quotes around
 // book and sheet together, apostrophes doubled, when the sheet name or the
 // book name needs them: "'[Book1.xlsx]Sheet''1'!".

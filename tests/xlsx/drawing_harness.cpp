@@ -8,6 +8,7 @@
 
 #include "xlsx/aspects.h"
 #include "xlsx/drawing/xml_lookup.h"
+#include "xlsx/structure/unreachable_parts.h"
 #include "xlsx/xml/xml_part.h"
 
 namespace tabulara::xlsx::aspect_testing {
@@ -47,7 +48,7 @@ std::filesystem::path CorpusFile(const std::string& name) {
 
 AspectHarness::AspectHarness(const std::filesystem::path& file)
     : parts_(std::make_unique<WorkbookParts>(WorkbookParts{Package::Open(file), ContentTypes(), std::string(),
-                                                           pugi::xml_document(), false, nullptr, {}, {}, {}})) {
+                                                           pugi::xml_document(), false, nullptr, {}, {}, {}, {}})) {
   WorkbookParts& parts = *parts_;
   parts.contentTypes = ContentTypes(parts.package.Read("[Content_Types].xml"));
   parts.workbookPart = ResolveTarget("", parts.RelationshipsOf("").FindType(kRelOfficeDocument)->target);
@@ -72,6 +73,7 @@ AspectHarness::AspectHarness(const std::filesystem::path& file)
     for (auto& aspect : sheet->aspects) aspect->Read(parts, *sheet);
     parts.sheets.push_back(std::move(sheet));
   }
+  parts.reachableWhenRead = ReachableParts(parts);
 }
 
 AspectHarness::~AspectHarness() = default;
@@ -90,6 +92,7 @@ void AspectHarness::Save(const std::filesystem::path& file) {
     if (sheet->xmlChanged) parts.package.Write(sheet->partName, SerializeXmlPart(sheet->xml));
     sheet->xmlChanged = false;
   }
+  RemoveUnreachableParts(parts);
   for (auto& [part, relationships] : parts.relationships) {
     if (!relationships.Changed()) continue;
     if (relationships.All().empty()) {
@@ -120,8 +123,12 @@ std::string PartOf(const std::filesystem::path& file, const std::string& part) {
   return package.Read(part);
 }
 
+bool PythonHas(const std::string& module) {
+  return std::system(("/usr/bin/python3 -c 'import " + module + "' 2>/dev/null").c_str()) == 0;
+}
+
 std::optional<std::string> RunOpenpyxl(const std::string& script, const std::filesystem::path& file) {
-  if (std::system("/usr/bin/python3 -c 'import openpyxl' 2>/dev/null") != 0) return std::nullopt;
+  if (!PythonHas("openpyxl")) return std::nullopt;
   std::filesystem::path path = std::filesystem::path(TABULARA_TEST_DATA) / ".." / "xlsx" / "interop" / script;
   std::string command = "/usr/bin/python3 '" + path.string() + "' '" + file.string() + "' 2>/dev/null";
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);

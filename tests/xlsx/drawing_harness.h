@@ -41,6 +41,8 @@ std::string PartOf(const std::filesystem::path& file, const std::string& part);
 // Runs a script of tests/xlsx/interop with /usr/bin/python3 on a file and
 // returns what it printed; nothing when openpyxl is not installed.
 std::optional<std::string> RunOpenpyxl(const std::string& script, const std::filesystem::path& file);
+// Whether /usr/bin/python3 can import `module`.
+bool PythonHas(const std::string& module);
 
 // A temporary file removed with this object.
 class TempFile {

@@ -13,6 +13,7 @@ TEST(DrawingInterop, OpenpyxlSeesThePicturesGoAfterClearShapes) {
   TABULARA_OPEN_CORPUS(book, "excel_drawing_pictures_shape.xlsx");
   auto before = RunOpenpyxl("drawing_listing.py", bookFile);
   if (!before) GTEST_SKIP() << "openpyxl is not installed for /usr/bin/python3";
+  if (!PythonHas("PIL")) GTEST_SKIP() << "Pillow (python3-pil) is not installed: openpyxl reads no pictures without it";
   // openpyxl reads the JPEG and PNG pictures and drops the metafiles.
   EXPECT_EQ(*before, "Sheet1|images=2|charts=0\nSheet2|images=0|charts=0\nSheet3|images=0|charts=0\n");
   std::erase_if(book.workbook().sheets.front()->shapes,

@@ -56,7 +56,9 @@ TEST(DrawingWrite, ClearShapesRemovesTheDrawingPartWithItsLinks) {
 
   std::set<std::string> expected{"[Content_Types].xml", "xl/worksheets/sheet1.xml",
                                  "xl/worksheets/_rels/sheet1.xml.rels", "xl/drawings/drawing1.xml",
-                                 "xl/drawings/_rels/drawing1.xml.rels"};
+                                 "xl/drawings/_rels/drawing1.xml.rels", "xl/media/image1.jpeg",
+                                 "xl/media/image2.emf", "xl/media/image3.png", "xl/media/image4.emf",
+                                 "xl/media/image5.wmf"};
   EXPECT_EQ(DifferingParts(bookFile, saved.path()), expected);
   std::string sheet = PartOf(saved.path(), "xl/worksheets/sheet1.xml");
   EXPECT_EQ(sheet.find("<drawing"), std::string::npos);
@@ -95,6 +97,17 @@ TEST(DrawingWrite, DeletingOneShapeKeepsTheOthersAsTheyWere) {
 
   AspectHarness reopened(saved.path());
   EXPECT_EQ(reopened.workbook().sheets.front()->shapes.size(), sheet.shapes.size());
+}
+
+TEST(DrawingWrite, ADeletedPictureTakesItsImageAndLinkAlong) {
+  TABULARA_OPEN_CORPUS(book, "excel_drawing_pictures_shape.xlsx");
+  std::erase_if(book.workbook().sheets.front()->shapes, [](const Shape& shape) { return shape.name == "Picture 4"; });
+  TempFile saved("delete-picture.xlsx");
+  book.Save(saved.path());
+  EXPECT_EQ(DifferingParts(bookFile, saved.path()),
+            (std::set<std::string>{"xl/drawings/drawing1.xml", "xl/drawings/_rels/drawing1.xml.rels",
+                                   "xl/media/image3.png"}));
+  EXPECT_EQ(PartOf(saved.path(), "xl/drawings/_rels/drawing1.xml.rels").find("image3.png"), std::string::npos);
 }
 
 TEST(DrawingWrite, SpotterLinesGetANewDrawingPartInTheWorksheetOrder) {

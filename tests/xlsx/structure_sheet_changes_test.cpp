@@ -87,6 +87,18 @@ TEST_F(StructureSheetChanges, RenamedSheetsAndTheReferencesToThem) {
   }
 }
 
+TEST_F(StructureSheetChanges, SheetNamesCarryControlCharactersAsXmlEscapes) {
+  auto file = Open("excel_internal_hyperlinks.xlsx");
+  embedded::RenameSheet(*file->workbook(), SheetNamed(*file, "Sheet1"), "Bell\x07 Esc\x1B");
+  embedded::RenameSheet(*file->workbook(), SheetNamed(*file, "Sheet2"), "Literal _x0041_");
+  const auto saved = folder_ / "escaped.xlsx";
+  file->Save(saved);
+  EXPECT_THAT(PartsOf(saved).at("xl/workbook.xml"),
+              HasSubstr("<sheet name=\"Bell_x0007_ Esc_x001B_\" sheetId=\"1\" r:id=\"rId1\"/>"
+                        "<sheet name=\"Literal _x005F_x0041_\" sheetId=\"2\" r:id=\"rId2\"/>"));
+  EXPECT_EQ(Names(*WorkbookFile::Open(saved)), (std::vector<std::string>{"Bell\x07 Esc\x1B", "Literal _x0041_"}));
+}
+
 TEST_F(StructureSheetChanges, RenamingUpdatesCellAndValidationFormulasButNotStrings) {
   auto parts = testing::MinimalWorkbookParts(
       "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\"><f>Sheet1!A1*2</f><v>2</v></c>"

@@ -16,6 +16,12 @@ constexpr std::array<std::string_view, 9> kAfterCalcPr{"oleSize",       "customW
                                                        "smartTagPr",    "smartTagTypes",       "webPublishing",
                                                        "fileRecoveryPr", "webPublishObjects",  "extLst"};
 
+// An xsd:boolean attribute that is there and true.
+bool IsTrue(const pugi::xml_attribute& attribute) {
+  const std::string_view value = attribute.value();
+  return value == "1" || value == "true";
+}
+
 pugi::xml_node ObtainCalcPr(pugi::xml_node workbook) {
   if (pugi::xml_node found = ChildNamed(workbook, "calcPr")) return found;
   const std::string name = NameLike(workbook, "calcPr");
@@ -36,6 +42,8 @@ class CalculationAspect : public WorkbookAspect {
  public:
   void Read(WorkbookParts& parts) override {
     for (const auto& sheet : parts.sheets) sheetsRead_.insert(sheet->relationshipId);
+    const pugi::xml_node calcPr = ChildNamed(parts.workbookXml.document_element(), "calcPr");
+    parts.workbook->fullCalculationOnLoad = IsTrue(calcPr.attribute("fullCalcOnLoad"));
   }
 
   void Write(WorkbookParts& parts) override {
@@ -74,7 +82,7 @@ class CalculationAspect : public WorkbookAspect {
   static void RequestFullCalculation(WorkbookParts& parts) {
     pugi::xml_node calcPr = ObtainCalcPr(parts.workbookXml.document_element());
     pugi::xml_attribute full = calcPr.attribute("fullCalcOnLoad");
-    if (full && std::string_view(full.value()) == "1") return;
+    if (IsTrue(full)) return;
     if (!full) full = calcPr.append_attribute("fullCalcOnLoad");
     full.set_value("1");
     parts.workbookXmlChanged = true;

@@ -2,6 +2,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <string>
 
 #include "embedded/model/workbook.h"
 #include "xlsx/aspects.h"
@@ -40,11 +41,26 @@ void SetFlag(pugi::xml_node element, const char* name, bool on, const char* onVa
   attribute.set_value(onValue);
 }
 
+// The ids of the drawing part's relationships that an attribute of its XML
+// names (r:embed of a picture, r:id of a chart ...).
+std::set<std::string> ReferencedRelationships(WorkbookParts& parts, const std::string& drawingPart,
+                                              const pugi::xml_document& document) {
+  std::set<std::string> ids;
+  for (const Relationship& relationship : parts.RelationshipsOf(drawingPart).All()) ids.insert(relationship.id);
+  std::set<std::string> referenced;
+  for (const pugi::xpath_node& node : document.select_nodes("//@*")) {
+    auto id = ids.find(node.attribute().value());
+    if (id != ids.end()) referenced.insert(*id);
+  }
+  return referenced;
+}
+
 class DrawingAspect : public SheetAspect {
  public:
   void Read(WorkbookParts& parts, SheetPart& sheet) override {
     drawing_ = FindDrawingPart(parts, sheet);
     drawn_.clear();
+    referenced_.clear();
     document_.reset();
     std::erase_if(sheet.sheet->shapes, [](const Shape& shape) { return shape.kind != ShapeKind::CommentBox; });
     if (drawing_.partName.empty()) return;
@@ -52,6 +68,7 @@ class DrawingAspect : public SheetAspect {
     std::set<std::uint32_t> used;
     for (const Shape& shape : sheet.sheet->shapes) used.insert(shape.id);
     drawn_ = ReadDrawnShapes(*parts.workbook, *sheet.sheet, document_.document_element(), used);
+    referenced_ = ReferencedRelationships(parts, drawing_.partName, document_);
     std::vector<Shape> shapes = ModelShapes(drawn_);
     sheet.sheet->shapes.insert(sheet.sheet->shapes.begin(), shapes.begin(), shapes.end());
   }
@@ -68,9 +85,11 @@ class DrawingAspect : public SheetAspect {
         })) {
       RemoveDrawingPart(parts, sheet, drawing_);
       drawing_ = {};
+      referenced_.clear();
       document_.reset();
       return true;
     }
+    DropUnreferencedRelationships(parts);
     parts.package.Write(drawing_.partName, SerializeXmlPart(document_));
     return !hadPart;
   }
@@ -165,6 +184,17 @@ class DrawingAspect : public SheetAspect {
     return changed;
   }
 
+  // Drops the relationships of the shapes removed, so that their pictures
+  // and charts leave the file unless something else shows them.
+  void DropUnreferencedRelationships(WorkbookParts& parts) {
+    std::set<std::string> referenced = ReferencedRelationships(parts, drawing_.partName, document_);
+    Relationships& relationships = parts.RelationshipsOf(drawing_.partName);
+    for (const std::string& id : referenced_) {
+      if (!referenced.contains(id)) relationships.Remove(id);
+    }
+    referenced_ = std::move(referenced);
+  }
+
   // The model id when no cNvPr of the drawing has it, else one past the
   // highest.
   std::uint32_t FreeFileId(std::uint32_t wanted) const {
@@ -181,6 +211,8 @@ class DrawingAspect : public SheetAspect {
   DrawingPartRef drawing_;
   pugi::xml_document document_;
   std::vector<DrawnShape> drawn_;
+  // The relationships the drawing's XML refers to, as read or last written.
+  std::set<std::string> referenced_;
 };
 
 }  // namespace

@@ -21,8 +21,8 @@ DrawingPartRef FindDrawingPart(WorkbookParts& parts, SheetPart& sheet);
 DrawingPartRef CreateDrawingPart(WorkbookParts& parts, SheetPart& sheet);
 
 // Takes a sheet's drawing part away with its relationships part, its
-// content type, the sheet's relationship and <drawing> element. The chart
-// parts only it used go with it.
+// content type, the sheet's relationship and <drawing> element. The
+// pictures and charts only it showed go when the package is written.
 void RemoveDrawingPart(WorkbookParts& parts, SheetPart& sheet, const DrawingPartRef& drawing);
 
 }  // namespace tabulara::xlsx

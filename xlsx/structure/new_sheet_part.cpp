@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "xlsx/strings/xstring.h"
 #include "xlsx/structure/sheet_kinds.h"
 #include "xlsx/structure/xml_names.h"
 
@@ -69,7 +70,7 @@ std::unique_ptr<SheetPart> AddSheetPart(WorkbookParts& parts, std::shared_ptr<em
   pugi::xml_node root = parts.workbookXml.document_element();
   pugi::xml_node sheets = ChildNamed(root, "sheets");
   pugi::xml_node entry = sheets.append_child(Qualified(PrefixOf(sheets), "sheet").c_str());
-  entry.append_attribute("name") = sheet->name.c_str();
+  entry.append_attribute("name") = EncodeXstring(sheet->name).c_str();
   entry.append_attribute("sheetId") = NextSheetId(sheets);
   entry.append_attribute(Qualified(RelationshipsPrefix(root), "id").c_str()) = part->relationshipId.c_str();
 

@@ -9,6 +9,7 @@
 #include "xlsx/package/input_file.h"
 #include "xlsx/package/package_error.h"
 #include "xlsx/structure/sheet_aspects.h"
+#include "xlsx/structure/unreachable_parts.h"
 #include "xlsx/structure/workbook_aspect_order.h"
 #include "xlsx/structure/workbook_io.h"
 #include "xlsx/structure/workbook_kinds.h"
@@ -79,6 +80,7 @@ std::unique_ptr<WorkbookParts> ReadPackage(std::string bytes, const std::filesys
   }
   for (std::size_t i = 0; i < parts->sheets.size(); ++i) ReadSheetPart(*parts, *parts->sheets[i], std::move(texts[i]));
   parts->aspects[kCalculationSlot]->Read(*parts);
+  parts->reachableWhenRead = ReachableParts(*parts);
   return parts;
 }
 

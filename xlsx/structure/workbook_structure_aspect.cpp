@@ -5,6 +5,7 @@
 #include "host/constants.h"
 #include "xlsx/aspects.h"
 #include "xlsx/package/package_error.h"
+#include "xlsx/strings/xstring.h"
 #include "xlsx/structure/new_sheet_part.h"
 #include "xlsx/structure/renamed_sheet_references.h"
 #include "xlsx/structure/sheet_kinds.h"
@@ -73,9 +74,9 @@ class WorkbookStructureAspect : public WorkbookAspect {
     for (const auto& part : parts.sheets) {
       pugi::xml_node entry = entries.at(part->relationshipId);
       const Sheet& sheet = *part->sheet;
-      if (sheet.name != entry.attribute("name").value()) {
+      if (sheet.name != DecodeXstring(entry.attribute("name").value())) {
         if (const Remembered* before = Find(sheet)) renames.Add(before->name, sheet.name);
-        entry.attribute("name").set_value(sheet.name.c_str());
+        entry.attribute("name").set_value(EncodeXstring(sheet.name).c_str());
         changed = true;
       }
       changed = SetState(entry, sheet.visibility) || changed;
@@ -101,7 +102,7 @@ class WorkbookStructureAspect : public WorkbookAspect {
   };
 
   static std::unique_ptr<SheetPart> ReadSheetEntry(WorkbookParts& parts, const pugi::xml_node& entry) {
-    const std::string name = entry.attribute("name").value();
+    const std::string name = DecodeXstring(entry.attribute("name").value());
     if (name.empty()) throw PackageError("a sheet of the workbook part " + parts.workbookPart + " has no name");
     const std::string id = RelationshipIdAttribute(entry).value();
     const Relationship* relationship = parts.RelationshipsOf(parts.workbookPart).Find(id);

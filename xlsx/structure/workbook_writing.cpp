@@ -1,5 +1,6 @@
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/structure/sheet_aspects.h"
+#include "xlsx/structure/unreachable_parts.h"
 #include "xlsx/structure/workbook_aspect_order.h"
 #include "xlsx/structure/workbook_io.h"
 #include "xlsx/xml/xml_part.h"
@@ -17,6 +18,8 @@ void WriteWorkbookParts(WorkbookParts& parts) {
     }
   }
   for (const auto slot : {structure::kSharedStringsSlot, structure::kStylesSlot, structure::kCalculationSlot}) parts.aspects[slot]->Write(parts);
+
+  RemoveUnreachableParts(parts);
 
   if (parts.workbookXmlChanged) parts.package.Write(parts.workbookPart, SerializeXmlPart(parts.workbookXml));
   for (const auto& sheet : parts.sheets) {
