@@ -13,9 +13,14 @@
 namespace tabulara::xlsx {
 
 // How much a package may inflate to; past these it is refused as a zip bomb.
+// Real workbooks inflate a few to a few dozen times their compressed size.
 struct PackageLimits {
   std::uint64_t maxPartBytes = std::uint64_t{1} << 31;
   std::uint64_t maxTotalBytes = std::uint64_t{1} << 32;
+  // Inflated bytes per compressed byte, of a part and of the whole package,
+  // checked once past ratioGraceBytes.
+  double maxInflateRatio = 100;
+  std::uint64_t ratioGraceBytes = std::uint64_t{1} << 20;
 };
 
 // A zip package of parts. Parts are read on first use; on saving, a part
