@@ -64,6 +64,17 @@ const std::string* Grid::Formula(CellAddress cell) const {
   return found != formulas.end() ? &found->second : nullptr;
 }
 
+const std::string* Grid::FormulaShown(CellAddress cell) const {
+  if (const std::string* own = Formula(cell)) return own;
+  const CellRect* array = ArrayAt(cell);
+  return array != nullptr ? Formula(array->TopLeft()) : nullptr;
+}
+
+const CellRect* Grid::ArrayAt(CellAddress cell) const {
+  const auto found = std::find_if(arrays.begin(), arrays.end(), [&](const CellRect& array) { return array.Contains(cell); });
+  return found != arrays.end() ? &*found : nullptr;
+}
+
 void Grid::SetFormula(CellAddress cell, std::string formula) {
   Obtain(cell).hasFormula = true;
   formulas.insert_or_assign(FormulaKey(cell), std::move(formula));

@@ -72,7 +72,7 @@ TEST(CellsRead, ErrorValuesAsConstantsAndAsCachedResults) {
   EXPECT_EQ(ValueAt(book, sheet, "G2"), host::Variant(16.0));
 }
 
-TEST(CellsRead, ArrayFormulasFillTheirRange) {
+TEST(CellsRead, ArrayFormulasHoldTheirRange) {
   OPEN_CORPUS_OR_SKIP(file, "excel_array_formulas_errors.xlsx");
   auto& book = *file->workbook();
   auto& sheet = *book.sheets.front();

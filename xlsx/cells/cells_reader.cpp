@@ -90,8 +90,8 @@ class SheetDataReader {
     }
   }
 
-  // Member formulas from their masters, and every cell of an array holding
-  // the array's formula.
+  // Member formulas from their masters, and array formulas in their
+  // top-left cells.
   void Finish(std::unordered_map<std::uint32_t, std::vector<CellAddress>>& membersOut,
               std::unordered_map<std::uint32_t, CellAddress>& mastersOut) {
     for (const auto& [address, index] : members_) {
@@ -106,14 +106,10 @@ class SheetDataReader {
       membersOut[index].push_back(address);
     }
     for (const auto& [index, master] : masters_) mastersOut.emplace(index, master.address);
-    for (const auto& [range, formula] : arrays_) {
+    for (auto& [range, formula] : arrays_) {
       grid_.arrays.push_back(range);
-      for (std::int32_t row = range.top; row <= range.bottom; ++row) {
-        for (std::int32_t column = range.left; column <= range.right; ++column) {
-          grid_.Obtain({row, column}).hasFormula = true;
-          grid_.formulas.insert_or_assign(Grid::FormulaKey({row, column}), formula);
-        }
-      }
+      grid_.Obtain(range.TopLeft()).hasFormula = true;
+      grid_.formulas.insert_or_assign(Grid::FormulaKey(range.TopLeft()), std::move(formula));
     }
   }
 
