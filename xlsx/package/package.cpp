@@ -31,6 +31,11 @@ bool SameNameIgnoringCase(const std::string& left, const std::string& right) {
   });
 }
 
+std::string LowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
 // Deflate level of the parts the package writes: fast, as the host's own
 // files are; large sheets are written in a fraction of the default's time.
 constexpr zip_uint32_t kWrittenPartCompression = 1;
@@ -101,6 +106,16 @@ std::vector<std::string> Package::PartNames() const {
 }
 
 const Package::Part* Package::FindPart(const std::string& name) const {
+  for (; indexed_ < parts_.size(); ++indexed_) {
+    byName_.try_emplace(parts_[indexed_].name, indexed_);
+    byLowerName_.try_emplace(LowerCase(parts_[indexed_].name), indexed_);
+  }
+  const auto exact = byName_.find(name);
+  if (exact != byName_.end() && !parts_[exact->second].removed) return &parts_[exact->second];
+  const auto folded = byLowerName_.find(LowerCase(name));
+  if (folded == byLowerName_.end()) return nullptr;
+  if (exact == byName_.end() && !parts_[folded->second].removed) return &parts_[folded->second];
+  // A removed part comes first among those of its name.
   for (const Part& part : parts_) {
     if (!part.removed && part.name == name) return &part;
   }

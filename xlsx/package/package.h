@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "xlsx/package/zip_handle.h"
@@ -79,6 +80,11 @@ class Package {
   PackageLimits limits_;
   std::uint64_t inflatedBytes_ = 0;
   std::vector<Part> parts_;
+  // The first part of each name, and of each name in lower case, among
+  // parts_[0, indexed_).
+  mutable std::unordered_map<std::string, std::size_t> byName_;
+  mutable std::unordered_map<std::string, std::size_t> byLowerName_;
+  mutable std::size_t indexed_ = 0;
 };
 
 }  // namespace tabulara::xlsx
