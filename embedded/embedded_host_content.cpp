@@ -105,7 +105,7 @@ void EmbeddedHost::SetLocked(model::Sheet& sheet, std::string_view cells, bool l
 }
 
 void EmbeddedHost::SetColumnWidth(model::Sheet& sheet, std::int32_t column, double width) {
-  sheet.grid.columns[column].width = width;
+  sheet.grid.columns.Change(column, column, {}, [&](model::Column& settings) { settings.width = width; });
 }
 
 void EmbeddedHost::SetRowHeight(model::Sheet& sheet, std::int32_t row, double points) {
@@ -113,7 +113,7 @@ void EmbeddedHost::SetRowHeight(model::Sheet& sheet, std::int32_t row, double po
 }
 
 void EmbeddedHost::HideColumn(model::Sheet& sheet, std::int32_t column, bool hidden) {
-  sheet.grid.columns[column].hidden = hidden;
+  sheet.grid.columns.Change(column, column, {}, [&](model::Column& settings) { settings.hidden = hidden; });
 }
 
 void EmbeddedHost::HideRow(model::Sheet& sheet, std::int32_t row, bool hidden) { sheet.grid.rows[row].hidden = hidden; }

@@ -48,9 +48,7 @@ void Grid::Erase(CellAddress cell) {
 
 std::uint32_t Grid::LayerFormat(CellAddress cell) const {
   if (auto row = rows.find(cell.row); row != rows.end() && row->second.format) return *row->second.format;
-  if (auto column = columns.find(cell.column); column != columns.end() && column->second.format) {
-    return *column->second.format;
-  }
+  if (const Column* column = columns.Find(cell.column); column != nullptr && column->format) return *column->format;
   return sheetFormat;
 }
 

@@ -10,6 +10,7 @@
 
 #include "embedded/model/cell.h"
 #include "embedded/model/cell_address.h"
+#include "embedded/model/column_runs.h"
 
 namespace tabulara::embedded::model {
 
@@ -33,6 +34,8 @@ struct Column {
   // The format of the column's cells that have neither an entry nor a row
   // format.
   std::optional<std::uint32_t> format;
+
+  friend bool operator==(const Column&, const Column&) = default;
 };
 
 // The cells of a worksheet, stored sparsely: only cells that hold a value, a
@@ -41,7 +44,7 @@ struct Column {
 class Grid {
  public:
   std::map<std::int32_t, Row> rows;
-  std::map<std::int32_t, Column> columns;
+  ColumnRuns<Column> columns;
   // Formula texts ("=SUM(A1:A3)") by FormulaKey.
   std::unordered_map<std::uint64_t, std::string> formulas;
   // The ranges of the array formulas. The top-left cell of one holds its

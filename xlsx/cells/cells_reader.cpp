@@ -359,14 +359,14 @@ void CellsAspect::ReadColumns(const pugi::xml_node& worksheet, Grid& grid, std::
       if (!IsNamed(col, "col")) continue;
       const std::int32_t first = std::max(1, col.attribute("min").as_int());
       const std::int32_t last = std::min(embedded::model::kColumnCount, col.attribute("max").as_int(first));
-      for (std::int32_t number = first; number <= last; ++number) {
-        embedded::model::Column& column = grid.columns[number];
-        if (const pugi::xml_attribute width = col.attribute("width")) column.width = width.as_double();
-        column.hidden = IsTrue(col.attribute("hidden"));
-        if (const pugi::xml_attribute style = col.attribute("style")) {
-          column.format = style.as_uint() < formatCount ? style.as_uint() : 0;
-        }
+      embedded::model::Column column;
+      if (const pugi::xml_attribute width = col.attribute("width")) column.width = width.as_double();
+      column.hidden = IsTrue(col.attribute("hidden"));
+      if (const pugi::xml_attribute style = col.attribute("style")) {
+        column.format = style.as_uint() < formatCount ? style.as_uint() : 0;
       }
+      // A later <col> over the same columns replaces what an earlier one said.
+      grid.columns.Assign(first, last, column);
     }
   }
 }
