@@ -52,6 +52,20 @@ std::variant<Arguments, ExitStatus> ParseArguments(int argc, char** argv) {
   app.add_option("--select", arguments.select, "select these cells first (areas separated by commas)")
       ->type_name("RANGE");
   app.add_option("--cell", arguments.cell, "make this cell the active cell first")->type_name("REF");
+  app.add_option("--max-inflate-ratio", arguments.limits.maxInflateRatio,
+                 "refuse a part, or a workbook, that inflates more than N times its compressed size")
+      ->type_name("N")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  app.add_option("--max-part-size", arguments.limits.maxPartBytes, "refuse a part that inflates to more than SIZE")
+      ->type_name("SIZE")
+      ->transform(CLI::AsSizeValue(false))
+      ->capture_default_str();
+  app.add_option("--max-workbook-size", arguments.limits.maxTotalBytes,
+                 "refuse a workbook whose parts inflate to more than SIZE (e.g. 8GB)")
+      ->type_name("SIZE")
+      ->transform(CLI::AsSizeValue(false))
+      ->capture_default_str();
   bool yes = false;
   bool no = false;
   auto* yesFlag = app.add_flag("--yes", yes, "answer Yes to a Yes/No question");

@@ -7,6 +7,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/terminal_message_boxes.h"
+#include "xlsx/package/package.h"
 
 namespace tabulara::cli {
 
@@ -26,6 +27,8 @@ struct Arguments {
   std::vector<std::string> operands;
   // --yes, --no.
   Answer answer = Answer::AskOnTerminal;
+  // --max-inflate-ratio, --max-part-size, --max-workbook-size.
+  xlsx::PackageLimits limits;
 };
 
 // Reads the command line. --help and --version print what they ask for and

@@ -86,11 +86,12 @@ void AddGrid(Digest& digest, const model::Grid& grid) {
     digest.Add(row.format);
     for (const model::Cell& cell : row.cells) AddCell(digest, grid, number, cell);
   }
-  for (const auto& [number, column] : grid.columns) {
-    digest.Add(number);
-    digest.Add(column.width);
-    digest.Add(column.hidden);
-    digest.Add(column.format);
+  for (const auto& [first, run] : grid.columns) {
+    digest.Add(run.first);
+    digest.Add(run.last);
+    digest.Add(run.value.width);
+    digest.Add(run.value.hidden);
+    digest.Add(run.value.format);
   }
   for (const model::CellRect& array : grid.arrays) digest.Add(array);
   digest.Add(grid.sheetFormat);

@@ -26,10 +26,11 @@ std::shared_ptr<platform::posix::PosixPlatform> MakePlatform(std::shared_ptr<Ter
 
 }  // namespace
 
-HostSession::HostSession(Answer answer)
+HostSession::HostSession(Answer answer, xlsx::PackageLimits limits)
     : messageBoxes_(std::make_shared<TerminalMessageBoxes>(answer, std::cin, std::cerr, isatty(STDIN_FILENO) == 1)),
       platform_(MakePlatform(messageBoxes_)),
-      host_(platform_->SharedClipboard()) {
+      host_(platform_->SharedClipboard()),
+      limits_(limits) {
   platform::Install(platform_);
   host_.SetTemplateLoader(xlsx::MakeTemplateLoader());
 }
@@ -51,7 +52,7 @@ void HostSession::Open(const std::filesystem::path& file) {
   std::unique_ptr<xlsx::WorkbookFile> opened;
   {
     StatusLine status("Opening " + file.filename().string());
-    opened = xlsx::WorkbookFile::Open(file);
+    opened = xlsx::WorkbookFile::Open(file, limits_);
   }
   if (file_) host_.Close(*file_->workbook());
   host_.Open(opened->workbook());

@@ -22,7 +22,8 @@ namespace tabulara::cli {
 // does it.
 class HostSession {
  public:
-  explicit HostSession(Answer answer);
+  // Workbooks are read within `limits`.
+  explicit HostSession(Answer answer, xlsx::PackageLimits limits = {});
   // Disconnects the add-in when it is connected.
   ~HostSession();
   HostSession(const HostSession&) = delete;
@@ -78,6 +79,7 @@ class HostSession {
   addin::Gridwright connection_;
   std::vector<host::Variant> custom_;
   bool connected_ = false;
+  xlsx::PackageLimits limits_;
   std::unique_ptr<xlsx::WorkbookFile> file_;
   std::filesystem::path path_;
   std::uint64_t savedFingerprint_ = 0;

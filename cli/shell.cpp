@@ -12,7 +12,7 @@
 namespace tabulara::cli {
 
 ExitStatus RunShell(const Arguments& arguments) {
-  HostSession session(arguments.answer);
+  HostSession session(arguments.answer, arguments.limits);
   if (!OpenCommandLineWorkbook(session, arguments)) return ExitStatus::Failure;
   session.Connect();
 

@@ -85,7 +85,7 @@ constexpr Verb kVerbs[] = {
 std::span<const Verb> Verbs() { return kVerbs; }
 
 ExitStatus RunOnWorkbook(const Arguments& arguments, const VerbAction& action) {
-  HostSession session(arguments.answer);
+  HostSession session(arguments.answer, arguments.limits);
   if (!OpenCommandLineWorkbook(session, arguments)) return ExitStatus::Failure;
   session.Connect();
   try {

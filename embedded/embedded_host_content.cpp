@@ -68,23 +68,27 @@ void EmbeddedHost::SetArrayFormula(model::Sheet& sheet, std::string_view range, 
                                    const host::Variant& cachedValue) {
   model::Areas areas = AreasOf(range);
   if (areas.size() != 1) throw std::invalid_argument("an array formula takes one area");
-  std::erase_if(sheet.grid.arrays, [&](const model::CellRect& array) { return array.Intersects(areas.front()); });
-  SetFormula(sheet, range, formula, cachedValue);
-  sheet.grid.arrays.push_back(areas.front());
+  const model::CellRect array = areas.front();
+  std::erase_if(sheet.grid.arrays, [&](const model::CellRect& other) { return other.Intersects(array); });
+  ForEachAddress(areas, [&](model::CellAddress cell) { sheet.grid.RemoveFormula(cell); });
+  StoreEntry(WorkbookOf(sheet), sheet.grid, array.TopLeft(), {formula, {}});
+  sheet.grid.arrays.push_back(array);
+  SetCachedValue(sheet, range, cachedValue);
 }
 
 void EmbeddedHost::SetCachedValue(model::Sheet& sheet, std::string_view cells, const host::Variant& value) {
   model::Workbook& workbook = WorkbookOf(sheet);
   ForEachAddress(AreasOf(cells), [&](model::CellAddress cell) {
-    const std::string* formula = sheet.grid.Formula(cell);
-    if (formula == nullptr) throw std::invalid_argument("no formula to calculate");
-    std::string kept = *formula;
+    const std::string* own = sheet.grid.Formula(cell);
+    if (own == nullptr && sheet.grid.ArrayAt(cell) == nullptr) throw std::invalid_argument("no formula to calculate");
+    std::optional<std::string> kept;
+    if (own != nullptr) kept = *own;
     if (value.IsEmpty()) {
       sheet.grid.Obtain(cell).SetEmpty();
     } else {
       StoreEntry(workbook, sheet.grid, cell, {std::nullopt, value});
     }
-    sheet.grid.SetFormula(cell, kept);
+    if (kept) sheet.grid.SetFormula(cell, std::move(*kept));
   });
 }
 
@@ -101,7 +105,7 @@ void EmbeddedHost::SetLocked(model::Sheet& sheet, std::string_view cells, bool l
 }
 
 void EmbeddedHost::SetColumnWidth(model::Sheet& sheet, std::int32_t column, double width) {
-  sheet.grid.columns[column].width = width;
+  sheet.grid.columns.Change(column, column, {}, [&](model::Column& settings) { settings.width = width; });
 }
 
 void EmbeddedHost::SetRowHeight(model::Sheet& sheet, std::int32_t row, double points) {
@@ -109,7 +113,7 @@ void EmbeddedHost::SetRowHeight(model::Sheet& sheet, std::int32_t row, double po
 }
 
 void EmbeddedHost::HideColumn(model::Sheet& sheet, std::int32_t column, bool hidden) {
-  sheet.grid.columns[column].hidden = hidden;
+  sheet.grid.columns.Change(column, column, {}, [&](model::Column& settings) { settings.hidden = hidden; });
 }
 
 void EmbeddedHost::HideRow(model::Sheet& sheet, std::int32_t row, bool hidden) { sheet.grid.rows[row].hidden = hidden; }
@@ -119,7 +123,7 @@ host::Variant EmbeddedHost::Value(const model::Sheet& sheet, std::string_view ce
 }
 
 std::optional<std::string> EmbeddedHost::Formula(const model::Sheet& sheet, std::string_view cell) const {
-  const std::string* formula = sheet.grid.Formula(CellOf(cell));
+  const std::string* formula = sheet.grid.FormulaShown(CellOf(cell));
   if (formula == nullptr) return std::nullopt;
   return *formula;
 }

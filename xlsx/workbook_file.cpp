@@ -36,8 +36,8 @@ WorkbookFile::WorkbookFile(std::unique_ptr<WorkbookParts> parts) : parts_(std::m
 
 WorkbookFile::~WorkbookFile() = default;
 
-std::unique_ptr<WorkbookFile> WorkbookFile::Open(const std::filesystem::path& file) {
-  return std::make_unique<WorkbookFile>(ReadWorkbookParts(file));
+std::unique_ptr<WorkbookFile> WorkbookFile::Open(const std::filesystem::path& file, PackageLimits limits) {
+  return std::make_unique<WorkbookFile>(ReadWorkbookParts(file, limits));
 }
 
 std::unique_ptr<WorkbookFile> WorkbookFile::Create(std::shared_ptr<embedded::model::Workbook> workbook) {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "embedded/model/workbook.h"
+#include "xlsx/package/package.h"
 
 namespace tabulara::xlsx {
 
@@ -19,7 +20,7 @@ class WorkbookFile {
   // Reads a package; PackageError with a message for the user when the
   // file cannot be read or is no workbook (a legacy binary workbook is
   // named as such).
-  static std::unique_ptr<WorkbookFile> Open(const std::filesystem::path& file);
+  static std::unique_ptr<WorkbookFile> Open(const std::filesystem::path& file, PackageLimits limits = {});
   // A file for a workbook built in the model, written from scratch.
   static std::unique_ptr<WorkbookFile> Create(std::shared_ptr<embedded::model::Workbook> workbook);
   // The file of parts read or made by Open and Create.

@@ -48,9 +48,7 @@ void Grid::Erase(CellAddress cell) {
 
 std::uint32_t Grid::LayerFormat(CellAddress cell) const {
   if (auto row = rows.find(cell.row); row != rows.end() && row->second.format) return *row->second.format;
-  if (auto column = columns.find(cell.column); column != columns.end() && column->second.format) {
-    return *column->second.format;
-  }
+  if (const Column* column = columns.Find(cell.column); column != nullptr && column->format) return *column->format;
   return sheetFormat;
 }
 
@@ -62,6 +60,17 @@ std::uint32_t Grid::FormatOf(CellAddress cell) const {
 const std::string* Grid::Formula(CellAddress cell) const {
   auto found = formulas.find(FormulaKey(cell));
   return found != formulas.end() ? &found->second : nullptr;
+}
+
+const std::string* Grid::FormulaShown(CellAddress cell) const {
+  if (const std::string* own = Formula(cell)) return own;
+  const CellRect* array = ArrayAt(cell);
+  return array != nullptr ? Formula(array->TopLeft()) : nullptr;
+}
+
+const CellRect* Grid::ArrayAt(CellAddress cell) const {
+  const auto found = std::find_if(arrays.begin(), arrays.end(), [&](const CellRect& array) { return array.Contains(cell); });
+  return found != arrays.end() ? &*found : nullptr;
 }
 
 void Grid::SetFormula(CellAddress cell, std::string formula) {

@@ -10,6 +10,7 @@
 
 #include "embedded/model/cell.h"
 #include "embedded/model/cell_address.h"
+#include "embedded/model/column_runs.h"
 
 namespace tabulara::embedded::model {
 
@@ -33,6 +34,8 @@ struct Column {
   // The format of the column's cells that have neither an entry nor a row
   // format.
   std::optional<std::uint32_t> format;
+
+  friend bool operator==(const Column&, const Column&) = default;
 };
 
 // The cells of a worksheet, stored sparsely: only cells that hold a value, a
@@ -41,10 +44,11 @@ struct Column {
 class Grid {
  public:
   std::map<std::int32_t, Row> rows;
-  std::map<std::int32_t, Column> columns;
+  ColumnRuns<Column> columns;
   // Formula texts ("=SUM(A1:A3)") by FormulaKey.
   std::unordered_map<std::uint64_t, std::string> formulas;
-  // The ranges of the array formulas; every cell of one holds its formula.
+  // The ranges of the array formulas. The top-left cell of one holds its
+  // formula; the other cells hold only their values, when they have any.
   std::vector<CellRect> arrays;
   std::uint32_t sheetFormat = 0;
   // Points.
@@ -68,7 +72,12 @@ class Grid {
   std::uint32_t LayerFormat(CellAddress cell) const;
   std::uint32_t FormatOf(CellAddress cell) const;
 
+  // The cell's own formula.
   const std::string* Formula(CellAddress cell) const;
+  // The formula the cell shows: its own, or that of the array holding it.
+  const std::string* FormulaShown(CellAddress cell) const;
+  // The array formula range holding the cell, or null.
+  const CellRect* ArrayAt(CellAddress cell) const;
   void SetFormula(CellAddress cell, std::string formula);
   void RemoveFormula(CellAddress cell);
 

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "embedded/objects/list_enumerator.h"
@@ -36,6 +37,12 @@ class SheetsObject final : public host::Sheets, public Reference {
   host::Ref<host::Sheet> Item(std::int32_t position) override {
     Enter(className_ + ".Item");
     std::shared_ptr<model::Workbook> workbook = Resolve();
+    if (!worksheetsOnly_) {
+      if (position < 1 || static_cast<std::size_t>(position) > workbook->sheets.size()) {
+        throw host::SubscriptOutOfRange();
+      }
+      return MakeSheet(context(), {workbook, workbook->sheets[static_cast<std::size_t>(position) - 1]});
+    }
     std::int32_t counted = 0;
     for (const SheetPtr& sheet : workbook->sheets) {
       if (IsMember(*sheet) && ++counted == position) return MakeSheet(context(), {workbook, sheet});
@@ -46,6 +53,7 @@ class SheetsObject final : public host::Sheets, public Reference {
   host::Ref<host::Sheet> Item(const std::string& name) override {
     Enter(className_ + ".Item");
     std::shared_ptr<model::Workbook> workbook = Resolve();
+    if (SheetPtr known = Named(*workbook, name)) return MakeSheet(context(), {workbook, known});
     for (const SheetPtr& sheet : workbook->sheets) {
       if (IsMember(*sheet) && SameSheetName(sheet->name, name)) return MakeSheet(context(), {workbook, sheet});
     }
@@ -96,6 +104,24 @@ class SheetsObject final : public host::Sheets, public Reference {
     return !worksheetsOnly_ || sheet.kind == model::SheetKind::Worksheet;
   }
 
+  // The member sheet named exactly `name`, from the names as last listed,
+  // listed anew when the workbook's sheets changed since; null when there is
+  // none, so that a name differing in case is looked for one by one.
+  SheetPtr Named(const model::Workbook& workbook, const std::string& name) {
+    const auto current = [&](const SheetPtr& sheet) {
+      return sheet && sheet->name == name && namedCount_ == workbook.sheets.size();
+    };
+    if (const auto known = named_.find(name); known != named_.end()) {
+      if (SheetPtr sheet = known->second.lock(); current(sheet)) return sheet;
+    }
+    named_.clear();
+    namedCount_ = workbook.sheets.size();
+    for (const SheetPtr& sheet : workbook.sheets) {
+      if (IsMember(*sheet)) named_.try_emplace(sheet->name, sheet);
+    }
+    const auto listed = named_.find(name);
+    return listed != named_.end() ? listed->second.lock() : nullptr;
+  }
 
   SheetPtr InsertTemplate(model::Workbook& workbook, const model::Sheet* before, const std::string& path) const {
     if (workbook.structureProtected) throw ObjectMethodFailed("Add", "Sheets");
@@ -111,6 +137,8 @@ class SheetsObject final : public host::Sheets, public Reference {
   std::weak_ptr<model::Workbook> workbook_;
   bool worksheetsOnly_;
   std::string className_;
+  std::unordered_map<std::string, std::weak_ptr<model::Sheet>> named_;
+  std::size_t namedCount_ = 0;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "embedded/rules/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tabulara::embedded {
@@ -17,8 +18,9 @@ double WidthPoints(const model::Workbook& workbook, double width) {
 double ColumnsWidth(const model::Workbook& workbook, const model::Grid& grid, std::int32_t first, std::int32_t last) {
   double standard = WidthPoints(workbook, grid.defaultColumnWidth);
   double total = standard * (last - first + 1);
-  for (auto column = grid.columns.lower_bound(first); column != grid.columns.end() && column->first <= last; ++column) {
-    total += ColumnWidthPoints(workbook, grid, column->first) - standard;
+  for (auto run = grid.columns.From(first); run != grid.columns.end() && run->first <= last; ++run) {
+    const std::int32_t count = std::min(last, run->second.last) - std::max(first, run->second.first) + 1;
+    total += count * (ColumnWidthPoints(workbook, grid, run->second.first) - standard);
   }
   return total;
 }
@@ -34,10 +36,10 @@ double RowsHeight(const model::Grid& grid, std::int32_t first, std::int32_t last
 }  // namespace
 
 double ColumnWidthPoints(const model::Workbook& workbook, const model::Grid& grid, std::int32_t number) {
-  auto column = grid.columns.find(number);
-  if (column == grid.columns.end()) return WidthPoints(workbook, grid.defaultColumnWidth);
-  if (column->second.hidden) return 0;
-  return WidthPoints(workbook, column->second.width.value_or(grid.defaultColumnWidth));
+  const model::Column* column = grid.columns.Find(number);
+  if (column == nullptr) return WidthPoints(workbook, grid.defaultColumnWidth);
+  if (column->hidden) return 0;
+  return WidthPoints(workbook, column->width.value_or(grid.defaultColumnWidth));
 }
 
 double RowHeightPoints(const model::Grid& grid, std::int32_t number) {

@@ -36,9 +36,8 @@ bool LayersFormatted(const Grid& grid, const CellRect& area) {
   for (auto row = grid.rows.lower_bound(area.top); row != grid.rows.end() && row->first <= area.bottom; ++row) {
     if (row->second.format.value_or(0) != 0) return true;
   }
-  for (auto column = grid.columns.lower_bound(area.left); column != grid.columns.end() && column->first <= area.right;
-       ++column) {
-    if (column->second.format.value_or(0) != 0) return true;
+  for (auto run = grid.columns.From(area.left); run != grid.columns.end() && run->first <= area.right; ++run) {
+    if (run->second.value.format.value_or(0) != 0) return true;
   }
   return false;
 }
@@ -48,7 +47,7 @@ bool LayersFormatted(const Grid& grid, const CellRect& area) {
 void ResetLayerFormats(Grid& grid, const CellRect& area) {
   if (area.WholeColumns() && area.WholeRows()) {
     grid.sheetFormat = 0;
-    for (auto& [number, column] : grid.columns) column.format.reset();
+    grid.columns.ChangeAll([](model::Column& column) { column.format.reset(); });
     for (auto row = grid.rows.begin(); row != grid.rows.end();) {
       row->second.format.reset();
       row = row->second.HoldsNothing() ? grid.rows.erase(row) : std::next(row);
@@ -61,17 +60,16 @@ void ResetLayerFormats(Grid& grid, const CellRect& area) {
       if (row.format.value_or(0) == 0) continue;
       for (std::int32_t column = area.left; column <= area.right; ++column) grid.Obtain({number, column}).format = 0;
     }
-    for (std::int32_t number = area.left; number <= area.right; ++number) {
-      std::optional<std::uint32_t> format;
-      if (grid.sheetFormat != 0) format = 0;
-      grid.columns[number].format = format;
-    }
+    std::optional<std::uint32_t> format;
+    if (grid.sheetFormat != 0) format = 0;
+    grid.columns.Change(area.left, area.right, {}, [&](model::Column& column) { column.format = format; });
     return;
   }
   if (area.WholeRows()) {
     bool columnsFormatted =
-        grid.sheetFormat != 0 || std::any_of(grid.columns.begin(), grid.columns.end(),
-                                             [](const auto& column) { return column.second.format.value_or(0) != 0; });
+        grid.sheetFormat != 0 || std::any_of(grid.columns.begin(), grid.columns.end(), [](const auto& run) {
+          return run.second.value.format.value_or(0) != 0;
+        });
     if (columnsFormatted) {
       for (std::int32_t row = area.top; row <= area.bottom; ++row) grid.rows[row].format = 0;
       return;
@@ -116,9 +114,9 @@ class FontChange {
 void ChangeAreaFont(Grid& grid, const CellRect& area, FontChange& change) {
   if (area.WholeColumns() && area.WholeRows()) {
     grid.sheetFormat = change(grid.sheetFormat);
-    for (auto& [number, column] : grid.columns) {
+    grid.columns.ChangeAll([&](model::Column& column) {
       if (column.format) column.format = change(*column.format);
-    }
+    });
     for (auto& [number, row] : grid.rows) {
       if (row.format) row.format = change(*row.format);
     }
@@ -128,16 +126,16 @@ void ChangeAreaFont(Grid& grid, const CellRect& area, FontChange& change) {
       if (!row.format) continue;
       for (std::int32_t column = area.left; column <= area.right; ++column) grid.Obtain({number, column});
     }
-    for (std::int32_t number = area.left; number <= area.right; ++number) {
-      model::Column& column = grid.columns[number];
+    grid.columns.Change(area.left, area.right, {}, [&](model::Column& column) {
       column.format = change(column.format.value_or(grid.sheetFormat));
-    }
+    });
   } else if (area.WholeRows()) {
     // Cells of formatted columns in rows without a format keep their column's
     // format as their own, since the new row format would come first.
     std::vector<std::int32_t> formattedColumns;
-    for (const auto& [number, column] : grid.columns) {
-      if (column.format) formattedColumns.push_back(number);
+    for (const auto& [first, run] : grid.columns) {
+      if (!run.value.format) continue;
+      for (std::int32_t number = run.first; number <= run.last; ++number) formattedColumns.push_back(number);
     }
     for (std::int32_t number = area.top; number <= area.bottom; ++number) {
       auto row = grid.rows.find(number);

@@ -1,6 +1,7 @@
 #include "embedded/rules/range_queries.h"
 
 #include <map>
+#include <unordered_set>
 #include <utility>
 
 #include "embedded/rules/host_errors.h"
@@ -70,6 +71,40 @@ class Blocks {
   std::map<std::pair<std::int32_t, std::int32_t>, std::size_t> lastByColumns_;
 };
 
+// The cells of the array formulas inside `area` that have entries.
+std::unordered_set<std::uint64_t> ArrayEntries(const model::Grid& grid, const CellRect& area) {
+  std::unordered_set<std::uint64_t> entries;
+  for (const CellRect& array : grid.arrays) {
+    if (const auto common = model::Intersection(area, array)) {
+      grid.ForEachCell(*common, [&](CellAddress address, const Cell&) { entries.insert(model::Grid::FormulaKey(address)); });
+    }
+  }
+  return entries;
+}
+
+// The parts of `rect` whose cells have no entry, as rows of runs and bands
+// of whole rows: as many as the entries inside it, not its cells.
+model::Areas PartsWithoutEntries(const model::Grid& grid, const CellRect& rect) {
+  model::Areas parts;
+  std::int32_t nextRow = rect.top;
+  for (auto row = grid.rows.lower_bound(rect.top); row != grid.rows.end() && row->first <= rect.bottom; ++row) {
+    model::Areas runs;
+    std::int32_t column = rect.left;
+    const CellRect line{row->first, rect.left, row->first, rect.right};
+    grid.ForEachCell(line, [&](CellAddress address, const Cell&) {
+      if (address.column > column) runs.push_back({row->first, column, row->first, address.column - 1});
+      column = address.column + 1;
+    });
+    if (column == rect.left) continue;
+    if (column <= rect.right) runs.push_back({row->first, column, row->first, rect.right});
+    if (nextRow < row->first) parts.push_back({nextRow, rect.left, row->first - 1, rect.right});
+    parts.insert(parts.end(), runs.begin(), runs.end());
+    nextRow = row->first + 1;
+  }
+  if (nextRow <= rect.bottom) parts.push_back({nextRow, rect.left, rect.bottom, rect.right});
+  return parts;
+}
+
 }  // namespace
 
 model::Areas SpecialCells(const model::Sheet& sheet, const model::Areas& areas, int type, int valueMask) {
@@ -78,13 +113,23 @@ model::Areas SpecialCells(const model::Sheet& sheet, const model::Areas& areas, 
   model::Areas searched = areas;
   if (areas.size() == 1 && areas.front().CellCount() == 1) searched = {CellRect::WholeSheet()};
   model::Areas found;
+  const model::Grid& grid = sheet.grid;
   for (const CellRect& area : searched) {
+    const std::unordered_set<std::uint64_t> arrayEntries = ArrayEntries(grid, area);
     Blocks blocks;
-    sheet.grid.ForEachCell(area, [&](CellAddress address, const Cell& cell) {
-      bool candidate = formulas ? cell.hasFormula : !cell.hasFormula && cell.kind != model::ValueKind::Empty;
+    grid.ForEachCell(area, [&](CellAddress address, const Cell& cell) {
+      const bool hasFormula = cell.hasFormula || arrayEntries.count(model::Grid::FormulaKey(address)) != 0;
+      bool candidate = formulas ? hasFormula : !hasFormula && cell.kind != model::ValueKind::Empty;
       if (candidate && (ValueType(cell) & valueMask) != 0) blocks.Add(address);
     });
     for (const CellRect& block : blocks.Take()) found.push_back(block);
+    // Array cells without an entry show 0, a number.
+    if (!formulas || (valueMask & host::xlNumbers) == 0) continue;
+    for (const CellRect& array : grid.arrays) {
+      if (const auto common = model::Intersection(area, array)) {
+        for (const CellRect& part : PartsWithoutEntries(grid, *common)) found.push_back(part);
+      }
+    }
   }
   if (found.empty()) throw NoCellsFound();
   return found;
@@ -92,8 +137,16 @@ model::Areas SpecialCells(const model::Sheet& sheet, const model::Areas& areas, 
 
 bool AllHoldFormulas(const model::Sheet& sheet, const model::Areas& areas) {
   for (const CellRect& area : areas) {
+    // Every cell of an array holds its formula; the top-left one also in
+    // its entry.
     std::int64_t formulas = 0;
     sheet.grid.ForEachCell(area, [&](CellAddress, const Cell& cell) { formulas += cell.hasFormula ? 1 : 0; });
+    for (const CellRect& array : sheet.grid.arrays) {
+      const auto common = model::Intersection(area, array);
+      if (!common) continue;
+      formulas += common->CellCount();
+      sheet.grid.ForEachCell(*common, [&](CellAddress, const Cell& cell) { formulas -= cell.hasFormula ? 1 : 0; });
+    }
     if (formulas != area.CellCount()) return false;
   }
   return true;

@@ -43,9 +43,9 @@ SheetPtr CopySheet(model::Workbook& workbook, const model::Sheet& original, cons
   };
   model::Grid& grid = copy->grid;
   grid.sheetFormat = format(grid.sheetFormat);
-  for (auto& [number, column] : grid.columns) {
+  grid.columns.ChangeAll([&](model::Column& column) {
     if (column.format) column.format = format(*column.format);
-  }
+  });
   for (auto& [number, row] : grid.rows) {
     if (row.format) row.format = format(*row.format);
     for (model::Cell& cell : row.cells) {

@@ -1,5 +1,6 @@
 #include "addin/text.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -38,12 +39,26 @@ std::string CapitalizeText(const std::string& text) {
 
 void SortTexts(std::vector<std::string>& items, bool caseSensitive) {
   auto& platform = platform::Current();
-  auto greater = [&](const std::string& left, const std::string& right) {
-    return caseSensitive ? left > right : platform.CompareTextNoCase(left, right) > 0;
+  auto compare = [&](const std::string& left, const std::string& right) {
+    if (caseSensitive) return left.compare(right);
+    return platform.CompareTextNoCase(left, right);
   };
+  // The exchange sort's result is the one ascending order when no two texts
+  // compare equal: any sort finds it. Texts that compare equal end where the
+  // sequence of exchanges puts them, so then the exchanges are made.
+  std::vector<std::string> sorted = items;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [&](const std::string& left, const std::string& right) { return compare(left, right) < 0; });
+  const bool distinct = std::adjacent_find(sorted.begin(), sorted.end(), [&](const std::string& left, const std::string& right) {
+                          return compare(left, right) >= 0;
+                        }) == sorted.end();
+  if (distinct) {
+    items = std::move(sorted);
+    return;
+  }
   for (std::size_t i = 0; i + 1 < items.size(); ++i) {
     for (std::size_t j = i + 1; j < items.size(); ++j) {
-      if (greater(items[i], items[j])) std::swap(items[i], items[j]);
+      if (compare(items[i], items[j]) > 0) std::swap(items[i], items[j]);
     }
   }
 }

@@ -5,6 +5,7 @@
 
 #include "cli/support/sample_workbook.h"
 #include "cli/support/tabulara_run.h"
+#include "xlsx/package/package.h"
 
 namespace tabulara::testing {
 namespace {
@@ -49,6 +50,28 @@ TEST_F(UnreadableFileTest, LegacyBinaryWorkbookIsNamedAsSuch) {
   const ProgramRun corpusRun = sandbox.Run({"info", sandbox.Copy(real, "hidden.xls").string()});
   ExpectOneLineFailure(corpusRun, "hidden.xls");
   EXPECT_THAT(corpusRun.err, HasSubstr("legacy binary workbook (Excel 97-2003 format), which cannot be read"));
+}
+
+TEST_F(UnreadableFileTest, ZipBombIsRefusedUnlessTheLimitIsRaised) {
+  const auto book = sandbox.path() / "bomb.xlsx";
+  WriteSampleWorkbook(book);
+  {
+    xlsx::Package package = xlsx::Package::Open(book);
+    std::string workbook = package.Read("xl/workbook.xml");
+    workbook.insert(workbook.rfind("</"), std::string(std::size_t{8} << 20, ' '));
+    package.Write("xl/workbook.xml", std::move(workbook));
+    package.Save(book);
+  }
+  const ProgramRun refused = sandbox.Run({"info", book.string()});
+  ExpectOneLineFailure(refused, "bomb.xlsx");
+  EXPECT_THAT(refused.err, HasSubstr("part xl/workbook.xml inflates "));
+  EXPECT_THAT(refused.err, EndsWith(" times its compressed size; refused as a possible zip bomb (raise the limit with "
+                                    "--max-inflate-ratio)\n"));
+  EXPECT_EQ(sandbox.Run({"info", "--max-part-size", "1MB", "--max-inflate-ratio", "100000", book.string()}).exitStatus,
+            2);
+  const ProgramRun raised = sandbox.Run({"info", "--max-inflate-ratio", "100000", book.string()});
+  EXPECT_EQ(raised.exitStatus, 0) << raised.err;
+  EXPECT_THAT(raised.out, HasSubstr("Data"));
 }
 
 TEST_F(UnreadableFileTest, TruncatedAndForeignFiles) {
@@ -99,7 +122,8 @@ TEST_F(UsageTest, HelpListsVerbsOptionsAndShellCommands) {
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.err, "");
   for (const char* text : {"info", "shell", "--output", "--sheet", "--yes", "--no", "--version", "save [FILE]",
-                           "get REF", "Exit status"}) {
+                           "get REF", "Exit status", "--max-inflate-ratio N", "--max-part-size SIZE",
+                           "--max-workbook-size SIZE"}) {
     EXPECT_THAT(run.out, HasSubstr(text));
   }
 }

@@ -26,7 +26,7 @@ TEST(GridStorage, KeepsOnlyCellsThatHoldSomethingInColumnOrder) {
 TEST(GridStorage, ACellTakesItsRowsFormatElseItsColumnsElseTheSheets) {
   model::Grid grid;
   grid.sheetFormat = 1;
-  grid.columns[2].format = 2;
+  grid.columns.Change(2, 2, {}, [](model::Column& column) { column.format = 2; });
   grid.rows[3].format = 3;
   EXPECT_EQ(grid.FormatOf({1, 1}), 1u);
   EXPECT_EQ(grid.FormatOf({1, 2}), 2u);

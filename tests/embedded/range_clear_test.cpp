@@ -44,7 +44,7 @@ TEST_F(RangeClear, ClearingTheWholeSheetLeavesNothingButSizes) {
   EXPECT_TRUE(sheet1.shapes.empty());
   EXPECT_EQ(host.Font(sheet1, "XFD1048576").size, 11);
   EXPECT_EQ(sheet1.grid.rows.at(2).height, 30);
-  EXPECT_EQ(sheet1.grid.columns.at(2).width, 20);
+  EXPECT_EQ(sheet1.grid.columns.Find(2)->width, 20);
 }
 
 TEST_F(RangeClear, ClearingColumnsGivesFormattedRowsTheDefaultThere) {

@@ -34,7 +34,7 @@ host::Variant ValueAt(const embedded::model::Workbook& workbook, const embedded:
 }
 
 std::string FormulaAt(const embedded::model::Sheet& sheet, std::string_view cell) {
-  const std::string* formula = sheet.grid.Formula(Address(cell));
+  const std::string* formula = sheet.grid.FormulaShown(Address(cell));
   return formula != nullptr ? *formula : "";
 }
 

@@ -37,8 +37,8 @@ TEST(CellsRead, DatesOfThe1900SystemKeepTheirTimeOfDay) {
   EXPECT_EQ(ValueAt(book, sheet, "A3"), host::Variant(std::string("Date *3/14/2012 (US)")));
   EXPECT_EQ(FormatAt(book, sheet, "B4").numberFormat, "[$-F800]dddd\\,\\ mmmm\\ dd\\,\\ yyyy");
   EXPECT_EQ(FormulaAt(sheet, "C3"), "=B3");
-  EXPECT_EQ(sheet.grid.columns.at(1).width, 36.28515625);
-  EXPECT_EQ(sheet.grid.columns.at(3).width, 15.85546875);
+  EXPECT_EQ(sheet.grid.columns.Find(1)->width, 36.28515625);
+  EXPECT_EQ(sheet.grid.columns.Find(3)->width, 15.85546875);
   EXPECT_TRUE(ValueAt(book, sheet, "C3").IsNumber()) << "a number format without date codes";
 }
 
@@ -72,7 +72,7 @@ TEST(CellsRead, ErrorValuesAsConstantsAndAsCachedResults) {
   EXPECT_EQ(ValueAt(book, sheet, "G2"), host::Variant(16.0));
 }
 
-TEST(CellsRead, ArrayFormulasFillTheirRange) {
+TEST(CellsRead, ArrayFormulasHoldTheirRange) {
   OPEN_CORPUS_OR_SKIP(file, "excel_array_formulas_errors.xlsx");
   auto& book = *file->workbook();
   auto& sheet = *book.sheets.front();

@@ -222,8 +222,7 @@ TEST(CellsRoundTrip, WidthsHeightsAndHiddenRowsAreWrittenKeepingOtherAttributes)
   testing::ScratchFolder folder;
   auto file = WorkbookFile::Open(path);
   auto& sheet = *file->workbook()->sheets.front();
-  sheet.grid.columns[19].width = 20;
-  sheet.grid.columns[20].width = 20;
+  sheet.grid.columns.Change(19, 20, {}, [](embedded::model::Column& column) { column.width = 20; });
   sheet.grid.rows[3].hidden = true;
   sheet.grid.rows[4].height = 30;
   auto reopened = SaveAndReopen(*file, folder / "saved.xlsx");

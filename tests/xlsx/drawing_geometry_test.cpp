@@ -11,7 +11,7 @@ namespace {
 TEST(DrawingGeometry, MarkersSkipHiddenColumnsAndTallRows) {
   embedded::model::Workbook workbook;
   embedded::model::Grid grid;
-  grid.columns[1].hidden = true;
+  grid.columns.Change(1, 1, {}, [](embedded::model::Column& column) { column.hidden = true; });
   grid.rows[2].height = 30;
   CellMarker marker = MarkerAt(workbook, grid, 60, 50);
   // Column A is hidden, B is 48 points wide: 60 points is 12 into column C.

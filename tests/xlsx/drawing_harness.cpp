@@ -23,12 +23,10 @@ void ReadGrid(const pugi::xml_node& worksheet, embedded::model::Grid& grid) {
   if (pugi::xml_attribute height = AttributeNamed(format, "defaultRowHeight")) grid.defaultRowHeight = height.as_double();
   for (pugi::xml_node column : ChildNamed(worksheet, "cols").children()) {
     if (LocalName(column) != "col") continue;
-    for (int number = AttributeNamed(column, "min").as_int(); number <= AttributeNamed(column, "max").as_int();
-         ++number) {
-      auto& entry = grid.columns[number];
-      if (AttributeNamed(column, "width")) entry.width = AttributeNamed(column, "width").as_double();
-      entry.hidden = AttributeNamed(column, "hidden").as_bool();
-    }
+    embedded::model::Column entry;
+    if (AttributeNamed(column, "width")) entry.width = AttributeNamed(column, "width").as_double();
+    entry.hidden = AttributeNamed(column, "hidden").as_bool();
+    grid.columns.Assign(AttributeNamed(column, "min").as_int(), AttributeNamed(column, "max").as_int(), entry);
   }
   for (pugi::xml_node row : ChildNamed(worksheet, "sheetData").children()) {
     pugi::xml_attribute height = AttributeNamed(row, "ht");

@@ -117,14 +117,40 @@ TEST_F(StructureBadInput, PartsThatAreNoXmlOrDeclareEntities) {
 }
 
 TEST_F(StructureBadInput, ZipBombsStopAtTheLimits) {
-  const std::string padding(1 << 20, ' ');
-  const auto bomb = Package({{"xl/worksheets/sheet1.xml",
-                              "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">" +
-                                  padding + "<sheetData/></worksheet>"}});
-  ExpectError(bomb, "part xl/worksheets/sheet1.xml inflates to more than 65536 bytes; refused as a possible zip bomb",
-              PackageLimits{1 << 16, 1 << 30});
-  ExpectError(bomb, "inflates past the limit of a workbook; refused as a possible zip bomb",
-              PackageLimits{1 << 30, 1 << 16});
+  const std::string main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+  const auto padded = [&](std::size_t spaces) {
+    return "<worksheet xmlns=\"" + main + "\">" + std::string(spaces, ' ') + "<sheetData/></worksheet>";
+  };
+  const auto bomb = Package({{"xl/worksheets/sheet1.xml", padded(1 << 22)}});
+  // Every part within the grace size, the workbook past it.
+  const auto spread = Package({{"xl/worksheets/sheet1.xml", padded(900 << 10)},
+                               {"xl/workbook.xml", R"(<workbook xmlns=")" + main +
+                                                       R"(" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="Sheet1" sheetId="1" r:id="rId1"/></sheets>)" +
+                                                       std::string(900 << 10, ' ') + "</workbook>"}});
+  const struct {
+    std::filesystem::path file;
+    PackageLimits limits;
+    std::string what;
+  } cases[] = {
+      {bomb, PackageLimits{1 << 16, 1 << 30},
+       "part xl/worksheets/sheet1.xml inflates to more than 65536 bytes; refused as a possible zip bomb (raise the "
+       "limit with --max-part-size)"},
+      {bomb, PackageLimits{1 << 30, 1 << 16},
+       "inflates the workbook past 65536 bytes; refused as a possible zip bomb (raise the limit with "
+       "--max-workbook-size)"},
+      {bomb, PackageLimits{},
+       "times its compressed size; refused as a possible zip bomb (raise the limit with --max-inflate-ratio)"},
+      {spread, PackageLimits{},
+       "times the size of its file; refused as a possible zip bomb (raise the limit with --max-inflate-ratio)"},
+  };
+  for (const auto& bad : cases) {
+    SCOPED_TRACE(bad.what);
+    ExpectError(bad.file, bad.what, bad.limits);
+  }
+  PackageLimits raised;
+  raised.maxInflateRatio = 1e6;
+  EXPECT_EQ(ReadWorkbookParts(bomb, raised)->workbook->sheets.size(), 1u);
+  EXPECT_EQ(ReadWorkbookParts(spread, raised)->workbook->sheets.size(), 1u);
 }
 
 TEST_F(StructureBadInput, SheetsWhoseRelationshipsOrPartsAreMissing) {

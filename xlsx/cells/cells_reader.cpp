@@ -90,8 +90,8 @@ class SheetDataReader {
     }
   }
 
-  // Member formulas from their masters, and every cell of an array holding
-  // the array's formula.
+  // Member formulas from their masters, and array formulas in their
+  // top-left cells.
   void Finish(std::unordered_map<std::uint32_t, std::vector<CellAddress>>& membersOut,
               std::unordered_map<std::uint32_t, CellAddress>& mastersOut) {
     for (const auto& [address, index] : members_) {
@@ -106,14 +106,10 @@ class SheetDataReader {
       membersOut[index].push_back(address);
     }
     for (const auto& [index, master] : masters_) mastersOut.emplace(index, master.address);
-    for (const auto& [range, formula] : arrays_) {
+    for (auto& [range, formula] : arrays_) {
       grid_.arrays.push_back(range);
-      for (std::int32_t row = range.top; row <= range.bottom; ++row) {
-        for (std::int32_t column = range.left; column <= range.right; ++column) {
-          grid_.Obtain({row, column}).hasFormula = true;
-          grid_.formulas.insert_or_assign(Grid::FormulaKey({row, column}), formula);
-        }
-      }
+      grid_.Obtain(range.TopLeft()).hasFormula = true;
+      grid_.formulas.insert_or_assign(Grid::FormulaKey(range.TopLeft()), std::move(formula));
     }
   }
 
@@ -363,14 +359,14 @@ void CellsAspect::ReadColumns(const pugi::xml_node& worksheet, Grid& grid, std::
       if (!IsNamed(col, "col")) continue;
       const std::int32_t first = std::max(1, col.attribute("min").as_int());
       const std::int32_t last = std::min(embedded::model::kColumnCount, col.attribute("max").as_int(first));
-      for (std::int32_t number = first; number <= last; ++number) {
-        embedded::model::Column& column = grid.columns[number];
-        if (const pugi::xml_attribute width = col.attribute("width")) column.width = width.as_double();
-        column.hidden = IsTrue(col.attribute("hidden"));
-        if (const pugi::xml_attribute style = col.attribute("style")) {
-          column.format = style.as_uint() < formatCount ? style.as_uint() : 0;
-        }
+      embedded::model::Column column;
+      if (const pugi::xml_attribute width = col.attribute("width")) column.width = width.as_double();
+      column.hidden = IsTrue(col.attribute("hidden"));
+      if (const pugi::xml_attribute style = col.attribute("style")) {
+        column.format = style.as_uint() < formatCount ? style.as_uint() : 0;
       }
+      // A later <col> over the same columns replaces what an earlier one said.
+      grid.columns.Assign(first, last, column);
     }
   }
 }

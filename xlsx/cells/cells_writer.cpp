@@ -93,21 +93,16 @@ std::int32_t ColumnOfElement(const pugi::xml_node& cell) {
 
 }  // namespace
 
-const CellRect* CellsAspect::WriteContext::ArrayOf(const Grid& grid, CellAddress cell) {
+const CellRect* CellsAspect::WriteContext::ArrayStartingAt(const Grid& grid, CellAddress cell) {
   if (grid.arrays.empty()) return nullptr;
   if (!arraysIndexed_) {
     for (std::uint32_t index = 0; index < grid.arrays.size(); ++index) {
-      const CellRect& range = grid.arrays[index];
-      for (std::int32_t row = range.top; row <= range.bottom; ++row) {
-        for (std::int32_t column = range.left; column <= range.right; ++column) {
-          arrayCells_.emplace(Grid::FormulaKey({row, column}), index);
-        }
-      }
+      arrayCorners_.emplace(Grid::FormulaKey(grid.arrays[index].TopLeft()), index);
     }
     arraysIndexed_ = true;
   }
-  const auto found = arrayCells_.find(Grid::FormulaKey(cell));
-  return found != arrayCells_.end() ? &grid.arrays[found->second] : nullptr;
+  const auto found = arrayCorners_.find(Grid::FormulaKey(cell));
+  return found != arrayCorners_.end() ? &grid.arrays[found->second] : nullptr;
 }
 
 bool CellsAspect::WriteContext::InChangedArray(CellAddress cell) const {
@@ -273,7 +268,12 @@ std::vector<std::int32_t> CellsAspect::ChangedRows(const Grid& grid, WriteContex
   const std::size_t found = rows.size();
   for (const std::uint64_t key : context.forced) rows.push_back(static_cast<std::int32_t>(key >> 16));
   for (const CellRect& range : context.changedArrays) {
-    for (std::int32_t row = range.top; row <= range.bottom; ++row) rows.push_back(row);
+    for (const Grid* rowsOf : {&grid, static_cast<const Grid*>(&snapshot_)}) {
+      for (auto row = rowsOf->rows.lower_bound(range.top); row != rowsOf->rows.end() && row->first <= range.bottom;
+           ++row) {
+        rows.push_back(row->first);
+      }
+    }
   }
   if (rows.size() != found) {
     std::sort(rows.begin(), rows.end());
@@ -447,8 +447,7 @@ void CellsAspect::WriteCell(pugi::xml_node cell, CellAddress address, const Cell
   cell.remove_attribute("cm");
   const std::string* formula = now->hasFormula ? grid.Formula(address) : nullptr;
   if (formula == nullptr) return;
-  const CellRect* array = context.ArrayOf(grid, address);
-  if (array != nullptr && array->TopLeft() != address) return;
+  const CellRect* array = context.ArrayStartingAt(grid, address);
   pugi::xml_node f = AddCellChild(cell, "f");
   if (array != nullptr) {
     f.append_attribute("t") = "array";

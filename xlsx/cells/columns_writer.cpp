@@ -13,30 +13,15 @@ namespace {
 
 using embedded::model::Column;
 using embedded::model::Grid;
+using embedded::model::kColumnCount;
 
-bool SameColumn(const Column& a, const Column& b) {
-  return a.width == b.width && a.hidden == b.hidden && a.format == b.format;
-}
-
-bool SameColumns(const Grid& a, const Grid& b) {
-  return a.sheetFormat == b.sheetFormat &&
-         std::equal(a.columns.begin(), a.columns.end(), b.columns.begin(), b.columns.end(),
-                    [](const auto& x, const auto& y) { return x.first == y.first && SameColumn(x.second, y.second); });
-}
-
-// A <col> of the part as read, for the attributes the model does not hold.
-struct Source {
-  std::int32_t first;
-  std::int32_t last;
-  pugi::xml_node node;
-};
-
-// What one <col> writes for each of its columns.
+// What one <col> writes for each of its columns; `source` is the <col> of
+// the part as read, for the attributes the model does not hold.
 struct ColumnSettings {
   std::optional<double> width;
   bool hidden = false;
   std::uint32_t style = 0;
-  const Source* source = nullptr;
+  pugi::xml_node source;
   friend bool operator==(const ColumnSettings&, const ColumnSettings&) = default;
 };
 
@@ -68,54 +53,51 @@ bool CellsAspect::WriteSheetFormat(pugi::xml_node worksheet, const Grid& grid) {
 }
 
 bool CellsAspect::WriteColumns(pugi::xml_node worksheet, const Grid& grid, WriteContext& context) {
-  if (SameColumns(grid, snapshot_)) return false;
+  if (grid.sheetFormat == snapshot_.sheetFormat && grid.columns == snapshot_.columns) return false;
   std::vector<pugi::xml_node> lists;
-  std::vector<Source> sources;
-  for (const pugi::xml_node cols : worksheet.children()) {
-    if (!IsNamed(cols, "cols")) continue;
-    lists.push_back(cols);
-    for (const pugi::xml_node col : cols.children()) {
-      if (!IsNamed(col, "col")) continue;
-      const std::int32_t first = col.attribute("min").as_int();
-      sources.push_back(Source{first, col.attribute("max").as_int(first), col});
+  std::vector<pugi::xml_node> read;
+  for (const pugi::xml_node list : worksheet.children()) {
+    if (!IsNamed(list, "cols")) continue;
+    lists.push_back(list);
+    for (const pugi::xml_node col : list.children()) {
+      if (IsNamed(col, "col")) read.push_back(col);
     }
   }
-  const auto sourceOf = [&](std::int32_t column) -> const Source* {
-    for (const Source& source : sources) {
-      if (source.first <= column && column <= source.last) return &source;
-    }
-    return nullptr;
-  };
+  // The <col> each column was read from: the first that names it.
+  embedded::model::ColumnRuns<std::size_t> sources;
+  for (std::size_t i = read.size(); i-- > 0;) {
+    const std::int32_t first = read[i].attribute("min").as_int();
+    sources.Assign(std::max(1, first), std::min(kColumnCount, read[i].attribute("max").as_int(first)), i);
+  }
 
+  // Every column between two neighbouring bounds writes the same.
   const std::uint32_t sheetStyle = context.FileFormat(grid.sheetFormat);
+  std::vector<std::int32_t> bounds;
+  for (const auto& [first, run] : grid.columns) bounds.insert(bounds.end(), {run.first, run.last + 1});
+  for (const auto& [first, run] : sources) bounds.insert(bounds.end(), {run.first, run.last + 1});
+  if (sheetStyle != 0) bounds.insert(bounds.end(), {1, kColumnCount + 1});
+  std::sort(bounds.begin(), bounds.end());
+  bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
+
   std::vector<Range> ranges;
-  const auto add = [&](std::int32_t number, const ColumnSettings& settings) {
-    if (!settings.width && !settings.hidden && settings.style == 0 && settings.source == nullptr) return;
-    if (!ranges.empty() && ranges.back().last == number - 1 && ranges.back().settings == settings) {
-      ranges.back().last = number;
-    } else {
-      ranges.push_back(Range{number, number, settings});
-    }
-  };
-  const auto specOf = [&](std::int32_t number, const Column* column) {
+  for (std::size_t i = 0; i + 1 < bounds.size(); ++i) {
+    const std::int32_t first = bounds[i];
+    const std::int32_t last = bounds[i + 1] - 1;
+    const Column* column = grid.columns.Find(first);
+    if (column == nullptr && sheetStyle == 0) continue;
     ColumnSettings settings;
-    settings.source = sourceOf(number);
+    if (const std::size_t* source = sources.Find(first)) settings.source = read[*source];
     settings.style = sheetStyle;
     if (column != nullptr) {
       settings.width = column->width;
       settings.hidden = column->hidden;
       if (column->format) settings.style = context.FileFormat(*column->format);
     }
-    return settings;
-  };
-  if (sheetStyle == 0) {
-    for (const auto& [number, column] : grid.columns) add(number, specOf(number, &column));
-  } else {
-    auto column = grid.columns.begin();
-    for (std::int32_t number = 1; number <= embedded::model::kColumnCount; ++number) {
-      const bool listed = column != grid.columns.end() && column->first == number;
-      add(number, specOf(number, listed ? &column->second : nullptr));
-      if (listed) ++column;
+    if (!settings.width && !settings.hidden && settings.style == 0 && !settings.source) continue;
+    if (!ranges.empty() && ranges.back().last == first - 1 && ranges.back().settings == settings) {
+      ranges.back().last = last;
+    } else {
+      ranges.push_back(Range{first, last, settings});
     }
   }
 
@@ -123,12 +105,11 @@ bool CellsAspect::WriteColumns(pugi::xml_node worksheet, const Grid& grid, Write
   const std::string colName = lists.empty() ? NameLike(worksheet, "col") : NameLike(lists.front(), "col");
   for (const Range& range : ranges) {
     const ColumnSettings& settings = range.settings;
-    pugi::xml_node col = settings.source != nullptr ? scratch.append_copy(settings.source->node)
-                                                : scratch.append_child(colName.c_str());
+    pugi::xml_node col = settings.source ? scratch.append_copy(settings.source) : scratch.append_child(colName.c_str());
     SetAttribute(col, "min", std::to_string(range.first));
     SetAttribute(col, "max", std::to_string(range.last));
     const double width = settings.width.value_or(grid.defaultColumnWidth);
-    const bool widthChanged = settings.source == nullptr || !col.attribute("width") || col.attribute("width").as_double() != width;
+    const bool widthChanged = !settings.source || !col.attribute("width") || col.attribute("width").as_double() != width;
     SetAttribute(col, "width", CellNumberText(width));
     if (!settings.width) {
       col.remove_attribute("customWidth");

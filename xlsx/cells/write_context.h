@@ -21,8 +21,9 @@ struct CellsAspect::WriteContext {
   std::uint32_t FileFormat(std::uint32_t format) {
     return styles != nullptr ? styles->FileFormatOf(workbook.formats, format) : format;
   }
-  // The array formula range holding a cell of the model's grid, or null.
-  const embedded::model::CellRect* ArrayOf(const embedded::model::Grid& grid, embedded::model::CellAddress cell);
+  // The array formula range whose top-left cell is `cell`, or null.
+  const embedded::model::CellRect* ArrayStartingAt(const embedded::model::Grid& grid,
+                                                   embedded::model::CellAddress cell);
   bool InChangedArray(embedded::model::CellAddress cell) const;
   bool Forced(embedded::model::CellAddress cell) const {
     return !forced.empty() && forced.count(embedded::model::Grid::FormulaKey(cell)) != 0;
@@ -45,7 +46,7 @@ struct CellsAspect::WriteContext {
 
  private:
   bool arraysIndexed_ = false;
-  std::unordered_map<std::uint64_t, std::uint32_t> arrayCells_;
+  std::unordered_map<std::uint64_t, std::uint32_t> arrayCorners_;
 };
 
 }  // namespace tabulara::xlsx

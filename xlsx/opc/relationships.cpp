@@ -41,13 +41,17 @@ Relationships::Relationships(std::string_view bytes, const std::string& relsPart
     relationship.external = std::string_view(node.attribute("TargetMode").value()) == "External";
     items_.push_back(std::move(relationship));
   }
+  IndexIds();
+}
+
+void Relationships::IndexIds() {
+  positions_.clear();
+  for (std::size_t i = 0; i < items_.size(); ++i) positions_.try_emplace(items_[i].id, i);
 }
 
 const Relationship* Relationships::Find(const std::string& id) const {
-  for (const Relationship& relationship : items_) {
-    if (relationship.id == id) return &relationship;
-  }
-  return nullptr;
+  const auto found = positions_.find(id);
+  return found != positions_.end() ? &items_[found->second] : nullptr;
 }
 
 const Relationship* Relationships::FindType(const std::string& type) const {
@@ -66,9 +70,9 @@ std::vector<const Relationship*> Relationships::OfType(const std::string& type) 
 }
 
 std::string Relationships::Add(const std::string& type, const std::string& target, bool external) {
-  int number = 1;
-  while (Find("rId" + std::to_string(number)) != nullptr) ++number;
-  std::string id = "rId" + std::to_string(number);
+  while (Find("rId" + std::to_string(freshFrom_)) != nullptr) ++freshFrom_;
+  std::string id = "rId" + std::to_string(freshFrom_++);
+  positions_.try_emplace(id, items_.size());
   items_.push_back(Relationship{id, type, target, external});
   changed_ = true;
   return id;
@@ -77,6 +81,9 @@ std::string Relationships::Add(const std::string& type, const std::string& targe
 void Relationships::Remove(const std::string& id) {
   const auto removed = std::erase_if(items_, [&](const Relationship& relationship) { return relationship.id == id; });
   changed_ = changed_ || removed > 0;
+  if (removed == 0) return;
+  IndexIds();
+  freshFrom_ = 1;
 }
 
 std::string Relationships::Serialize() const {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tabulara::xlsx {
@@ -52,7 +53,13 @@ class Relationships {
   std::string Serialize() const;
 
  private:
+  void IndexIds();
+
   std::vector<Relationship> items_;
+  // The position of the first relationship of each id.
+  std::unordered_map<std::string, std::size_t> positions_;
+  // No id "rId1" to "rId<freshFrom_ - 1>" is free.
+  int freshFrom_ = 1;
   bool changed_ = false;
 };
 

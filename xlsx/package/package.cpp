@@ -25,6 +25,11 @@ bool SameNameIgnoringCase(const std::string& left, const std::string& right) {
   });
 }
 
+std::string LowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
 // Deflate level of the parts the package writes: fast, as the host's own
 // files are; large sheets are written in a fraction of the default's time.
 constexpr zip_uint32_t kWrittenPartCompression = 1;
@@ -78,6 +83,16 @@ std::vector<std::string> Package::PartNames() const {
 }
 
 const Package::Part* Package::FindPart(const std::string& name) const {
+  for (; indexed_ < parts_.size(); ++indexed_) {
+    byName_.try_emplace(parts_[indexed_].name, indexed_);
+    byLowerName_.try_emplace(LowerCase(parts_[indexed_].name), indexed_);
+  }
+  const auto exact = byName_.find(name);
+  if (exact != byName_.end() && !parts_[exact->second].removed) return &parts_[exact->second];
+  const auto folded = byLowerName_.find(LowerCase(name));
+  if (folded == byLowerName_.end()) return nullptr;
+  if (exact == byName_.end() && !parts_[folded->second].removed) return &parts_[folded->second];
+  // A removed part comes first among those of its name.
   for (const Part& part : parts_) {
     if (!part.removed && part.name == name) return &part;
   }
@@ -98,21 +113,34 @@ std::optional<std::string> Package::Find(const std::string& name) const {
 
 std::string Package::Inflate(const Part& part) {
   const std::string where = sourceFile_.string() + ": part " + part.name;
+  const auto refuse = [&](const std::string& what, const char* option) {
+    return PackageError(where + " " + what + "; refused as a possible zip bomb (raise the limit with " + option + ")");
+  };
   zip_stat_t stat;
   if (zip_stat_index(source_.get(), *part.sourceIndex, 0, &stat) != 0) throw PackageError(where + " cannot be read");
   if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > limits_.maxPartBytes) {
-    throw PackageError(where + " inflates to more than " + std::to_string(limits_.maxPartBytes) +
-                       " bytes; refused as a possible zip bomb");
+    throw refuse("inflates to more than " + std::to_string(limits_.maxPartBytes) + " bytes", "--max-part-size");
   }
   ZipFileHandle file(zip_fopen_index(source_.get(), *part.sourceIndex, 0));
   if (!file) throw PackageError(where + " cannot be read (" + zip_strerror(source_.get()) + ")");
 
+  // Past the grace size, a part may inflate only so many times what it
+  // takes in the file, and the package so many times the file's size.
+  const std::uint64_t compressed = (stat.valid & ZIP_STAT_COMP_SIZE) != 0 ? stat.comp_size : 0;
+  const auto ratioBound = [&](std::uint64_t size) {
+    return std::max<double>(limits_.ratioGraceBytes, limits_.maxInflateRatio * static_cast<double>(size));
+  };
+  const double partBound = ratioBound(compressed);
+  const double packageBound = ratioBound(sourceBytes_->size());
+  const auto ratioText = [](std::uint64_t inflated, std::uint64_t size) {
+    return std::to_string(inflated / std::max<std::uint64_t>(size, 1));
+  };
+
   // Inflated straight into the text, as large as the directory says the
-  // part is (no larger than deflate can make it); what a longer part holds
-  // past that comes through a small buffer.
-  constexpr std::uint64_t kMostDeflateRatio = 1032;
+  // part is, within the limits; what a longer part holds past that comes
+  // through a small buffer.
   std::uint64_t declared = (stat.valid & ZIP_STAT_SIZE) != 0 ? stat.size : 0;
-  if ((stat.valid & ZIP_STAT_COMP_SIZE) != 0) declared = std::min(declared, stat.comp_size * kMostDeflateRatio);
+  declared = std::min<double>(declared, std::min<double>(partBound, limits_.maxPartBytes));
   std::string bytes(static_cast<std::size_t>(declared), '\0');
   std::size_t filled = 0;
   char spare[1 << 12];
@@ -125,8 +153,20 @@ std::string Package::Inflate(const Part& part) {
     if (!room) bytes.append(spare, static_cast<std::size_t>(read));
     filled += static_cast<std::size_t>(read);
     inflatedBytes_ += static_cast<std::uint64_t>(read);
-    if (filled > limits_.maxPartBytes || inflatedBytes_ > limits_.maxTotalBytes) {
-      throw PackageError(where + " inflates past the limit of a workbook; refused as a possible zip bomb");
+    if (filled > limits_.maxPartBytes) {
+      throw refuse("inflates to more than " + std::to_string(limits_.maxPartBytes) + " bytes", "--max-part-size");
+    }
+    if (static_cast<double>(filled) > partBound) {
+      throw refuse("inflates " + ratioText(filled, compressed) + " times its compressed size", "--max-inflate-ratio");
+    }
+    if (inflatedBytes_ > limits_.maxTotalBytes) {
+      throw refuse("inflates the workbook past " + std::to_string(limits_.maxTotalBytes) + " bytes",
+                   "--max-workbook-size");
+    }
+    if (static_cast<double>(inflatedBytes_) > packageBound) {
+      throw refuse("inflates the workbook " + ratioText(inflatedBytes_, sourceBytes_->size()) +
+                       " times the size of its file",
+                   "--max-inflate-ratio");
     }
   }
   bytes.resize(filled);

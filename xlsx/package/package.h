@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "xlsx/package/zip_handle.h"
@@ -13,9 +14,14 @@
 namespace tabulara::xlsx {
 
 // How much a package may inflate to; past these it is refused as a zip bomb.
+// Real workbooks inflate a few to a few dozen times their compressed size.
 struct PackageLimits {
   std::uint64_t maxPartBytes = std::uint64_t{1} << 31;
   std::uint64_t maxTotalBytes = std::uint64_t{1} << 32;
+  // Inflated bytes per compressed byte, of a part and of the whole package,
+  // checked once past ratioGraceBytes.
+  double maxInflateRatio = 100;
+  std::uint64_t ratioGraceBytes = std::uint64_t{1} << 20;
 };
 
 // A zip package of parts. Parts are read on first use; on saving, a part
@@ -90,6 +96,11 @@ class Package {
   PackageLimits limits_;
   std::uint64_t inflatedBytes_ = 0;
   std::vector<Part> parts_;
+  // The first part of each name, and of each name in lower case, among
+  // parts_[0, indexed_).
+  mutable std::unordered_map<std::string, std::size_t> byName_;
+  mutable std::unordered_map<std::string, std::size_t> byLowerName_;
+  mutable std::size_t indexed_ = 0;
 };
 
 }  // namespace tabulara::xlsx
