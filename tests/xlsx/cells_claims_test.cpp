@@ -140,9 +140,9 @@ TEST_F(CellsClaims, AnArrayOverTheWholeSheetIsOneRange) {
   EXPECT_EQ(cells, 9);
   EXPECT_THROW(embedded::SpecialCells(sheet, {CellRect{1, 1, 3, 3}}, host::xlCellTypeFormulas, host::xlTextValues),
                host::HostError);
-  EXPECT_THROW(embedded::ClearAreas(sheet, {CellRect{1, 1, 5, 5}}), host::HostError);
+  EXPECT_THROW(embedded::ClearAreas(*opened->workbook(), sheet, {CellRect{1, 1, 5, 5}}), host::HostError);
 
-  embedded::ClearAreas(sheet, {CellRect::WholeSheet()});
+  embedded::ClearAreas(*opened->workbook(), sheet, {CellRect::WholeSheet()});
   opened->Save(folder_ / "cleared.xlsx");
   auto cleared = WorkbookFile::Open(folder_ / "cleared.xlsx");
   const Sheet& reread = *cleared->workbook()->sheets.front();
