@@ -64,6 +64,9 @@ struct Sheet {
   std::uint32_t nextShapeId = 1;
   // How often the sheet was recalculated.
   int calculations = 0;
+  // Where the workbook last found the sheet in tab order; see
+  // Workbook::IndexOf.
+  mutable std::size_t tabIndexHint = 0;
 
   Shape* FindShape(std::uint32_t id);
   const Shape* FindShape(std::uint32_t id) const;

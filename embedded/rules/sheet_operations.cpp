@@ -113,6 +113,10 @@ void MoveSheet(model::Workbook& workbook, model::Sheet& sheet, const model::Shee
   workbook.sheets.erase(workbook.sheets.begin() + from);
   if (from < to) --to;
   workbook.sheets.insert(workbook.sheets.begin() + to, moved);
+  // The sheets between the two places shifted by one tab.
+  for (auto i = static_cast<std::size_t>(std::min(from, to)); i <= static_cast<std::size_t>(std::max(from, to)); ++i) {
+    workbook.sheets[i]->tabIndexHint = i;
+  }
   if (IsVisible(*moved)) workbook.activeSheet = moved;
 }
 

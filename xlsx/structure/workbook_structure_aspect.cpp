@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "host/constants.h"
 #include "xlsx/aspects.h"
@@ -146,10 +147,10 @@ class WorkbookStructureAspect : public WorkbookAspect {
 
   static bool AddNewSheets(WorkbookParts& parts) {
     bool added = false;
+    std::unordered_set<const Sheet*> known;
+    for (const auto& part : parts.sheets) known.insert(part->sheet.get());
     for (const auto& sheet : parts.workbook->sheets) {
-      const bool known = std::any_of(parts.sheets.begin(), parts.sheets.end(),
-                                     [&](const auto& part) { return part->sheet == sheet; });
-      if (known) continue;
+      if (known.contains(sheet.get())) continue;
       parts.sheets.push_back(AddSheetPart(parts, sheet));
       added = true;
     }
@@ -208,18 +209,21 @@ class WorkbookStructureAspect : public WorkbookAspect {
   }
 
   const Remembered* Find(const Sheet& sheet) const {
-    for (const Remembered& before : remembered_) {
-      if (before.sheet.get() == &sheet) return &before;
-    }
-    return nullptr;
+    const auto found = rememberedIndex_.find(&sheet);
+    return found == rememberedIndex_.end() ? nullptr : &remembered_[found->second];
   }
 
   void Remember(const embedded::model::Workbook& workbook) {
     remembered_.clear();
-    for (const auto& sheet : workbook.sheets) remembered_.push_back({sheet, sheet->name});
+    rememberedIndex_.clear();
+    for (const auto& sheet : workbook.sheets) {
+      rememberedIndex_.emplace(sheet.get(), remembered_.size());
+      remembered_.push_back({sheet, sheet->name});
+    }
   }
 
   std::vector<Remembered> remembered_;
+  std::unordered_map<const Sheet*, std::size_t> rememberedIndex_;
 };
 
 }  // namespace
