@@ -1,5 +1,6 @@
 #include "embedded/rules/cell_values.h"
 
+#include "embedded/model/same_value.h"
 #include "embedded/rules/number_formats.h"
 #include "host/conversions.h"
 #include "host/host_error.h"
@@ -8,28 +9,8 @@ namespace tabulara::embedded {
 
 using model::Cell;
 using model::CellAddress;
+using model::SameValue;
 using model::ValueKind;
-
-namespace {
-
-bool SameValue(const Cell& a, const Cell& b) {
-  if (a.kind != b.kind) return false;
-  switch (a.kind) {
-    case ValueKind::Empty:
-      return true;
-    case ValueKind::Number:
-      return a.number == b.number;
-    case ValueKind::Text:
-      return a.text == b.text;
-    case ValueKind::Logical:
-      return a.logical == b.logical;
-    case ValueKind::Error:
-      return a.error == b.error;
-  }
-  return false;
-}
-
-}  // namespace
 
 host::Variant CellValue(const model::Workbook& workbook, const model::Grid& grid, CellAddress address) {
   const Cell* cell = grid.Find(address);

@@ -4,28 +4,13 @@
 #include <vector>
 
 #include "embedded/model/grid.h"
+#include "embedded/model/same_value.h"
 
 namespace tabulara::xlsx {
 
 // Comparisons of a grid as it is with the grid as read or last written.
 
-inline bool SameValue(const embedded::model::Cell& a, const embedded::model::Cell& b) {
-  using embedded::model::ValueKind;
-  if (a.kind != b.kind) return false;
-  switch (a.kind) {
-    case ValueKind::Empty:
-      return true;
-    case ValueKind::Number:
-      return a.number == b.number;
-    case ValueKind::Text:
-      return a.text == b.text;
-    case ValueKind::Logical:
-      return a.logical == b.logical;
-    case ValueKind::Error:
-      return a.error == b.error;
-  }
-  return false;
-}
+using embedded::model::SameValue;
 
 inline bool SameFormula(const embedded::model::Grid& now, const embedded::model::Grid& before,
                         embedded::model::CellAddress address) {
