@@ -4,7 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "xlsx/xml/xml_names.h"
+#include "xlsx/strings/xstring.h"
+#include "xlsx/structure/xml_names.h"
 #include "xlsx/xml/xml_part.h"
 
 namespace tabulara::xlsx::structure {
@@ -14,6 +15,8 @@ constexpr std::array<std::string_view, 2> kChartContentTypes{
     "application/vnd.openxmlformats-officedocument.drawingml.chart+xml",
     "application/vnd.ms-office.chartex+xml",
 };
+constexpr std::string_view kPivotCacheContentType =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.pivotCacheDefinition+xml";
 
 // Renames in the text of `node`; whether it changed.
 bool RenameIn(pugi::xml_node node, const SheetRenames& renames) {
@@ -62,12 +65,57 @@ void RenameInModel(embedded::model::Workbook& workbook, const SheetRenames& rena
   }
 }
 
-void RenameInCharts(WorkbookParts& parts, const SheetRenames& renames) {
+// A pivot chart names its pivot table "[Book.xlsx]Sheet2!PivotTable2", the
+// workbook being the chart's own.
+bool RenameInPivotSource(pugi::xml_node chartSpace, const SheetRenames& renames) {
+  const pugi::xml_node name = ChildNamed(ChildNamed(chartSpace, "pivotSource"), "name");
+  const std::string_view text = name.text().get();
+  const auto book = text.starts_with('[') ? text.find(']') : std::string_view::npos;
+  if (book == std::string_view::npos) return false;
+  const std::string_view place = text.substr(book + 1);
+  const std::string renamed = RenameSheetReferences(place, renames);
+  if (renamed == place) return false;
+  name.text().set((std::string(text.substr(0, book + 1)) + renamed).c_str());
+  return true;
+}
+
+void RenameInChart(WorkbookParts& parts, const std::string& name, const SheetRenames& renames) {
+  pugi::xml_document chart = ParseXmlPart(parts.package.Read(name), name);
+  const bool changed = RenameInPivotSource(chart.document_element(), renames);
+  if (RenameInFormulas(chart, renames, true) || changed) parts.package.Write(name, SerializeXmlPart(chart));
+}
+
+// The source range of a pivot cache: a sheet and range, or a defined name;
+// one with a relationship lies in another workbook.
+void RenameInPivotCache(WorkbookParts& parts, const std::string& name, const SheetRenames& renames) {
+  pugi::xml_document cache = ParseXmlPart(parts.package.Read(name), name);
+  const pugi::xml_node source = ChildNamed(ChildNamed(cache.document_element(), "cacheSource"), "worksheetSource");
+  if (!source || RelationshipIdAttribute(source)) return;
+  bool changed = false;
+  if (pugi::xml_attribute sheet = source.attribute("sheet")) {
+    if (const std::string* newName = renames.NewNameOf(DecodeXstring(sheet.value()))) {
+      sheet.set_value(EncodeXstring(*newName).c_str());
+      changed = true;
+    }
+  }
+  if (pugi::xml_attribute definedName = source.attribute("name")) {
+    const std::string renamed = RenameSheetReferences(definedName.value(), renames);
+    if (renamed != definedName.value()) {
+      definedName.set_value(renamed.c_str());
+      changed = true;
+    }
+  }
+  if (changed) parts.package.Write(name, SerializeXmlPart(cache));
+}
+
+void RenameInChartsAndPivotCaches(WorkbookParts& parts, const SheetRenames& renames) {
   for (const std::string& name : parts.package.PartNames()) {
     const std::string type = parts.contentTypes.Of(name);
-    if (std::find(kChartContentTypes.begin(), kChartContentTypes.end(), type) == kChartContentTypes.end()) continue;
-    pugi::xml_document chart = ParseXmlPart(parts.package.Read(name), name);
-    if (RenameInFormulas(chart, renames, true)) parts.package.Write(name, SerializeXmlPart(chart));
+    if (type == kPivotCacheContentType) {
+      RenameInPivotCache(parts, name, renames);
+    } else if (std::find(kChartContentTypes.begin(), kChartContentTypes.end(), type) != kChartContentTypes.end()) {
+      RenameInChart(parts, name, renames);
+    }
   }
 }
 
@@ -82,7 +130,7 @@ void RenameSheetReferencesEverywhere(WorkbookParts& parts, const SheetRenames& r
   for (const auto& sheet : parts.sheets) {
     if (RenameInFormulas(sheet->xml, renames, false)) sheet->xmlChanged = true;
   }
-  RenameInCharts(parts, renames);
+  RenameInChartsAndPivotCaches(parts, renames);
 }
 
 }  // namespace tabulara::xlsx::structure
