@@ -35,5 +35,7 @@ std::unique_ptr<SheetAspect> MakeDrawingAspect();
 std::unique_ptr<SheetAspect> MakeCommentsAspect();
 // A worksheet's hyperlinks.
 std::unique_ptr<SheetAspect> MakeHyperlinksAspect();
+// A worksheet's tables: their column names follow the header cells.
+std::unique_ptr<SheetAspect> MakeTablesAspect();
 
 }  // namespace tabulara::xlsx
