@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
