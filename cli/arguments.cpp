@@ -2,15 +2,24 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
+#include <memory>
 
-#include "cli/terminal_text.h"
+#include "cli/command_errors.h"
+#include "cli/shell_commands.h"
 #include "cli/verbs.h"
 
 namespace tabulara::cli {
 namespace {
 
-constexpr const char* kUsage = "usage: tabulara VERB [options] [WORKBOOK]";
+constexpr const char* kUsage = "Usage: tabulara [OPTIONS] VERB [WORKBOOK]";
+
+// The help's usage line names the workbook after the verb.
+class HelpFormatter : public CLI::Formatter {
+ public:
+  std::string make_usage(const CLI::App*, std::string) const override { return std::string(kUsage) + '\n'; }
+};
 
 std::string VersionText() {
   return "tabulara " + std::to_string(TABULARA_VERSION_MAJOR) + "." + std::to_string(TABULARA_VERSION_MINOR) + "." +
@@ -18,10 +27,23 @@ std::string VersionText() {
 }
 
 ExitStatus UsageError(const std::string& message) {
-  std::cerr << "tabulara: " << TerminalLines(message) << '\n'
-            << kUsage << '\n'
-            << "Run 'tabulara --help' for the verbs and options.\n";
+  PrintCommandError(message);
+  std::cerr << kUsage << '\n' << "Run 'tabulara --help' for the verbs, options and shell commands.\n";
   return ExitStatus::Failure;
+}
+
+std::string HelpFooter() {
+  std::string footer = "Shell commands, one a line ('#' starts a comment):\n";
+  for (const ShellCommands::Help& command : ShellCommands::Helps()) {
+    std::string usage(command.usage);
+    usage.resize(std::max<std::size_t>(usage.size() + 1, 21), ' ');
+    footer += "  " + usage + std::string(command.text) + '\n';
+  }
+  return footer +
+         "\n"
+         "Errors of the command start with \"tabulara: error:\"; the add-in's messages show as \"TITLE: TEXT\".\n"
+         "Exit status: 0 the command ran; 1 the add-in reported an error (nothing is saved);\n"
+         "2 a usage error, or a file that cannot be read or written.\n";
 }
 
 }  // namespace
@@ -30,28 +52,20 @@ std::variant<Arguments, ExitStatus> ParseArguments(int argc, char** argv) {
   Arguments arguments;
   CLI::App app("Runs the Tabulara add-in on workbook files, the way the spreadsheet host runs it.", "tabulara");
   app.set_version_flag("--version", VersionText());
-  app.footer(
-      "Shell commands, one a line ('#' starts a comment):\n"
-      "  open FILE      open a workbook in place of the open one\n"
-      "  save [FILE]    save the workbook (to FILE, else to --output or where it came from)\n"
-      "  sheet NAME     make a sheet active\n"
-      "  get REF        a cell's value and formula on the active sheet\n"
-      "  info           the sheets and the active sheet\n"
-      "  quit           end the session\n"
-      "\n"
-      "Exit status: 0 the command ran; 1 the add-in reported an error (nothing is saved);\n"
-      "2 a usage error, or a file that cannot be read or written.\n");
-  app.get_formatter()->label("SUBCOMMAND", "VERB");
-  app.get_formatter()->label("Subcommands", "Verbs");
+  app.formatter(std::make_shared<HelpFormatter>());
+  app.footer(HelpFooter());
   app.require_subcommand(1);
   // Options may stand before or after the verb.
   app.fallthrough();
-  app.add_option("-o,--output", arguments.output, "write a changed workbook to this file, leave WORKBOOK as it was")
+  app.add_option("-o,--output", arguments.output,
+                 "write the workbook to this file (also when nothing changed), leave WORKBOOK as it was")
       ->type_name("FILE");
   app.add_option("--sheet", arguments.sheet, "make this sheet active first")->type_name("NAME");
-  app.add_option("--select", arguments.select, "select these cells first (areas separated by commas)")
+  app.add_option("--select", arguments.select,
+                 "select these cells first, as the Go To box takes them (A1:C9, Data!A1, 'My sheet'!A1:B2,D4)")
       ->type_name("RANGE");
-  app.add_option("--cell", arguments.cell, "make this cell the active cell first")->type_name("REF");
+  app.add_option("--cell", arguments.cell, "make this cell (Data!B3 on another sheet) the active cell first")
+      ->type_name("REF");
   app.add_option("--max-inflate-ratio", arguments.limits.maxInflateRatio,
                  "refuse a part, or a workbook, that inflates more than N times its compressed size")
       ->type_name("N")
@@ -73,7 +87,7 @@ std::variant<Arguments, ExitStatus> ParseArguments(int argc, char** argv) {
       ->excludes(yesFlag);
 
   for (const Verb& verb : Verbs()) {
-    CLI::App* command = app.add_subcommand(verb.name, verb.help);
+    CLI::App* command = app.add_subcommand(verb.name, verb.help)->group("Verbs");
     if (verb.operands != nullptr) {
       command->add_option(std::string(verb.operands) + " WORKBOOK", arguments.operands, "then the workbook file")
           ->type_name("")
@@ -109,6 +123,7 @@ std::variant<Arguments, ExitStatus> ParseArguments(int argc, char** argv) {
     }
     return UsageError(error.what());
   }
+  if (arguments.output && !arguments.workbook) return UsageError("--output needs a WORKBOOK");
   if (yes) arguments.answer = Answer::Yes;
   if (no) arguments.answer = Answer::No;
   return arguments;

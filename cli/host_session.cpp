@@ -6,6 +6,7 @@
 
 #include "addin/main.h"
 #include "cli/change_fingerprint.h"
+#include "cli/command_errors.h"
 #include "cli/status_line.h"
 #include "cli/terminal_text.h"
 #include "host/constants.h"
@@ -46,6 +47,11 @@ void HostSession::Connect() {
     connection_.OnConnection(host_.Application(), host::ext_cm_Startup, host_.Application(), custom_);
     connection_.OnStartupComplete(custom_);
   });
+  UpdateCommandBars();
+}
+
+void HostSession::UpdateCommandBars() {
+  CallAddin([&] { host_.commandBars().Update(); });
 }
 
 void HostSession::Open(const std::filesystem::path& file) {
@@ -59,6 +65,7 @@ void HostSession::Open(const std::filesystem::path& file) {
   file_ = std::move(opened);
   path_ = file;
   savedFingerprint_ = ChangeFingerprint(*file_->workbook());
+  UpdateCommandBars();
 }
 
 embedded::model::Workbook& HostSession::workbook() const {
@@ -74,11 +81,11 @@ bool HostSession::Save(const std::filesystem::path& target) {
   bool cancelled = false;
   CallAddin([&] { cancelled = host_.BeforeSave(saved); });
   if (AddinErrors() != errorsBefore) {
-    std::cerr << "tabulara: " << TerminalText(target.string()) << " was not written\n";
+    PrintCommandError(TerminalText(target.string()) + " was not written");
     return false;
   }
   if (cancelled) {
-    std::cerr << "tabulara: the save was cancelled; " << TerminalText(target.string()) << " was not written\n";
+    PrintCommandError("the save was cancelled; " + TerminalText(target.string()) + " was not written");
     return false;
   }
   StatusLine status("Saving " + target.filename().string());
@@ -99,10 +106,10 @@ ExitStatus HostSession::Status() {
 
 void HostSession::ReportErrorPassedBack(const std::exception& error) {
   if (const auto* hostError = dynamic_cast<const host::HostError*>(&error)) {
-    std::cerr << "tabulara: the add-in returned error " << hostError->Number() << ": " << TerminalLines(hostError->Description())
-              << '\n';
+    PrintCommandError("the add-in returned error " + std::to_string(hostError->Number()) + ": " +
+                      hostError->Description());
   } else {
-    std::cerr << "tabulara: the add-in returned an error: " << TerminalLines(error.what()) << '\n';
+    PrintCommandError(std::string("the add-in returned an error: ") + error.what());
   }
   ++addinErrors_;
 }

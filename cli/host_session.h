@@ -30,11 +30,13 @@ class HostSession {
   HostSession& operator=(const HostSession&) = delete;
 
   // Loads the add-in (Main) and connects it as at the host's start-up:
-  // OnConnection with ext_cm_Startup, then OnStartupComplete.
+  // OnConnection with ext_cm_Startup, then OnStartupComplete; then the host
+  // updates its command bars.
   void Connect();
 
   // Reads a workbook file (PackageError when it cannot) and opens it in the
-  // host as the active workbook, in place of the one open before.
+  // host as the active workbook, in place of the one open before; then the
+  // host updates its command bars.
   void Open(const std::filesystem::path& file);
   bool HasWorkbook() const { return file_ != nullptr; }
   // The open workbook's file as it was opened.
@@ -62,6 +64,9 @@ class HostSession {
       ReportErrorPassedBack(error);
     }
   }
+  // What the host does whenever its state changed: raises OnUpdate of the
+  // command bars, so that the add-in shows its menus as they fit.
+  void UpdateCommandBars();
   // The answer to the next Yes/No question, whatever the command line said.
   void AnswerNextQuestion(Answer answer) { messageBoxes_->AnswerNext(answer); }
   // The worst status met so far, counting the add-in's error reports.

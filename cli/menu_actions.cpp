@@ -60,12 +60,6 @@ void ClickMenuItem(HostSession& session, const std::string& captionOrPath) {
   if (missing) throw std::invalid_argument("no menu item \"" + *missing + "\" is shown");
 }
 
-void SelectCells(HostSession& session, const std::string& areas, const std::string& activeCell) {
-  const auto sheet = session.workbook().ActiveSheet();
-  if (!sheet) throw std::invalid_argument("the workbook has no active sheet");
-  session.host().Select(*sheet, areas, activeCell);
-}
-
 void PrintMenus(std::ostream& out, HostSession& session) {
   PrintTagged(out, session.host().commandBars().View("Worksheet Menu Bar"), addin::kMainPopupTag);
   PrintTagged(out, session.host().commandBars().View("Cell"), addin::kCommentPopupTag);

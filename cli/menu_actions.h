@@ -16,10 +16,6 @@ std::string MenuCaption(const char* key);
 // session's; std::invalid_argument when no such item is shown.
 void ClickMenuItem(HostSession& session, const std::string& captionOrPath);
 
-// Selects cell areas ("A1:C20,E5") on the active sheet, with `activeCell`
-// (the first cell when empty) as the active cell.
-void SelectCells(HostSession& session, const std::string& areas, const std::string& activeCell);
-
 // The add-in's menus as the host shows them: one item a line, indented by
 // depth, "----" for a group line, "(hidden)" after hidden items.
 void PrintMenus(std::ostream& out, HostSession& session);

@@ -1,10 +1,11 @@
 #include "cli/shell_commands.h"
 
+#include <algorithm>
 #include <iostream>
 #include <stdexcept>
 
+#include "cli/command_errors.h"
 #include "cli/menu_actions.h"
-#include "cli/terminal_text.h"
 #include "cli/workbook_report.h"
 #include "xlsx/package/package_error.h"
 
@@ -25,11 +26,39 @@ class CommandError : public std::invalid_argument {
   using std::invalid_argument::invalid_argument;
 };
 
-void Require(const std::string& argument, const char* usage) {
-  if (argument.empty()) throw CommandError(std::string("usage: ") + usage);
+std::string_view NameOf(std::string_view usage) { return usage.substr(0, usage.find(' ')); }
+
+// Whether the command takes an argument it cannot do without.
+bool NeedsArgument(std::string_view usage) {
+  const auto space = usage.find(' ');
+  return space != std::string_view::npos && usage[space + 1] != '[';
 }
 
 }  // namespace
+
+const ShellCommands::Entry ShellCommands::kEntries[] = {
+    {{"open FILE", "open a workbook in place of the open one"}, &ShellCommands::Open},
+    {{"save [FILE]", "save the workbook (to FILE, else to --output or where it came from)"}, &ShellCommands::Save},
+    {{"sheet NAME", "make a sheet active"}, &ShellCommands::Sheet},
+    {{"select RANGE", "select cells, as the Go To box takes them (A1:C9, Data!A1, 'My sheet'!A1:B2,D4)"},
+     &ShellCommands::Select},
+    {{"cell REF", "make a cell (Data!B3 on another sheet) the active cell and the selection"}, &ShellCommands::Cell},
+    {{"click CAPTION|PATH", "click a menu item by caption, or by path (\"Tabulara/Miscellaneous/Run MSN\")"},
+     &ShellCommands::Click},
+    {{"double-click REF", "double-click a cell of the active sheet"}, &ShellCommands::DoubleClick},
+    {{"right-click REF", "right-click a cell of the active sheet"}, &ShellCommands::RightClick},
+    {{"answer yes|no", "the answer to the next Yes/No question"}, &ShellCommands::Answer},
+    {{"menu", "the add-in's menus as they are shown"}, &ShellCommands::Menu},
+    {{"get REF", "a cell's value and formula on the active sheet"}, &ShellCommands::Get},
+    {{"info", "the sheets and the active sheet"}, &ShellCommands::Info},
+    {{"quit", "end the session"}, &ShellCommands::Quit},
+};
+
+std::vector<ShellCommands::Help> ShellCommands::Helps() {
+  std::vector<Help> helps;
+  for (const Entry& entry : kEntries) helps.push_back(entry.help);
+  return helps;
+}
 
 ShellCommands::ShellCommands(HostSession& session, std::optional<std::filesystem::path> output)
     : session_(session), output_(std::move(output)) {
@@ -40,55 +69,32 @@ bool ShellCommands::Run(const std::string& line) {
   const std::string command = Trim(line);
   if (command.empty() || command.front() == '#') return true;
   const auto end = command.find_first_of(kBlanks);
-  const std::string verb = command.substr(0, end);
+  const std::string name = command.substr(0, end);
   const std::string argument = end == std::string::npos ? "" : Trim(command.substr(end));
+  const auto entry = std::find_if(std::begin(kEntries), std::end(kEntries),
+                                  [&](const Entry& e) { return NameOf(e.help.usage) == name; });
   try {
-    if (verb == "quit") return false;
-    if (verb == "open") {
-      Open(argument);
-    } else if (verb == "save") {
-      Save(argument);
-    } else if (verb == "sheet") {
-      Sheet(argument);
-    } else if (verb == "get") {
-      Get(argument);
-    } else if (verb == "info") {
-      Info();
-    } else if (verb == "select") {
-      Select(argument);
-    } else if (verb == "cell") {
-      Cell(argument);
-    } else if (verb == "click") {
-      Click(argument);
-    } else if (verb == "double-click" || verb == "right-click") {
-      Require(argument, "double-click REF | right-click REF");
-      if (verb == "double-click") {
-        session_.CallAddin([&] { session_.host().DoubleClick(argument); });
-      } else {
-        session_.CallAddin([&] { session_.host().RightClick(argument); });
-      }
-    } else if (verb == "answer") {
-      Answer(argument);
-    } else if (verb == "menu") {
-      PrintMenus(std::cout, session_);
-      std::cout << std::flush;
-    } else {
-      throw CommandError("unknown command \"" + verb +
-                         "\" (commands: open, save, sheet, select, cell, click, double-click, right-click, answer, "
-                         "menu, get, info, quit)");
+    if (entry == std::end(kEntries)) {
+      std::string names;
+      for (const Entry& e : kEntries) names += (names.empty() ? "" : ", ") + std::string(NameOf(e.help.usage));
+      throw CommandError("unknown command \"" + name + "\" (commands: " + names + ")");
     }
+    if (argument.empty() && NeedsArgument(entry->help.usage)) {
+      throw CommandError("usage: " + std::string(entry->help.usage));
+    }
+    (this->*entry->run)(argument);
   } catch (const xlsx::PackageError& error) {
-    std::cerr << "tabulara: " << TerminalLines(error.what()) << '\n';
+    PrintCommandError(error.what());
     session_.Fail(ExitStatus::Failure);
   } catch (const std::invalid_argument& error) {
-    std::cerr << "tabulara: " << TerminalLines(error.what()) << '\n';
+    PrintCommandError(error.what());
     session_.Fail(ExitStatus::Failure);
   }
-  return true;
+  if (!ended_) session_.UpdateCommandBars();
+  return !ended_;
 }
 
 void ShellCommands::Open(const std::string& file) {
-  Require(file, "open FILE");
   session_.Open(file);
   saveTarget_ = file;
 }
@@ -100,32 +106,22 @@ void ShellCommands::Save(const std::string& file) {
 }
 
 void ShellCommands::Sheet(const std::string& name) {
-  Require(name, "sheet NAME");
   embedded::EmbeddedHost& host = session_.host();
   host.Activate(host.Sheet(session_.workbook(), name));
 }
 
-void ShellCommands::Get(const std::string& cell) {
-  Require(cell, "get REF");
-  embedded::model::Sheet* sheet = session_.workbook().ActiveSheet().get();
-  if (sheet == nullptr) throw CommandError("the workbook has no active sheet");
-  PrintCell(std::cout, session_.host(), *sheet, cell);
-  std::cout << std::flush;
+void ShellCommands::Select(const std::string& areas) { session_.host().GoTo(areas); }
+
+void ShellCommands::Cell(const std::string& cell) { session_.host().GoTo(cell, cell); }
+
+void ShellCommands::Click(const std::string& captionOrPath) { ClickMenuItem(session_, captionOrPath); }
+
+void ShellCommands::DoubleClick(const std::string& cell) {
+  session_.CallAddin([&] { session_.host().DoubleClick(cell); });
 }
 
-void ShellCommands::Select(const std::string& areas) {
-  Require(areas, "select RANGE");
-  SelectCells(session_, areas, "");
-}
-
-void ShellCommands::Cell(const std::string& cell) {
-  Require(cell, "cell REF");
-  SelectCells(session_, cell, cell);
-}
-
-void ShellCommands::Click(const std::string& captionOrPath) {
-  Require(captionOrPath, "click CAPTION|PATH");
-  ClickMenuItem(session_, captionOrPath);
+void ShellCommands::RightClick(const std::string& cell) {
+  session_.CallAddin([&] { session_.host().RightClick(cell); });
 }
 
 void ShellCommands::Answer(const std::string& answer) {
@@ -138,9 +134,23 @@ void ShellCommands::Answer(const std::string& answer) {
   }
 }
 
-void ShellCommands::Info() {
+void ShellCommands::Menu(const std::string&) {
+  PrintMenus(std::cout, session_);
+  std::cout << std::flush;
+}
+
+void ShellCommands::Get(const std::string& cell) {
+  embedded::model::Sheet* sheet = session_.workbook().ActiveSheet().get();
+  if (sheet == nullptr) throw CommandError("the workbook has no active sheet");
+  PrintCell(std::cout, session_.host(), *sheet, cell);
+  std::cout << std::flush;
+}
+
+void ShellCommands::Info(const std::string&) {
   PrintSheets(std::cout, session_.workbook());
   std::cout << std::flush;
 }
+
+void ShellCommands::Quit(const std::string&) { ended_ = true; }
 
 }  // namespace tabulara::cli

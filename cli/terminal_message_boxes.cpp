@@ -38,13 +38,19 @@ bool TerminalMessageBoxes::IsErrorReport(const platform::posix::MessageBoxReques
   return icon == platform::vbExclamation && StartsWith(request.text, addin::gAppError + "\r\n\r\n");
 }
 
+int TerminalMessageBoxes::Taken(int answer, const char* source) {
+  output_ << "\u2192 " << (answer == platform::vbYes ? "Yes" : "No") << " (" << source << ")\n" << std::flush;
+  return answer;
+}
+
 int TerminalMessageBoxes::Ask(int flags) {
+  const bool forNext = nextAnswer_.has_value();
   const Answer answer = nextAnswer_.value_or(answer_);
   nextAnswer_.reset();
-  if (answer == Answer::Yes) return platform::vbYes;
-  if (answer == Answer::No) return platform::vbNo;
+  if (answer == Answer::Yes) return Taken(platform::vbYes, forNext ? "answer yes" : "--yes");
+  if (answer == Answer::No) return Taken(platform::vbNo, forNext ? "answer no" : "--no");
   const int fallback = platform::posix::DefaultAnswer(flags);
-  if (!inputIsTerminal_) return fallback;
+  if (!inputIsTerminal_) return Taken(fallback, "default");
   for (;;) {
     output_ << (fallback == platform::vbYes ? "Yes or No? [Y/n] " : "Yes or No? [y/N] ") << std::flush;
     std::string line;

@@ -13,7 +13,8 @@ enum class Answer { AskOnTerminal, Yes, No };
 
 // Message boxes on standard error as "TITLE: TEXT", the text's own line
 // breaks kept and its control characters escaped. A Yes/No question takes the given answer, else is asked when
-// standard input is a terminal, else takes the box's default button. The
+// standard input is a terminal, else takes the box's default button; an
+// answer not typed is told after the question ("→ Yes (--yes)"). The
 // add-in's error reports and its "Load error" box are counted.
 class TerminalMessageBoxes {
  public:
@@ -28,6 +29,9 @@ class TerminalMessageBoxes {
  private:
   bool IsErrorReport(const platform::posix::MessageBoxRequest& request) const;
   int Ask(int flags);
+  // Tells the answer that no one typed and where it came from: "→ No
+  // (default)".
+  int Taken(int answer, const char* source);
 
   Answer answer_;
   std::optional<Answer> nextAnswer_;

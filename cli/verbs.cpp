@@ -2,11 +2,11 @@
 
 #include <iostream>
 
+#include "cli/command_errors.h"
 #include "cli/command_line_workbook.h"
 #include "cli/host_session.h"
 #include "cli/menu_actions.h"
 #include "cli/shell.h"
-#include "cli/terminal_text.h"
 #include "cli/workbook_report.h"
 #include "xlsx/package/package_error.h"
 
@@ -36,7 +36,7 @@ constexpr char kFormulasToValues[] = "lang015";
 
 ExitStatus TrimCells(const Arguments& arguments) {
   if (!arguments.select) {
-    std::cerr << "tabulara: trim-cells needs --select RANGE\n";
+    PrintCommandError("trim-cells needs --select RANGE");
     return ExitStatus::Failure;
   }
   return ClickItem<kTrim>(arguments);
@@ -77,7 +77,7 @@ constexpr Verb kVerbs[] = {
      "NAME"},
     {"click", true, "click menu items by caption, or by path (\"Tabulara/Miscellaneous/Run MSN\")", Click,
      "CAPTION..."},
-    {"menu", false, "the add-in's menus as built", Menu},
+    {"menu", false, "the add-in's menus as they are shown", Menu},
 };
 
 }  // namespace
@@ -91,14 +91,14 @@ ExitStatus RunOnWorkbook(const Arguments& arguments, const VerbAction& action) {
   try {
     action(session);
   } catch (const std::invalid_argument& error) {
-    std::cerr << "tabulara: " << TerminalLines(error.what()) << '\n';
+    PrintCommandError(error.what());
     return ExitStatus::Failure;
   }
-  if (session.Status() != ExitStatus::Ran || !session.Changed()) return session.Status();
+  if (session.Status() != ExitStatus::Ran || !(session.Changed() || arguments.output)) return session.Status();
   try {
     session.Save(arguments.output.value_or(*arguments.workbook));
   } catch (const xlsx::PackageError& error) {
-    std::cerr << "tabulara: " << TerminalLines(error.what()) << '\n';
+    PrintCommandError(error.what());
     session.Fail(ExitStatus::Failure);
   }
   return session.Status();

@@ -31,8 +31,8 @@ using VerbAction = std::function<void(HostSession& session)>;
 
 // The frame of every one-shot verb: opens WORKBOOK, makes the --sheet sheet
 // active, loads and connects the add-in, runs `action`, and when the
-// workbook changed and the add-in reported no error, saves it to the
-// --output file or back to WORKBOOK.
+// add-in reported no error, saves the workbook to the --output file (also
+// when it did not change) or, when it changed, back to WORKBOOK.
 ExitStatus RunOnWorkbook(const Arguments& arguments, const VerbAction& action);
 
 }  // namespace tabulara::cli

@@ -119,6 +119,12 @@ class EmbeddedHost {
   // not given), or a drawing object.
   void Select(model::Sheet& sheet, std::string_view areas, std::string_view activeCell = "");
   void SelectShape(model::Sheet& sheet, std::string_view shapeName);
+  // What a user types in the Go To box: areas of one sheet, each maybe
+  // behind its sheet's name ("Data!A1:C9", "'My sheet'!A1", "A1:B2,D4").
+  // Activates the sheet named (else stays on the active sheet) and selects
+  // the areas, `activeCell` (qualified the same way or not; the first cell
+  // when empty) active.
+  void GoTo(std::string_view reference, std::string_view activeCell = "");
 
   // What a user does on the active sheet of the active workbook. A
   // double-click selects the cell; a right-click selects it unless it lies

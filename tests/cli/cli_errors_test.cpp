@@ -5,16 +5,28 @@
 
 #include "cli/support/sample_workbook.h"
 #include "cli/support/tabulara_run.h"
+#include "cli/verbs.h"
 #include "xlsx/package/package.h"
 
 namespace tabulara::testing {
 namespace {
 
+using ::testing::ContainsRegex;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+// A text that a regular expression matches as it is.
+std::string EscapedForRegex(const std::string& text) {
+  std::string escaped;
+  for (const char c : text) {
+    if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) escaped += '\\';
+    escaped += c;
+  }
+  return escaped;
+}
 
 class UnreadableFileTest : public ::testing::Test {
  protected:
@@ -23,7 +35,7 @@ class UnreadableFileTest : public ::testing::Test {
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(Lines(run.err), 1) << run.err;
-    EXPECT_THAT(run.err, StartsWith("tabulara: "));
+    EXPECT_THAT(run.err, StartsWith("tabulara: error: "));
     EXPECT_THAT(run.err, HasSubstr(file));
   }
   CliSandbox sandbox;
@@ -85,14 +97,17 @@ TEST_F(UnreadableFileTest, TruncatedAndForeignFiles) {
   ExpectOneLineFailure(sandbox.Run({"info", "notes.xlsx"}), "notes.xlsx");
 }
 
-TEST_F(UnreadableFileTest, UnwritableOutputKeepsTheSessionGoingAndGivesStatusTwo) {
+TEST_F(UnreadableFileTest, AMissingOutputFolderIsNamedAndTheSessionGoesOn) {
   const auto book = sandbox.path() / "book.xlsx";
   WriteSampleWorkbook(book);
   const ProgramRun run = sandbox.Run({"shell", book.string()}, "save no-such-folder/out.xlsx\ninfo\n");
   EXPECT_EQ(run.exitStatus, 2);
-  EXPECT_EQ(Lines(run.err), 1) << run.err;
-  EXPECT_THAT(run.err, StartsWith("tabulara: "));
+  EXPECT_EQ(run.err, "tabulara: error: no-such-folder/out.xlsx: the folder no-such-folder does not exist\n");
   EXPECT_THAT(run.out, EndsWith("active sheet: Data\n"));
+
+  const ProgramRun verb = sandbox.Run({"sort-sheets", "-o", "out/x.xlsx", book.string()});
+  EXPECT_EQ(verb.exitStatus, 2);
+  EXPECT_EQ(verb.err, "tabulara: error: out/x.xlsx: the folder out does not exist\n");
 }
 
 class UsageTest : public ::testing::Test {
@@ -100,8 +115,8 @@ class UsageTest : public ::testing::Test {
   void ExpectUsageError(const ProgramRun& run, const std::string& message) {
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.out, "");
-    EXPECT_THAT(run.err, StartsWith("tabulara: " + message));
-    EXPECT_THAT(run.err, HasSubstr("usage: tabulara VERB [options] [WORKBOOK]\n"));
+    EXPECT_THAT(run.err, StartsWith("tabulara: error: " + message));
+    EXPECT_THAT(run.err, HasSubstr("\nUsage: tabulara [OPTIONS] VERB [WORKBOOK]\n"));
   }
   CliSandbox sandbox;
 };
@@ -115,14 +130,24 @@ TEST_F(UsageTest, MissingVerbWorkbookAndConflictingAnswers) {
   ExpectUsageError(sandbox.Run({"info"}), "");
   ExpectUsageError(sandbox.Run({"info", "--yes", "--no", "book.xlsx"}), "");
   ExpectUsageError(sandbox.Run({"info", "--output"}), "");
+  ExpectUsageError(sandbox.Run({"menu", "-o", "menu.xlsx"}), "--output needs a WORKBOOK\n");
 }
 
-TEST_F(UsageTest, HelpListsVerbsOptionsAndShellCommands) {
+TEST_F(UsageTest, HelpListsEveryVerbAndShellCommandOnALineOfItsOwn) {
   const ProgramRun run = sandbox.Run({"--help"});
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_EQ(run.err, "");
-  for (const char* text : {"info", "shell", "--output", "--sheet", "--yes", "--no", "--version", "save [FILE]",
-                           "get REF", "Exit status", "--max-inflate-ratio N", "--max-part-size SIZE",
+  EXPECT_THAT(run.out, HasSubstr("\nUsage: tabulara [OPTIONS] VERB [WORKBOOK]\n"));
+  for (const cli::Verb& verb : cli::Verbs()) {
+    EXPECT_THAT(run.out, ContainsRegex("\n  " + std::string(verb.name) + " +" + EscapedForRegex(verb.help) + "\n"));
+  }
+  for (const char* command : {"open FILE", "save [FILE]", "sheet NAME", "select RANGE", "cell REF",
+                              "click CAPTION|PATH", "double-click REF", "right-click REF", "answer yes|no", "menu",
+                              "get REF", "info", "quit"}) {
+    EXPECT_THAT(run.out, ContainsRegex("\n  " + EscapedForRegex(command) + " +[a-z][^\n]+\n"));
+  }
+  for (const char* text : {"--output FILE", "--sheet NAME", "--select RANGE", "--cell REF", "--yes", "--no",
+                           "--version", "Exit status", "--max-inflate-ratio N", "--max-part-size SIZE",
                            "--max-workbook-size SIZE"}) {
     EXPECT_THAT(run.out, HasSubstr(text));
   }

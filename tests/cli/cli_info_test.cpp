@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "cli/support/sample_workbook.h"
@@ -5,6 +6,8 @@
 
 namespace tabulara::testing {
 namespace {
+
+using ::testing::EndsWith;
 
 class InfoTest : public ::testing::Test {
  protected:
@@ -73,7 +76,7 @@ TEST_F(InfoTest, KeepsApostrophesAndMarkupCharactersInSheetNames) {
             "active sheet: C>D\n");
 }
 
-TEST_F(InfoTest, SheetOptionMakesASheetActiveWithoutWritingTheWorkbook) {
+TEST_F(InfoTest, SheetOptionMakesASheetActiveAndTheOutputFileKeepsIt) {
   const auto book = sandbox.path() / "book.xlsx";
   WriteSampleWorkbook(book);
   const std::string before = ReadFile(book);
@@ -86,9 +89,37 @@ TEST_F(InfoTest, SheetOptionMakesASheetActiveWithoutWritingTheWorkbook) {
             "Notes\tworksheet\tvisible\n"
             "Archive\tworksheet\thidden\n"
             "active sheet: Notes\n");
-  // Nothing changed: neither the workbook nor the output file is written.
+  // Nothing changed: the workbook stays as it was, the output file is written all the same.
   EXPECT_EQ(ReadFile(book), before);
-  EXPECT_FALSE(std::filesystem::exists(sandbox.path() / "copy.xlsx"));
+  const ProgramRun copy = sandbox.Run({"info", "copy.xlsx"});
+  EXPECT_EQ(copy.exitStatus, 0) << copy.err;
+  EXPECT_EQ(copy.out, run.out);
+}
+
+TEST_F(InfoTest, SelectAndCellTakeReferencesAsTheGoToBoxDoes) {
+  const auto book = sandbox.path() / "book.xlsx";
+  WriteSampleWorkbook(book);
+  struct Case {
+    std::vector<std::string> options;
+    const char* activeSheet;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {{"--cell", "Notes!B2"}, "Notes"},
+           {{"--sheet", "Notes", "--select", "'Data'!A1:B2,D4", "--cell", "D4"}, "Data"},
+           {{"--sheet", "Notes", "--select", "A1:B2,D4"}, "Notes"},
+       }) {
+    std::vector<std::string> arguments = {"info"};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    arguments.push_back(book.string());
+    const ProgramRun run = sandbox.Run(arguments);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_THAT(run.out, EndsWith(std::string("active sheet: ") + c.activeSheet + "\n"));
+  }
+
+  const ProgramRun run = sandbox.Run({"info", "--select", "Data!A1,Notes!B2", book.string()});
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "tabulara: error: the areas lie on different sheets: \"Data!A1,Notes!B2\"\n");
 }
 
 TEST_F(InfoTest, SheetOptionRefusesUnknownAndHiddenSheets) {
@@ -98,11 +129,11 @@ TEST_F(InfoTest, SheetOptionRefusesUnknownAndHiddenSheets) {
   ProgramRun run = sandbox.Run({"info", "--sheet", "Missing", book.string()});
   EXPECT_EQ(run.exitStatus, 2);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "tabulara: no sheet named Missing\n");
+  EXPECT_EQ(run.err, "tabulara: error: no sheet named Missing\n");
 
   run = sandbox.Run({"info", "--sheet", "Archive", book.string()});
   EXPECT_EQ(run.exitStatus, 2);
-  EXPECT_EQ(run.err, "tabulara: a hidden sheet cannot be active\n");
+  EXPECT_EQ(run.err, "tabulara: error: a hidden sheet cannot be active\n");
 }
 
 TEST_F(InfoTest, LoadErrorOfTheAddinIsShownAndGivesStatusOne) {

@@ -56,8 +56,8 @@ TEST_F(LegacyWorkbooks, AnEditIsWrittenOnlyToAnXlsxName) {
   const ProgramRun inPlace = sandbox.Run({"upper-case-sheets", "old.xls"});
   EXPECT_EQ(inPlace.exitStatus, 2);
   EXPECT_EQ(inPlace.err,
-            "tabulara: old.xls: not written: the workbook is saved as an .xlsx file, so its name must end in .xlsx "
-            "(-o NAME.xlsx)\n");
+            "tabulara: error: old.xls: not written: the workbook is saved as an .xlsx file, so its name must end in "
+            ".xlsx (-o NAME.xlsx)\n");
   EXPECT_TRUE(ReadFile(old) == ReadFile(legacy_)) << "written over";
 
   // A name that looks like an option reaches soffice as a file.

@@ -7,6 +7,7 @@
 namespace tabulara::testing {
 namespace {
 
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 
 class MenuVerbsTest : public ::testing::Test {
@@ -58,13 +59,13 @@ TEST_F(MenuVerbsTest, ClickTakesCaptionsAndPathsAndRefusesUnknownOnes) {
 
   const ProgramRun unknown = sandbox.Run({"click", "Tabulara/Nothing", "book.xlsx"});
   EXPECT_EQ(unknown.exitStatus, 2);
-  EXPECT_EQ(unknown.err, "tabulara: no menu item \"Tabulara/Nothing\" is shown\n");
+  EXPECT_EQ(unknown.err, "tabulara: error: no menu item \"Tabulara/Nothing\" is shown\n");
 }
 
 TEST_F(MenuVerbsTest, TrimCellsNeedsASelection) {
   const ProgramRun run = sandbox.Run({"trim-cells", "book.xlsx"});
   EXPECT_EQ(run.exitStatus, 2);
-  EXPECT_EQ(run.err, "tabulara: trim-cells needs --select RANGE\n");
+  EXPECT_EQ(run.err, "tabulara: error: trim-cells needs --select RANGE\n");
 }
 
 TEST_F(MenuVerbsTest, ALargeTrimAsksAndNoKeepsTheWorkbook) {
@@ -72,14 +73,41 @@ TEST_F(MenuVerbsTest, ALargeTrimAsksAndNoKeepsTheWorkbook) {
   const ProgramRun run = sandbox.Run({"trim-cells", "--no", "--select", "A1:J1001", "book.xlsx"});
   EXPECT_EQ(run.exitStatus, 0);
   EXPECT_THAT(run.err, HasSubstr("Tabulara: The region you selected is more than 10000 cells"));
+  EXPECT_THAT(run.err, EndsWith("\n\u2192 No (--no)\n"));
   EXPECT_EQ(ReadFile(book), before);
 }
 
-TEST_F(MenuVerbsTest, MenuShowsTheBuiltMenus) {
-  const ProgramRun run = sandbox.Run({"menu"});
-  EXPECT_EQ(run.exitStatus, 0) << run.err;
-  EXPECT_THAT(run.out, HasSubstr("Worksheet Menu Bar:\n  Tabulara\n    Sheets Name To Upper Case\n"));
-  EXPECT_THAT(run.out, HasSubstr("    Miscellaneous\n      Run Yahoo Messeger\n"));
+TEST_F(MenuVerbsTest, WithAnOutputFileARunThatChangesNothingWritesACopy) {
+  const std::string before = ReadFile(book);
+  for (const std::vector<std::string>& verb : std::vector<std::vector<std::string>>{
+           {"info"}, {"clear-hyperlinks"}, {"trim-cells", "--no", "--select", "A1:J1001"}}) {
+    SCOPED_TRACE(verb.front());
+    std::filesystem::remove(sandbox.path() / "out.xlsx");
+    std::vector<std::string> arguments = verb;
+    arguments.insert(arguments.end(), {"-o", "out.xlsx", "book.xlsx"});
+    const ProgramRun run = sandbox.Run(arguments);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(ReadFile(book), before);
+    EXPECT_EQ(Info("out.xlsx"), Info("book.xlsx"));
+  }
+}
+
+TEST_F(MenuVerbsTest, TheMenuIsHiddenWithoutAWorkbookAndItsItemsCannotBeClicked) {
+  EXPECT_THAT(sandbox.Run({"menu"}).out, HasSubstr("Worksheet Menu Bar:\n  Tabulara (hidden)\n"));
+  const ProgramRun shown = sandbox.Run({"menu", "book.xlsx"});
+  EXPECT_EQ(shown.exitStatus, 0) << shown.err;
+  EXPECT_THAT(shown.out, HasSubstr("Worksheet Menu Bar:\n  Tabulara\n    Sheets Name To Upper Case\n"));
+  EXPECT_THAT(shown.out, HasSubstr("    Miscellaneous\n      Run Yahoo Messeger\n"));
+
+  const ProgramRun run = sandbox.Run({"shell"},
+                                     "click Sheets Sort\n"
+                                     "open book.xlsx\n"
+                                     "click Sheets Sort\n"
+                                     "info\n");
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_EQ(run.err, "tabulara: error: no menu item \"Sheets Sort\" is shown\n");
+  EXPECT_EQ(run.out,
+            "Archive\tworksheet\thidden\nData\tworksheet\tvisible\nNotes\tworksheet\tvisible\nactive sheet: Data\n");
 }
 
 TEST_F(MenuVerbsTest, TheShellClicksSelectsAndAnswers) {

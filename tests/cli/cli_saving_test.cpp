@@ -74,7 +74,7 @@ class SavingTest : public ::testing::Test {
   // Exit status 2 and one line on standard error that starts so.
   static void ExpectRefused(const ProgramRun& run, const std::string& start) {
     EXPECT_EQ(run.exitStatus, 2);
-    EXPECT_THAT(run.err, StartsWith("tabulara: " + start));
+    EXPECT_THAT(run.err, StartsWith("tabulara: error: " + start));
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   }
 

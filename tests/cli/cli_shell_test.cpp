@@ -7,6 +7,7 @@
 namespace tabulara::testing {
 namespace {
 
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 
 class ShellTest : public ::testing::Test {
@@ -85,11 +86,29 @@ TEST_F(ShellTest, MistakesAreToldAndTheSessionGoesOnWithStatusTwo) {
                                      "get A1\n");
   EXPECT_EQ(run.exitStatus, 2);
   EXPECT_EQ(run.out, "value: 42\n");
-  EXPECT_THAT(run.err, HasSubstr("tabulara: no workbook is open\n"));
-  EXPECT_THAT(run.err, HasSubstr("tabulara: usage: open FILE\n"));
+  EXPECT_THAT(run.err, HasSubstr("tabulara: error: no workbook is open\n"));
+  EXPECT_THAT(run.err, HasSubstr("tabulara: error: usage: open FILE\n"));
   EXPECT_THAT(run.err, HasSubstr("missing.xlsx"));
-  EXPECT_THAT(run.err, HasSubstr("tabulara: unknown command \"frobnicate\""));
-  EXPECT_THAT(run.err, HasSubstr("tabulara: no sheet named Nowhere\n"));
+  EXPECT_THAT(run.err, HasSubstr("tabulara: error: unknown command \"frobnicate\""));
+  EXPECT_THAT(run.err, HasSubstr("tabulara: error: no sheet named Nowhere\n"));
+}
+
+TEST_F(ShellTest, SelectAndCellGoToTheSheetTheyName) {
+  const ProgramRun run = sandbox.Run({"shell", book.string()},
+                                     "select 'Notes'!B2:C3\n"
+                                     "info\n"
+                                     "cell Data!A3\n"
+                                     "get A3\n"
+                                     "select Nowhere!A1\n"
+                                     "select A1:\n"
+                                     "cell A1:B2\n");
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_THAT(run.out, HasSubstr("active sheet: Notes\n"));
+  EXPECT_THAT(run.out, EndsWith("value: 84\nformula: =A1*2\n"));
+  EXPECT_EQ(run.err,
+            "tabulara: error: no sheet named Nowhere\n"
+            "tabulara: error: not a cell reference: \"A1:\"\n"
+            "tabulara: error: not a single cell: \"A1:B2\"\n");
 }
 
 TEST_F(ShellTest, OpeningAnotherWorkbookReplacesTheFirst) {

@@ -37,7 +37,7 @@ TEST_F(TerminalSafetyTest, InfoMessageBoxesAndErrorLinesEscapeControlCharacters)
 
   const ProgramRun missing = sandbox.Run({"info", "--sheet", "Nothing\x1B]0;x\x07", "book.xlsx"});
   EXPECT_EQ(missing.exitStatus, 2);
-  EXPECT_EQ(missing.err, "tabulara: no sheet named Nothing\\x1b]0;x\\x07\n");
+  EXPECT_EQ(missing.err, "tabulara: error: no sheet named Nothing\\x1b]0;x\\x07\n");
 }
 
 }  // namespace

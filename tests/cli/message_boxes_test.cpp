@@ -29,17 +29,24 @@ TEST_F(TerminalMessageBoxesTest, ShowsTitleAndTextWithItsLineBreaks) {
   EXPECT_EQ(output.str(), "Grid Wright: first\nsecond\n\nlast\nend\nTabulara: no title\n");
 }
 
-TEST_F(TerminalMessageBoxesTest, QuestionTakesTheGivenAnswer) {
+TEST_F(TerminalMessageBoxesTest, QuestionTakesTheGivenAnswerAndTellsIt) {
   EXPECT_EQ(Boxes(Answer::Yes).Show({"Sure?", kYesNoQuestion | platform::vbDefaultButton2, {}}), platform::vbYes);
-  EXPECT_EQ(Boxes(Answer::No, true).Show({"Sure?", kYesNoQuestion, {}}), platform::vbNo);
+  auto boxes = Boxes(Answer::No, true);
+  EXPECT_EQ(boxes.Show({"Sure?", kYesNoQuestion, {}}), platform::vbNo);
+  boxes.AnswerNext(Answer::Yes);
+  EXPECT_EQ(boxes.Show({"Sure?", kYesNoQuestion, {}}), platform::vbYes);
+  EXPECT_EQ(output.str(),
+            "Tabulara: Sure?\n\u2192 Yes (--yes)\n"
+            "Tabulara: Sure?\n\u2192 No (--no)\n"
+            "Tabulara: Sure?\n\u2192 Yes (answer yes)\n");
 }
 
-TEST_F(TerminalMessageBoxesTest, QuestionWithoutTerminalTakesTheDefaultButton) {
+TEST_F(TerminalMessageBoxesTest, QuestionWithoutTerminalTakesTheDefaultButtonAndTellsIt) {
   input.str("n\n");
   auto boxes = Boxes(Answer::AskOnTerminal);
   EXPECT_EQ(boxes.Show({"Sure?", kYesNoQuestion, {}}), platform::vbYes);
   EXPECT_EQ(boxes.Show({"Sure?", kYesNoQuestion | platform::vbDefaultButton2, {}}), platform::vbNo);
-  EXPECT_EQ(output.str(), "Tabulara: Sure?\nTabulara: Sure?\n");
+  EXPECT_EQ(output.str(), "Tabulara: Sure?\n\u2192 Yes (default)\nTabulara: Sure?\n\u2192 No (default)\n");
 }
 
 TEST_F(TerminalMessageBoxesTest, QuestionOnATerminalAsksUntilAnswered) {

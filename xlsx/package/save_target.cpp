@@ -31,7 +31,13 @@ SaveTarget ResolveSaveTarget(const std::filesystem::path& given) {
   for (int links = 0;; ++links) {
     struct stat status {};
     if (::lstat(file.c_str(), &status) != 0) {
-      if (errno == ENOENT) return {file, std::nullopt};
+      if (errno == ENOENT) {
+        const auto folder = file.parent_path();
+        if (!folder.empty() && !std::filesystem::exists(folder)) {
+          throw PackageError(given.string() + ": the folder " + folder.string() + " does not exist");
+        }
+        return {file, std::nullopt};
+      }
       throw refused(std::strerror(errno));
     }
     if (S_ISREG(status.st_mode)) return {file, status};

@@ -16,7 +16,7 @@ struct SaveTarget {
 
 // Follows `given` through its links; PackageError, naming `given`, when it
 // ends at something that is no regular file (a folder, a device, a named
-// pipe, a socket) or cannot be looked at.
+// pipe, a socket), in a folder that does not exist, or cannot be looked at.
 SaveTarget ResolveSaveTarget(const std::filesystem::path& given);
 
 }  // namespace tabulara::xlsx
