@@ -35,5 +35,7 @@ std::unique_ptr<SheetAspect> MakeDrawingAspect();
 std::unique_ptr<SheetAspect> MakeCommentsAspect();
 // A worksheet's hyperlinks.
 std::unique_ptr<SheetAspect> MakeHyperlinksAspect();
+// A worksheet's merged cells, conditional formats and data validations.
+std::unique_ptr<SheetAspect> MakeAreaRulesAspect();
 
 }  // namespace tabulara::xlsx

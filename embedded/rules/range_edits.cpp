@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "embedded/rules/area_rules.h"
 #include "embedded/rules/cell_values.h"
 #include "embedded/rules/host_errors.h"
 #include "embedded/rules/protection.h"
@@ -198,6 +199,7 @@ void ClearAreas(model::Workbook& workbook, model::Sheet& sheet, const model::Are
     ResetLayerFormats(sheet.grid, area);
     std::erase_if(sheet.hyperlinks, [&](const model::Hyperlink& link) { return link.anchor.Intersects(area); });
     DropCommentsInside(sheet, area);
+    ClearAreaRules(sheet.areaRules, area);
   }
 }
 

@@ -11,6 +11,7 @@ void AttachSheetAspects(SheetPart& sheet) {
     sheet.aspects.push_back(MakeDrawingAspect());
     sheet.aspects.push_back(MakeCommentsAspect());
     sheet.aspects.push_back(MakeHyperlinksAspect());
+    sheet.aspects.push_back(MakeAreaRulesAspect());
   } else {
     sheet.aspects.push_back(MakeSheetSettingsAspect());
   }
