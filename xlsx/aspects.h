@@ -37,5 +37,7 @@ std::unique_ptr<SheetAspect> MakeCommentsAspect();
 std::unique_ptr<SheetAspect> MakeHyperlinksAspect();
 // A worksheet's tables: their column names follow the header cells.
 std::unique_ptr<SheetAspect> MakeTablesAspect();
+// A worksheet's merged cells, conditional formats and data validations.
+std::unique_ptr<SheetAspect> MakeAreaRulesAspect();
 
 }  // namespace tabulara::xlsx

@@ -22,6 +22,10 @@ struct CellFormat {
   std::string numberFormat = "General";
   // Locked cells refuse changes while the sheet is protected.
   bool locked = true;
+  // The cell shows its text as typed after a leading apostrophe.
+  bool quotePrefix = false;
+  // The named cell style the format is based on.
+  std::string style = "Normal";
   // The entry of a workbook file's cell formats (cellXfs) this format was
   // read from, or derived from by a change; -1 for none. Formats read from
   // different entries stay distinct, so that what the model does not hold

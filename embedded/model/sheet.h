@@ -46,6 +46,16 @@ struct Selection {
   std::optional<std::uint32_t> shape;
 };
 
+// The rules of a worksheet that cover areas, one entry per rule in the
+// order the file lists them: merged cells, and the cells each conditional
+// format and each data validation applies to (none left: the rule goes).
+struct AreaRules {
+  Areas merged;
+  std::vector<Areas> conditionalFormats;
+  std::vector<Areas> validations;
+  friend bool operator==(const AreaRules&, const AreaRules&) = default;
+};
+
 // A sheet of any kind; only worksheets use the cells, drawing objects,
 // comments and hyperlinks.
 struct Sheet {
@@ -60,6 +70,7 @@ struct Sheet {
   std::map<CellAddress, Comment> comments;
   std::vector<Hyperlink> hyperlinks;
   Selection selection;
+  AreaRules areaRules;
   // Numbers the default names of new shapes ("Straight Connector 3").
   std::uint32_t nextShapeId = 1;
   // How often the sheet was recalculated.

@@ -36,7 +36,8 @@ CellEntry ReadEntry(const host::Variant& value) {
   if (!value.IsText()) return {std::nullopt, value};
   const std::string& text = value.AsText();
   if (text.size() > 1 && text.front() == '=') return {text, {}};
-  return {std::nullopt, host::ReadCellEntry(text)};
+  host::TypedEntry typed = host::ReadTypedEntry(text);
+  return {std::nullopt, std::move(typed.value), typed.dateFormat, typed.quotePrefix};
 }
 
 bool StoreEntry(model::Workbook& workbook, model::Grid& grid, CellAddress address, const CellEntry& entry) {
@@ -64,7 +65,7 @@ bool StoreEntry(model::Workbook& workbook, model::Grid& grid, CellAddress addres
       cell.SetNumber(value.AsDate().serial);
       model::CellFormat format = workbook.formats.Get(cell.format);
       if (!IsDateFormat(format.numberFormat)) {
-        format.numberFormat = kShortDateFormat;
+        format.numberFormat = entry.dateFormat.empty() ? kShortDateFormat : entry.dateFormat;
         cell.format = workbook.formats.Intern(format);
       }
       break;
@@ -75,6 +76,11 @@ bool StoreEntry(model::Workbook& workbook, model::Grid& grid, CellAddress addres
     case host::Variant::Kind::Empty:
     case host::Variant::Kind::Object:
       break;
+  }
+  if (workbook.formats.Get(cell.format).quotePrefix != entry.quotePrefix) {
+    model::CellFormat format = workbook.formats.Get(cell.format);
+    format.quotePrefix = entry.quotePrefix;
+    cell.format = workbook.formats.Intern(format);
   }
   return !SameValue(before, cell);
 }

@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "embedded/model/workbook.h"
 #include "host/variant.h"
@@ -17,14 +19,21 @@ host::Variant CellValue(const model::Workbook& workbook, const model::Grid& grid
 // text (a number, a date, a logical value ...); an object is a type
 // mismatch.
 struct CellEntry {
+  CellEntry(std::optional<std::string> entered, host::Variant value, std::string_view format = {}, bool prefixed = false)
+      : formula(std::move(entered)), constant(std::move(value)), dateFormat(format), quotePrefix(prefixed) {}
+
   std::optional<std::string> formula;
   host::Variant constant;
+  // For typed text: the format a date takes, and whether an apostrophe
+  // made it text.
+  std::string_view dateFormat;
+  bool quotePrefix = false;
 };
 CellEntry ReadEntry(const host::Variant& value);
 
 // Stores the entry into the cell: a formula without a cached value, or a
 // constant in place of any formula; a date takes a date format unless it
-// has one. An Empty constant clears the contents. True when the cell's
+// has one; the cell's quote prefix follows the entry. An Empty constant clears the contents. True when the cell's
 // value changed or a formula was entered (a formula replaced by its own
 // value changes nothing that other formulas see).
 bool StoreEntry(model::Workbook& workbook, model::Grid& grid, model::CellAddress cell, const CellEntry& entry);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "embedded/rules/geometry.h"
+#include "embedded/rules/range_edits.h"
 #include "host/constants.h"
 
 namespace tabulara::embedded {
@@ -110,6 +111,7 @@ void AddHyperlink(model::Workbook& workbook, model::Sheet& sheet, const model::C
                   const std::string& address, const std::string& subAddress) {
   std::erase_if(sheet.hyperlinks, [&](const model::Hyperlink& link) { return link.anchor.Intersects(anchor); });
   sheet.hyperlinks.push_back({anchor, address, subAddress});
+  ApplyStyle(workbook, sheet, anchor, "Hyperlink");
   model::CellAddress cell = anchor.TopLeft();
   const model::Cell* shown = sheet.grid.Find(cell);
   if (shown == nullptr || (shown->kind == model::ValueKind::Empty && !shown->hasFormula)) {

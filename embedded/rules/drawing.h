@@ -29,7 +29,7 @@ model::Comment& AddComment(model::Workbook& workbook, model::Sheet& sheet, model
 
 // Hyperlinks.Add: a hyperlink on `anchor` replaces those it overlaps; an
 // empty anchor cell shows the address, or the sub-address when there is
-// no address.
+// no address; the anchor's cells take the Hyperlink cell style.
 void AddHyperlink(model::Workbook& workbook, model::Sheet& sheet, const model::CellRect& anchor,
                   const std::string& address, const std::string& subAddress);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "embedded/rules/area_rules.h"
 #include "embedded/rules/cell_values.h"
 #include "embedded/rules/host_errors.h"
 #include "embedded/rules/protection.h"
@@ -88,18 +89,17 @@ void ResetLayerFormats(Grid& grid, const CellRect& area) {
   }
 }
 
-// Maps each format to the same format with the font changed, once per
-// format.
-class FontChange {
+// Maps each format to the same format changed, once per format.
+class FormatChange {
  public:
-  FontChange(model::FormatTable& formats, const std::function<void(model::Font&)>& change)
+  FormatChange(model::FormatTable& formats, const std::function<void(model::CellFormat&)>& change)
       : formats_(formats), change_(change) {}
 
   std::uint32_t operator()(std::uint32_t id) {
     auto [entry, added] = changed_.try_emplace(id, 0);
     if (added) {
       model::CellFormat format = formats_.Get(id);
-      change_(format.font);
+      change_(format);
       entry->second = formats_.Intern(format);
     }
     return entry->second;
@@ -107,11 +107,11 @@ class FontChange {
 
  private:
   model::FormatTable& formats_;
-  const std::function<void(model::Font&)>& change_;
+  const std::function<void(model::CellFormat&)>& change_;
   std::unordered_map<std::uint32_t, std::uint32_t> changed_;
 };
 
-void ChangeAreaFont(Grid& grid, const CellRect& area, FontChange& change) {
+void ChangeAreaFormat(Grid& grid, const CellRect& area, FormatChange& change) {
   if (area.WholeColumns() && area.WholeRows()) {
     grid.sheetFormat = change(grid.sheetFormat);
     grid.columns.ChangeAll([&](model::Column& column) {
@@ -199,14 +199,26 @@ void ClearAreas(model::Workbook& workbook, model::Sheet& sheet, const model::Are
     ResetLayerFormats(sheet.grid, area);
     std::erase_if(sheet.hyperlinks, [&](const model::Hyperlink& link) { return link.anchor.Intersects(area); });
     DropCommentsInside(sheet, area);
+    ClearAreaRules(sheet.areaRules, area);
   }
 }
 
 void ChangeFont(model::Workbook& workbook, model::Sheet& sheet, const model::Areas& areas, std::string_view property,
                 const std::function<void(model::Font&)>& change) {
   if (ContentsProtected(sheet)) throw PropertyNotSet(property, "Font");
-  FontChange fontChange(workbook.formats, change);
-  for (const CellRect& area : areas) ChangeAreaFont(sheet.grid, area, fontChange);
+  const std::function<void(model::CellFormat&)> changeFont = [&](model::CellFormat& format) { change(format.font); };
+  FormatChange formatChange(workbook.formats, changeFont);
+  for (const CellRect& area : areas) ChangeAreaFormat(sheet.grid, area, formatChange);
+}
+
+void ApplyStyle(model::Workbook& workbook, model::Sheet& sheet, const model::CellRect& area, const std::string& style) {
+  const model::Font styleFont = workbook.formats.Get(0).font;
+  const std::function<void(model::CellFormat&)> applyStyle = [&](model::CellFormat& format) {
+    format.style = style;
+    format.font = styleFont;
+  };
+  FormatChange formatChange(workbook.formats, applyStyle);
+  ChangeAreaFormat(sheet.grid, area, formatChange);
 }
 
 }  // namespace tabulara::embedded

@@ -26,4 +26,9 @@ void ClearAreas(model::Workbook& workbook, model::Sheet& sheet, const model::Are
 void ChangeFont(model::Workbook& workbook, model::Sheet& sheet, const model::Areas& areas, std::string_view property,
                 const std::function<void(model::Font&)>& change);
 
+// Bases the area's cells on the named cell style; the style's font (the
+// Normal font, as the file's style adds its underline and colour) replaces
+// theirs.
+void ApplyStyle(model::Workbook& workbook, model::Sheet& sheet, const model::CellRect& area, const std::string& style);
+
 }  // namespace tabulara::embedded

@@ -130,24 +130,33 @@ Variant CellSerialValue(double serial) {
   return Date{serial};
 }
 
+std::string_view EntryDateFormat(const detail::DateReading& reading) {
+  if (!reading.hasDate || reading.hasTime) return {};
+  if (!reading.yearGiven) return "d-mmm";
+  if (!reading.dayGiven) return "mmm-yy";
+  return "m/d/yyyy";
+}
+
 }  // namespace
 
-Variant ReadCellEntry(std::string_view text) {
-  if (text.empty()) return Variant();
-  if (text.front() == '\'') return std::string(text.substr(1));
+Variant ReadCellEntry(std::string_view text) { return ReadTypedEntry(text).value; }
+
+TypedEntry ReadTypedEntry(std::string_view text) {
+  if (text.empty()) return {};
+  if (text.front() == '\'') return {std::string(text.substr(1)), {}, true};
   const std::string_view entry = detail::TrimSpaces(text);
   const bool hasControlCharacter =
       std::any_of(entry.begin(), entry.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-  if (entry.empty() || hasControlCharacter) return std::string(text);
-  if (detail::EqualsIgnoringCase(entry, "TRUE")) return true;
-  if (detail::EqualsIgnoringCase(entry, "FALSE")) return false;
-  if (const std::optional<ErrorValue> error = ErrorOfText(entry)) return *error;
-  if (const std::optional<double> number = TypedNumber(entry)) return *number;
-  if (const std::optional<double> number = MixedFraction(entry)) return *number;
+  if (entry.empty() || hasControlCharacter) return {std::string(text)};
+  if (detail::EqualsIgnoringCase(entry, "TRUE")) return {true};
+  if (detail::EqualsIgnoringCase(entry, "FALSE")) return {false};
+  if (const std::optional<ErrorValue> error = ErrorOfText(entry)) return {*error};
+  if (const std::optional<double> number = TypedNumber(entry)) return {*number};
+  if (const std::optional<double> number = MixedFraction(entry)) return {*number};
   const std::optional<detail::DateReading> date =
       detail::ScanDate(entry, detail::DateGrammar::CellEntry, detail::CurrentYear());
-  if (date) return CellSerialValue(CellSerial(*date));
-  return std::string(text);
+  if (date) return {CellSerialValue(CellSerial(*date)), EntryDateFormat(*date)};
+  return {std::string(text)};
 }
 
 }  // namespace tabulara::host

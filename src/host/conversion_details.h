@@ -72,6 +72,10 @@ struct DateReading {
   int year = 0;
   int month = 0;
   int day = 0;
+  // False when the text left the year (taken as the current one) or the day
+  // (taken as the first) out.
+  bool yearGiven = true;
+  bool dayGiven = true;
   bool hasTime = false;
   long seconds = 0;
 };

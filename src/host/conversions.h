@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "host/variant.h"
 
@@ -48,5 +49,20 @@ void CivilFromDate(Date date, int& year, int& month, int& day);
 // percentage, a logical value, an error value, a date, or else the text.
 // A leading apostrophe keeps the rest as text.
 Variant ReadCellEntry(std::string_view text);
+
+// The same, with how the cell shows it: the number format a date entry
+// takes ("d-mmm" for "3/4", "mmm-yy" for "Mar-24", "m/d/yyyy" for a full
+// date; empty for any other value) and whether a leading apostrophe made it
+// text (the cell then carries the quote prefix).
+struct TypedEntry {
+  TypedEntry() = default;
+  TypedEntry(Variant typed, std::string_view format = {}, bool prefixed = false)
+      : value(std::move(typed)), dateFormat(format), quotePrefix(prefixed) {}
+
+  Variant value;
+  std::string_view dateFormat;
+  bool quotePrefix = false;
+};
+TypedEntry ReadTypedEntry(std::string_view text);
 
 }  // namespace tabulara::host

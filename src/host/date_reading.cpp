@@ -225,6 +225,7 @@ struct CalendarDate {
   long month = 0;
   long day = 0;
   bool yearGiven = true;
+  bool dayGiven = true;
 };
 
 bool IsValid(const CalendarDate& date, DateGrammar grammar, int currentYear) {
@@ -244,7 +245,7 @@ std::vector<CalendarDate> Candidates(const DateElements& elements, DateGrammar g
     const long month = elements.monthName;
     if (n.size() == 1) {
       if (IsYearLike(n[0]))
-        candidates.push_back({n[0], month, 1});
+        candidates.push_back({n[0], month, 1, true, false});
       else
         candidates.push_back({{}, month, n[0].value, false});
     } else if (n.size() == 2) {
@@ -264,9 +265,9 @@ std::vector<CalendarDate> Candidates(const DateElements& elements, DateGrammar g
     }
   } else if (n.size() == 2) {
     if (IsYearLike(n[0])) {
-      candidates.push_back({n[0], n[1].value, 1});
+      candidates.push_back({n[0], n[1].value, 1, true, false});
     } else if (IsYearLike(n[1])) {
-      candidates.push_back({n[1], n[0].value, 1});
+      candidates.push_back({n[1], n[0].value, 1, true, false});
     } else {
       candidates.push_back({{}, n[0].value, n[1].value, false});
       if (swapAllowed) candidates.push_back({{}, n[1].value, n[0].value, false});
@@ -302,6 +303,8 @@ std::optional<DateReading> ScanDate(std::string_view text, DateGrammar grammar, 
     reading.year = candidate.yearGiven ? FullYear(candidate.year) : currentYear;
     reading.month = static_cast<int>(candidate.month);
     reading.day = static_cast<int>(candidate.day);
+    reading.yearGiven = candidate.yearGiven;
+    reading.dayGiven = candidate.dayGiven;
     return reading;
   }
   return std::nullopt;

@@ -127,5 +127,20 @@ TEST(CellsPlainRows, RowsKeepTheirPlaceAndTheTextBetweenThem) {
             "<row r=\"9\"><c r=\"A9\"><v>9</v></c></row></sheetData>");
 }
 
+TEST(CellsPlainRows, ANumberHeldAsNaNIsWrittenBackAsRead) {
+  const std::string plain = "<row r=\"1\"><c r=\"A1\"><v>NaN</v></c><c r=\"B1\"><v>1</v></c></row>";
+  testing::ScratchFolder folder;
+  testing::WritePackage(folder / "nan.xlsx", testing::MinimalWorkbookParts(plain + WithComment(Twin(plain, 1, 2))));
+  auto file = WorkbookFile::Open(folder / "nan.xlsx");
+  auto& book = *file->workbook();
+  for (const char* cell : {"B1", "B2"}) {
+    embedded::StoreEntry(book, book.sheets.front()->grid, Address(cell), embedded::ReadEntry(2.0));
+  }
+  file->Save(folder / "saved.xlsx");
+  const std::string written = testing::PartsOf(folder / "saved.xlsx").at("xl/worksheets/sheet1.xml");
+  EXPECT_EQ(RowText(written, 1), "<row r=\"1\"><c r=\"A1\"><v>NaN</v></c><c r=\"B1\"><v>2</v></c></row>");
+  EXPECT_EQ(RowText(written, 2), Twin(RowText(written, 1), 1, 2));
+}
+
 }  // namespace
 }  // namespace tabulara::xlsx

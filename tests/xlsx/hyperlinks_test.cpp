@@ -20,6 +20,9 @@ std::size_t LinkCount(AspectHarness& book) {
 TEST(HyperlinkLocation, ExternalFormOfTheSameWorkbookLosesItsBookName) {
   EXPECT_EQ(LocationOf("[Book1.xlsx]Sheet1!$A$1", "Book1.xlsx"), "Sheet1!$A$1");
   EXPECT_EQ(LocationOf("'[Book1.xlsx]My Sheet'!$A$1", "Book1.xlsx"), "'My Sheet'!$A$1");
+  EXPECT_EQ(LocationOf("'[My book.xlsx]Data'!$A$1", "My book.xlsx"), "Data!$A$1");
+  EXPECT_EQ(LocationOf("'[Bob''s book.xlsx]Data'!$A$1", "Bob's book.xlsx"), "Data!$A$1");
+  EXPECT_EQ(LocationOf("'[Bob''s book.xlsx]Bob''s sheet'!$A$1", "Bob's book.xlsx"), "'Bob''s sheet'!$A$1");
   EXPECT_EQ(LocationOf("'My Sheet'!A1", "Book1.xlsx"), "'My Sheet'!A1");
   EXPECT_EQ(LocationOf("[Other.xlsx]Sheet1!$A$1", "Book1.xlsx"), "[Other.xlsx]Sheet1!$A$1");
 }

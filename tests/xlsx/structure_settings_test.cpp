@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "xlsx/structure/tab_positions.h"
 #include "xlsx/structure_files.h"
 #include "xlsx/workbook_file.h"
 
@@ -109,6 +112,27 @@ TEST_F(StructureSettings, TheActiveSheetCarriesTheTabSelection) {
   EXPECT_THAT(parts.at("xl/worksheets/sheet2.xml"), HasSubstr("<sheetView workbookViewId=\"0\" tabSelected=\"1\">"));
   EXPECT_THAT(parts.at("xl/workbook.xml"), HasSubstr("windowHeight=\"11430\" activeTab=\"1\"/>"));
   EXPECT_EQ(WorkbookFile::Open(saved)->workbook()->ActiveSheet()->name, "Sheet2");
+}
+
+TEST(ActiveTab, TheFirstTabShownIsNeverPastTheActiveOne) {
+  struct Case {
+    const char* view;
+    std::size_t active;
+    const char* written;
+    bool changed;
+  };
+  for (const Case& c : {Case{R"(firstSheet="4" activeTab="6")", 2, R"(firstSheet="2" activeTab="2")", true},
+                        Case{R"(firstSheet="3" activeTab="3")", 3, R"(firstSheet="3" activeTab="3")", false},
+                        Case{R"(firstSheet="5" activeTab="1")", 1, R"(firstSheet="1" activeTab="1")", true},
+                        Case{R"(firstSheet="1" activeTab="1")", 4, R"(firstSheet="1" activeTab="4")", true}}) {
+    pugi::xml_document xml;
+    const std::string text = std::string("<workbook><bookViews><workbookView ") + c.view + "/></bookViews></workbook>";
+    ASSERT_TRUE(xml.load_string(text.c_str()));
+    EXPECT_EQ(structure::SetActiveTab(xml.document_element(), c.active), c.changed) << c.view;
+    std::ostringstream written;
+    xml.document_element().child("bookViews").print(written, "", pugi::format_raw);
+    EXPECT_EQ(written.str(), std::string("<bookViews><workbookView ") + c.written + "/></bookViews>") << c.view;
+  }
 }
 
 }  // namespace

@@ -6,8 +6,9 @@ namespace tabulara::xlsx {
 
 // The file's location attribute for a hyperlink's sub-address: a place in
 // the same workbook given in the host's external form ("[Book1.xlsx]Sheet1!$A$1",
-// "'[Book1.xlsx]My Sheet'!A1") loses its workbook part ("Sheet1!$A$1",
-// "'My Sheet'!A1"); any other sub-address stays as it is.
+// "'[Bob''s book.xlsx]Data'!A1") loses its workbook part ("Sheet1!$A$1",
+// "Data!A1"), the sheet quoted only when its name needs it ("'My Sheet'!A1");
+// any other sub-address stays as it is.
 std::string LocationOf(const std::string& subAddress, const std::string& workbookName);
 
 }  // namespace tabulara::xlsx

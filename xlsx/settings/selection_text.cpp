@@ -5,18 +5,15 @@
 #include "embedded/rules/reference_text.h"
 
 namespace tabulara::xlsx::settings {
-namespace {
 
 using embedded::model::CellAddress;
 using embedded::model::CellRect;
 
-std::optional<std::vector<CellRect>> ParseAreas(std::string text) {
+std::optional<std::vector<CellRect>> SqrefAreas(std::string text) {
   if (text.empty()) return std::nullopt;
   std::replace(text.begin(), text.end(), ' ', ',');
   return embedded::ParseReference(text);
 }
-
-}  // namespace
 
 std::string CellText(CellAddress cell) { return embedded::ColumnLetters(cell.column) + std::to_string(cell.row); }
 
@@ -32,8 +29,8 @@ std::string SqrefText(const std::vector<CellRect>& areas) {
 
 std::optional<embedded::model::Selection> ReadSelection(const pugi::xml_node& selection) {
   if (!selection) return std::nullopt;
-  const auto active = ParseAreas(selection.attribute("activeCell").value());
-  const auto areas = ParseAreas(selection.attribute("sqref").value());
+  const auto active = SqrefAreas(selection.attribute("activeCell").value());
+  const auto areas = SqrefAreas(selection.attribute("sqref").value());
   if (!active && !areas) return std::nullopt;
   embedded::model::Selection read;
   read.activeCell = active ? active->front().TopLeft() : areas->front().TopLeft();

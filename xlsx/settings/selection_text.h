@@ -14,6 +14,8 @@ namespace tabulara::xlsx::settings {
 std::string CellText(embedded::model::CellAddress cell);
 // "A1 C3:D4": a selection's areas as a view's sqref gives them.
 std::string SqrefText(const std::vector<embedded::model::CellRect>& areas);
+// The areas of a sqref; nothing when it names no cells.
+std::optional<std::vector<embedded::model::CellRect>> SqrefAreas(std::string text);
 
 // The selection a <selection> element holds (activeCell, sqref); nothing
 // when there is no element or it names no cells of the sheet. The active

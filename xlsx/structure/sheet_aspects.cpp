@@ -12,6 +12,7 @@ void AttachSheetAspects(SheetPart& sheet) {
     sheet.aspects.push_back(MakeCommentsAspect());
     sheet.aspects.push_back(MakeHyperlinksAspect());
     sheet.aspects.push_back(MakeTablesAspect());
+    sheet.aspects.push_back(MakeAreaRulesAspect());
   } else {
     sheet.aspects.push_back(MakeSheetSettingsAspect());
   }

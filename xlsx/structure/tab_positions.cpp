@@ -25,6 +25,15 @@ std::string Qualified(const pugi::xml_node& like, const char* name) {
   return prefix.empty() ? std::string(name) : std::string(prefix) + ":" + name;
 }
 
+// The host scrolls the tab bar so that the active tab shows: the first tab
+// shown is at most the active one.
+bool KeepTabInSight(pugi::xml_node view, std::size_t position) {
+  pugi::xml_attribute first = view.attribute("firstSheet");
+  if (first.as_ullong() <= position) return false;
+  first.set_value(static_cast<unsigned long long>(position));
+  return true;
+}
+
 }  // namespace
 
 bool MoveTabPositions(pugi::xml_node workbook, const std::vector<std::ptrdiff_t>& newPositions) {
@@ -63,6 +72,7 @@ bool SetActiveTab(pugi::xml_node workbook, std::size_t position) {
   bool changed = false;
   for (pugi::xml_node view : views.children()) {
     if (LocalName(view) != "workbookView") continue;
+    changed = KeepTabInSight(view, position) || changed;
     pugi::xml_attribute active = view.attribute("activeTab");
     if (active.as_ullong() == position) continue;
     if (!active) active = view.append_attribute("activeTab");

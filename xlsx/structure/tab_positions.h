@@ -13,7 +13,8 @@ namespace tabulara::xlsx::structure {
 // whose sheet-scoped names go with it. Whether anything changed.
 bool MoveTabPositions(pugi::xml_node workbook, const std::vector<std::ptrdiff_t>& newPositions);
 
-// Sets activeTab of every workbook view, adding a view when there is none.
+// Sets activeTab of every workbook view, adding a view when there is none,
+// and brings firstSheet back to the active tab when it lies beyond it.
 // Whether anything changed.
 bool SetActiveTab(pugi::xml_node workbook, std::size_t position);
 

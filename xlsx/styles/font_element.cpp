@@ -85,4 +85,12 @@ void ApplyFont(pugi::xml_node font, const embedded::model::Font& wanted, const e
   }
 }
 
+void MakeHyperlinkFont(pugi::xml_node font) {
+  pugi::xml_node underline = ObtainChild(font, "u", {"vertAlign", "sz", "color", "name", "family", "charset", "scheme"});
+  underline.remove_attribute("val");
+  pugi::xml_node color = ObtainChild(font, "color", {"name", "family", "charset", "scheme"});
+  color.remove_attributes();
+  color.append_attribute("theme") = "10";
+}
+
 }  // namespace tabulara::xlsx

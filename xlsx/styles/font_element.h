@@ -15,4 +15,8 @@ embedded::model::Font ReadFont(const pugi::xml_node& font, const embedded::model
 // name drops the theme scheme, which would otherwise override it.
 void ApplyFont(pugi::xml_node font, const embedded::model::Font& wanted, const embedded::model::Font& original);
 
+// Turns a copy of the Normal style's font into the Hyperlink style's: single
+// underline, in the theme's hyperlink colour.
+void MakeHyperlinkFont(pugi::xml_node font);
+
 }  // namespace tabulara::xlsx

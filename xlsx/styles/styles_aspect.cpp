@@ -32,9 +32,14 @@ bool IsTrue(const pugi::xml_attribute& attribute, bool absent) {
   return value == "1" || value == "true";
 }
 
-void SetCount(pugi::xml_node list) {
-  std::size_t count = 0;
+std::uint32_t ElementCount(const pugi::xml_node& list) {
+  std::uint32_t count = 0;
   for (const pugi::xml_node child : list.children()) count += child.type() == pugi::node_element ? 1 : 0;
+  return count;
+}
+
+void SetCount(pugi::xml_node list) {
+  const std::uint32_t count = ElementCount(list);
   pugi::xml_attribute attribute = list.attribute("count");
   if (!attribute) attribute = list.append_attribute("count");
   attribute.set_value(std::to_string(count).c_str());
@@ -47,7 +52,19 @@ void SetAttribute(pugi::xml_node node, const char* name, const char* value) {
 }
 
 bool SameModelParts(const CellFormat& a, const CellFormat& b) {
-  return a.font == b.font && a.numberFormat == b.numberFormat && a.locked == b.locked;
+  return a.font == b.font && a.numberFormat == b.numberFormat && a.locked == b.locked &&
+         a.quotePrefix == b.quotePrefix && a.style == b.style;
+}
+
+// The host's built-in id of the Hyperlink cell style.
+constexpr const char* kHyperlinkBuiltinId = "8";
+
+// The list named `local` under the style sheet's root, created before
+// `before` (or at the end) when missing.
+pugi::xml_node ObtainList(pugi::xml_node root, std::string_view local, const pugi::xml_node& before) {
+  if (pugi::xml_node list = ChildNamed(root, local)) return list;
+  const std::string name = NameLike(root, local);
+  return before ? root.insert_child_before(name.c_str(), before) : root.append_child(name.c_str());
 }
 
 // A minimal style sheet whose one font and one entry hold `defaults`.
@@ -66,6 +83,14 @@ void BuildMinimalStyleSheet(pugi::xml_document& xml, const CellFormat& defaults)
       pugi::parse_default | pugi::parse_declaration);
   pugi::xml_node font = xml.document_element().child("fonts").child("font");
   ApplyFont(font, defaults.font, embedded::model::Font{"", 0, false, false});
+}
+
+// The list's element at `index`, counting elements only.
+pugi::xml_node NthElement(const pugi::xml_node& list, std::uint32_t index) {
+  for (const pugi::xml_node child : list.children()) {
+    if (child.type() == pugi::node_element && index-- == 0) return child;
+  }
+  return {};
 }
 
 }  // namespace
@@ -106,6 +131,7 @@ void StylesAspect::Read(WorkbookParts& parts) {
 void StylesAspect::Reset(const CellFormat& defaults) {
   BuildMinimalStyleSheet(xml_, defaults);
   customNumberFormats_.clear();
+  styleEntries_.clear();
   fontIds_.clear();
   xfIds_.clear();
   fontNodes_.clear();
@@ -128,6 +154,12 @@ void StylesAspect::Load(const CellFormat& defaults) {
     fontNodes_.push_back(font);
     fonts.push_back(ReadFont(font, defaults.font));
   }
+  std::map<std::uint32_t, std::string> styleNames;
+  for (const pugi::xml_node style : ChildNamed(root, "cellStyles").children()) {
+    if (!IsNamed(style, "cellStyle")) continue;
+    styleEntries_.try_emplace(style.attribute("name").value(), style.attribute("xfId").as_uint());
+    styleNames.try_emplace(style.attribute("xfId").as_uint(), style.attribute("name").value());
+  }
   cellXfs_ = ChildNamed(root, "cellXfs");
   for (const pugi::xml_node xf : cellXfs_.children()) {
     if (!IsNamed(xf, "xf")) continue;
@@ -141,6 +173,10 @@ void StylesAspect::Load(const CellFormat& defaults) {
       format.numberFormat = std::string(BuiltinNumberFormat(numberFormatId).value_or("General"));
     }
     format.locked = IsTrue(ChildNamed(xf, "protection").attribute("locked"), true);
+    format.quotePrefix = IsTrue(xf.attribute("quotePrefix"), false);
+    if (auto style = styleNames.find(xf.attribute("xfId").as_uint()); style != styleNames.end()) {
+      format.style = style->second;
+    }
     format.fileFormat = static_cast<std::int32_t>(xfNodes_.size());
     xfIds_.try_emplace(Serialized(xf), static_cast<std::uint32_t>(xfNodes_.size()));
     xfNodes_.push_back(xf);
@@ -164,10 +200,24 @@ std::uint32_t StylesAspect::FileFormatOf(const embedded::model::FormatTable& for
 std::uint32_t StylesAspect::Derive(std::uint32_t base, const CellFormat& format) {
   const CellFormat& original = read_[base];
   pugi::xml_node xf = cellXfs_.append_copy(xfNodes_[base]);
-  if (format.font != original.font) {
+  std::optional<std::uint32_t> styleEntry;
+  if (format.style != original.style) styleEntry = StyleEntry(format.style);
+  if (styleEntry) {
+    // The style's font replaces the cell's, with the model's font on top.
+    const pugi::xml_node styleXf = NthElement(ChildNamed(xml_.document_element(), "cellStyleXfs"), *styleEntry);
+    SetAttribute(xf, "xfId", std::to_string(*styleEntry).c_str());
+    SetAttribute(xf, "fontId", std::to_string(FontFor(styleXf.attribute("fontId").as_uint(), format.font)).c_str());
+  } else if (format.font != original.font) {
     const std::uint32_t font = FontFor(xf.attribute("fontId").as_uint(), format.font);
     SetAttribute(xf, "fontId", std::to_string(font).c_str());
     SetAttribute(xf, "applyFont", "1");
+  }
+  if (format.quotePrefix != original.quotePrefix) {
+    if (format.quotePrefix) {
+      SetAttribute(xf, "quotePrefix", "1");
+    } else {
+      xf.remove_attribute("quotePrefix");
+    }
   }
   if (format.numberFormat != original.numberFormat) {
     SetAttribute(xf, "numFmtId", std::to_string(NumberFormatIdFor(format.numberFormat)).c_str());
@@ -233,6 +283,59 @@ void StylesAspect::SetProtection(pugi::xml_node xf, bool locked) {
   }
   SetAttribute(protection, "locked", locked ? "1" : "0");
   SetAttribute(xf, "applyProtection", "1");
+}
+
+std::optional<std::uint32_t> StylesAspect::StyleEntry(const std::string& name) {
+  if (auto found = styleEntries_.find(name); found != styleEntries_.end()) return found->second;
+  if (name != "Hyperlink") return std::nullopt;
+  const std::uint32_t entry = AddHyperlinkStyle();
+  styleEntries_.emplace(name, entry);
+  return entry;
+}
+
+std::uint32_t StylesAspect::AddHyperlinkStyle() {
+  pugi::xml_node root = xml_.document_element();
+  pugi::xml_node styleXfs = ObtainList(root, "cellStyleXfs", cellXfs_);
+  if (!NthElement(styleXfs, 0)) {
+    pugi::xml_node normal = styleXfs.append_child(NameLike(styleXfs, "xf").c_str());
+    for (const char* attribute : {"numFmtId", "fontId", "fillId", "borderId"}) normal.append_attribute(attribute) = "0";
+  }
+  pugi::xml_document scratch;
+  const std::uint32_t normalFont = NthElement(styleXfs, 0).attribute("fontId").as_uint();
+  pugi::xml_node font = normalFont < fontNodes_.size() ? scratch.append_copy(fontNodes_[normalFont])
+                                                       : scratch.append_child(NameLike(fonts_, "font").c_str());
+  MakeHyperlinkFont(font);
+  std::string key = Serialized(font);
+  auto fontId = static_cast<std::uint32_t>(fontNodes_.size());
+  if (auto found = fontIds_.find(key); found != fontIds_.end()) {
+    fontId = found->second;
+  } else {
+    fontNodes_.push_back(fonts_.append_copy(font));
+    fontIds_.emplace(std::move(key), fontId);
+    SetCount(fonts_);
+  }
+  const std::uint32_t entry = ElementCount(styleXfs);
+  pugi::xml_node xf = styleXfs.append_child(NameLike(styleXfs, "xf").c_str());
+  xf.append_attribute("numFmtId") = "0";
+  xf.append_attribute("fontId") = fontId;
+  for (const char* attribute : {"fillId", "borderId"}) xf.append_attribute(attribute) = "0";
+  for (const char* attribute : {"applyNumberFormat", "applyFill", "applyBorder", "applyAlignment", "applyProtection"}) {
+    xf.append_attribute(attribute) = "0";
+  }
+  SetCount(styleXfs);
+  pugi::xml_node styles = ObtainList(root, "cellStyles", cellXfs_.next_sibling());
+  if (!ChildNamed(styles, "cellStyle")) {
+    pugi::xml_node normal = styles.append_child(NameLike(styles, "cellStyle").c_str());
+    normal.append_attribute("name") = "Normal";
+    normal.append_attribute("xfId") = "0";
+    normal.append_attribute("builtinId") = "0";
+  }
+  pugi::xml_node style = styles.append_child(NameLike(styles, "cellStyle").c_str());
+  style.append_attribute("name") = "Hyperlink";
+  style.append_attribute("xfId") = entry;
+  style.append_attribute("builtinId") = kHyperlinkBuiltinId;
+  SetCount(styles);
+  return entry;
 }
 
 void StylesAspect::Write(WorkbookParts& parts) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ class StylesAspect : public WorkbookAspect {
   std::uint32_t FontFor(std::uint32_t baseFont, const embedded::model::Font& font);
   std::uint32_t NumberFormatIdFor(const std::string& code);
   void SetProtection(pugi::xml_node xf, bool locked);
+  // The cellStyleXfs entry of the named style, the Hyperlink style added
+  // when the file has none; nothing for another style the file lacks.
+  std::optional<std::uint32_t> StyleEntry(const std::string& name);
+  std::uint32_t AddHyperlinkStyle();
 
   std::string partName_;
   pugi::xml_document xml_;
@@ -49,6 +54,8 @@ class StylesAspect : public WorkbookAspect {
   // The model formats as read, by cellXfs entry.
   std::vector<embedded::model::CellFormat> read_;
   std::map<int, std::string> customNumberFormats_;
+  // Named cell styles: name to cellStyleXfs entry.
+  std::map<std::string, std::uint32_t> styleEntries_;
   // The serialized fonts and entries, to reuse an equal one.
   std::map<std::string, std::uint32_t> fontIds_;
   std::map<std::string, std::uint32_t> xfIds_;
