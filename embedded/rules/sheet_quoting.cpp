@@ -83,6 +83,8 @@ bool StartsAsR1C1Reference(const std::string& upper) {
   return column > 0 && ReadDigits(upper, column, number) > 0 && number >= 1 && number <= model::kColumnCount;
 }
 
+}  // namespace
+
 std::string DoubleApostrophes(std::string_view text) {
   std::string doubled;
   for (char c : text) {
@@ -91,8 +93,6 @@ std::string DoubleApostrophes(std::string_view text) {
   }
   return doubled;
 }
-
-}  // namespace
 
 bool SheetNameNeedsQuotes(std::string_view sheet) {
   std::vector<UChar32> points = CodePoints(sheet);

@@ -11,6 +11,9 @@ namespace tabulara::embedded {
 // like an R1C1 reference ("R2", "C3", "RC4", "R", "C", "RC").
 bool SheetNameNeedsQuotes(std::string_view sheet);
 
+// The text with every apostrophe doubled, as inside a quoted name.
+std::string DoubleApostrophes(std::string_view text);
+
 // A reference's sheet prefix: "Data!", or "'Q1 Sales'!" with apostrophes
 // doubled when the name needs quotes.
 std::string SheetPrefix(std::string_view sheet);

@@ -7,14 +7,7 @@
 namespace tabulara::xlsx {
 namespace {
 
-std::string DoubleApostrophes(std::string_view text) {
-  std::string doubled;
-  for (char c : text) {
-    doubled += c;
-    if (c == '\'') doubled += c;
-  }
-  return doubled;
-}
+using embedded::DoubleApostrophes;
 
 // After the book part of "'[Book]Sheet''s'!$A$1": the sheet name with its
 // apostrophes undoubled, and what follows the closing "'!".
