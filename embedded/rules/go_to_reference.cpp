@@ -1,38 +1,18 @@
 #include "embedded/rules/go_to_reference.h"
 
 #include "embedded/rules/reference_text.h"
+#include "embedded/rules/sheet_quoting.h"
 
 namespace tabulara::embedded {
-namespace {
-
-// The name in apostrophes that starts `text`, and the rest after its "!".
-std::optional<std::string> QuotedSheet(std::string_view& text) {
-  std::string name;
-  for (std::size_t at = 1; at < text.size(); ++at) {
-    if (text[at] != '\'') {
-      name += text[at];
-    } else if (at + 1 < text.size() && text[at + 1] == '\'') {
-      name += '\'';
-      ++at;
-    } else if (at + 1 < text.size() && text[at + 1] == '!' && !name.empty()) {
-      text.remove_prefix(at + 2);
-      return name;
-    } else {
-      return std::nullopt;
-    }
-  }
-  return std::nullopt;
-}
-
-}  // namespace
 
 std::optional<std::vector<QualifiedArea>> ParseGoToReference(std::string_view text) {
   std::vector<QualifiedArea> areas;
   for (;;) {
     QualifiedArea area;
     if (!text.empty() && text.front() == '\'') {
-      area.sheet = QuotedSheet(text);
-      if (!area.sheet) return std::nullopt;
+      text.remove_prefix(1);
+      area.sheet = TakeQuotedSheetName(text);
+      if (!area.sheet || area.sheet->empty()) return std::nullopt;
     } else if (const auto bang = text.find_first_of(",!"); bang != std::string_view::npos && text[bang] == '!') {
       if (bang == 0) return std::nullopt;
       area.sheet = std::string(text.substr(0, bang));

@@ -94,6 +94,24 @@ std::string DoubleApostrophes(std::string_view text) {
   return doubled;
 }
 
+std::optional<std::string> TakeQuotedSheetName(std::string_view& text) {
+  std::string name;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != '\'') {
+      name += text[at];
+    } else if (at + 1 < text.size() && text[at + 1] == '\'') {
+      name += '\'';
+      ++at;
+    } else if (at + 1 < text.size() && text[at + 1] == '!') {
+      text.remove_prefix(at + 2);
+      return name;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
 bool SheetNameNeedsQuotes(std::string_view sheet) {
   std::vector<UChar32> points = CodePoints(sheet);
   if (points.empty()) return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,11 @@ bool SheetNameNeedsQuotes(std::string_view sheet);
 
 // The text with every apostrophe doubled, as inside a quoted name.
 std::string DoubleApostrophes(std::string_view text);
+
+// Reads a quoted sheet name whose opening apostrophe `text` no longer
+// holds: the name with its apostrophes undoubled, up to the closing "'!";
+// `text` keeps what follows. Nothing, and `text` unchanged, without "'!".
+std::optional<std::string> TakeQuotedSheetName(std::string_view& text);
 
 // A reference's sheet prefix: "Data!", or "'Q1 Sales'!" with apostrophes
 // doubled when the name needs quotes.
