@@ -1,34 +1,89 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <pugixml.hpp>
 
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "embedded/rules/cell_values.h"
-#include "xlsx/cells/cell_reference.h"
-#include "xlsx/cells_files.h"
-#include "xlsx/structure_files.h"
+#include "xlsx/cells/plain_row.h"
+#include "xlsx/workbook_files.h"
+#include "xlsx/xml/xml_part.h"
 
-namespace tabulara::xlsx {
+namespace tabulara::xlsx::testing {
 namespace {
 
-using cells_testing::Address;
-using cells_testing::ValueAt;
+// The row as the DOM prints it after reading it.
+std::string PrintedByTheDom(const std::string& row) {
+  pugi::xml_document document;
+  EXPECT_TRUE(document.load_buffer(row.data(), row.size(), kXmlPartParseOptions, pugi::encoding_utf8)) << row;
+  std::string printed;
+  AppendXml(document.first_child(), printed);
+  return printed;
+}
+
+TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
+  for (const std::string row : {
+           "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>",
+           "<row r='2'  spans = \"1:3\"\n x14ac:dyDescent=\"0.25\" ><c r='A2' s=\"3\" t=\"s\"><v>0</v></c></row>",
+           "<row r=\"3\"/>",
+           "<row r=\"4\"></row>",
+           "<row r=\"5\"><c r=\"A5\"/><c r=\"B5\"></c><c r=\"C5\"><v/></c><c r=\"D5\"><v></v></c></row>",
+           "<row r=\"6\"><c r=\"A6\"><v> </v></c><c r=\"B6\" t=\"e\"><v>#N/A</v></c></row>",
+           "<row r=\"7\"><c r=\"A7\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> a > b </t></is></c></row>",
+           "<row r=\"8\"><c r=\"A8\" t=\"inlineStr\"><is><t/></is></c><c r=\"B8\" t=\"str\"><v>x\ty\nz\x01</v></c></row>",
+           "<row r=\"9\" note=\"it's > that\"><c r=\"A9\" cm=\"1\" vm=\"2\"><v>9</v></c></row>",
+       }) {
+    PlainRow plain;
+    ASSERT_TRUE(ParsePlainRow(row, plain)) << row;
+    std::string printed;
+    PrintPlainRow(plain, printed);
+    EXPECT_EQ(printed, PrintedByTheDom(row));
+  }
+}
+
+TEST(PlainRow, LeavesEveryOtherRowToTheDom) {
+  std::string endedEarly = "<row r=\"1\"><c r=\"A1\"><v>1";
+  endedEarly += '\0';
+  endedEarly += "</v></c></row>";
+  std::string manyAttributes = "<row";
+  for (std::size_t i = 0; i < PlainAttributes::kMost; ++i) manyAttributes += " a" + std::to_string(i) + "=\"1\"";
+  PlainRow plain;
+  EXPECT_TRUE(ParsePlainRow(manyAttributes + "/>", plain));
+  for (const std::string& row : std::vector<std::string>{
+           "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>a &amp; b</t></is></c></row>",
+           "<row r=\"1\"><c r=\"A1\"><v>1\r\n</v></c></row>",
+           "<row r=\"1\"><!-- note --><c r=\"A1\"><v>1</v></c></row>",
+           "<row r=\"1\"><c r=\"A1\"><v><![CDATA[1]]></v></c></row>",
+           "<row r=\"1\"><?pi?><c r=\"A1\"/></row>",
+           "<row r=\"1\"> <c r=\"A1\"/></row>",
+           "<x:row r=\"1\"><x:c r=\"A1\"/></x:row>",
+           "<row r=\"1\"><c r=\"A1\"><f>1+1</f><v>2</v></c></row>",
+           "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><r><t>rich</t></r></is></c></row>",
+           "<row r=\"1\"><c r=\"A1\"><v xml:space=\"preserve\">1</v></c></row>",
+           "<row r=\"1\" note=\"tab\there\"/>",
+           "<row r=\"1\" note=\"&quot;\"/>",
+           "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row> ",
+           "<row r=\"1\"><c r=\"A1\"><v>1</v></c>",
+           "<row r=\"1\"><c r=\"A1\"><v>1</v><v>2</v></c></row>",
+           "<rows r=\"1\"/>",
+           "<row r=\"1\"><c \x02r=\"A1\"/></row>",
+           "<row r=\"1\" 1a=\"1\"/>",
+           "<row r=\"1\"><c r=\"A1\"t=\"s\"/></row>",
+           endedEarly,
+           manyAttributes + " last=\"1\"/>",
+       }) {
+    EXPECT_FALSE(ParsePlainRow(row, plain)) << row;
+  }
+}
 
 // Plain rows are read and written without a DOM; a comment in a row sends
 // it to the DOM (which drops the comment). A plain row and its twin with a
 // comment must read and write alike.
 std::string Twin(const std::string& row, int from, int to) {
   const std::regex reference("r=\"([A-Z]*)" + std::to_string(from) + "\"");
-  std::string twin;
-  std::size_t copied = 0;
-  for (auto match = std::sregex_iterator(row.begin(), row.end(), reference); match != std::sregex_iterator();
-       ++match) {
-    twin += row.substr(copied, static_cast<std::size_t>(match->position()) - copied);
-    twin += "r=\"" + (*match)[1].str() + std::to_string(to) + "\"";
-    copied = static_cast<std::size_t>(match->position() + match->length());
-  }
-  return twin + row.substr(copied);
+  return std::regex_replace(row, reference, "r=\"$01" + std::to_string(to) + "\"");
 }
 
 std::string WithComment(const std::string& row) {
@@ -46,39 +101,23 @@ std::string RowText(const std::string& sheet, int number) {
   return sheet.substr(begin, end + 6 - begin);
 }
 
-std::map<std::string, std::string> WorkbookWithSharedStrings(const std::string& sheetData) {
-  auto parts = testing::MinimalWorkbookParts(sheetData);
-  parts["xl/sharedStrings.xml"] =
-      "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"2\" uniqueCount=\"2\">"
-      "<si><t>old</t></si><si><t xml:space=\"preserve\"> pad </t></si></sst>";
-  std::string& types = parts["[Content_Types].xml"];
-  types.insert(types.find("</Types>"),
-               "<Override PartName=\"/xl/sharedStrings.xml\" "
-               "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>");
-  std::string& relationships = parts["xl/_rels/workbook.xml.rels"];
-  relationships.insert(relationships.find("</Relationships>"),
-                       "<Relationship Id=\"rId9\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                       "relationships/sharedStrings\" Target=\"sharedStrings.xml\"/>");
-  return parts;
-}
+using CellsPlainRows = FileTest;
 
-TEST(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
+TEST_F(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
   const std::string plain =
-      "<row r=\"1\" spans=\"1:7\" x14ac:dyDescent=\"0.25\"><c r=\"A1\"><v>1.5</v></c>"
+      "<row r=\"1\" spans=\"1:8\" x14ac:dyDescent=\"0.25\"><c r=\"A1\"><v>1.5</v></c>"
       "<c r=\"B1\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> x </t></is></c><c r=\"C1\" t=\"b\"><v>1</v></c>"
       "<c r=\"D1\" t=\"e\"><v>#N/A</v></c><c r=\"E1\" t=\"s\"><v>1</v></c><c r=\"F1\" t=\"str\"><v>s</v></c>"
-      "<c r=\"G1\" t=\"s\"><v>0</v></c></row>";
+      "<c r=\"G1\" t=\"s\"><v>0</v></c><c r=\"H1\"><v>NaN</v></c></row>";
   // Read through the DOM either way (vm is not read without it), written
   // without it.
   const std::string withMetadata = "<row r=\"5\"><c r=\"G5\" t=\"s\" vm=\"1\"><v>0</v></c></row>";
-  testing::ScratchFolder folder;
-  testing::WritePackage(folder / "twins.xlsx",
-                        WorkbookWithSharedStrings(plain + WithComment(Twin(plain, 1, 2)) + withMetadata +
-                                                  WithComment(Twin(withMetadata, 5, 6))));
-  auto file = WorkbookFile::Open(folder / "twins.xlsx");
-  auto& book = *file->workbook();
+  auto& book = OpenParts(WithSharedStrings(
+      MinimalWorkbookParts(plain + WithComment(Twin(plain, 1, 2)) + withMetadata + WithComment(Twin(withMetadata, 5, 6))),
+      "<si><t>old</t></si><si><t xml:space=\"preserve\"> pad </t></si>"));
   auto& sheet = *book.sheets.front();
-  for (const char* column : {"A", "B", "C", "D", "E", "F", "G"}) {
+  const char* columns[] = {"A", "B", "C", "D", "E", "F", "G"};
+  for (const char* column : columns) {
     EXPECT_EQ(ValueAt(book, sheet, std::string(column) + "1"), ValueAt(book, sheet, std::string(column) + "2"))
         << column;
   }
@@ -87,7 +126,6 @@ TEST(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
 
   const host::Variant edits[] = {std::string("  two  blanks"), 2.5, std::string("#DIV/0!"), std::string("TRUE"),
                                  std::string("old"), std::string("new"), 7.0};
-  const char* columns[] = {"A", "B", "C", "D", "E", "F", "G"};
   for (int row : {1, 2}) {
     for (std::size_t i = 0; i < std::size(columns); ++i) {
       embedded::StoreEntry(book, sheet.grid, Address(columns[i] + std::to_string(row)),
@@ -95,52 +133,31 @@ TEST(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
     }
   }
   for (const char* cell : {"G5", "G6"}) embedded::StoreEntry(book, sheet.grid, Address(cell), embedded::ReadEntry(7.0));
-  file->Save(folder / "saved.xlsx");
-  const std::string written = testing::PartsOf(folder / "saved.xlsx").at("xl/worksheets/sheet1.xml");
+  Save();
+  const std::string& written = after.at("xl/worksheets/sheet1.xml");
   const std::string first = RowText(written, 1);
-  ASSERT_FALSE(first.empty());
+  EXPECT_NE(first.find("<c r=\"H1\"><v>NaN</v></c></row>"), std::string::npos) << first;
   EXPECT_EQ(Twin(first, 1, 2), RowText(written, 2));
   EXPECT_EQ(RowText(written, 5), "<row r=\"5\"><c r=\"G5\"><v>7</v></c></row>");
   EXPECT_EQ(Twin(RowText(written, 5), 5, 6), RowText(written, 6));
 }
 
-TEST(CellsPlainRows, RowsKeepTheirPlaceAndTheTextBetweenThem) {
-  const std::string rows =
+TEST_F(CellsPlainRows, RowsKeepTheirPlaceAndTheTextBetweenThem) {
+  auto& book = OpenParts(MinimalWorkbookParts(
       "<row r=\"2\"><c r=\"A2\"><v>2</v></c></row>\n<!-- kept -->\n<row r=\"5\"><c r=\"A5\"><v>5</v></c></row>"
-      "<row r=\"7\"><c r=\"A7\"><v>7</v></c></row>";
-  testing::ScratchFolder folder;
-  testing::WritePackage(folder / "rows.xlsx", testing::MinimalWorkbookParts(rows));
-  auto file = WorkbookFile::Open(folder / "rows.xlsx");
-  auto& book = *file->workbook();
+      "<row r=\"7\"><c r=\"A7\"><v>7</v></c></row>"));
   auto& grid = book.sheets.front()->grid;
   embedded::StoreEntry(book, grid, Address("A3"), embedded::ReadEntry(3.0));
   embedded::StoreEntry(book, grid, Address("A9"), embedded::ReadEntry(9.0));
   embedded::ClearContents(grid, Address("A5"));
   grid.Erase(Address("A5"));
   embedded::StoreEntry(book, grid, Address("A7"), embedded::ReadEntry(8.0));
-  file->Save(folder / "saved.xlsx");
-
-  const std::string written = testing::PartsOf(folder / "saved.xlsx").at("xl/worksheets/sheet1.xml");
-  EXPECT_EQ(cells_testing::SheetDataOf(written),
-            "<sheetData><row r=\"2\"><c r=\"A2\"><v>2</v></c></row>\n<!-- kept -->\n"
+  Save();
+  ExpectIn("xl/worksheets/sheet1.xml",
+           {"<sheetData><row r=\"2\"><c r=\"A2\"><v>2</v></c></row>\n<!-- kept -->\n"
             "<row r=\"3\"><c r=\"A3\"><v>3</v></c></row><row r=\"7\"><c r=\"A7\"><v>8</v></c></row>"
-            "<row r=\"9\"><c r=\"A9\"><v>9</v></c></row></sheetData>");
-}
-
-TEST(CellsPlainRows, ANumberHeldAsNaNIsWrittenBackAsRead) {
-  const std::string plain = "<row r=\"1\"><c r=\"A1\"><v>NaN</v></c><c r=\"B1\"><v>1</v></c></row>";
-  testing::ScratchFolder folder;
-  testing::WritePackage(folder / "nan.xlsx", testing::MinimalWorkbookParts(plain + WithComment(Twin(plain, 1, 2))));
-  auto file = WorkbookFile::Open(folder / "nan.xlsx");
-  auto& book = *file->workbook();
-  for (const char* cell : {"B1", "B2"}) {
-    embedded::StoreEntry(book, book.sheets.front()->grid, Address(cell), embedded::ReadEntry(2.0));
-  }
-  file->Save(folder / "saved.xlsx");
-  const std::string written = testing::PartsOf(folder / "saved.xlsx").at("xl/worksheets/sheet1.xml");
-  EXPECT_EQ(RowText(written, 1), "<row r=\"1\"><c r=\"A1\"><v>NaN</v></c><c r=\"B1\"><v>2</v></c></row>");
-  EXPECT_EQ(RowText(written, 2), Twin(RowText(written, 1), 1, 2));
+            "<row r=\"9\"><c r=\"A9\"><v>9</v></c></row></sheetData>"});
 }
 
 }  // namespace
-}  // namespace tabulara::xlsx
+}  // namespace tabulara::xlsx::testing

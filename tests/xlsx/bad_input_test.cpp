@@ -1,0 +1,266 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+
+#include <chrono>
+#include <fstream>
+#include <optional>
+#include <thread>
+
+#include "xlsx/legacy/legacy_workbook.h"
+#include "xlsx/package/input_file.h"
+#include "xlsx/package/package_error.h"
+#include "xlsx/system/file_descriptor.h"
+#include "xlsx/workbook_files.h"
+
+namespace tabulara::xlsx {
+namespace {
+
+using ::testing::HasSubstr;
+using testing::BytesOf;
+using testing::MinimalWorkbookParts;
+using testing::ScratchFolder;
+using testing::TestData;
+using testing::WorksheetXml;
+
+template <class Read>
+std::string ErrorOf(Read read) {
+  try {
+    read();
+  } catch (const PackageError& error) {
+    return error.what();
+  }
+  return "(read)";
+}
+
+std::string OpenError(const std::filesystem::path& file, PackageLimits limits = {}) {
+  return ErrorOf([&] { WorkbookFile::Open(file, limits); });
+}
+
+// One line naming the file, then what is wrong with it.
+void ExpectRefused(const std::filesystem::path& file, const std::string& what, PackageLimits limits = {}) {
+  const std::string message = OpenError(file, limits);
+  EXPECT_THAT(message, ::testing::StartsWith(file.string() + ": "));
+  EXPECT_THAT(message, HasSubstr(what));
+  EXPECT_THAT(message, ::testing::Not(HasSubstr("\n")));
+}
+
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// An environment variable set for the life of this, then put back.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = getenv(name)) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedVariable() {
+    if (old_) {
+      setenv(name_, old_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+// Every file here is refused before any conversion, so without soffice.
+TEST(BadInput, FilesThatAreNoReadableWorkbookAreRefusedSayingWhy) {
+  ScratchFolder folder;
+  const ScopedVariable path("PATH", (folder / "no-programs").string());
+  const auto package = [&](const testing::Parts& replaced, const std::vector<std::string>& removed = {}) {
+    auto parts = MinimalWorkbookParts();
+    for (const auto& [name, bytes] : replaced) parts[name] = bytes;
+    for (const auto& name : removed) parts.erase(name);
+    testing::WritePackage(folder / "package.xlsx", parts);
+    return BytesOf(folder / "package.xlsx");
+  };
+  const std::string sheet1 = "xl/worksheets/sheet1.xml";
+  const std::string broken = WorksheetXml("<sheetData><row r=\"1\"><c r=\"A1\"><v>1</x></c></row></sheetData>");
+  std::string otherDocument = MinimalWorkbookParts()["[Content_Types].xml"];
+  const std::string workbookType = "spreadsheetml.sheet.main+xml";
+  otherDocument.replace(otherDocument.find(workbookType), workbookType.size(), "wordprocessingml.document.main+xml");
+  const std::string laughs =
+      "<?xml version=\"1.0\"?><!DOCTYPE workbook [<!ENTITY a \"lol\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;\">]>"
+      "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheets>&b;</sheets></workbook>";
+  const std::string relationshipsOpen = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
+                                        "relationships\">";
+  const std::string workbookOpen = std::string("<workbook xmlns=\"") + testing::kMainNamespace + "\" xmlns:r=\"" +
+                                   testing::kRelationshipsNamespace + "\">";
+  const auto cells = [&](const std::string& rows) {
+    return package({{sheet1, WorksheetXml("<sheetData>" + rows + "</sheetData>")}});
+  };
+  const std::string whole = package({});
+  struct BadFile {
+    std::string name;
+    std::string bytes;
+    std::string what;
+  };
+  std::vector<BadFile> cases = {
+      {"truncated.xlsx", whole.substr(0, whole.size() / 2), "not a workbook package, or a damaged one"},
+      {"text.xlsx", "Name,Value\r\nA,1\r\n", "not a workbook package, or a damaged one"},
+      {"empty.xlsx", "", "not a workbook package"},
+      {"damaged.xls", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(2000, '\x5A'),
+       ": is a damaged OLE2 compound file (its directory cannot be read), not a workbook"},
+      {"letter.xls", BytesOf(TestData("word_document.cfb")),
+       ": is an OLE2 compound file that holds no workbook (another Office document, such as a .doc)"},
+      {"secret.xlsx", BytesOf(TestData("encrypted_package.cfb")),
+       ": is encrypted (password-protected), which cannot be read; remove the password in a spreadsheet program "
+       "and save it again"},
+      {"a.xlsx", package({}, {"[Content_Types].xml"}), "not a workbook package ([Content_Types].xml is missing)"},
+      {"a.xlsx", package({}, {"_rels/.rels"}), "not a workbook package (_rels/.rels is missing)"},
+      {"a.xlsx", package({}, {"xl/workbook.xml"}), "the workbook part xl/workbook.xml is missing"},
+      {"a.xlsx", package({{"_rels/.rels", relationshipsOpen + "</Relationships>"}}),
+       "_rels/.rels names no main document part"},
+      {"a.xlsx", package({{"[Content_Types].xml", otherDocument}}),
+       "not a workbook (its main part xl/workbook.xml is of the type "
+       "\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\")"},
+      {"a.xlsx", package({{"xl/workbook.xml", "<workbook><sheets>"}}), "the part xl/workbook.xml is not well-formed XML"},
+      {"a.xlsx", package({{sheet1, "PK\x03\x04 binary"}}), "the part xl/worksheets/sheet1.xml is not well-formed XML"},
+      {"a.xlsx", package({{"[Content_Types].xml", "<Types"}}), "the part [Content_Types].xml is not well-formed XML"},
+      {"a.xlsx", package({{"xl/_rels/workbook.xml.rels", "]]>"}}), "xl/_rels/workbook.xml.rels is not well-formed XML"},
+      {"a.xlsx", package({{"xl/workbook.xml", laughs}}), "the part xl/workbook.xml declares a document type"},
+      {"a.xlsx",
+       package({{"xl/workbook.xml",
+                 workbookOpen + "<sheets><sheet name=\"Data\" sheetId=\"1\" r:id=\"rId9\"/></sheets></workbook>"}}),
+       "the sheet \"Data\" has no relationship \"rId9\" in xl/_rels/workbook.xml.rels"},
+      {"a.xlsx", package({}, {"xl/_rels/workbook.xml.rels"}),
+       "the sheet \"Sheet1\" has no relationship \"rId1\" in xl/_rels/workbook.xml.rels"},
+      {"a.xlsx", package({}, {sheet1}), "the part xl/worksheets/sheet1.xml of the sheet \"Sheet1\" is missing"},
+      {"a.xlsx", package({{"xl/workbook.xml", workbookOpen + "<sheets/></workbook>"}}),
+       "the workbook part xl/workbook.xml lists no sheets"},
+      {"a.xlsx",
+       package({{"xl/_rels/workbook.xml.rels", relationshipsOpen + "<Relationship Id=\"rId1\" Type=\"" +
+                                                   testing::kRelationshipsNamespace +
+                                                   "/worksheet\" Target=\"../../../outside.xml\"/></Relationships>"}}),
+       "the relationship target ../../../outside.xml leaves the package"},
+      {"a.xlsx", package({{sheet1, broken}}),
+       "xl/worksheets/sheet1.xml is not well-formed XML (Start-end tags mismatch at byte " +
+           std::to_string(broken.find("</x>") + 2) + ")"},
+      {"a.xlsx", cells("<row r=\"1\"><c r=\"A1\">"), sheet1},
+      {"a.xlsx", cells("<row r=\"1\"><c r=\"ZZZZ99999999\"><v>1</v></c></row>"), "ZZZZ99999999"},
+      {"a.xlsx", cells("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>"), "XFE1"},
+      {"a.xlsx", cells("<row r=\"1048577\"><c r=\"A1048577\"><v>1</v></c></row>"), "1048577"},
+      {"a.xlsx", cells("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>"), "shared string 0"},
+  };
+  // A legacy workbook, also saved as a template or renamed, is recognised by its content.
+  if (const auto legacy = testing::CorpusFile("legacy_biff8_comments.xls"); !legacy.empty()) {
+    for (const char* name : {"legacy.xls", "Report.xlt", "legacy.xlsx"}) {
+      cases.push_back({name, BytesOf(legacy),
+                       ": is a legacy binary workbook (Excel 97-2003 format), which cannot be read; save it as an "
+                       ".xlsx workbook"});
+    }
+  }
+  for (const auto& bad : cases) {
+    SCOPED_TRACE(bad.what);
+    const auto file = folder / "bad" / bad.name;
+    std::filesystem::create_directories(file.parent_path());
+    WriteBytes(file, bad.bytes);
+    ExpectRefused(file, bad.what);
+    std::filesystem::remove(file);
+  }
+  ExpectRefused(folder / "missing.xlsx", "cannot read the file");
+}
+
+TEST(BadInput, ZipBombsStopAtTheLimits) {
+  const auto padded = [](std::size_t spaces) { return WorksheetXml(std::string(spaces, ' ') + "<sheetData/>"); };
+  ScratchFolder folder;
+  auto parts = MinimalWorkbookParts();
+  parts["xl/worksheets/sheet1.xml"] = padded(1 << 22);
+  testing::WritePackage(folder / "bomb.xlsx", parts);
+  // Every part within the grace size, the workbook past it.
+  parts["xl/worksheets/sheet1.xml"] = padded(900 << 10);
+  std::string& workbook = parts["xl/workbook.xml"];
+  workbook.insert(workbook.find("</workbook>"), std::string(900 << 10, ' '));
+  testing::WritePackage(folder / "spread.xlsx", parts);
+  const struct {
+    const char* file;
+    PackageLimits limits;
+    std::string what;
+  } cases[] = {
+      {"bomb.xlsx", PackageLimits{1 << 16, 1 << 30},
+       "part xl/worksheets/sheet1.xml inflates to more than 65536 bytes; refused as a possible zip bomb (raise the "
+       "limit with --max-part-size)"},
+      {"bomb.xlsx", PackageLimits{1 << 30, 1 << 16},
+       "inflates the workbook past 65536 bytes; refused as a possible zip bomb (raise the limit with "
+       "--max-workbook-size)"},
+      {"bomb.xlsx", PackageLimits{},
+       "times its compressed size; refused as a possible zip bomb (raise the limit with --max-inflate-ratio)"},
+      {"spread.xlsx", PackageLimits{},
+       "times the size of its file; refused as a possible zip bomb (raise the limit with --max-inflate-ratio)"},
+  };
+  PackageLimits raised;
+  raised.maxInflateRatio = 1e6;
+  for (const auto& bad : cases) {
+    SCOPED_TRACE(bad.what);
+    ExpectRefused(folder / bad.file, bad.what, bad.limits);
+    EXPECT_EQ(WorkbookFile::Open(folder / bad.file, raised)->workbook()->sheets.size(), 1u);
+  }
+}
+
+TEST(BadInput, FoldersDevicesSocketsAndSilentPipesAreNamed) {
+  ScratchFolder folder;
+  const auto socketPath = folder / "socket";
+  const FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM, 0));
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  socketPath.string().copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const std::pair<std::filesystem::path, std::string> cases[] = {
+      {folder / "", "a folder"}, {"/dev/null", "a character device"}, {socketPath, "a socket"}};
+  for (const auto& [file, kind] : cases) {
+    EXPECT_EQ(OpenError(file), file.string() + ": is " + kind + ", not a workbook file");
+  }
+
+  const auto pipe = folder / "pipe.xlsx";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(ErrorOf([&] { ReadInputFile(pipe, 1 << 20, std::chrono::seconds(1)); }),
+            pipe.string() + ": is a pipe, and nothing was written to it within 1 s");
+}
+
+bool Running(pid_t process) {
+  std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return false;
+  const auto state = line.find(") ");
+  return state != std::string::npos && line.at(state + 2) != 'Z';
+}
+
+// A stand-in for soffice that never ends, nor does the program it starts.
+TEST(BadInput, AConversionPastItsTimeLimitIsEndedWithWhatItStarted) {
+  ScratchFolder folder;
+  const auto programs = folder / "programs";
+  std::filesystem::create_directories(programs);
+  const auto started = folder / "started";
+  std::ofstream(programs / "soffice") << "#!/bin/sh\n/bin/sleep 60 &\necho $! > '" << started.string() << "'\nwait\n";
+  std::filesystem::permissions(programs / "soffice", std::filesystem::perms::owner_all);
+  const auto temporaries = folder / "tmp";
+  std::filesystem::create_directories(temporaries);
+  const ScopedVariable path("PATH", programs.string());
+  const ScopedVariable tmpdir("TMPDIR", temporaries.string());
+
+  EXPECT_EQ(ErrorOf([] { PackageOfCompoundFile(BytesOf(TestData("workbook_stream.cfb")), std::chrono::seconds(1)); }),
+            "is a legacy binary workbook (Excel 97-2003 format) that soffice did not convert within 1 s; save it as "
+            "an .xlsx workbook");
+  pid_t sleeper = 0;
+  std::ifstream(started) >> sleeper;
+  ASSERT_GT(sleeper, 0);
+  // A killed process may take a moment to die.
+  for (int wait = 0; wait < 100 && Running(sleeper); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_FALSE(Running(sleeper));
+  EXPECT_TRUE(std::filesystem::is_empty(temporaries));
+}
+
+}  // namespace
+}  // namespace tabulara::xlsx

@@ -1,0 +1,234 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "embedded/rules/drawing.h"
+#include "host/constants.h"
+#include "xlsx/drawing/anchor_geometry.h"
+#include "xlsx/drawing/line_format_xml.h"
+#include "xlsx/drawing/preset_shapes.h"
+#include "xlsx/workbook_files.h"
+
+namespace tabulara::xlsx::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+using embedded::model::Shape;
+using embedded::model::ShapeKind;
+using embedded::model::Sheet;
+
+int CountKind(const std::vector<Shape>& shapes, ShapeKind kind) {
+  int count = 0;
+  for (const Shape& shape : shapes) count += (shape.kind == kind ? 1 : 0) + CountKind(shape.members, kind);
+  return count;
+}
+
+Shape* Named(Sheet& sheet, const std::string& name) {
+  for (Shape& shape : sheet.shapes) {
+    if (shape.name == name) return &shape;
+  }
+  return nullptr;
+}
+
+// The Cell Spotter's four lines around a cell at (left, top) of the given size.
+void AddSpotterLines(Sheet& sheet, double left, double top, double width, double height) {
+  const double lines[4][4] = {{0, top, width * 10000, top},
+                              {0, top + height, width * 10000, top + height},
+                              {left, 0, left, height * 70000},
+                              {left + width, 0, left + width, height * 70000}};
+  for (int i = 0; i < 4; ++i) {
+    Shape& line = embedded::AddLine(sheet, lines[i][0], lines[i][1], lines[i][2], lines[i][3]);
+    line.name = "Quorv@elLine" + std::to_string(i + 1);
+    line.printObject = false;
+    line.line.weight = 1.5f;
+    line.line.dashStyle = host::msoLineSolid;
+    line.line.style = host::msoLineSingle;
+    line.line.foreColor.schemeColor = 10;
+  }
+}
+
+// Clear Shapes: every drawing object except the comment boxes.
+void ClearShapes(Sheet& sheet) {
+  std::erase_if(sheet.shapes, [](const Shape& shape) { return shape.kind != ShapeKind::CommentBox; });
+}
+
+TEST(DrawingGeometry, MarkersSkipHiddenColumnsAndTallRows) {
+  embedded::model::Workbook workbook;
+  embedded::model::Grid grid;
+  grid.columns.Change(1, 1, {}, [](embedded::model::Column& column) { column.hidden = true; });
+  grid.rows[2].height = 30;
+  CellMarker marker = MarkerAt(workbook, grid, 60, 50);
+  // Column A is hidden, B is 48 points wide: 60 points is 12 into column C.
+  EXPECT_EQ(marker.column, 2);
+  EXPECT_EQ(marker.columnOffset, 12 * 12700);
+  // Row 1 is 15 points, row 2 is 30: 50 points is 5 into row 3.
+  EXPECT_EQ(marker.row, 2);
+  EXPECT_EQ(marker.rowOffset, 5 * 12700);
+  double x = 0;
+  double y = 0;
+  MarkerPoints(workbook, grid, marker, x, y);
+  EXPECT_DOUBLE_EQ(x, 60);
+  EXPECT_DOUBLE_EQ(y, 50);
+  EXPECT_EQ(SchemeColorRgb(64), -1) << "past the palette";
+  EXPECT_EQ(AutoShapeTypeOfPreset("line"), std::nullopt);
+}
+
+using Drawing = CorpusTest;
+
+TEST_F(Drawing, ShapesOfEveryKindAreRead) {
+  const auto& group = Open("excel_shapes_connector_group.xlsx").sheets.front()->shapes.at(0);
+  EXPECT_EQ(group.kind, ShapeKind::Group);
+  // From column C plus 209550 EMU, row 2 plus 142875 EMU, at 48 by 15 points a cell.
+  EXPECT_DOUBLE_EQ(group.left, 96 + 16.5);
+  EXPECT_DOUBLE_EQ(group.top, 15 + 11.25);
+  ASSERT_EQ(group.members.size(), 3u);
+  EXPECT_EQ(group.members[0].kind, ShapeKind::AutoShape);
+  EXPECT_EQ(group.members[0].autoShapeType, host::msoShapeRectangle);
+  EXPECT_DOUBLE_EQ(group.members[0].left, group.left);
+  EXPECT_DOUBLE_EQ(group.members[0].width, 105);
+  EXPECT_EQ(group.members[2].kind, ShapeKind::Line);
+  EXPECT_DOUBLE_EQ(group.members[2].width, 485775 / 12700.0);
+  EXPECT_GT(file->workbook()->sheets.front()->nextShapeId, 6u);
+
+  const struct {
+    const char* file;
+    ShapeKind kind;
+    int count;
+  } counts[] = {
+      {"excel_drawing_pictures_shape.xlsx", ShapeKind::Picture, 5},
+      {"excel_drawing_pictures_shape.xlsx", ShapeKind::TextBox, 1},
+      {"excel_shapes_smartart.xlsx", ShapeKind::Chart, 1},
+      {"excelmac_shapes_connector_svg.xlsx", ShapeKind::Line, 1},
+      {"excelmac_shapes_connector_svg.xlsx", ShapeKind::Picture, 2},
+      {"excelmac_shapes_connector_svg.xlsx", ShapeKind::TextBox, 1},
+      {"libreoffice_grouped_images.xlsx", ShapeKind::Group, 2},
+      {"libreoffice_grouped_images.xlsx", ShapeKind::Picture, 5},
+  };
+  for (const auto& expected : counts) {
+    EXPECT_EQ(CountKind(Open(expected.file).sheets.front()->shapes, expected.kind), expected.count) << expected.file;
+  }
+  const auto& star = *Open("excel_shapes_smartart.xlsx").sheets.front();
+  EXPECT_TRUE(std::ranges::any_of(star.shapes, [](const Shape& shape) { return shape.autoShapeType == 92; }));
+  EXPECT_TRUE(Named(*Open("excel_drawing_pictures_shape.xlsx").sheets.front(), "Picture 4")->printObject);
+}
+
+TEST_F(Drawing, ClearShapesRemovesTheDrawingPartsWithTheirLinksAndImages) {
+  ClearShapes(*Open("excel_drawing_pictures_shape.xlsx").sheets.front());
+  Save();
+  EXPECT_EQ(Differing(), (std::set<std::string>{"[Content_Types].xml", "xl/worksheets/sheet1.xml",
+                                                "xl/worksheets/_rels/sheet1.xml.rels", "xl/drawings/drawing1.xml",
+                                                "xl/drawings/_rels/drawing1.xml.rels", "xl/media/image1.jpeg",
+                                                "xl/media/image2.emf", "xl/media/image3.png", "xl/media/image4.emf",
+                                                "xl/media/image5.wmf"}));
+  ExpectNotIn("xl/worksheets/sheet1.xml", {"<drawing"});
+  ExpectNotIn("[Content_Types].xml", {"drawing1.xml"});
+
+  ClearShapes(*Open("excel_shapes_smartart.xlsx").sheets.front());
+  Save();
+  EXPECT_TRUE(Differing().contains("xl/diagrams/data1.xml"));
+  EXPECT_FALSE(after.contains("xl/diagrams/data1.xml"));
+  EXPECT_FALSE(after.contains("xl/drawings/drawing1.xml"));
+  ExpectNotIn("[Content_Types].xml", {"diagrams/data1.xml"});
+}
+
+TEST_F(Drawing, DeletedShapesAndPicturesLeaveTheOthersAsTheyWere) {
+  Sheet& sheet = *Open("excelmac_shapes_connector_svg.xlsx").sheets.front();
+  std::erase_if(sheet.shapes, [](const Shape& shape) { return shape.name == "Straight Arrow Connector 6"; });
+  EXPECT_EQ(Save().sheets.front()->shapes.size(), sheet.shapes.size());
+  EXPECT_EQ(Differing(), std::set<std::string>{"xl/drawings/drawing1.xml"});
+  const std::string& old = before.at("xl/drawings/drawing1.xml");
+  const std::string& drawing = after.at("xl/drawings/drawing1.xml");
+  EXPECT_THAT(drawing, Not(HasSubstr("Straight Arrow Connector 6")));
+  const auto picture = old.find("<xdr:twoCellAnchor", old.find("Graphic 9") - 900);
+  EXPECT_THAT(drawing, HasSubstr(old.substr(picture, old.find("</xdr:twoCellAnchor>", picture) - picture)));
+
+  std::erase_if(Open("excel_drawing_pictures_shape.xlsx").sheets.front()->shapes,
+                [](const Shape& shape) { return shape.name == "Picture 4"; });
+  Save();
+  EXPECT_EQ(Differing(), (std::set<std::string>{"xl/drawings/drawing1.xml", "xl/drawings/_rels/drawing1.xml.rels",
+                                                "xl/media/image3.png"}));
+  ExpectNotIn("xl/drawings/_rels/drawing1.xml.rels", {"image3.png"});
+
+  auto& members = Open("excel_shapes_connector_group.xlsx").sheets.front()->shapes.front().members;
+  members.erase(members.begin() + 2);
+  const auto& shapes = Save().sheets.front()->shapes;
+  ExpectNotIn("xl/drawings/drawing1.xml", {"Elbow Connector 4"});
+  ASSERT_EQ(shapes.size(), 1u);
+  EXPECT_EQ(shapes.front().members.size(), 2u);
+}
+
+TEST_F(Drawing, SpotterLinesGetANewDrawingPartInTheWorksheetOrder) {
+  AddSpotterLines(SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1"), 96, 45, 48, 15);
+  Sheet& again = SheetNamed(Save(), "Sheet1");
+  EXPECT_EQ(Differing(), (std::set<std::string>{"[Content_Types].xml", "xl/worksheets/sheet1.xml",
+                                                "xl/worksheets/_rels/sheet1.xml.rels", "xl/drawings/drawing1.xml"}));
+  const std::string& worksheet = after.at("xl/worksheets/sheet1.xml");
+  const auto drawing = worksheet.find("<drawing r:id=");
+  ASSERT_NE(drawing, std::string::npos);
+  EXPECT_LT(worksheet.find("<headerFooter>"), drawing);
+  EXPECT_LT(drawing, worksheet.find("<legacyDrawing"));
+  ExpectIn("[Content_Types].xml", {"/xl/drawings/drawing1.xml"});
+
+  std::vector<const Shape*> lines;
+  for (const Shape& shape : again.shapes) {
+    if (shape.kind == ShapeKind::Line) lines.push_back(&shape);
+  }
+  ASSERT_EQ(lines.size(), 4u);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(lines[i]->name, "Quorv@elLine" + std::to_string(i + 1));
+    EXPECT_FLOAT_EQ(lines[i]->line.weight, 1.5f);
+    EXPECT_EQ(lines[i]->line.dashStyle, host::msoLineSolid);
+    EXPECT_EQ(lines[i]->line.foreColor.rgb, 0x0000FF);
+    EXPECT_FALSE(lines[i]->printObject);
+  }
+  EXPECT_NEAR(lines[0]->top, 45, 0.01);
+  EXPECT_NEAR(lines[0]->width, 480000, 0.01);
+  EXPECT_NEAR(lines[3]->left, 144, 0.01);
+  EXPECT_NEAR(lines[3]->height, 1050000, 0.01);
+  EXPECT_EQ(again.comments.size(), 3u);
+}
+
+TEST_F(Drawing, SpotterLinesJoinAnExistingDrawingAndLeaveWhenDeleted) {
+  Sheet& sheet = *Open("excel_shapes_connector_group.xlsx").sheets.front();
+  AddSpotterLines(sheet, 48, 15, 48, 15);
+  Save();
+  EXPECT_EQ(Differing(), std::set<std::string>{"xl/drawings/drawing1.xml"});
+  const std::string& old = before.at("xl/drawings/drawing1.xml");
+  const auto group = old.find("<xdr:twoCellAnchor>");
+  EXPECT_THAT(after.at("xl/drawings/drawing1.xml"),
+              HasSubstr(old.substr(group, old.find("</xdr:twoCellAnchor>") - group)));
+  ExpectNotIn("xl/drawings/drawing1.xml", {"id=\"6\" name=\"Quorv"});
+
+  std::erase_if(sheet.shapes, [](const Shape& shape) { return shape.name.starts_with("Quorv@elLine"); });
+  EXPECT_EQ(Save("cleared.xlsx").sheets.front()->shapes.size(), 1u);
+  ExpectNotIn("xl/drawings/drawing1.xml", {"Quorv@elLine"});
+}
+
+TEST_F(Drawing, RenamedShapesAndLineFormatsAreEditedInPlace) {
+  Sheet& sheet = *Open("excelmac_shapes_connector_svg.xlsx").sheets.front();
+  Shape& shape = *Named(sheet, "Rounded Rectangle 3");
+  EXPECT_EQ(shape.autoShapeType, host::msoShapeRoundedRectangle);
+  shape.name = "Renamed";
+  shape.printObject = false;
+  shape.autoShapeType = host::msoShapeHeart;
+  Sheet& again = *Save().sheets.front();
+  const Shape* renamed = Named(again, "Renamed");
+  ASSERT_NE(renamed, nullptr);
+  EXPECT_FALSE(renamed->printObject);
+  EXPECT_EQ(renamed->autoShapeType, host::msoShapeHeart);
+  EXPECT_EQ(again.shapes.size(), sheet.shapes.size());
+
+  Shape& connector = Open("excel_shapes_connector_group.xlsx").sheets.front()->shapes.front().members[2];
+  connector.line.weight = 2.25f;
+  connector.line.dashStyle = 4;
+  connector.line.foreColor.rgb = 0x00FF00;
+  const Shape& formatted = Save().sheets.front()->shapes.front().members[2];
+  ExpectIn("xl/drawings/drawing1.xml", {"<a:ln w=\"28575\"><a:solidFill><a:srgbClr val=\"00FF00\"/></a:solidFill>"
+                                        "<a:prstDash val=\"dash\"/><a:tailEnd type=\"arrow\"/></a:ln>"});
+  EXPECT_FLOAT_EQ(formatted.line.weight, 2.25f);
+  EXPECT_EQ(formatted.line.dashStyle, 4);
+  EXPECT_EQ(formatted.line.foreColor.rgb, 0x00FF00);
+}
+
+}  // namespace
+}  // namespace tabulara::xlsx::testing
