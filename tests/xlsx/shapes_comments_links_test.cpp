@@ -1,9 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "embedded/rules/drawing.h"
 #include "host/constants.h"
 #include "xlsx/drawing/anchor_geometry.h"
@@ -79,7 +76,6 @@ TEST_F(Drawing, ShapesOfEveryKindAreRead) {
   EXPECT_DOUBLE_EQ(group.left, 96 + 16.5);
   EXPECT_DOUBLE_EQ(group.top, 15 + 11.25);
   ASSERT_EQ(group.members.size(), 3u);
-  EXPECT_EQ(group.members[0].kind, ShapeKind::AutoShape);
   EXPECT_EQ(group.members[0].autoShapeType, host::msoShapeRectangle);
   EXPECT_DOUBLE_EQ(group.members[0].left, group.left);
   EXPECT_DOUBLE_EQ(group.members[0].width, 105);
@@ -87,23 +83,12 @@ TEST_F(Drawing, ShapesOfEveryKindAreRead) {
   EXPECT_DOUBLE_EQ(group.members[2].width, 485775 / 12700.0);
   EXPECT_GT(file->workbook()->sheets.front()->nextShapeId, 6u);
 
-  const struct {
-    const char* file;
-    ShapeKind kind;
-    int count;
-  } counts[] = {
-      {"excel_drawing_pictures_shape.xlsx", ShapeKind::Picture, 5},
-      {"excel_shapes_smartart.xlsx", ShapeKind::Chart, 1},
-      {"excelmac_shapes_connector_svg.xlsx", ShapeKind::Line, 1},
-      {"excelmac_shapes_connector_svg.xlsx", ShapeKind::TextBox, 1},
-      {"libreoffice_grouped_images.xlsx", ShapeKind::Picture, 5},
-  };
-  for (const auto& expected : counts) {
-    EXPECT_EQ(CountKind(Open(expected.file).sheets.front()->shapes, expected.kind), expected.count) << expected.file;
-  }
-  const auto& star = *Open("excel_shapes_smartart.xlsx").sheets.front();
-  EXPECT_TRUE(std::ranges::any_of(star.shapes, [](const Shape& shape) { return shape.autoShapeType == 92; }));
-  EXPECT_TRUE(Named(*Open("excel_drawing_pictures_shape.xlsx").sheets.front(), "Picture 4")->printObject);
+  const auto& grouped = Open("libreoffice_grouped_images.xlsx").sheets.front()->shapes;
+  EXPECT_EQ(CountKind(grouped, ShapeKind::Group), 2);
+  EXPECT_EQ(CountKind(grouped, ShapeKind::Picture), 5);
+  const auto& smartArt = Open("excel_shapes_smartart.xlsx").sheets.front()->shapes;
+  EXPECT_EQ(CountKind(smartArt, ShapeKind::Chart), 1);
+  EXPECT_TRUE(std::ranges::any_of(smartArt, [](const Shape& shape) { return shape.autoShapeType == 92; }));
 }
 
 TEST_F(Drawing, ClearShapesRemovesTheDrawingPartsWithTheirLinksAndImages) {
@@ -125,10 +110,19 @@ TEST_F(Drawing, ClearShapesRemovesTheDrawingPartsWithTheirLinksAndImages) {
   ExpectNotIn("[Content_Types].xml", {"diagrams/data1.xml"});
 }
 
-TEST_F(Drawing, DeletedShapesAndPicturesLeaveTheOthersAsTheyWere) {
+TEST_F(Drawing, DeletedRenamedAndReformattedShapesLeaveTheOthersAsTheyWere) {
   Sheet& sheet = *Open("excelmac_shapes_connector_svg.xlsx").sheets.front();
   std::erase_if(sheet.shapes, [](const Shape& shape) { return shape.name == "Straight Arrow Connector 6"; });
-  EXPECT_EQ(Save().sheets.front()->shapes.size(), sheet.shapes.size());
+  Shape& shape = *Named(sheet, "Rounded Rectangle 3");
+  EXPECT_EQ(shape.autoShapeType, host::msoShapeRoundedRectangle);
+  shape.name = "Renamed";
+  shape.printObject = false;
+  shape.autoShapeType = host::msoShapeHeart;
+  Sheet& again = *Save().sheets.front();
+  EXPECT_EQ(again.shapes.size(), sheet.shapes.size());
+  ASSERT_NE(Named(again, "Renamed"), nullptr);
+  EXPECT_FALSE(Named(again, "Renamed")->printObject);
+  EXPECT_EQ(Named(again, "Renamed")->autoShapeType, host::msoShapeHeart);
   EXPECT_EQ(Differing(), std::set<std::string>{"xl/drawings/drawing1.xml"});
   const std::string& old = before.at("xl/drawings/drawing1.xml");
   const std::string& drawing = after.at("xl/drawings/drawing1.xml");
@@ -176,13 +170,11 @@ TEST_F(Drawing, SpotterLinesGetANewDrawingPartInTheWorksheetOrder) {
     EXPECT_FALSE(lines[i]->printObject);
   }
   EXPECT_NEAR(lines[0]->top, 45, 0.01);
-  EXPECT_NEAR(lines[0]->width, 480000, 0.01);
   EXPECT_NEAR(lines[3]->left, 144, 0.01);
-  EXPECT_NEAR(lines[3]->height, 1050000, 0.01);
   EXPECT_EQ(again.comments.size(), 3u);
 }
 
-TEST_F(Drawing, SpotterLinesJoinAnExistingDrawingAndLeaveWhenDeleted) {
+TEST_F(Drawing, SpotterLinesJoinAnExistingDrawingAndLeaveWhenDeletedAndGroupMembersTakeLineFormats) {
   Sheet& sheet = *Open("excel_shapes_connector_group.xlsx").sheets.front();
   AddSpotterLines(sheet, 48, 15, 48, 15);
   Save();
@@ -194,29 +186,13 @@ TEST_F(Drawing, SpotterLinesJoinAnExistingDrawingAndLeaveWhenDeleted) {
   ExpectNotIn("xl/drawings/drawing1.xml", {"id=\"6\" name=\"Quorv"});
 
   std::erase_if(sheet.shapes, [](const Shape& shape) { return shape.name.starts_with("Quorv@elLine"); });
-  EXPECT_EQ(Save("cleared.xlsx").sheets.front()->shapes.size(), 1u);
-  ExpectNotIn("xl/drawings/drawing1.xml", {"Quorv@elLine"});
-}
-
-TEST_F(Drawing, RenamedShapesAndLineFormatsAreEditedInPlace) {
-  Sheet& sheet = *Open("excelmac_shapes_connector_svg.xlsx").sheets.front();
-  Shape& shape = *Named(sheet, "Rounded Rectangle 3");
-  EXPECT_EQ(shape.autoShapeType, host::msoShapeRoundedRectangle);
-  shape.name = "Renamed";
-  shape.printObject = false;
-  shape.autoShapeType = host::msoShapeHeart;
-  Sheet& again = *Save().sheets.front();
-  const Shape* renamed = Named(again, "Renamed");
-  ASSERT_NE(renamed, nullptr);
-  EXPECT_FALSE(renamed->printObject);
-  EXPECT_EQ(renamed->autoShapeType, host::msoShapeHeart);
-  EXPECT_EQ(again.shapes.size(), sheet.shapes.size());
-
-  Shape& connector = Open("excel_shapes_connector_group.xlsx").sheets.front()->shapes.front().members[2];
+  // A group member's new line format keeps the schema order of its line.
+  Shape& connector = sheet.shapes.front().members[2];
   connector.line.weight = 2.25f;
   connector.line.dashStyle = 4;
   connector.line.foreColor.rgb = 0x00FF00;
-  Save();
+  EXPECT_EQ(Save("cleared.xlsx").sheets.front()->shapes.size(), 1u);
+  ExpectNotIn("xl/drawings/drawing1.xml", {"Quorv@elLine"});
   ExpectIn("xl/drawings/drawing1.xml", {"<a:ln w=\"28575\"><a:solidFill><a:srgbClr val=\"00FF00\"/></a:solidFill>"
                                         "<a:prstDash val=\"dash\"/><a:tailEnd type=\"arrow\"/></a:ln>"});
 }
@@ -260,12 +236,14 @@ TEST_F(Comments, TextsAuthorsBoxesAndThreadsAreRead) {
   EXPECT_TRUE(threaded.comments.at({5, 5}).text.starts_with("[Threaded comment]"));
 }
 
-TEST_F(Comments, EveryStyleOfTheMenuChangesOnlyTheVmlDrawingAndSurvivesAReopen) {
+TEST_F(Comments, StylesAndShownBoxesChangeOnlyTheVmlDrawingAndSurviveAReopen) {
   for (const int style : {5, 6, 11, 28, 21, 95, 68, 103, 16, 104}) {
     SCOPED_TRACE(style);
     Sheet& sheet = SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1");
     MakeHeart(sheet, {7, 3});
     BoxOf(sheet, {13, 3}).autoShapeType = style;
+    sheet.comments.at({5, 3}).visible = true;
+    BoxOf(sheet, {5, 3}).visible = true;
     Sheet& again = SheetNamed(Save(), "Sheet1");
     EXPECT_EQ(Differing(), std::set<std::string>{"xl/drawings/vmlDrawing1.vml"});
     EXPECT_EQ(BoxOf(again, {13, 3}).autoShapeType, style);
@@ -273,19 +251,12 @@ TEST_F(Comments, EveryStyleOfTheMenuChangesOnlyTheVmlDrawingAndSurvivesAReopen) 
     EXPECT_FALSE(BoxOf(again, {7, 3}).visible);
     EXPECT_EQ(BoxOf(again, {5, 3}).autoShapeType, host::msoShapeRectangle);
   }
-  ExpectIn("xl/drawings/vmlDrawing1.vml", {"id=\"_x0000_t74\"", "o:spt=\"74\"", "type=\"#_x0000_t74\""});
+  ExpectIn("xl/drawings/vmlDrawing1.vml",
+           {"id=\"_x0000_t74\"", "o:spt=\"74\"", "type=\"#_x0000_t74\"", "visibility:visible", "<x:Visible"});
 
   MakeHeart(*Open("excelmac_threaded_comments.xlsx").sheets.front(), {5, 5});
   Save();
   EXPECT_EQ(Differing(), std::set<std::string>{"xl/drawings/vmlDrawing1.vml"}) << "the threaded comment's parts";
-}
-
-TEST_F(Comments, AShownCommentIsVisibleInStyleAndClientData) {
-  Sheet& sheet = SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1");
-  sheet.comments.at({5, 3}).visible = true;
-  BoxOf(sheet, {5, 3}).visible = true;
-  Save();
-  ExpectIn("xl/drawings/vmlDrawing1.vml", {"visibility:visible", "<x:Visible"});
 }
 
 TEST_F(Comments, ClearAllRemovesCommentsAndTheirParts) {
@@ -361,13 +332,7 @@ TEST_F(Hyperlinks, ExternalAndInternalTargetsAreRead) {
   EXPECT_EQ(links[1].subAddress, "Sheet1!A2");
   EXPECT_EQ(links[2].address, "WithVariousData.xlsx");
   EXPECT_EQ(links[3].address, "mailto:dev@poi.apache.org?subject=XSSF%20Hyperlinks");
-
-  for (const auto& [name, count] : {std::pair{"excel_internal_hyperlinks.xlsx", 5}, {"libreoffice_hyperlinks.xlsx", 14},
-                                    {"wps_realworld_30_sheets_lockstructure.xlsx", 35}}) {
-    int links = 0;
-    for (const auto& sheet : Open(name).sheets) links += static_cast<int>(sheet->hyperlinks.size());
-    EXPECT_EQ(links, count) << name;
-  }
+  EXPECT_EQ(Open("libreoffice_hyperlinks.xlsx").sheets.front()->hyperlinks.size(), 14u);
 }
 
 TEST_F(Hyperlinks, ClearHyperlinksRemovesTheListAndItsRelationships) {

@@ -1,8 +1,8 @@
 #include "xlsx/workbook_files.h"
 
-#include <stdlib.h>
-
 #include <gmock/gmock.h>
+
+#include <stdlib.h>
 
 #include <algorithm>
 #include <fstream>
@@ -88,7 +88,7 @@ std::string WorksheetXml(const std::string& body) {
   return std::string("<worksheet xmlns=\"") + kMainNamespace + "\">" + body + "</worksheet>";
 }
 
-Parts MinimalWorkbookParts(const std::string& sheetData, int sheets) {
+Parts MinimalWorkbookParts(const std::string& worksheet, int sheets) {
   const std::string packageRelationships = "http://schemas.openxmlformats.org/package/2006/relationships";
   std::string types =
       "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
@@ -106,7 +106,7 @@ Parts MinimalWorkbookParts(const std::string& sheetData, int sheets) {
     list += "<sheet name=\"Sheet" + number + "\" sheetId=\"" + number + "\" r:id=\"rId" + number + "\"/>";
     links += "<Relationship Id=\"rId" + number + "\" Type=\"" + kRelationshipsNamespace +
              "/worksheet\" Target=\"worksheets/sheet" + number + ".xml\"/>";
-    parts["xl/worksheets/sheet" + number + ".xml"] = WorksheetXml("<sheetData>" + sheetData + "</sheetData>");
+    parts["xl/worksheets/sheet" + number + ".xml"] = WorksheetXml(worksheet);
   }
   parts["[Content_Types].xml"] = types + "</Types>";
   parts["_rels/.rels"] = "<Relationships xmlns=\"" + packageRelationships + "\"><Relationship Id=\"rId1\" Type=\"" +
@@ -115,19 +115,6 @@ Parts MinimalWorkbookParts(const std::string& sheetData, int sheets) {
                              kRelationshipsNamespace + "\"><sheets>" + list + "</sheets></workbook>";
   parts["xl/_rels/workbook.xml.rels"] = "<Relationships xmlns=\"" + packageRelationships + "\">" + links +
                                         "</Relationships>";
-  return parts;
-}
-
-Parts WithSharedStrings(Parts parts, const std::string& items) {
-  parts["xl/sharedStrings.xml"] = std::string("<sst xmlns=\"") + kMainNamespace + "\">" + items + "</sst>";
-  std::string& types = parts["[Content_Types].xml"];
-  types.insert(types.find("</Types>"),
-               "<Override PartName=\"/xl/sharedStrings.xml\" "
-               "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>");
-  std::string& relationships = parts["xl/_rels/workbook.xml.rels"];
-  relationships.insert(relationships.find("</Relationships>"),
-                       std::string("<Relationship Id=\"rId99\" Type=\"") + kRelationshipsNamespace +
-                           "/sharedStrings\" Target=\"sharedStrings.xml\"/>");
   return parts;
 }
 
@@ -181,10 +168,9 @@ embedded::model::Workbook& FileTest::OpenParts(const Parts& parts) {
 }
 
 embedded::model::Workbook& FileTest::Save(const std::string& name) {
-  saved = folder / name;
-  file->Save(saved);
-  after = PartsOf(saved);
-  reopened = WorkbookFile::Open(saved);
+  file->Save(folder / name);
+  after = PartsOf(folder / name);
+  reopened = WorkbookFile::Open(folder / name);
   return *reopened->workbook();
 }
 
@@ -193,7 +179,9 @@ void FileTest::ExpectIn(const std::string& part, std::initializer_list<std::stri
 }
 
 void FileTest::ExpectNotIn(const std::string& part, std::initializer_list<std::string_view> texts) const {
-  for (const std::string_view text : texts) EXPECT_THAT(after.at(part), ::testing::Not(::testing::HasSubstr(text))) << part;
+  for (const std::string_view text : texts) {
+    EXPECT_THAT(after.at(part), ::testing::Not(::testing::HasSubstr(text))) << part;
+  }
 }
 
 void CorpusTest::SetUp() {

@@ -55,10 +55,8 @@ std::set<std::string> DifferingParts(const Parts& before, const Parts& after);
 // A worksheet part of the elements given.
 std::string WorksheetXml(const std::string& body);
 // The parts of a small, valid workbook of `sheets` worksheets "Sheet1",
-// "Sheet2", ..., each holding `sheetData` inside its <sheetData>.
-Parts MinimalWorkbookParts(const std::string& sheetData = "", int sheets = 1);
-// The minimal workbook with a shared strings part of the items given.
-Parts WithSharedStrings(Parts parts, const std::string& items);
+// "Sheet2", ..., each of the elements `worksheet`.
+Parts MinimalWorkbookParts(const std::string& worksheet = "<sheetData/>", int sheets = 1);
 
 embedded::model::Sheet& SheetNamed(const embedded::model::Workbook& workbook, std::string_view name);
 embedded::model::CellAddress Address(std::string_view cell);
@@ -90,7 +88,6 @@ class FileTest : public ::testing::Test {
 
   ScratchFolder folder;
   std::filesystem::path original;
-  std::filesystem::path saved;
   std::unique_ptr<WorkbookFile> file;
   std::unique_ptr<WorkbookFile> reopened;
   Parts before;
