@@ -191,6 +191,9 @@ TEST_F(CellsWrite, AChangedTextTouchesOnlyItsSheetTheStringsAndTheWorkbook) {
   ExpectIn("xl/workbook.xml", {"fullCalcOnLoad=\"1\""});
   ExpectIn("xl/worksheets/sheet1.xml", {"<c r=\"A2\" t=\"e\"><v>#NULL!</v></c>"});
   EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), "C2"), host::Variant(std::string("changed")));
+  const std::string strings = after.at("xl/sharedStrings.xml");
+  Save("again.xlsx");
+  EXPECT_EQ(after.at("xl/sharedStrings.xml"), strings) << "a second save appends nothing";
 }
 
 TEST_F(CellsWrite, AFormulaTurnedIntoItsValueKeepsSharedMembersValid) {
