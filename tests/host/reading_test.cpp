@@ -110,6 +110,7 @@ TEST(ParseNumber, ReadsTheNumericConversionsGrammar) {
   const std::vector<std::pair<double, std::vector<std::string_view>>> cases = {
       // Only the characters of the view count, not what follows them.
       {12, {"12", "+12", " 12 ", "\t12", "12\r\n", "12,", std::string_view("12e3", 2)}},
+      {100, {std::string_view("1e23", 3)}},
       {-12, {"-12"}},
       {0.5, {".5"}},
       {5, {"5.", "$5"}},
@@ -138,8 +139,8 @@ TEST(ParseNumber, ReadsTheNumericConversionsGrammar) {
     }
   }
   for (std::string_view text :
-       {",12", "1.2,3", "(5", "5)", "(-5)", "++3", "-5-", "&H", "&HG1", "&H100000000", "&O8", "0x10", "", " ", "abc",
-        "12a", "1.2.3", "1 000", "12 34", "1e", "1d2", "5%", "TRUE", ".", "1e400"}) {
+       {",12", "1.2,3", "(5", "5)", "(-5)", "++3", "-5-", "$$5", "&H", "&HG1", "&H100000000", "&O8", "0x10", "", " ",
+        "abc", "12a", "1.2.3", "1 000", "12 34", "1e", "1d2", "5%", "TRUE", ".", "1e400"}) {
     EXPECT_FALSE(ParseNumber(text).has_value()) << "\"" << text << "\" should not read as a number";
   }
 }
