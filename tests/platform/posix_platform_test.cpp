@@ -4,17 +4,43 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
+#include <set>
 
 #include "host/host_error.h"
 
 namespace tabulara::platform::posix {
 namespace {
 
+TEST(BasicRandom, GivesTheRuntimesSequenceUnlessSeededByTheTimer) {
+  BasicRandom random;
+  EXPECT_FLOAT_EQ(random.Next(), 0.7055475f);
+  EXPECT_FLOAT_EQ(random.Next(), 0.533424f);
+  EXPECT_FLOAT_EQ(random.Next(), 0.5795186f);
+  BasicRandom morning;
+  BasicRandom evening;
+  morning.Randomize(static_cast<float>(8 * 3600.25));
+  evening.Randomize(static_cast<float>(20 * 3600.75));
+  EXPECT_NE(morning.Next(), evening.Next());
+}
+
+TEST(PosixFunctions, MapLocalesToLanguageIdentifiersAndWindowsPathsToPosixPaths) {
+  const std::vector<std::pair<std::string, int>> locales = {{"zh_CN.UTF-8", 0x0804},
+                                                            {"zh_TW", 0x0404},
+                                                            {"zh_HK.UTF-8", 0x0C04},
+                                                            {"zh_SG.GB2312", 0x1004},
+                                                            {"ja_JP.eucJP", 0x0411},
+                                                            {"ja_JP@modifier", 0x0411},
+                                                            {"de_DE.UTF-8", 0x0409},
+                                                            {"C", 0x0409},
+                                                            {"", 0x0409},
+                                                            {"zh", 0x0409}};
+  for (const auto& [locale, id] : locales) EXPECT_EQ(LangIdOfLocale(locale), id) << locale;
+  EXPECT_EQ(ToPosixPath("/opt/tabulara\\Template\\*.xlt"), "/opt/tabulara/Template/*.xlt");
+}
+
 class PosixPlatformTest : public ::testing::Test {
  protected:
   PosixPlatformTest() {
-    root_ = std::filesystem::temp_directory_path() / ("tabulara-posix-" + std::to_string(::getpid()));
     std::filesystem::remove_all(root_);
     options_.installFolder = root_ / "install";
     options_.configHome = root_ / "config";
@@ -25,51 +51,25 @@ class PosixPlatformTest : public ::testing::Test {
   }
   ~PosixPlatformTest() override { std::filesystem::remove_all(root_); }
 
-  std::filesystem::path root_;
+  const std::filesystem::path root_ =
+      std::filesystem::temp_directory_path() / ("tabulara-posix-" + std::to_string(::getpid()));
   PosixOptions options_;
   std::vector<MessageBoxRequest> shown_;
 };
 
-TEST(SystemLanguage, LocaleNamesMapToTheLanguageIdentifiersOfTheirCountries) {
-  EXPECT_EQ(LangIdOfLocale("zh_CN.UTF-8"), 0x0804);
-  EXPECT_EQ(LangIdOfLocale("zh_TW"), 0x0404);
-  EXPECT_EQ(LangIdOfLocale("zh_HK.UTF-8"), 0x0C04);
-  EXPECT_EQ(LangIdOfLocale("zh_SG.GB2312"), 0x1004);
-  EXPECT_EQ(LangIdOfLocale("ja_JP.eucJP"), 0x0411);
-  EXPECT_EQ(LangIdOfLocale("ja_JP@modifier"), 0x0411);
-  EXPECT_EQ(LangIdOfLocale("de_DE.UTF-8"), 0x0409);
-  EXPECT_EQ(LangIdOfLocale("C"), 0x0409);
-  EXPECT_EQ(LangIdOfLocale(""), 0x0409);
-  EXPECT_EQ(LangIdOfLocale("zh"), 0x0409);
-}
-
-TEST(Paths, BackslashesOfWindowsStylePathsBecomeSlashes) {
-  EXPECT_EQ(ToPosixPath("/opt/tabulara\\Config.ini"), "/opt/tabulara/Config.ini");
-  EXPECT_EQ(ToPosixPath("/opt/tabulara\\Template\\*.xlt"), "/opt/tabulara/Template/*.xlt");
-  EXPECT_EQ(ToPosixPath("/plain/path"), "/plain/path");
-}
-
 TEST_F(PosixPlatformTest, SettingsLiveInTheApplicationsFolderUnderTheConfigurationDirectory) {
   PosixPlatform platform(options_);
   EXPECT_EQ(platform.GetSetting("Quorvel.Gridwright", "GeneralSetting", "CellSpotter"), std::nullopt);
-
   platform.SaveSetting("Quorvel.Gridwright", "GeneralSetting", "CellSpotter", "1");
   platform.SaveSetting("Quorvel.Gridwright", "FontSetting", "FontName", "Times New Roman");
   platform.SaveSetting("Quorvel.Gridwright", "GeneralSetting", "CellSpotter", "0");
-
+  platform.SaveSetting("Quorvel.Gridwright", "GeneralSetting", "Visibility", "");
   EXPECT_EQ(platform.GetSetting("Quorvel.Gridwright", "GeneralSetting", "CellSpotter"), "0");
-  EXPECT_EQ(platform.GetSetting("Quorvel.Gridwright", "FontSetting", "FontName"), "Times New Roman");
+  EXPECT_EQ(platform.GetSetting("Quorvel.Gridwright", "GeneralSetting", "Visibility"), "");
   EXPECT_EQ(platform.GetSetting("Quorvel.Gridwright", "FontSetting", "CellSpotter"), std::nullopt);
   EXPECT_TRUE(std::filesystem::exists(root_ / "config" / "Quorvel.Gridwright" / "settings.ini"));
-
   PosixPlatform nextRun(options_);
   EXPECT_EQ(nextRun.GetSetting("Quorvel.Gridwright", "FontSetting", "FontName"), "Times New Roman");
-}
-
-TEST_F(PosixPlatformTest, AnEmptySettingIsStoredAndReadBackEmpty) {
-  PosixPlatform platform(options_);
-  platform.SaveSetting("Quorvel.Gridwright", "GeneralSetting", "Visibility", "");
-  EXPECT_EQ(platform.GetSetting("Quorvel.Gridwright", "GeneralSetting", "Visibility"), "");
 }
 
 TEST_F(PosixPlatformTest, ASettingThatCannotBeWrittenRaisesAnError) {
@@ -79,8 +79,8 @@ TEST_F(PosixPlatformTest, ASettingThatCannotBeWrittenRaisesAnError) {
   EXPECT_THROW(platform.SaveSetting("Quorvel.Gridwright", "GeneralSetting", "CellSpotter", "1"), host::HostError);
 }
 
-TEST_F(PosixPlatformTest, ProfileFilesAreReachedThroughWindowsStylePaths) {
-  std::filesystem::create_directories(root_ / "install");
+TEST_F(PosixPlatformTest, ProfileFilesAndFileSearchesTakeWindowsStylePaths) {
+  std::filesystem::create_directories(root_ / "install" / "Folder.xlt");
   PosixPlatform platform(options_);
   const std::string file = (root_ / "install").string() + "\\Config.ini";
   EXPECT_TRUE(platform.WritePrivateProfileString("OPTIONS", "Language", "English", file));
@@ -88,6 +88,18 @@ TEST_F(PosixPlatformTest, ProfileFilesAreReachedThroughWindowsStylePaths) {
   const std::string buffer = platform.GetPrivateProfileString("options", "LANGUAGE", "", 256, file);
   EXPECT_EQ(buffer.size(), 256u);
   EXPECT_EQ(std::string(buffer.c_str()), "English");
+  for (const char* name : {"Budget.XLT", "abcxc.xlt", "abxd.xlt", "abc.xlsx", ".hidden.xlt"}) {
+    std::ofstream(root_ / "install" / name) << "x";
+  }
+  const auto found = [&](const std::string& pattern) {
+    std::set<std::string> names;
+    const auto search = platform.FindFiles((root_ / "install").string() + "\\" + pattern);
+    while (const auto name = search->Next()) names.insert(*name);
+    return names;
+  };
+  EXPECT_EQ(found("*.xlt"), (std::set<std::string>{"Budget.XLT", "abcxc.xlt", "abxd.xlt"}));
+  // * backtracks: "a*c.xl?" matches "abcxc.xlt" only past its first "c".
+  EXPECT_EQ(found("a*c.xl?"), std::set<std::string>{"abcxc.xlt"});
 }
 
 TEST_F(PosixPlatformTest, MessageBoxesGoToThePresenterWithTheirFlagsAndTitle) {
@@ -101,22 +113,26 @@ TEST_F(PosixPlatformTest, MessageBoxesGoToThePresenterWithTheirFlagsAndTitle) {
   EXPECT_EQ(shown_[2].title, std::nullopt);
 }
 
-TEST_F(PosixPlatformTest, CaseMappingCoversLettersBeyondAscii) {
+TEST_F(PosixPlatformTest, CaseMappingKeepsTheLengthAndComparisonIgnoresCaseWithoutNumericOrdering) {
   PosixPlatform platform(options_);
   EXPECT_EQ(platform.UpperCase("sales q1"), "SALES Q1");
   EXPECT_EQ(platform.UpperCase("über straße"), "ÜBER STRAßE");
   EXPECT_EQ(platform.LowerCase("ÉTÉ Лист1"), "été лист1");
   EXPECT_EQ(platform.UpperCase("日本語sheet"), "日本語SHEET");
-}
-
-TEST_F(PosixPlatformTest, ComparisonIgnoresCaseAndHasNoNumericOrdering) {
-  PosixPlatform platform(options_);
-  EXPECT_GT(platform.CompareTextNoCase("b", "A"), 0);
-  EXPECT_LT(platform.CompareTextNoCase("A", "b"), 0);
-  EXPECT_EQ(platform.CompareTextNoCase("data", "DATA"), 0);
-  EXPECT_LT(platform.CompareTextNoCase("Sheet10", "Sheet2"), 0);
-  EXPECT_LT(platform.CompareTextNoCase("Sheet1", "Sheet10"), 0);
-  EXPECT_EQ(platform.CompareTextNoCase("Été", "été"), 0);
+  // The C locale compares by the root collation, not letter codes.
+  for (const char* locale : {"", "C", "POSIX", "C.UTF-8"}) {
+    options_.locale = locale;
+    PosixPlatform inLocale(options_);
+    EXPECT_LT(inLocale.CompareTextNoCase("a", "B"), 0) << locale;
+    EXPECT_GT(inLocale.CompareTextNoCase("b", "A"), 0) << locale;
+    EXPECT_EQ(inLocale.CompareTextNoCase("data", "DATA"), 0) << locale;
+    EXPECT_LT(inLocale.CompareTextNoCase("Sheet10", "Sheet2"), 0) << locale;
+    EXPECT_LT(inLocale.CompareTextNoCase("Sheet1", "Sheet10"), 0) << locale;
+    EXPECT_EQ(inLocale.CompareTextNoCase("Été", "été"), 0) << locale;
+  }
+  options_.locale = "sv_SE.UTF-8";
+  EXPECT_GT(PosixPlatform(options_).CompareTextNoCase("ö", "z"), 0);
+  EXPECT_LT(platform.CompareTextNoCase("ö", "z"), 0);
 }
 
 TEST_F(PosixPlatformTest, RandomNumbersStayBelowOne) {
