@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "embedded/rules/error_values.h"
 #include "host/constants.h"
 #include "xlsx/cells/cell_reference.h"
-#include "xlsx/cells/error_values.h"
 #include "xlsx/cells/value_text.h"
 #include "xlsx/strings/xstring.h"
 
@@ -46,11 +46,11 @@ TEST(CellsValues, ErrorValuesMapToTheHostsCodes) {
                                                 {"#NAME?", host::xlErrName}, {"#NUM!", host::xlErrNum},
                                                 {"#N/A", host::xlErrNA}};
   for (const auto& [text, code] : errors) {
-    EXPECT_EQ(ErrorCodeOf(text), code) << text;
-    EXPECT_EQ(ErrorTextOf(code), text);
+    EXPECT_EQ(embedded::ErrorCodeOf(text), code) << text;
+    EXPECT_EQ(embedded::ErrorTextOf(code), text);
   }
-  EXPECT_EQ(ErrorCodeOf("#SPILL!"), 2045);
-  EXPECT_FALSE(ErrorCodeOf("#OOPS"));
+  EXPECT_EQ(embedded::ErrorCodeOf("#SPILL!"), 2045);
+  EXPECT_FALSE(embedded::ErrorCodeOf("#OOPS"));
 }
 
 TEST(CellsValues, ControlCharactersTravelAsEscapes) {
