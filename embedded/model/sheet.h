@@ -71,6 +71,8 @@ struct Sheet {
   std::vector<Hyperlink> hyperlinks;
   Selection selection;
   AreaRules areaRules;
+  // The header rows of the sheet's tables.
+  std::vector<CellRect> tableHeaders;
   // Numbers the default names of new shapes ("Straight Connector 3").
   std::uint32_t nextShapeId = 1;
   // How often the sheet was recalculated.

@@ -5,6 +5,7 @@
 
 #include "embedded/rules/geometry.h"
 #include "embedded/rules/range_edits.h"
+#include "embedded/rules/table_headers.h"
 #include "host/constants.h"
 
 namespace tabulara::embedded {
@@ -116,6 +117,7 @@ void AddHyperlink(model::Workbook& workbook, model::Sheet& sheet, const model::C
   const model::Cell* shown = sheet.grid.Find(cell);
   if (shown == nullptr || (shown->kind == model::ValueKind::Empty && !shown->hasFormula)) {
     sheet.grid.Obtain(cell).SetText(workbook.strings.Intern(address.empty() ? subAddress : address));
+    KeepTableHeaders(workbook, sheet, {model::CellRect::Of(cell)});
   }
 }
 

@@ -7,6 +7,7 @@
 #include "embedded/rules/cell_values.h"
 #include "embedded/rules/host_errors.h"
 #include "embedded/rules/protection.h"
+#include "embedded/rules/table_headers.h"
 
 namespace tabulara::embedded {
 namespace {
@@ -185,6 +186,7 @@ void PutValue(model::Workbook& workbook, model::Sheet& sheet, const model::Areas
     }
   }
   if (changed) workbook.cellsChanged = true;
+  KeepTableHeaders(workbook, sheet, areas);
 }
 
 void ClearAreas(model::Workbook& workbook, model::Sheet& sheet, const model::Areas& areas) {
@@ -201,6 +203,7 @@ void ClearAreas(model::Workbook& workbook, model::Sheet& sheet, const model::Are
     DropCommentsInside(sheet, area);
     ClearAreaRules(sheet.areaRules, area);
   }
+  KeepTableHeaders(workbook, sheet, areas);
 }
 
 void ChangeFont(model::Workbook& workbook, model::Sheet& sheet, const model::Areas& areas, std::string_view property,

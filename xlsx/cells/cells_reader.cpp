@@ -3,11 +3,11 @@
 #include <cmath>
 #include <string_view>
 
+#include "embedded/rules/error_values.h"
 #include "xlsx/cells/aspect_lookup.h"
 #include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/cells_aspect.h"
 #include "xlsx/cells/date_formats.h"
-#include "xlsx/cells/error_values.h"
 #include "xlsx/cells/formula_shifter.h"
 #include "xlsx/cells/plain_row.h"
 #include "xlsx/cells/sheet_data_text.h"
@@ -257,7 +257,7 @@ class SheetDataReader {
     } else if (type == "b") {
       cell.SetLogical(text == "1" || text == "true");
     } else if (type == "e") {
-      cell.SetError(ErrorCodeOf(text).value_or(host::xlErrValue));
+      cell.SetError(embedded::ErrorCodeOf(text).value_or(host::xlErrValue));
     } else if (type == "d") {
       if (const auto serial = IsoDateSerial(text)) cell.SetNumber(*serial);
     } else if (const auto number = ParseCellNumber(text)) {

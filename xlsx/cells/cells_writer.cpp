@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <string_view>
 
+#include "embedded/rules/error_values.h"
 #include "xlsx/cells/aspect_lookup.h"
 #include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/cells_aspect.h"
-#include "xlsx/cells/error_values.h"
 #include "xlsx/cells/grid_comparison.h"
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
@@ -435,7 +435,7 @@ void CellsAspect::WriteCell(pugi::xml_node cell, CellAddress address, const Cell
         break;
       case ValueKind::Error:
         SetAttribute(cell, "t", "e");
-        AddValue(cell, std::string(ErrorTextOf(now->error)));
+        AddValue(cell, std::string(embedded::ErrorTextOf(now->error)));
         break;
     }
   }

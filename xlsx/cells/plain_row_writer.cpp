@@ -1,9 +1,9 @@
 #include <string>
 #include <vector>
 
+#include "embedded/rules/error_values.h"
 #include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/cells_aspect.h"
-#include "xlsx/cells/error_values.h"
 #include "xlsx/cells/grid_comparison.h"
 #include "xlsx/cells/value_text.h"
 #include "xlsx/cells/write_context.h"
@@ -114,7 +114,7 @@ void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, const Cell& now
     case ValueKind::Error:
       cell.attributes.Set("t", "e");
       cell.content = PlainCell::Content::Value;
-      cell.text = ErrorTextOf(now.error);
+      cell.text = embedded::ErrorTextOf(now.error);
       break;
   }
 }

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "embedded/rules/reference_text.h"
+#include "embedded/rules/table_headers.h"
 #include "xlsx/aspects.h"
 #include "xlsx/strings/xstring.h"
-#include "xlsx/tables/table_column_names.h"
 #include "xlsx/xml/xml_names.h"
 #include "xlsx/xml/xml_part.h"
 
@@ -26,13 +26,14 @@ struct Table {
   std::vector<std::string> headers;
 };
 
-// A worksheet's tables: the names of their columns follow the header cells,
-// as the host keeps them, so that the host does not drop a table whose names
-// no longer match its header.
+// A worksheet's tables: the host keeps their header rows; the names of their
+// columns follow the header cells, so that the host does not drop a table
+// whose names no longer match its header.
 class TablesAspect : public SheetAspect {
  public:
   void Read(WorkbookParts& parts, SheetPart& sheet) override {
     tables_.clear();
+    sheet.sheet->tableHeaders.clear();
     for (const Relationship* relationship : parts.RelationshipsOf(sheet.partName).OfType(kRelTable)) {
       if (relationship->external) continue;
       const auto partName = parts.package.Find(ResolveTarget(sheet.partName, relationship->target));
@@ -43,9 +44,10 @@ class TablesAspect : public SheetAspect {
       const auto ref = embedded::ParseReference(table.attribute("ref").value());
       if (!ref || ref->size() != 1) continue;
       const embedded::model::CellRect area = ref->front();
+      sheet.sheet->tableHeaders.push_back({area.top, area.left, area.top, area.right});
       Table read{*partName, area.top, area.left, {}};
       for (std::int32_t column = area.left; column <= area.right; ++column) {
-        read.headers.push_back(HeaderText(*parts.workbook, sheet.sheet->grid, {area.top, column}));
+        read.headers.push_back(embedded::HeaderText(*parts.workbook, sheet.sheet->grid, {area.top, column}));
       }
       tables_.push_back(std::move(read));
     }
@@ -56,7 +58,7 @@ class TablesAspect : public SheetAspect {
       std::map<std::size_t, std::string> changed;
       for (std::size_t i = 0; i < table.headers.size(); ++i) {
         const CellAddress cell{table.headerRow, table.firstColumn + static_cast<std::int32_t>(i)};
-        std::string header = HeaderText(*parts.workbook, sheet.sheet->grid, cell);
+        std::string header = embedded::HeaderText(*parts.workbook, sheet.sheet->grid, cell);
         if (header != table.headers[i]) changed.emplace(i, std::move(header));
       }
       if (changed.empty()) continue;
@@ -76,7 +78,7 @@ class TablesAspect : public SheetAspect {
     }
     std::vector<std::string> names;
     for (const pugi::xml_node column : columns) names.push_back(DecodeXstring(column.attribute("name").value()));
-    const std::vector<std::string> renamed = RenamedTableColumns(names, changed);
+    const std::vector<std::string> renamed = embedded::RenamedTableColumns(names, changed);
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (renamed[i] == names[i]) continue;
       pugi::xml_attribute name = columns[i].attribute("name");

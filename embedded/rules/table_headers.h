@@ -7,13 +7,12 @@
 
 #include "embedded/model/workbook.h"
 
-namespace tabulara::xlsx {
+namespace tabulara::embedded {
 
 // A table header cell's text as the host takes it for the column's name: the
 // text as displayed (a number in its general form, a date as m/d/yyyy,
 // TRUE, #N/A); empty for an empty cell.
-std::string HeaderText(const embedded::model::Workbook& workbook, const embedded::model::Grid& grid,
-                       embedded::model::CellAddress cell);
+std::string HeaderText(const model::Workbook& workbook, const model::Grid& grid, model::CellAddress cell);
 
 // A table's column names once the headers of some columns changed, as the
 // host names them: a changed column takes its header's text, "Column<n>"
@@ -24,4 +23,9 @@ std::string HeaderText(const embedded::model::Workbook& workbook, const embedded
 std::vector<std::string> RenamedTableColumns(std::vector<std::string> names,
                                              const std::map<std::size_t, std::string>& changedHeaders);
 
-}  // namespace tabulara::xlsx
+// After an edit of `edited`, every edited cell of a table's header row holds
+// its column's new name as text, as the host keeps a header: a table's
+// column names are the texts of its header cells.
+void KeepTableHeaders(model::Workbook& workbook, model::Sheet& sheet, const model::Areas& edited);
+
+}  // namespace tabulara::embedded

@@ -1,11 +1,11 @@
-#include "xlsx/cells/error_values.h"
+#include "embedded/rules/error_values.h"
 
 #include <array>
 #include <utility>
 
 #include "host/constants.h"
 
-namespace tabulara::xlsx {
+namespace tabulara::embedded {
 namespace {
 
 constexpr std::array<std::pair<int, std::string_view>, 14> kErrors{{
@@ -41,4 +41,4 @@ std::string_view ErrorTextOf(int code) {
   return "#VALUE!";
 }
 
-}  // namespace tabulara::xlsx
+}  // namespace tabulara::embedded
