@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "embedded/rules/cell_values.h"
+#include "embedded/rules/error_values.h"
 #include "host/constants.h"
 #include "xlsx/cells/cell_reference.h"
-#include "xlsx/cells/error_values.h"
 #include "xlsx/cells/formula_shifter.h"
 #include "xlsx/cells/plain_row.h"
 #include "xlsx/cells/sheet_data_text.h"
@@ -112,9 +112,9 @@ TEST(CellsValues, ReferencesDatesNumbersErrorsAndEscapesAsWritten) {
   EXPECT_EQ(ParseCellNumber("1E-3"), 0.001);
   EXPECT_FALSE(ParseCellNumber("12abc"));
 
-  EXPECT_EQ(ErrorTextOf(host::xlErrRef), "#REF!");
-  EXPECT_EQ(ErrorCodeOf("#SPILL!"), 2045);
-  EXPECT_FALSE(ErrorCodeOf("#OOPS"));
+  EXPECT_EQ(embedded::ErrorTextOf(host::xlErrRef), "#REF!");
+  EXPECT_EQ(embedded::ErrorCodeOf("#SPILL!"), 2045);
+  EXPECT_FALSE(embedded::ErrorCodeOf("#OOPS"));
 
   EXPECT_EQ(DecodeXstring("a_x000D_b_x005F_x0041_"), "a\rb_x0041_");
   EXPECT_EQ(EncodeXstring("a\rb_x0041_\n"), "a_x000D_b_x005F_x0041_\n");
