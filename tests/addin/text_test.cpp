@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/posix/posix_platform.h"
-
 #include "support/test_platform.h"
 
 namespace tabulara::addin {
@@ -27,27 +26,6 @@ TEST(CapitalizeText, CapitalizesTheWholeTextNotEachWord) {
   EXPECT_EQ(CapitalizeText("   "), "");
   EXPECT_EQ(CapitalizeText("éTÉ"), "Été");
   EXPECT_EQ(CapitalizeText("\tTAB"), "\ttab");
-}
-
-TEST(SortTexts, CaseInsensitiveByThePlatformsComparison) {
-  testing::TestPlatform platform;
-  std::vector<std::string> names = {"b", "A", "c", "Sheet2", "Sheet10", "Sheet1"};
-  SortTexts(names, false);
-  EXPECT_EQ(names, (std::vector<std::string>{"A", "b", "c", "Sheet1", "Sheet10", "Sheet2"}));
-}
-
-TEST(SortTexts, CaseSensitiveByCharacterCodes) {
-  testing::TestPlatform platform;
-  std::vector<std::string> names = {"b", "A", "a", "B"};
-  SortTexts(names, true);
-  EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "a", "b"}));
-}
-
-TEST(SortTexts, TheExchangeSequenceDecidesTheOrderOfEqualTexts) {
-  testing::TestPlatform platform;
-  std::vector<std::string> names = {"b", "B", "a"};
-  SortTexts(names, false);
-  EXPECT_EQ(names, (std::vector<std::string>{"a", "B", "b"}));
 }
 
 // The POSIX platform, its case-insensitive comparisons counted.

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "addin/excel_events.h"
+#include "addin/globals.h"
+#include "settings/ini_value.h"
+#include "support/connected_addin.h"
+
+namespace tabulara::addin {
+namespace {
+
+using testing::AddinHarness;
+
+class Menu : public ::testing::Test {
+ protected:
+  Menu() : folder_(addin_.platform.installFolder / "Template") { addin_.host.NewWorkbook({"Sheet1", "Sheet2"}); }
+
+  void AddTemplate(const std::filesystem::path& folder, const std::string& name) {
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / name) << "template";
+  }
+  std::string StoredFolder() { return settings::ReadIniValue("OPTIONS", "xltPath", "", ""); }
+  std::string DefaultFolder() { return addin_.platform.installFolder.string() + "\\Template\\"; }
+  void ClickTemplate(const std::string& name) {
+    addin_.host.commandBars().Click({"Worksheet Menu Bar", "Tabulara", "Common Template", name});
+  }
+
+  AddinHarness addin_;
+  std::filesystem::path folder_;
+};
+
+TEST_F(Menu, HoldsEveryItemInOrderWithItsGroupStyleAndFace) {
+  addin_.host.clipboard().picture = std::vector<std::uint8_t>{1, 2, 3};
+  addin_.Start();
+  struct Row {
+    const char* caption;
+    bool group;
+    int style;
+    int face;
+  };
+  const Row rows[] = {
+      {"Sheets Name To Upper Case", false, 3, 0}, {"Sheets Name To Lower Case", false, 3, 0},
+      {"Capitalize Sheets Name", false, 3, 0}, {"Sheets Sort", false, 3, 0}, {"Create Index", false, 3, 0},
+      {"Clear Shapes", true, 3, 508}, {"Clear All", false, 3, 358}, {"Clear Hyperlinks", false, 3, 0},
+      {"Trim Cells", true, 3, 0}, {"Convert Formula To Value", false, 3, 0}, {"Cell Spotter", true, 3, 442},
+      {"Clear Cell Spotter", false, 3, 0}, {"Unify Sheets Font", true, 3, 0}, {"Miscellaneous", true, 0, 0},
+      {"Configuration...", true, 3, 642}, {"Help...", true, 0, 983}, {"About...", true, 0, 0},
+  };
+  const auto controls = addin_.Popup().controls;
+  ASSERT_EQ(controls.size(), std::size(rows));
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    SCOPED_TRACE(rows[i].caption);
+    EXPECT_EQ(controls[i].caption, rows[i].caption);
+    EXPECT_EQ(controls[i].type, i == 13 ? host::msoControlPopup : host::msoControlButton);
+    EXPECT_EQ(controls[i].beginGroup, rows[i].group);
+    EXPECT_EQ(controls[i].style, rows[i].style);
+    EXPECT_EQ(controls[i].faceId, rows[i].face);
+    EXPECT_TRUE(controls[i].visible);
+  }
+  // The messengers' faces (1) come through the clipboard, which is left empty.
+  const Row misc[] = {
+      {"Run Yahoo Messeger", false, 3, 1}, {"Run MSN", false, 3, 1}, {"Run Skype", false, 3, 1},
+      {"Open My Documents", true, 3, 0}, {"Open Installation Folder", false, 3, 0},
+      {"Visit Veduze Website", true, 3, 0}, {"Game --> Minesweeper", false, 3, 0},
+  };
+  const auto items = controls[13].controls;
+  ASSERT_EQ(items.size(), std::size(misc));
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i].caption, misc[i].caption);
+    EXPECT_EQ(items[i].beginGroup, misc[i].group) << misc[i].caption;
+    EXPECT_EQ(items[i].style, misc[i].style) << misc[i].caption;
+    EXPECT_EQ(items[i].pastedFace, misc[i].face == 1) << misc[i].caption;
+  }
+  EXPECT_EQ(addin_.host.clipboard().picture, std::nullopt);
+  // Without templates there is no template pop-up, yet the default folder is stored.
+  EXPECT_EQ(StoredFolder(), DefaultFolder());
+}
+
+TEST_F(Menu, CaptionsComeFromTheLanguageFile) {
+  addin_.platform.WriteInstallFile("English.lang", "[MenuItem]\r\nWSItemSort=Sort the sheets\r\nPOPMain=Tabula\r\n");
+  addin_.Start();
+  EXPECT_EQ(addin_.Popup().caption, "Tabula");
+  EXPECT_EQ(addin_.Popup().controls[3].caption, "Sort the sheets");
+}
+
+// The visibility text shows (1) or hides (0) the items by their index, up to a
+// character that is no digit or past the last item, which is a load error.
+TEST(MenuVisibility, HidesItemsByTheirIndex) {
+  struct Case {
+    std::string visibility;
+    std::vector<std::string> messages;
+    std::vector<std::string> hidden;
+    std::vector<std::string> shown;
+  };
+  const std::string subscriptError = "Load error\r\nSubscript out of range";
+  const Case cases[] = {
+      {std::string(20, '0') + "1", {},
+       {"Sheets Name To Upper Case", "Create Index", "Clear Hyperlinks", "Trim Cells", "Convert Formula To Value",
+        "Cell Spotter", "Unify Sheets Font", "Run MSN", "Game --> Minesweeper", "Miscellaneous"},
+       {"Help...", "Configuration...", "About..."}},
+      {"0100", {}, {"Sheets Name To Upper Case", "Capitalize Sheets Name", "Sheets Sort"},
+       {"Sheets Name To Lower Case", "Create Index"}},
+      {"0x0", {"Load error\r\nType mismatch"}, {"Sheets Name To Upper Case"}, {"Capitalize Sheets Name"}},
+      {"0" + std::string(30, '1') + "1", {subscriptError}, {"Sheets Name To Upper Case"}, {"Help..."}},
+      {"  " + std::string(31, '1') + "  ", {}, {}, {"Help..."}},
+      {std::string(32, '1'), {subscriptError}, {}, {"Help..."}},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.visibility);
+    AddinHarness addin;
+    addin.SetVisibility(row.visibility);
+    addin.StartWith({"Sheet1"});
+    EXPECT_EQ(addin.MessageTexts(), row.messages);
+    for (const auto& caption : row.hidden) EXPECT_FALSE(addin.Control(caption).visible) << caption;
+    for (const auto& caption : row.shown) EXPECT_TRUE(addin.Control(caption).visible) << caption;
+    EXPECT_EQ(addin.Bar("Worksheet Menu Bar").protection, host::msoBarNoCustomize);
+  }
+}
+
+TEST_F(Menu, SetItemVisibleShowsHiddenItemsAndTheirPopupAgain) {
+  addin_.SetVisibility(std::string(20, '0') + "1");
+  addin_.Start();
+  gExcelEvents->SetItemVisible("1010000000000000001");
+  EXPECT_TRUE(addin_.Control("Sheets Name To Upper Case").visible);
+  EXPECT_FALSE(addin_.Control("Sheets Name To Lower Case").visible);
+  EXPECT_TRUE(addin_.Control("Capitalize Sheets Name").visible);
+  EXPECT_TRUE(addin_.Control("Miscellaneous").visible);
+  EXPECT_TRUE(addin_.Control("Visit Veduze Website").visible);
+}
+
+// A failure while building stops the menu there with a load error; what was
+// built stays and the bar is left unprotected.
+TEST(MenuFailure, StopsTheBuildWithALoadError) {
+  struct Case {
+    const char* member;
+    const char* description;
+    std::size_t itemsBuilt;
+  };
+  const Case cases[] = {
+      {"CommandBarControl.Tag.Put", "Method 'Tag' of object 'CommandBarPopup' failed", 0},
+      {"CommandBarButton.PasteFace", "Method 'PasteFace' of object '_CommandBarButton' failed", 14},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.member);
+    AddinHarness addin;
+    addin.host.NewWorkbook();
+    addin.host.runtime().FailOn(row.member, host::HostError(-2147467259, row.description));
+    addin.Start();
+    ASSERT_EQ(addin.platform.messages.size(), 1u);
+    EXPECT_EQ(addin.platform.messages.front().text, std::string("Load error\r\n") + row.description);
+    EXPECT_EQ(addin.platform.messages.front().flags, 16);
+    EXPECT_EQ(addin.platform.messages.front().title, "Tabulara");
+    const auto bar = addin.Bar("Worksheet Menu Bar");
+    EXPECT_EQ(bar.protection, host::msoBarNoProtection);
+    const auto& popup = bar.controls.at(bar.controls.size() - 3);
+    EXPECT_EQ(popup.caption, "Tabulara");
+    EXPECT_TRUE(popup.temporary);
+    EXPECT_EQ(popup.controls.size(), row.itemsBuilt);
+  }
+}
+
+TEST_F(Menu, ListsTheTemplatesOfTheDefaultFolderAndStoresIt) {
+  AddTemplate(folder_, "Budget.xlt");
+  AddTemplate(folder_, "Invoice.XLT");
+  AddTemplate(folder_, "notes.txt");
+  AddTemplate(folder_, ".hidden.xlt");
+  std::filesystem::create_directories(folder_ / "folder.xlt");
+  addin_.Start();
+
+  const auto templates = addin_.Control("Common Template");
+  EXPECT_EQ(templates.type, host::msoControlPopup);
+  EXPECT_TRUE(templates.beginGroup);
+  std::vector<std::string> captions;
+  for (const auto& button : templates.controls) {
+    captions.push_back(button.caption);
+    EXPECT_EQ(button.style, host::msoButtonIconAndCaption);
+  }
+  // In the order the file system lists them.
+  std::vector<std::string> expected;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+    const std::string name = entry.path().stem().string();
+    if (name == "Budget" || name == "Invoice") expected.push_back(name);
+  }
+  EXPECT_EQ(captions, expected);
+  EXPECT_EQ(StoredFolder(), DefaultFolder());
+  const auto items = addin_.Popup().controls;
+  EXPECT_EQ(items[13].caption, "Common Template");
+  EXPECT_EQ(items[14].caption, "Miscellaneous");
+}
+
+TEST_F(Menu, AFolderWithoutFinalBackslashIsSearchedAndLeftAsStored) {
+  const auto other = addin_.platform.root / "templates";
+  AddTemplate(other, "Report.xlt");
+  addin_.platform.WriteInstallFile("Config.ini", "[OPTIONS]\r\nxltPath=" + other.string() + "\r\n");
+  addin_.Start();
+  EXPECT_EQ(addin_.Control("Common Template").controls.at(0).caption, "Report");
+  EXPECT_EQ(StoredFolder(), other.string());
+}
+
+TEST_F(Menu, ClickInsertsTheTemplatesSheetsBeforeTheActiveSheet) {
+  AddTemplate(folder_, "Budget [2024].xlt");
+  std::string loaded;
+  addin_.host.SetTemplateLoader([&](const std::string& path) {
+    loaded = path;
+    auto workbook = std::make_shared<embedded::model::Workbook>();
+    auto sheet = std::make_shared<embedded::model::Sheet>();
+    sheet->name = "Budget";
+    workbook->sheets.push_back(sheet);
+    return workbook;
+  });
+  addin_.host.Activate(addin_.host.Sheet("Sheet2"));
+  addin_.Start();
+  ClickTemplate("Budget [2024]");
+  EXPECT_EQ(loaded, (folder_ / "Budget [2024].xlt").string());
+  EXPECT_EQ(addin_.host.SheetNames(addin_.host.ActiveWorkbook()),
+            (std::vector<std::string>{"Sheet1", "Budget", "Sheet2"}));
+  EXPECT_TRUE(addin_.platform.messages.empty());
+}
+
+TEST_F(Menu, ATemplateDeletedAfterStartUpShowsItsPath) {
+  AddTemplate(folder_, "Budget.xlt");
+  addin_.Start();
+  std::filesystem::remove(folder_ / "Budget.xlt");
+  ClickTemplate("Budget");
+  ASSERT_EQ(addin_.platform.messages.size(), 1u);
+  EXPECT_EQ(addin_.platform.messages.front().text,
+            "Unable to find the file [ " + DefaultFolder() + "Budget.xlt ], it might be lost!");
+  EXPECT_EQ(addin_.platform.messages.front().flags, 64);
+  EXPECT_EQ(addin_.platform.messages.front().title, "Tabulara");
+}
+
+TEST_F(Menu, ATemplateNamedLikeAnItemIsFoundFirstByTheVisibilityText) {
+  AddTemplate(folder_, "Help....xlt");
+  addin_.SetVisibility(std::string(20, '1') + "0");
+  addin_.Start();
+  const auto templates = addin_.Control("Common Template");
+  EXPECT_FALSE(templates.controls.at(0).visible);
+  EXPECT_FALSE(templates.visible);
+  const auto help = addin_.Popup().controls.at(16);
+  EXPECT_EQ(help.caption, "Help...");
+  EXPECT_TRUE(help.visible);
+}
+
+TEST_F(Menu, DisconnectionEmptiesTheTemplateButtonsAndReleasesEverything) {
+  AddTemplate(folder_, "Budget.xlt");
+  addin_.Start();
+  addin_.Disconnect();
+  EXPECT_TRUE(addin_.MainPopups().empty());
+  EXPECT_EQ(addin_.host.runtime().LiveSubscriptions(), 0);
+}
+
+}  // namespace
+}  // namespace tabulara::addin
