@@ -4,7 +4,6 @@
 
 #include "addin/globals.h"
 #include "host/host_error.h"
-#include "settings/ini_value.h"
 #include "support/test_platform.h"
 
 namespace tabulara::addin {
@@ -35,6 +34,8 @@ TEST_F(Loading, KeepsTheTitleTheErrorHeadingAndTheVisibilityCaptionsFetchedThen)
   platform.WriteInstallFile("English.lang", "[System]\r\nAppTitle=Renamed\r\n");
   EXPECT_EQ(gAppTitle, "Tabulara");
   EXPECT_EQ(Message("lang00A"), "Renamed");
+  gLanguage.reset();
+  EXPECT_THROW(Message("lang00A"), host::HostError);
 }
 
 TEST_F(Loading, TakesTextsFromTheChosenLanguageExceptTheFixedCaptions) {
@@ -43,22 +44,11 @@ TEST_F(Loading, TakesTextsFromTheChosenLanguageExceptTheFixedCaptions) {
                             "[System]\r\nAppTitle=Tabulara JP\r\nAppError=Error JP\r\n"
                             "[MenuItem]\r\nWSItemHelp=Help JP\r\n[FormConfig]\r\nWSItemIMSkype=Skype JP\r\n");
   Main();
-  EXPECT_EQ(settings::ReadIniValue("OPTIONS", "Language", "", ""), "Japanese");
   EXPECT_EQ(gAppTitle, "Tabulara JP");
   EXPECT_EQ(gAppError, "Error JP");
   EXPECT_EQ(gItemCaptions[15], "Skype JP");
   EXPECT_EQ(gItemCaptions[16], "Open My Documents");
   EXPECT_EQ(gItemCaptions[20], "Help JP");
-}
-
-TEST(Message, WithoutACatalogueIsAnObjectError) {
-  gLanguage.reset();
-  try {
-    Message("lang001");
-    FAIL() << "expected error 91";
-  } catch (const host::HostError& error) {
-    EXPECT_EQ(error.Number(), 91);
-  }
 }
 
 }  // namespace

@@ -20,33 +20,20 @@ class Sheets : public ::testing::Test {
   AddinHarness addin_;
 };
 
-TEST(SheetNameCommands, RenameEverySheetThatIsNotHidden) {
-  struct Case {
-    const char* command;
-    std::vector<std::string> names;
-    std::vector<std::string> renamed;
-  };
-  // A visible, a visible, a hidden, a very hidden worksheet and a chart sheet.
-  const Case cases[] = {
-      {"Sheets Name To Upper Case", {"sales q1", "Data", "data2", "secret", "chart1"},
-       {"SALES Q1", "DATA", "data2", "SECRET", "CHART1"}},
-      {"Sheets Name To Lower Case", {" Sales Q1 ", "ÜBERSICHT", "DATA2", "SECRET", "CHART1"},
-       {" sales q1 ", "übersicht", "DATA2", "secret", "chart1"}},
-      {"Capitalize Sheets Name", {"SALES REPORT", "  q1 DATA ", "DATA2", "x", "CHART ONE"},
-       {"Sales report", "Q1 data", "DATA2", "X", "Chart one"}},
-  };
-  for (const Case& row : cases) {
-    SCOPED_TRACE(row.command);
-    AddinHarness addin;
-    auto& book = addin.host.NewWorkbook({row.names[0], row.names[1]});
-    addin.host.AddSheet(book, row.names[2], SheetKind::Worksheet, host::xlSheetHidden);
-    addin.host.AddSheet(book, row.names[3], SheetKind::Worksheet, host::xlSheetVeryHidden);
-    addin.host.AddSheet(book, row.names[4], SheetKind::Chart);
-    addin.Start();
-    addin.Click(row.command);
-    EXPECT_EQ(addin.host.SheetNames(book), row.renamed);
-    EXPECT_TRUE(addin.platform.messages.empty());
-  }
+// The case commands rename every sheet that is not hidden; very hidden ones
+// and chart sheets are renamed.
+TEST_F(Sheets, CaseCommandsRenameEverySheetThatIsNotHidden) {
+  auto& book = addin_.StartWith({" sales q1 ", "Data"});
+  addin_.host.AddSheet(book, "Data2", SheetKind::Worksheet, host::xlSheetHidden);
+  addin_.host.AddSheet(book, "secret", SheetKind::Worksheet, host::xlSheetVeryHidden);
+  addin_.host.AddSheet(book, "chart ONE", SheetKind::Chart);
+  addin_.Click("Sheets Name To Upper Case");
+  EXPECT_EQ(Names(), (std::vector<std::string>{" SALES Q1 ", "DATA", "Data2", "SECRET", "CHART ONE"}));
+  addin_.Click("Sheets Name To Lower Case");
+  EXPECT_EQ(Names(), (std::vector<std::string>{" sales q1 ", "data", "Data2", "secret", "chart one"}));
+  addin_.Click("Capitalize Sheets Name");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Sales q1", "Data", "Data2", "Secret", "Chart one"}));
+  EXPECT_TRUE(addin_.platform.messages.empty());
 }
 
 TEST_F(Sheets, EveryNameIsWrittenBackEvenWhenItDoesNotChange) {
@@ -151,35 +138,24 @@ TEST_F(Sheets, IndexGoesBeforeTheFirstWorksheetBehindLeadingChartSheets) {
   EXPECT_EQ(addin_.host.SheetNames(book), (std::vector<std::string>{"Chart1", "Index", "Data"}));
 }
 
-// A sheet of the index's name in any case refuses the index, with one message
-// when it is visible and another when it is not.
-TEST(IndexRefusal, ASheetOfThatNameInAnyCaseRefusesTheIndex) {
-  struct Case {
-    const char* name;
-    SheetKind kind;
-    int visibility;
-    const char* message;
-  };
-  const char* visible = "The worksheet [ Index ] is existing, please rename or delete this worksheet then try again.";
-  const char* invisible =
+// A sheet of the index's name in any case, of any kind, refuses the index,
+// with one message when it is visible and another when it is not.
+TEST_F(Sheets, ASheetOfTheIndexsNameRefusesTheIndex) {
+  auto& book = addin_.StartWith({"Data"});
+  addin_.host.AddSheet(book, "Index", SheetKind::Chart);
+  addin_.Click("Create Index");
+  addin_.host.Sheet("Index").name = "Chart1";
+  auto& sheet = addin_.host.AddSheet(book, "INDEX", SheetKind::Worksheet, host::xlSheetHidden);
+  addin_.Click("Create Index");
+  sheet.visibility = host::xlSheetVeryHidden;
+  addin_.Click("Create Index");
+  const std::string visible =
+      "The worksheet [ Index ] is existing, please rename or delete this worksheet then try again.";
+  const std::string invisible =
       "The worksheet [ Index ] is existing and invisible, please rename or delete this worksheet then try again.";
-  const Case cases[] = {
-      {"INDEX", SheetKind::Worksheet, host::xlSheetVisible, visible},
-      {"Index", SheetKind::Chart, host::xlSheetVisible, visible},
-      {"index", SheetKind::Worksheet, host::xlSheetHidden, invisible},
-      {"index", SheetKind::Worksheet, host::xlSheetVeryHidden, invisible},
-  };
-  for (const Case& row : cases) {
-    SCOPED_TRACE(row.message);
-    AddinHarness addin;
-    auto& book = addin.host.NewWorkbook({"Data"});
-    addin.host.AddSheet(book, row.name, row.kind, row.visibility);
-    addin.Start();
-    addin.Click("Create Index");
-    EXPECT_EQ(addin.MessageTexts(), std::vector<std::string>{row.message});
-    EXPECT_EQ(addin.platform.messages.front().flags, 64);
-    EXPECT_EQ(addin.host.SheetNames(book).size(), 2u);
-  }
+  EXPECT_EQ(addin_.MessageTexts(), (std::vector<std::string>{visible, invisible, invisible}));
+  for (const auto& message : addin_.platform.messages) EXPECT_EQ(message.flags, 64);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Data", "Chart1", "INDEX"}));
 }
 
 TEST_F(Sheets, IndexOfAWorkbookOfChartSheetsOnlyGetsTheErrorReport) {
