@@ -2,6 +2,7 @@
 
 #include "addin/excel_events.h"
 #include "addin/globals.h"
+#include "addin/main.h"
 #include "host/host.h"
 #include "support/connected_addin.h"
 
@@ -88,20 +89,18 @@ TEST_F(Connection, DisconnectionFindsByTheirTagsPopupsItNeverHeld) {
   for (const auto& control : addin_.Bar("Cell").controls) EXPECT_NE(control.tag, "QuorvelComments");
 }
 
-TEST_F(Connection, DisconnectionWithoutAConnectionOnlyReleasesTheCatalogue) {
-  const auto barBefore = addin_.Bar("Worksheet Menu Bar");
+TEST_F(Connection, DisconnectionWithoutAConnectionOrFailingEndsSilentlyAndReleasesTheCatalogue) {
+  const auto builtIn = addin_.Bar("Worksheet Menu Bar");
   addin_.Disconnect();
   EXPECT_EQ(gLanguage, nullptr);
-  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").controls.size(), barBefore.controls.size());
-  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").protection, barBefore.protection);
-}
+  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").controls.size(), builtIn.controls.size());
+  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").protection, builtIn.protection);
 
-TEST_F(Connection, AFailureWhileDisconnectingEndsItSilently) {
   addin_.Connect(kAfterStartup);
   addin_.host.runtime().FailOn("CommandBarControl.Delete", host::HostError(-2147467259, "Method 'Delete' failed"));
   EXPECT_NO_THROW(addin_.Disconnect());
-  EXPECT_TRUE(addin_.platform.messages.empty());
   EXPECT_EQ(gLanguage, nullptr);
+  EXPECT_TRUE(addin_.platform.messages.empty());
 }
 
 TEST_F(Connection, AFailureDuringConnectionGoesBackToTheHost) {
@@ -129,21 +128,57 @@ TEST_F(Connection, ExcelEventsGivesTheApplicationItHoldsUntilUnInit) {
   addin_.Connect(kStartup);
   EXPECT_NO_THROW(gExcelEvents->Application()->ActiveWorkbook());
   gExcelEvents->UnInit();
-  try {
-    gExcelEvents->Application();
-    FAIL() << "expected error 91";
-  } catch (const host::HostError& error) {
-    EXPECT_EQ(error.Number(), 91);
-  }
+  EXPECT_THROW(gExcelEvents->Application(), host::HostError);
 }
 
-TEST_F(Connection, ASecondConnectionInTheSameLoadGetsItsCatalogueAgain) {
+TEST_F(Connection, ASecondConnectionInTheSameLoadGetsItsCatalogueAgainForTheCaptions) {
   addin_.platform.WriteInstallFile("Config.ini", "[OPTIONS]\r\nLanguage=Japanese\r\n");
-  addin_.platform.WriteInstallFile("Japanese.lang", "[MenuItem]\r\nPOPMain=Tabulara JP\r\n");
+  addin_.platform.WriteInstallFile("Japanese.lang", "[MenuItem]\r\nPOPMain=Tabulara JP\r\nWSItemSort=Sort JP\r\n");
   addin_.Connect(kAfterStartup);
   addin_.Disconnect();
   addin_.Connect(kAfterStartup);
   EXPECT_EQ(addin_.Popup().caption, "Tabulara JP");
+  EXPECT_EQ(addin_.Popup().controls.at(3).caption, "Sort JP");
+}
+
+class Loading : public ::testing::Test {
+ protected:
+  ~Loading() override { gLanguage.reset(); }
+};
+
+TEST_F(Loading, KeepsTheTitleTheErrorHeadingAndTheVisibilityCaptionsFetchedThen) {
+  testing::TestPlatform platform;
+  Main();
+  ASSERT_NE(gLanguage, nullptr);
+  EXPECT_EQ(gLanguage->Language(), "English");
+  EXPECT_EQ(gAppTitle, "Tabulara");
+  EXPECT_EQ(gAppError, "Error!");
+  const std::array<std::string, kItemCaptionCount> expected = {
+      "Sheets Name To Upper Case", "Sheets Name To Lower Case", "Capitalize Sheets Name", "Sheets Sort",
+      "Create Index", "Clear Shapes", "Clear All", "Trim Cells", "Clear Hyperlinks", "Cell Spotter",
+      "Clear Cell Spotter", "Convert Formula To Value", "Unify Sheets Font", "Run Yahoo Messeger", "Run MSN",
+      "Run Skype", "Open My Documents", "Open Installation Folder", "Visit Veduze Website",
+      "Game --> Minesweeper", "Help..."};
+  EXPECT_EQ(gItemCaptions, expected);
+
+  platform.WriteInstallFile("English.lang", "[System]\r\nAppTitle=Renamed\r\n");
+  EXPECT_EQ(gAppTitle, "Tabulara");
+  EXPECT_EQ(Message("lang00A"), "Renamed");
+  gLanguage.reset();
+  EXPECT_THROW(Message("lang00A"), host::HostError);
+}
+
+TEST_F(Loading, TakesTextsFromTheChosenLanguageExceptTheFixedCaptions) {
+  testing::TestPlatform platform("ja_JP.UTF-8");
+  platform.WriteInstallFile("Japanese.lang",
+                            "[System]\r\nAppTitle=Tabulara JP\r\nAppError=Error JP\r\n"
+                            "[MenuItem]\r\nWSItemHelp=Help JP\r\n[FormConfig]\r\nWSItemIMSkype=Skype JP\r\n");
+  Main();
+  EXPECT_EQ(gAppTitle, "Tabulara JP");
+  EXPECT_EQ(gAppError, "Error JP");
+  EXPECT_EQ(gItemCaptions[15], "Skype JP");
+  EXPECT_EQ(gItemCaptions[16], "Open My Documents");
+  EXPECT_EQ(gItemCaptions[20], "Help JP");
 }
 
 }  // namespace
