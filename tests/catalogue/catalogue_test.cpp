@@ -54,13 +54,10 @@ TEST_F(Catalogue, FillsValuesIntoThePlaceholdersInTurn) {
   EXPECT_EQ(catalogue_.FindMessage("lang004", {"value"}), "Upper s% Case");
 }
 
-TEST_F(Catalogue, KeysAreComparedExactly) {
+TEST_F(Catalogue, TextsOfTheLanguageFileOverrideTheDefaultsOfKeysComparedExactly) {
   EXPECT_EQ(catalogue_.FindMessage("LANG001"), "");
   EXPECT_EQ(catalogue_.FindMessage("lang095"), "");
   EXPECT_EQ(catalogue_.FindMessage("lang069"), "Configuration");
-}
-
-TEST_F(Catalogue, TextsOfTheLanguageFileOverrideTheDefaults) {
   platform_.WriteInstallFile("Japanese.lang", "[MenuItem]\r\nWSItemUcase=Japanese upper\r\n[System]\r\nAppError=\r\n");
   catalogue_.Language("Japanese");
   EXPECT_EQ(catalogue_.Language(), "Japanese");

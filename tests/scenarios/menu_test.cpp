@@ -72,42 +72,23 @@ TEST_F(Menu, HoldsEveryItemInOrderWithItsGroupStyleAndFace) {
 }
 
 // The visibility text shows (1) or hides (0) the items by their index, up to a
-// character that is no digit or past the last item, which is a load error.
-TEST(MenuVisibility, HidesItemsByTheirIndex) {
-  struct Case {
-    std::string visibility;
-    std::vector<std::string> messages;
-    std::vector<std::string> hidden;
-    std::vector<std::string> shown;
-  };
-  const Case cases[] = {
-      {std::string(20, '0') + "1", {},
-       {"Sheets Name To Upper Case", "Create Index", "Clear Hyperlinks", "Trim Cells", "Convert Formula To Value",
-        "Cell Spotter", "Unify Sheets Font", "Run MSN", "Game --> Minesweeper", "Miscellaneous"},
-       {"Help...", "Configuration...", "About..."}},
-      {"0x0", {"Load error\r\nType mismatch"}, {"Sheets Name To Upper Case"}, {"Capitalize Sheets Name"}},
-      {"0" + std::string(31, '1'), {"Load error\r\nSubscript out of range"}, {"Sheets Name To Upper Case"}, {}},
-      {"  " + std::string(31, '1') + "  ", {}, {}, {"Help..."}},
-  };
-  for (const Case& row : cases) {
-    SCOPED_TRACE(row.visibility);
-    AddinHarness addin;
-    addin.SetVisibility(row.visibility);
-    addin.StartWith({"Sheet1"});
-    EXPECT_EQ(addin.MessageTexts(), row.messages);
-    for (const auto& caption : row.hidden) EXPECT_FALSE(addin.Control(caption).visible) << caption;
-    for (const auto& caption : row.shown) EXPECT_TRUE(addin.Control(caption).visible) << caption;
-    EXPECT_EQ(addin.Bar("Worksheet Menu Bar").protection, host::msoBarNoCustomize);
-  }
-}
-
-TEST_F(Menu, SetItemVisibleShowsHiddenItemsAndTheirPopupAgain) {
-  addin_.SetVisibility(std::string(20, '0') + "1");
+// character that is no digit or past the last item, which is an error.
+TEST_F(Menu, TheVisibilityTextHidesItemsByTheirIndex) {
+  addin_.SetVisibility("  " + std::string(20, '0') + std::string(11, '1') + "  ");
   addin_.Start();
-  gExcelEvents->SetItemVisible("1010000000000000001");
+  EXPECT_TRUE(addin_.platform.messages.empty());
+  for (const char* hidden : {"Sheets Name To Upper Case", "Create Index", "Clear Hyperlinks", "Trim Cells",
+                             "Convert Formula To Value", "Cell Spotter", "Unify Sheets Font", "Run MSN",
+                             "Game --> Minesweeper", "Miscellaneous"}) {
+    EXPECT_FALSE(addin_.Control(hidden).visible) << hidden;
+  }
+  for (const char* shown : {"Help...", "Configuration...", "About..."}) EXPECT_TRUE(addin_.Control(shown).visible);
+
+  EXPECT_THROW(gExcelEvents->SetItemVisible("1x1"), host::HostError);
   EXPECT_TRUE(addin_.Control("Sheets Name To Upper Case").visible);
-  EXPECT_FALSE(addin_.Control("Sheets Name To Lower Case").visible);
-  EXPECT_TRUE(addin_.Control("Capitalize Sheets Name").visible);
+  EXPECT_FALSE(addin_.Control("Capitalize Sheets Name").visible);
+  EXPECT_THROW(gExcelEvents->SetItemVisible(std::string(18, '0') + std::string(14, '1')), host::HostError);
+  EXPECT_FALSE(addin_.Control("Sheets Name To Upper Case").visible);
   EXPECT_TRUE(addin_.Control("Miscellaneous").visible);
   EXPECT_TRUE(addin_.Control("Visit Veduze Website").visible);
 }

@@ -158,20 +158,6 @@ TEST_F(Sheets, ASheetOfTheIndexsNameRefusesTheIndex) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"Data", "Chart1", "INDEX"}));
 }
 
-TEST_F(Sheets, IndexOfAWorkbookOfChartSheetsOnlyGetsTheErrorReport) {
-  auto& book = addin_.host.NewWorkbook({"Data"});
-  addin_.host.AddSheet(book, "Chart1", SheetKind::Chart);
-  addin_.host.Activate(addin_.host.Sheet("Chart1"));
-  book.sheets.erase(book.sheets.begin());
-  addin_.Start();
-  addin_.host.model().screenUpdating = true;
-  addin_.Click("Create Index");
-  ASSERT_EQ(addin_.platform.messages.size(), 1u);
-  EXPECT_TRUE(addin_.platform.messages.front().text.starts_with("Error!\r\n\r\n"));
-  EXPECT_EQ(addin_.host.SheetNames(book), std::vector<std::string>{"Chart1"});
-  EXPECT_TRUE(addin_.host.model().screenUpdating);
-}
-
 TEST_F(Sheets, IndexNameComesFromTheLanguageFile) {
   addin_.platform.WriteInstallFile("English.lang", "[index]\r\nindexName=Contents\r\n");
   addin_.StartWith({"Data"});

@@ -11,7 +11,7 @@ namespace {
 using testing::TestPlatform;
 
 // The platform is given room for 256 characters, of which a value may fill 254.
-TEST(ReadIniValue, ReadsConfigIniOfTheInstallationFolderUnlessGivenAFile) {
+TEST(IniValues, AreThoseOfConfigIniInTheInstallationFolderUnlessAFileIsGiven) {
   TestPlatform platform;
   EXPECT_EQ(ReadIniValue("OPTIONS", "Language", "fallback", ""), "fallback");
   const std::string fits(254, 'x');
@@ -23,25 +23,8 @@ TEST(ReadIniValue, ReadsConfigIniOfTheInstallationFolderUnlessGivenAFile) {
   platform.WriteInstallFile("Japanese.lang", "[MenuItem]\nPOPMain=Tabulara JP\n");
   const std::string file = platform.installFolder.string() + "\\Japanese.lang";
   EXPECT_EQ(ReadIniValue("MenuItem", "POPMain", "Tabulara", file), "Tabulara JP");
-}
-
-TEST(ReadIniValue, InstallationFolderEndingInABackslashGetsNoSecondOne) {
-  TestPlatform platform;
-  platform::posix::PosixOptions options;
-  options.installFolder = platform.installFolder.string() + "\\";
-  options.configHome = platform.configHome;
-  platform::Install(std::make_shared<platform::posix::PosixPlatform>(options));
-  platform.WriteInstallFile("Config.ini", "[OPTIONS]\nLanguage=Japanese\n");
-  EXPECT_EQ(ReadIniValue("OPTIONS", "Language", "", ""), "Japanese");
-}
-
-TEST(WriteIniValue, CreatesConfigIniAndReplacesAValueOrReportsFailure) {
-  TestPlatform platform;
-  EXPECT_TRUE(WriteIniValue("OPTIONS", "Language", "English", ""));
-  EXPECT_TRUE(WriteIniValue("OPTIONS", "xltPath", "/srv/templates\\", ""));
-  EXPECT_TRUE(WriteIniValue("OPTIONS", "Language", "Japanese", ""));
-  EXPECT_EQ(ReadIniValue("OPTIONS", "Language", "", ""), "Japanese");
-  EXPECT_EQ(ReadIniValue("OPTIONS", "xltPath", "", ""), "/srv/templates\\");
+  EXPECT_TRUE(WriteIniValue("OPTIONS", "Language", "Japanese", file));
+  EXPECT_EQ(ReadIniValue("OPTIONS", "Language", "", file), "Japanese");
   EXPECT_FALSE(WriteIniValue("OPTIONS", "Language", "English", (platform.root / "no-folder" / "Config.ini").string()));
 }
 
