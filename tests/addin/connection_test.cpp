@@ -2,7 +2,6 @@
 
 #include "addin/excel_events.h"
 #include "addin/globals.h"
-#include "addin/main.h"
 #include "host/host.h"
 #include "support/connected_addin.h"
 
@@ -73,21 +72,20 @@ TEST_F(Connection, DisconnectionRemovesTheMenuAndLeavesNoReferenceOrSubscription
   EXPECT_TRUE(addin_.platform.messages.empty());
 }
 
-TEST_F(Connection, DisconnectionFindsByTheirTagsPopupsItNeverHeld) {
-  AddLeftover("Worksheet Menu Bar", "QuorvelGridwright");
-  AddLeftover("Cell", "QuorvelComments");
-  addin_.Connect(kStartup);
-  addin_.Disconnect();
-  EXPECT_TRUE(addin_.MainPopups().empty());
-  for (const auto& control : addin_.Bar("Cell").controls) EXPECT_NE(control.tag, "QuorvelComments");
-}
-
+// Pop-ups it never held are found by their tags.
 TEST_F(Connection, DisconnectionWithoutAConnectionOrFailingEndsSilentlyAndReleasesTheCatalogue) {
   const auto builtIn = addin_.Bar("Worksheet Menu Bar");
   addin_.Disconnect();
   EXPECT_EQ(gLanguage, nullptr);
   EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").controls.size(), builtIn.controls.size());
   EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").protection, builtIn.protection);
+
+  AddLeftover("Worksheet Menu Bar", "QuorvelGridwright");
+  AddLeftover("Cell", "QuorvelComments");
+  addin_.Connect(kStartup);
+  addin_.Disconnect();
+  EXPECT_TRUE(addin_.MainPopups().empty());
+  for (const auto& control : addin_.Bar("Cell").controls) EXPECT_NE(control.tag, "QuorvelComments");
 
   addin_.Connect(kAfterStartup);
   addin_.host.runtime().FailOn("CommandBarControl.Delete", host::HostError(-2147467259, "Method 'Delete' failed"));
@@ -124,24 +122,7 @@ TEST_F(Connection, ExcelEventsGivesTheApplicationItHoldsUntilUnInit) {
   EXPECT_THROW(gExcelEvents->Application(), host::HostError);
 }
 
-TEST_F(Connection, ASecondConnectionInTheSameLoadGetsItsCatalogueAgainForTheCaptions) {
-  addin_.platform.WriteInstallFile("Config.ini", "[OPTIONS]\r\nLanguage=Japanese\r\n");
-  addin_.platform.WriteInstallFile("Japanese.lang", "[MenuItem]\r\nPOPMain=Tabulara JP\r\nWSItemSort=Sort JP\r\n");
-  addin_.Connect(kAfterStartup);
-  addin_.Disconnect();
-  addin_.Connect(kAfterStartup);
-  EXPECT_EQ(addin_.Popup().caption, "Tabulara JP");
-  EXPECT_EQ(addin_.Popup().controls.at(3).caption, "Sort JP");
-}
-
-class Loading : public ::testing::Test {
- protected:
-  ~Loading() override { gLanguage.reset(); }
-};
-
-TEST_F(Loading, KeepsTheTitleTheErrorHeadingAndTheVisibilityCaptionsFetchedThen) {
-  testing::TestPlatform platform;
-  Main();
+TEST_F(Connection, LoadingKeepsTheTitleTheErrorHeadingAndTheVisibilityCaptionsFetchedThen) {
   ASSERT_NE(gLanguage, nullptr);
   EXPECT_EQ(gLanguage->Language(), "English");
   EXPECT_EQ(gAppTitle, "Tabulara");
@@ -154,24 +135,32 @@ TEST_F(Loading, KeepsTheTitleTheErrorHeadingAndTheVisibilityCaptionsFetchedThen)
       "Game --> Minesweeper", "Help..."};
   EXPECT_EQ(gItemCaptions, expected);
 
-  platform.WriteInstallFile("English.lang", "[System]\r\nAppTitle=Renamed\r\n");
+  addin_.platform.WriteInstallFile("English.lang", "[System]\r\nAppTitle=Renamed\r\n");
   EXPECT_EQ(gAppTitle, "Tabulara");
   EXPECT_EQ(Message("lang00A"), "Renamed");
   gLanguage.reset();
   EXPECT_THROW(Message("lang00A"), host::HostError);
 }
 
-TEST_F(Loading, TakesTextsFromTheChosenLanguageExceptTheFixedCaptions) {
-  testing::TestPlatform platform("ja_JP.UTF-8");
-  platform.WriteInstallFile("Japanese.lang",
-                            "[System]\r\nAppTitle=Tabulara JP\r\nAppError=Error JP\r\n"
-                            "[MenuItem]\r\nWSItemHelp=Help JP\r\n[FormConfig]\r\nWSItemIMSkype=Skype JP\r\n");
-  Main();
+// Texts come from the chosen language, except two fixed captions; a second
+// connection in the same load gets the catalogue again.
+TEST_F(Connection, ALoadTakesTheTextsOfTheChosenLanguageForEachConnection) {
+  addin_.platform.WriteInstallFile("Config.ini", "[OPTIONS]\r\nLanguage=Japanese\r\n");
+  addin_.platform.WriteInstallFile("Japanese.lang",
+                                   "[System]\r\nAppTitle=Tabulara JP\r\nAppError=Error JP\r\n[MenuItem]\r\n"
+                                   "POPMain=Popup JP\r\nWSItemSort=Sort JP\r\nWSItemHelp=Help JP\r\n"
+                                   "[FormConfig]\r\nWSItemIMSkype=Skype JP\r\n");
+  addin_.Load();
   EXPECT_EQ(gAppTitle, "Tabulara JP");
   EXPECT_EQ(gAppError, "Error JP");
   EXPECT_EQ(gItemCaptions[15], "Skype JP");
   EXPECT_EQ(gItemCaptions[16], "Open My Documents");
   EXPECT_EQ(gItemCaptions[20], "Help JP");
+  addin_.Connect(kAfterStartup);
+  addin_.Disconnect();
+  addin_.Connect(kAfterStartup);
+  EXPECT_EQ(addin_.Popup().caption, "Popup JP");
+  EXPECT_EQ(addin_.Popup().controls.at(3).caption, "Sort JP");
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ class MBButtonsTest : public ::testing::Test {
   MBButtons buttons_;
 };
 
-TEST_F(MBButtonsTest, ItemsByPositionAndByKeyWithoutRegardToCase) {
+TEST_F(MBButtonsTest, ItemsByPositionAndByKeyWithoutRegardToCaseWithTheErrorsOfABasicCollection) {
   const auto first = buttons_.Add(NewButton(), "a.xlt", host_.Application());
   const auto second = buttons_.Add(NewButton(), "b.xlt", host_.Application(), "Budget");
   EXPECT_EQ(buttons_.Count(), 2);
@@ -35,14 +35,11 @@ TEST_F(MBButtonsTest, ItemsByPositionAndByKeyWithoutRegardToCase) {
   EXPECT_EQ(buttons_.Item(2.4), second);
   EXPECT_EQ(buttons_.Item("BUDGET"), second);
   EXPECT_EQ(buttons_.NewEnum(), (std::vector<std::shared_ptr<MBButton>>{first, second}));
-}
-
-TEST_F(MBButtonsTest, ErrorsAreThoseOfTheBasicCollection) {
-  buttons_.Add(NewButton(), "a.xlt", host_.Application(), "key");
-  EXPECT_EQ(ErrorOf([&] { buttons_.Add(NewButton(), "b.xlt", host_.Application(), "KEY"); }), 457);
-  EXPECT_EQ(buttons_.Count(), 1);
+  // The errors are those of the Basic collection.
+  EXPECT_EQ(ErrorOf([&] { buttons_.Add(NewButton(), "c.xlt", host_.Application(), "budget"); }), 457);
+  EXPECT_EQ(buttons_.Count(), 2);
   EXPECT_EQ(ErrorOf([&] { buttons_.Item("missing"); }), 5);
-  EXPECT_EQ(ErrorOf([&] { buttons_.Item(2); }), 9);
+  EXPECT_EQ(ErrorOf([&] { buttons_.Item(3); }), 9);
   EXPECT_EQ(ErrorOf([&] { buttons_.Item(0); }), 9);
 }
 

@@ -35,43 +35,30 @@ TEST(CatalogueTable, HoldsEveryKeyOnceWithItsTextInEnglishLang) {
   EXPECT_EQ(withValues, (std::set<std::string_view>{"lang037", "lang038", "lang049", "lang050", "lang053"}));
 }
 
-class Catalogue : public ::testing::Test {
- protected:
-  Catalogue() { catalogue_.Language("English"); }
-
-  TestPlatform platform_;
-  MultLanguage catalogue_;
-};
-
-TEST_F(Catalogue, FillsValuesIntoThePlaceholdersInTurn) {
-  EXPECT_EQ(catalogue_.FindMessage("lang049"),
-            "The worksheet [ s% ] is existing, please rename or delete this worksheet then try again.");
-  EXPECT_EQ(catalogue_.FindMessage("lang049", {"Index", "ignored"}),
-            "The worksheet [ Index ] is existing, please rename or delete this worksheet then try again.");
-  platform_.WriteInstallFile("English.lang",
-                             "[Message]\nMSGClearCellBlank2=s% and s% and s%\n[MenuItem]\nWSItemUcase=Upper s% Case\n");
-  EXPECT_EQ(catalogue_.FindMessage("lang038", {"(s%)", 2, 3}), "(2) and 3 and s%");
-  EXPECT_EQ(catalogue_.FindMessage("lang004", {"value"}), "Upper s% Case");
-}
-
-TEST_F(Catalogue, TextsOfTheLanguageFileOverrideTheDefaultsOfKeysComparedExactly) {
-  EXPECT_EQ(catalogue_.FindMessage("LANG001"), "");
-  EXPECT_EQ(catalogue_.FindMessage("lang095"), "");
-  EXPECT_EQ(catalogue_.FindMessage("lang069"), "Configuration");
-  platform_.WriteInstallFile("Japanese.lang", "[MenuItem]\r\nWSItemUcase=Japanese upper\r\n[System]\r\nAppError=\r\n");
-  catalogue_.Language("Japanese");
-  EXPECT_EQ(catalogue_.Language(), "Japanese");
-  EXPECT_EQ(catalogue_.FindMessage("lang004"), "Japanese upper");
-  EXPECT_EQ(catalogue_.FindMessage("lang00B"), "");
-  EXPECT_EQ(catalogue_.FindMessage("lang005"), "Sheets Name To Lower Case");
-}
-
-TEST(CatalogueBeforeLanguage, GivesDefaultsReadFromConfigIni) {
+// Keys are compared exactly; values fill the placeholders in turn, and only
+// in the entries that take values.
+TEST(MultLanguage, GivesTheLanguageFilesTextsElseTheDefaultsWithTheirValues) {
   TestPlatform platform;
-  platform.WriteInstallFile("Config.ini", "[System]\nAppError=From Config\n");
-  const MultLanguage catalogue;
-  EXPECT_EQ(catalogue.Language(), "");
-  EXPECT_EQ(catalogue.FindMessage("lang00B"), "From Config");
+  MultLanguage catalogue;
+  catalogue.Language("English");
+  EXPECT_EQ(catalogue.FindMessage("LANG001"), "");
+  EXPECT_EQ(catalogue.FindMessage("lang095"), "");
+  EXPECT_EQ(catalogue.FindMessage("lang069"), "Configuration");
+  EXPECT_EQ(catalogue.FindMessage("lang049"),
+            "The worksheet [ s% ] is existing, please rename or delete this worksheet then try again.");
+  EXPECT_EQ(catalogue.FindMessage("lang049", {"Index", "ignored"}),
+            "The worksheet [ Index ] is existing, please rename or delete this worksheet then try again.");
+  platform.WriteInstallFile("English.lang",
+                            "[Message]\nMSGClearCellBlank2=s% and s% and s%\n[MenuItem]\nWSItemUcase=Upper s% Case\n");
+  EXPECT_EQ(catalogue.FindMessage("lang038", {"(s%)", 2, 3}), "(2) and 3 and s%");
+  EXPECT_EQ(catalogue.FindMessage("lang004", {"value"}), "Upper s% Case");
+
+  platform.WriteInstallFile("Japanese.lang", "[MenuItem]\r\nWSItemUcase=Japanese upper\r\n[System]\r\nAppError=\r\n");
+  catalogue.Language("Japanese");
+  EXPECT_EQ(catalogue.Language(), "Japanese");
+  EXPECT_EQ(catalogue.FindMessage("lang004"), "Japanese upper");
+  EXPECT_EQ(catalogue.FindMessage("lang00B"), "");
+  EXPECT_EQ(catalogue.FindMessage("lang005"), "Sheets Name To Lower Case");
 }
 
 TEST(ChooseLanguage, TakesTheStoredLanguageElseTheSystemsWhichItStores) {

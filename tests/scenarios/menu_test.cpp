@@ -140,17 +140,12 @@ TEST_F(Menu, ListsTheTemplatesOfTheDefaultFolderAndStoresIt) {
   EXPECT_EQ(StoredFolder(), DefaultFolder());
 }
 
-TEST_F(Menu, AFolderWithoutFinalBackslashIsSearchedAndLeftAsStored) {
-  const auto other = addin_.platform.root / "templates";
-  AddTemplate(other, "Report.xlt");
-  addin_.platform.WriteInstallFile("Config.ini", "[OPTIONS]\r\nxltPath=" + other.string() + "\r\n");
-  addin_.Start();
-  EXPECT_EQ(addin_.Control("Common Template").controls.at(0).caption, "Report");
-  EXPECT_EQ(StoredFolder(), other.string());
-}
-
+// A folder stored without its final backslash is searched and left as stored;
+// a template deleted after start-up shows its path.
 TEST_F(Menu, ClickingATemplateInsertsItsSheetsBeforeTheActiveSheet) {
-  AddTemplate(folder_, "Budget [2024].xlt");
+  const auto other = addin_.platform.root / "templates";
+  AddTemplate(other, "Budget [2024].xlt");
+  addin_.platform.WriteInstallFile("Config.ini", "[OPTIONS]\r\nxltPath=" + other.string() + "\r\n");
   std::string loaded;
   addin_.host.SetTemplateLoader([&](const std::string& path) {
     loaded = path;
@@ -162,19 +157,16 @@ TEST_F(Menu, ClickingATemplateInsertsItsSheetsBeforeTheActiveSheet) {
   addin_.host.Activate(addin_.host.Sheet("Sheet2"));
   addin_.Start();
   ClickTemplate("Budget [2024]");
-  EXPECT_EQ(loaded, (folder_ / "Budget [2024].xlt").string());
+  EXPECT_EQ(loaded, (other / "Budget [2024].xlt").string());
   EXPECT_EQ(addin_.host.SheetNames(addin_.host.ActiveWorkbook()),
             (std::vector<std::string>{"Sheet1", "Budget", "Sheet2"}));
   EXPECT_TRUE(addin_.platform.messages.empty());
-}
+  EXPECT_EQ(StoredFolder(), other.string());
 
-TEST_F(Menu, ATemplateDeletedAfterStartUpShowsItsPath) {
-  AddTemplate(folder_, "Budget.xlt");
-  addin_.Start();
-  std::filesystem::remove(folder_ / "Budget.xlt");
-  ClickTemplate("Budget");
-  EXPECT_EQ(addin_.MessageTexts(), std::vector<std::string>{"Unable to find the file [ " + DefaultFolder() +
-                                                            "Budget.xlt ], it might be lost!"});
+  std::filesystem::remove(other / "Budget [2024].xlt");
+  ClickTemplate("Budget [2024]");
+  EXPECT_EQ(addin_.MessageTexts(), std::vector<std::string>{"Unable to find the file [ " + other.string() +
+                                                            "\\Budget [2024].xlt ], it might be lost!"});
   EXPECT_EQ(addin_.platform.messages.front().flags, 64);
 }
 
@@ -187,11 +179,7 @@ TEST_F(Menu, ATemplateNamedLikeAnItemIsFoundFirstByTheVisibilityText) {
   EXPECT_FALSE(items.at(13).visible);
   EXPECT_EQ(items.at(16).caption, "Help...");
   EXPECT_TRUE(items.at(16).visible);
-}
-
-TEST_F(Menu, DisconnectionEmptiesTheTemplateButtonsAndReleasesEverything) {
-  AddTemplate(folder_, "Budget.xlt");
-  addin_.Start();
+  // Disconnection empties the template buttons and releases everything.
   addin_.Disconnect();
   EXPECT_TRUE(addin_.MainPopups().empty());
   EXPECT_EQ(addin_.host.runtime().LiveSubscriptions(), 0);
