@@ -72,7 +72,8 @@ TEST_F(Menu, HoldsEveryItemInOrderWithItsGroupStyleAndFace) {
 }
 
 // The visibility text shows (1) or hides (0) the items by their index, up to a
-// character that is no digit or past the last item, which is an error.
+// character that is no digit or past the last item, which is an error: at
+// start-up a load error.
 TEST_F(Menu, TheVisibilityTextHidesItemsByTheirIndex) {
   addin_.SetVisibility("  " + std::string(20, '0') + std::string(11, '1') + "  ");
   addin_.Start();
@@ -84,13 +85,16 @@ TEST_F(Menu, TheVisibilityTextHidesItemsByTheirIndex) {
   }
   for (const char* shown : {"Help...", "Configuration...", "About..."}) EXPECT_TRUE(addin_.Control(shown).visible);
 
-  EXPECT_THROW(gExcelEvents->SetItemVisible("1x1"), host::HostError);
-  EXPECT_TRUE(addin_.Control("Sheets Name To Upper Case").visible);
-  EXPECT_FALSE(addin_.Control("Capitalize Sheets Name").visible);
   EXPECT_THROW(gExcelEvents->SetItemVisible(std::string(18, '0') + std::string(14, '1')), host::HostError);
   EXPECT_FALSE(addin_.Control("Sheets Name To Upper Case").visible);
   EXPECT_TRUE(addin_.Control("Miscellaneous").visible);
   EXPECT_TRUE(addin_.Control("Visit Veduze Website").visible);
+
+  addin_.SetVisibility("0x0");
+  addin_.StartupComplete();
+  EXPECT_EQ(addin_.MessageTexts(), std::vector<std::string>{"Load error\r\nType mismatch"});
+  EXPECT_FALSE(addin_.Control("Sheets Name To Upper Case").visible);
+  EXPECT_TRUE(addin_.Control("Capitalize Sheets Name").visible);
 }
 
 // A failure stops the build there with a load error; what was built stays
