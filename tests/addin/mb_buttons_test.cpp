@@ -37,9 +37,10 @@ TEST_F(MBButtonsTest, ItemsByPositionAndByKeyWithoutRegardToCaseWithTheErrorsOfA
   EXPECT_EQ(buttons_.NewEnum(), (std::vector<std::shared_ptr<MBButton>>{first, second}));
   // The errors are those of the Basic collection.
   EXPECT_EQ(ErrorOf([&] { buttons_.Add(NewButton(), "c.xlt", host_.Application(), "budget"); }), 457);
-  EXPECT_EQ(buttons_.Count(), 2);
+  EXPECT_EQ(ErrorOf([&] { buttons_.Add(NewButton(), "d.xlt", host_.Application(), "Other"); }), 0);
+  EXPECT_EQ(buttons_.Count(), 3);
   EXPECT_EQ(ErrorOf([&] { buttons_.Item("missing"); }), 5);
-  EXPECT_EQ(ErrorOf([&] { buttons_.Item(3); }), 9);
+  EXPECT_EQ(ErrorOf([&] { buttons_.Item(4); }), 9);
   EXPECT_EQ(ErrorOf([&] { buttons_.Item(0); }), 9);
 }
 

@@ -41,7 +41,7 @@ TEST(SortTexts, ComparesWithoutCaseByThePlatformOrByCharacterCodesAndKeepsTheExc
       {{"b", "A", "a", "B"}, true, {"A", "B", "a", "b"}},
       {{"b", "B", "a"}, false, {"a", "B", "b"}},
       {{"x", "X", "a", "A", "m", "x"}, false, {"a", "A", "m", "X", "x", "x"}},
-      {{"only"}, false, {"only"}},
+      {{"A", "a", "c", "b"}, false, {"A", "a", "b", "c"}},
   };
   for (const Case& row : cases) {
     std::vector<std::string> texts = row.texts;

@@ -42,7 +42,6 @@ TEST(MultLanguage, GivesTheLanguageFilesTextsElseTheDefaultsWithTheirValues) {
   MultLanguage catalogue;
   catalogue.Language("English");
   EXPECT_EQ(catalogue.FindMessage("LANG001"), "");
-  EXPECT_EQ(catalogue.FindMessage("lang095"), "");
   EXPECT_EQ(catalogue.FindMessage("lang069"), "Configuration");
   EXPECT_EQ(catalogue.FindMessage("lang049"),
             "The worksheet [ s% ] is existing, please rename or delete this worksheet then try again.");

@@ -127,6 +127,8 @@ TEST_F(Clearing, ClearShapesKeepsCommentBoxesAndClearAllClearsEverything) {
   EXPECT_EQ(addin_.host.Formula(sheet_, "C3"), std::nullopt);
   EXPECT_TRUE(addin_.host.ShapeNames(sheet_).empty());
   EXPECT_EQ(addin_.host.FindComment(sheet_, "B2"), nullptr);
+  EXPECT_EQ(Log(), (std::vector<std::string>{"ScreenUpdating=False", "ScreenUpdating=True", "ScreenUpdating=False",
+                                              "ScreenUpdating=True"}));
 }
 
 // Without formulas it says so; a failure is reported with screen updating on.
