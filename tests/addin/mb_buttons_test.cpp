@@ -28,12 +28,12 @@ class MBButtonsTest : public ::testing::Test {
 };
 
 TEST_F(MBButtonsTest, ItemsByPositionAndByKeyWithoutRegardToCaseWithTheErrorsOfABasicCollection) {
-  const auto first = buttons_.Add(NewButton(), "a.xlt", host_.Application());
-  const auto second = buttons_.Add(NewButton(), "b.xlt", host_.Application(), "Budget");
+  const auto first = buttons_.Add(NewButton(), "a.xlt", host_.Application(), "Budget");
+  const auto second = buttons_.Add(NewButton(), "b.xlt", host_.Application());
   EXPECT_EQ(buttons_.Count(), 2);
   EXPECT_EQ(buttons_.Item(1), first);
   EXPECT_EQ(buttons_.Item(2.4), second);
-  EXPECT_EQ(buttons_.Item("BUDGET"), second);
+  EXPECT_EQ(buttons_.Item("BUDGET"), first);
   EXPECT_EQ(buttons_.NewEnum(), (std::vector<std::shared_ptr<MBButton>>{first, second}));
   // The errors are those of the Basic collection.
   EXPECT_EQ(ErrorOf([&] { buttons_.Add(NewButton(), "c.xlt", host_.Application(), "budget"); }), 457);

@@ -117,7 +117,7 @@ TEST_F(Sheets, IndexListsVisibleWorksheetsWithHyperlinksBetweenTitleAndClosingBl
   EXPECT_EQ(links[0].address, "");
   EXPECT_EQ(links[0].subAddress, "'[Book1.xlsx]My Sheet'!$A$1");
   EXPECT_EQ(links[1].subAddress, "'[Book1.xlsx]It''s'!$A$1");
-  EXPECT_TRUE(addin_.host.model().screenUpdating);
+  EXPECT_EQ(addin_.host.model().settingsLog, (std::vector<std::string>{"ScreenUpdating=False", "ScreenUpdating=True"}));
 }
 
 TEST_F(Sheets, IndexGoesBeforeTheFirstWorksheetBehindLeadingChartSheets) {
