@@ -20,31 +20,26 @@ class Connection : public ::testing::Test {
     addin_.Load();
   }
 
+  // A pop-up with this tag, as an earlier run may have left on a bar.
+  void AddLeftover(const std::string& bar, const std::string& tag) {
+    const auto leftover = addin_.host.Application()->CommandBars()->Item(bar)->Controls()->Add(host::msoControlPopup);
+    leftover->Caption("Tabulara");
+    leftover->Tag(tag);
+  }
+
   AddinHarness addin_;
 };
 
+// The pop-up replaces one an earlier run left, in front of the bar's
+// second-to-last control, and so again when the menu is built twice.
 TEST_F(Connection, DuringStartupTheMenuWaitsForStartupComplete) {
-  const auto before = addin_.Bar("Worksheet Menu Bar").controls.size();
+  const auto builtIn = addin_.Bar("Worksheet Menu Bar").controls;
+  AddLeftover("Worksheet Menu Bar", "QuorvelGridwright");
   addin_.Connect(kStartup);
-  EXPECT_TRUE(addin_.MainPopups().empty());
-  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").controls.size(), before);
+  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").controls.size(), builtIn.size() + 1);
 
   addin_.StartupComplete();
-  ASSERT_EQ(addin_.MainPopups().size(), 1u);
   EXPECT_TRUE(addin_.platform.messages.empty());
-}
-
-TEST_F(Connection, AfterStartupTheMenuIsBuiltDuringConnection) {
-  addin_.Connect(kAfterStartup);
-  ASSERT_EQ(addin_.MainPopups().size(), 1u);
-  EXPECT_TRUE(addin_.platform.messages.empty());
-}
-
-TEST_F(Connection, MainPopupIsATemporaryTaggedPopupInFrontOfTheSecondToLastControl) {
-  const auto builtIn = addin_.Bar("Worksheet Menu Bar").controls;
-  ASSERT_GE(builtIn.size(), 2u);
-  addin_.Connect(kAfterStartup);
-
   const auto bar = addin_.Bar("Worksheet Menu Bar");
   ASSERT_EQ(bar.controls.size(), builtIn.size() + 1);
   const auto& popup = bar.controls[builtIn.size() - 2];
@@ -55,31 +50,10 @@ TEST_F(Connection, MainPopupIsATemporaryTaggedPopupInFrontOfTheSecondToLastContr
   EXPECT_TRUE(popup.temporary);
   EXPECT_EQ(bar.controls[builtIn.size() - 1].caption, builtIn[builtIn.size() - 2].caption);
   EXPECT_EQ(bar.protection, host::msoBarNoCustomize);
-}
-
-TEST_F(Connection, BuildingTheMenuTwiceLeavesOnePopupInTheSamePlace) {
-  addin_.Connect(kAfterStartup);
-  const auto first = addin_.Bar("Worksheet Menu Bar");
   gExcelEvents->CreateButtons();
-  const auto second = addin_.Bar("Worksheet Menu Bar");
-  ASSERT_EQ(addin_.MainPopups().size(), 1u);
-  ASSERT_EQ(second.controls.size(), first.controls.size());
-  for (std::size_t i = 0; i < first.controls.size(); ++i) {
-    EXPECT_EQ(second.controls[i].caption, first.controls[i].caption) << i;
-  }
-}
-
-TEST_F(Connection, APopupLeftByAnEarlierRunIsReplaced) {
-  {
-    const auto bar = addin_.host.Application()->CommandBars()->Item(1);
-    const auto leftover = bar->Controls()->Add(host::msoControlPopup);
-    leftover->Caption("Tabulara");
-    leftover->Tag("QuorvelGridwright");
-  }
-  addin_.Connect(kAfterStartup);
-  const auto popups = addin_.MainPopups();
-  ASSERT_EQ(popups.size(), 1u);
-  EXPECT_TRUE(popups.front().temporary);
+  const auto again = addin_.Bar("Worksheet Menu Bar");
+  ASSERT_EQ(again.controls.size(), bar.controls.size());
+  for (std::size_t i = 0; i < bar.controls.size(); ++i) EXPECT_EQ(again.controls[i].caption, bar.controls[i].caption);
 }
 
 TEST_F(Connection, DisconnectionRemovesTheMenuAndLeavesNoReferenceOrSubscription) {
@@ -98,59 +72,26 @@ TEST_F(Connection, DisconnectionRemovesTheMenuAndLeavesNoReferenceOrSubscription
   EXPECT_TRUE(addin_.platform.messages.empty());
 }
 
-TEST_F(Connection, DisconnectionFindsThePopupByItsTagWhenItWasNeverHeld) {
-  {
-    const auto bar = addin_.host.Application()->CommandBars()->Item(1);
-    bar->Controls()->Add(host::msoControlPopup)->Tag("QuorvelGridwright");
-  }
+// Pop-ups it never held are found by their tags.
+TEST_F(Connection, DisconnectionWithoutAConnectionOrFailingEndsSilentlyAndReleasesTheCatalogue) {
+  const auto builtIn = addin_.Bar("Worksheet Menu Bar");
+  addin_.Disconnect();
+  EXPECT_EQ(gLanguage, nullptr);
+  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").controls.size(), builtIn.controls.size());
+  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").protection, builtIn.protection);
+
+  AddLeftover("Worksheet Menu Bar", "QuorvelGridwright");
+  AddLeftover("Cell", "QuorvelComments");
   addin_.Connect(kStartup);
   addin_.Disconnect();
   EXPECT_TRUE(addin_.MainPopups().empty());
-}
-
-TEST_F(Connection, DisconnectionFindsTheCommentPopupByItsTag) {
-  {
-    const auto cell = addin_.host.Application()->CommandBars()->Item("Cell");
-    cell->Controls()->Add(host::msoControlPopup)->Tag("QuorvelComments");
-  }
-  addin_.Connect(kAfterStartup);
-  addin_.Disconnect();
   for (const auto& control : addin_.Bar("Cell").controls) EXPECT_NE(control.tag, "QuorvelComments");
-}
 
-TEST_F(Connection, DisconnectionWithoutAConnectionOnlyReleasesTheCatalogue) {
-  const auto barBefore = addin_.Bar("Worksheet Menu Bar");
-  addin_.Disconnect();
-  EXPECT_EQ(gLanguage, nullptr);
-  EXPECT_TRUE(addin_.platform.messages.empty());
-  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").controls.size(), barBefore.controls.size());
-  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").protection, barBefore.protection);
-}
-
-TEST_F(Connection, AFailureWhileDisconnectingEndsItSilently) {
   addin_.Connect(kAfterStartup);
   addin_.host.runtime().FailOn("CommandBarControl.Delete", host::HostError(-2147467259, "Method 'Delete' failed"));
   EXPECT_NO_THROW(addin_.Disconnect());
-  EXPECT_TRUE(addin_.platform.messages.empty());
   EXPECT_EQ(gLanguage, nullptr);
-}
-
-TEST_F(Connection, AFailureWhileBuildingTheMenuShowsLoadErrorAndKeepsWhatWasBuilt) {
-  addin_.host.runtime().FailOn("CommandBarControl.Tag.Put",
-                               host::HostError(-2147467259, "Method 'Tag' of object 'CommandBarPopup' failed"));
-  addin_.Connect(kStartup);
-  addin_.StartupComplete();
-
-  ASSERT_EQ(addin_.platform.messages.size(), 1u);
-  const auto& message = addin_.platform.messages.front();
-  EXPECT_EQ(message.text, "Load error\r\nMethod 'Tag' of object 'CommandBarPopup' failed");
-  EXPECT_EQ(message.flags, 16);
-  EXPECT_EQ(message.title, "Tabulara");
-  const auto bar = addin_.Bar("Worksheet Menu Bar");
-  EXPECT_EQ(bar.protection, host::msoBarNoProtection);
-  bool captioned = false;
-  for (const auto& control : bar.controls) captioned |= control.caption == "Tabulara" && control.temporary;
-  EXPECT_TRUE(captioned);
+  EXPECT_TRUE(addin_.platform.messages.empty());
 }
 
 TEST_F(Connection, AFailureDuringConnectionGoesBackToTheHost) {
@@ -159,74 +100,66 @@ TEST_F(Connection, AFailureDuringConnectionGoesBackToTheHost) {
   EXPECT_TRUE(addin_.platform.messages.empty());
 }
 
-TEST_F(Connection, AVisibilityTextLongerThanTheListIsASubscriptError) {
-  addin_.platform.platform().SaveSetting("Quorvel.Gridwright", "GeneralSetting", "Visibility",
-                                         std::string(32, '1'));
-  addin_.Connect(kAfterStartup);
-  ASSERT_EQ(addin_.platform.messages.size(), 1u);
-  EXPECT_EQ(addin_.platform.messages.front().text, "Load error\r\nSubscript out of range");
-  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").protection, host::msoBarNoCustomize);
-}
-
-TEST_F(Connection, AVisibilityTextOfTheListsLengthIsAccepted) {
-  addin_.platform.platform().SaveSetting("Quorvel.Gridwright", "GeneralSetting", "Visibility",
-                                         "  " + std::string(31, '1') + "  ");
-  addin_.Connect(kAfterStartup);
-  EXPECT_TRUE(addin_.platform.messages.empty());
-}
-
-TEST_F(Connection, ThePopupHidesWhileNoWorkbookIsOpen) {
+TEST_F(Connection, ThePopupHidesWhileNoSheetIsActiveAndIgnoresErrorsOfTheUpdate) {
   addin_.Connect(kAfterStartup);
   addin_.host.Close(addin_.host.ActiveWorkbook());
   addin_.host.commandBars().Update();
-  ASSERT_EQ(addin_.MainPopups().size(), 1u);
-  EXPECT_FALSE(addin_.MainPopups().front().visible);
+  EXPECT_FALSE(addin_.Popup().visible);
 
   addin_.host.NewWorkbook();
   addin_.host.commandBars().Update();
-  EXPECT_TRUE(addin_.MainPopups().front().visible);
-}
-
-TEST_F(Connection, ACommandBarUpdateIgnoresErrors) {
-  addin_.Connect(kAfterStartup);
+  EXPECT_TRUE(addin_.Popup().visible);
   addin_.host.runtime().FailOn("Application.ActiveSheet", host::HostError(1004, "refused"));
   EXPECT_NO_THROW(addin_.host.commandBars().Update());
-  EXPECT_TRUE(addin_.MainPopups().front().visible);
+  EXPECT_TRUE(addin_.Popup().visible);
   EXPECT_TRUE(addin_.platform.messages.empty());
-}
-
-TEST_F(Connection, AddInsUpdateAndBeginShutdownChangeNothing) {
-  addin_.Connect(kAfterStartup);
-  const auto bar = addin_.Bar("Worksheet Menu Bar");
-  const long references = addin_.host.runtime().LiveReferences();
-  addin_.connection.OnAddInsUpdate(addin_.custom);
-  addin_.connection.OnBeginShutdown(addin_.custom);
-  EXPECT_EQ(addin_.Bar("Worksheet Menu Bar").controls.size(), bar.controls.size());
-  EXPECT_EQ(addin_.host.runtime().LiveReferences(), references);
-  EXPECT_TRUE(addin_.platform.messages.empty());
-  EXPECT_NE(gExcelEvents, nullptr);
 }
 
 TEST_F(Connection, ExcelEventsGivesTheApplicationItHoldsUntilUnInit) {
   addin_.Connect(kStartup);
-  EXPECT_NO_THROW(gExcelEvents->Application()->ActiveWorkbook());
   gExcelEvents->UnInit();
-  try {
-    gExcelEvents->Application();
-    FAIL() << "expected error 91";
-  } catch (const host::HostError& error) {
-    EXPECT_EQ(error.Number(), 91);
-  }
+  EXPECT_THROW(gExcelEvents->Application(), host::HostError);
 }
 
-TEST_F(Connection, ASecondConnectionInTheSameLoadGetsItsCatalogueAgain) {
+TEST_F(Connection, LoadingKeepsTheTitleTheErrorHeadingAndTheVisibilityCaptionsFetchedThen) {
+  ASSERT_NE(gLanguage, nullptr);
+  EXPECT_EQ(gLanguage->Language(), "English");
+  EXPECT_EQ(gAppTitle, "Tabulara");
+  EXPECT_EQ(gAppError, "Error!");
+  const std::array<std::string, kItemCaptionCount> expected = {
+      "Sheets Name To Upper Case", "Sheets Name To Lower Case", "Capitalize Sheets Name", "Sheets Sort",
+      "Create Index", "Clear Shapes", "Clear All", "Trim Cells", "Clear Hyperlinks", "Cell Spotter",
+      "Clear Cell Spotter", "Convert Formula To Value", "Unify Sheets Font", "Run Yahoo Messeger", "Run MSN",
+      "Run Skype", "Open My Documents", "Open Installation Folder", "Visit Veduze Website",
+      "Game --> Minesweeper", "Help..."};
+  EXPECT_EQ(gItemCaptions, expected);
+
+  addin_.platform.WriteInstallFile("English.lang", "[System]\r\nAppTitle=Renamed\r\n");
+  EXPECT_EQ(gAppTitle, "Tabulara");
+  EXPECT_EQ(Message("lang00A"), "Renamed");
+  gLanguage.reset();
+  EXPECT_THROW(Message("lang00A"), host::HostError);
+}
+
+// Texts come from the chosen language, except two fixed captions; a second
+// connection in the same load gets the catalogue again.
+TEST_F(Connection, ALoadTakesTheTextsOfTheChosenLanguageForEachConnection) {
   addin_.platform.WriteInstallFile("Config.ini", "[OPTIONS]\r\nLanguage=Japanese\r\n");
-  addin_.platform.WriteInstallFile("Japanese.lang", "[MenuItem]\r\nPOPMain=Tabulara JP\r\n");
+  addin_.platform.WriteInstallFile("Japanese.lang",
+                                   "[System]\r\nAppTitle=Tabulara JP\r\nAppError=Error JP\r\n[MenuItem]\r\n"
+                                   "POPMain=Popup JP\r\nWSItemSort=Sort JP\r\nWSItemHelp=Help JP\r\n"
+                                   "[FormConfig]\r\nWSItemIMSkype=Skype JP\r\n");
+  addin_.Load();
+  EXPECT_EQ(gAppTitle, "Tabulara JP");
+  EXPECT_EQ(gAppError, "Error JP");
+  EXPECT_EQ(gItemCaptions[15], "Skype JP");
+  EXPECT_EQ(gItemCaptions[16], "Open My Documents");
+  EXPECT_EQ(gItemCaptions[20], "Help JP");
   addin_.Connect(kAfterStartup);
   addin_.Disconnect();
   addin_.Connect(kAfterStartup);
-  ASSERT_EQ(addin_.MainPopups().size(), 1u);
-  EXPECT_EQ(addin_.MainPopups().front().caption, "Tabulara JP");
+  EXPECT_EQ(addin_.Popup().caption, "Popup JP");
+  EXPECT_EQ(addin_.Popup().controls.at(3).caption, "Sort JP");
 }
 
 }  // namespace

@@ -27,22 +27,20 @@ class MBButtonsTest : public ::testing::Test {
   MBButtons buttons_;
 };
 
-TEST_F(MBButtonsTest, ItemsByPositionAndByKeyWithoutRegardToCase) {
-  const auto first = buttons_.Add(NewButton(), "a.xlt", host_.Application());
-  const auto second = buttons_.Add(NewButton(), "b.xlt", host_.Application(), "Budget");
+TEST_F(MBButtonsTest, ItemsByPositionAndByKeyWithoutRegardToCaseWithTheErrorsOfABasicCollection) {
+  const auto first = buttons_.Add(NewButton(), "a.xlt", host_.Application(), "Budget");
+  const auto second = buttons_.Add(NewButton(), "b.xlt", host_.Application());
   EXPECT_EQ(buttons_.Count(), 2);
   EXPECT_EQ(buttons_.Item(1), first);
   EXPECT_EQ(buttons_.Item(2.4), second);
-  EXPECT_EQ(buttons_.Item("BUDGET"), second);
+  EXPECT_EQ(buttons_.Item("BUDGET"), first);
   EXPECT_EQ(buttons_.NewEnum(), (std::vector<std::shared_ptr<MBButton>>{first, second}));
-}
-
-TEST_F(MBButtonsTest, ErrorsAreThoseOfTheBasicCollection) {
-  buttons_.Add(NewButton(), "a.xlt", host_.Application(), "key");
-  EXPECT_EQ(ErrorOf([&] { buttons_.Add(NewButton(), "b.xlt", host_.Application(), "KEY"); }), 457);
-  EXPECT_EQ(buttons_.Count(), 1);
+  // The errors are those of the Basic collection.
+  EXPECT_EQ(ErrorOf([&] { buttons_.Add(NewButton(), "c.xlt", host_.Application(), "budget"); }), 457);
+  EXPECT_EQ(ErrorOf([&] { buttons_.Add(NewButton(), "d.xlt", host_.Application(), "Other"); }), 0);
+  EXPECT_EQ(buttons_.Count(), 3);
   EXPECT_EQ(ErrorOf([&] { buttons_.Item("missing"); }), 5);
-  EXPECT_EQ(ErrorOf([&] { buttons_.Item(2); }), 9);
+  EXPECT_EQ(ErrorOf([&] { buttons_.Item(4); }), 9);
   EXPECT_EQ(ErrorOf([&] { buttons_.Item(0); }), 9);
 }
 

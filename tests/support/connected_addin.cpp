@@ -1,5 +1,7 @@
 #include "support/connected_addin.h"
 
+#include <gtest/gtest.h>
+
 #include "addin/excel_events.h"
 #include "addin/globals.h"
 #include "addin/main.h"
@@ -30,6 +32,16 @@ void AddinHarness::Start() {
   Connect(host::ext_cm_AfterStartup);
 }
 
+embedded::model::Workbook& AddinHarness::StartWith(const std::vector<std::string>& sheetNames) {
+  auto& book = host.NewWorkbook(sheetNames);
+  Start();
+  return book;
+}
+
+void AddinHarness::SetVisibility(const std::string& text) {
+  platform.platform().SaveSetting("Quorvel.Gridwright", "GeneralSetting", "Visibility", text);
+}
+
 void AddinHarness::Click(const std::string& caption) {
   host.commandBars().Click({"Worksheet Menu Bar", "Tabulara", caption});
 }
@@ -50,6 +62,33 @@ std::vector<embedded::CommandBarSet::ControlView> AddinHarness::MainPopups() con
     if (control.tag == addin::kMainPopupTag) popups.push_back(control);
   }
   return popups;
+}
+
+namespace {
+
+const embedded::CommandBarSet::ControlView* Find(const std::vector<embedded::CommandBarSet::ControlView>& controls,
+                                                 const std::string& caption) {
+  for (const auto& control : controls) {
+    if (control.caption == caption) return &control;
+    if (const auto* found = Find(control.controls, caption)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+embedded::CommandBarSet::ControlView AddinHarness::Popup() const {
+  const auto popups = MainPopups();
+  if (popups.size() == 1) return popups.front();
+  ADD_FAILURE() << popups.size() << " pop-ups of the add-in";
+  return {};
+}
+
+embedded::CommandBarSet::ControlView AddinHarness::Control(const std::string& caption) const {
+  const auto popup = Popup();
+  if (const auto* found = Find(popup.controls, caption)) return *found;
+  ADD_FAILURE() << caption << " is not in the menu";
+  return {};
 }
 
 }  // namespace tabulara::testing

@@ -26,8 +26,12 @@ class AddinHarness {
   // Loads and connects the add-in after the host's start-up, as from its
   // add-in dialog.
   void Start();
+  // Opens a workbook of these worksheets, then starts the add-in.
+  embedded::model::Workbook& StartWith(const std::vector<std::string>& sheetNames);
   // A user's click on an item of the add-in's menu.
   void Click(const std::string& caption);
+  // Stores the per-user text that shows and hides the menu's items.
+  void SetVisibility(const std::string& text);
   // The texts of the message boxes shown so far.
   std::vector<std::string> MessageTexts() const;
 
@@ -35,6 +39,10 @@ class AddinHarness {
   embedded::CommandBarSet::BarView Bar(const std::string& name) const;
   // Controls of the worksheet menu bar that carry the add-in's tag.
   std::vector<embedded::CommandBarSet::ControlView> MainPopups() const;
+  // The add-in's one pop-up, and the first control in it with this caption
+  // at any depth (a test failure when there is none).
+  embedded::CommandBarSet::ControlView Popup() const;
+  embedded::CommandBarSet::ControlView Control(const std::string& caption) const;
 
   TestPlatform platform;
   embedded::EmbeddedHost host;

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <fstream>
-#include <sstream>
 
 namespace tabulara::testing {
 namespace {
@@ -45,17 +44,6 @@ TestPlatform::~TestPlatform() {
 
 void TestPlatform::WriteInstallFile(const std::string& name, const std::string& content) const {
   std::ofstream(installFolder / name, std::ios::binary) << content;
-}
-
-std::string TestPlatform::ReadInstallFile(const std::string& name) const {
-  std::ifstream file(installFolder / name, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-bool TestPlatform::InstallFileExists(const std::string& name) const {
-  return std::filesystem::exists(installFolder / name);
 }
 
 }  // namespace tabulara::testing

@@ -23,8 +23,6 @@ class TestPlatform {
 
   // Writes a file below the installation folder.
   void WriteInstallFile(const std::string& name, const std::string& content) const;
-  std::string ReadInstallFile(const std::string& name) const;
-  bool InstallFileExists(const std::string& name) const;
 
   platform::posix::PosixPlatform& platform() { return *platform_; }
 
