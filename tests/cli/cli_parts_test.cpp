@@ -29,8 +29,9 @@ TEST(TerminalTextTest, EscapesControlCharactersAndBrokenUtf8AndKeepsEverythingEl
       {"a\tb\x7F\x01", "a\\x09b\\x7f\\x01", "a\\x09b\\x7f\\x01"},
       {"csi \xC2\x9B" "31m nbsp \xC2\xA0", "csi \\x9b31m nbsp \xC2\xA0", "csi \\x9b31m nbsp \xC2\xA0"},
       {"one\r\ntwo\rthree\nfour", "one\\x0d\\x0atwo\\x0dthree\\x0afour", "one\ntwo\nthree\nfour"},
-      {"bad \x9B \xC3 \xE6\x97 \xED\xA0\x80", "bad \\x9b \\xc3 \\xe6\\x97 \\xed\\xa0\\x80",
-       "bad \\x9b \\xc3 \\xe6\\x97 \\xed\\xa0\\x80"},
+      {"bad \x9B \xC3 \xE6\x97 \xED\xA0\x80 \xF0\x8F\xBF\xBF",
+       "bad \\x9b \\xc3 \\xe6\\x97 \\xed\\xa0\\x80 \\xf0\\x8f\\xbf\\xbf",
+       "bad \\x9b \\xc3 \\xe6\\x97 \\xed\\xa0\\x80 \\xf0\\x8f\\xbf\\xbf"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(TerminalText(c.text), c.line) << c.text;
@@ -41,34 +42,24 @@ TEST(TerminalTextTest, EscapesControlCharactersAndBrokenUtf8AndKeepsEverythingEl
 constexpr int kYesNoQuestion = platform::vbYesNo | platform::vbQuestion;
 constexpr int kYesNoDefaultNo = kYesNoQuestion | platform::vbDefaultButton2;
 
-class TerminalMessageBoxesTest : public ::testing::Test {
- protected:
-  TerminalMessageBoxes Boxes(Answer answer, bool terminal = false) {
-    return TerminalMessageBoxes(answer, input, output, terminal);
-  }
-  std::istringstream input;
+TEST(TerminalMessageBoxesTest, ShowsTitleAndTextAndAsksOnATerminalUntilAnswered) {
+  std::istringstream input("maybe\nN\n\n");
   std::ostringstream output;
-};
-
-TEST_F(TerminalMessageBoxesTest, ShowsTitleAndTextWithItsLineBreaks) {
-  auto boxes = Boxes(Answer::AskOnTerminal);
+  TerminalMessageBoxes boxes(Answer::AskOnTerminal, input, output, true);
   EXPECT_EQ(boxes.Show({"first\r\nsecond\r\n\r\nlast\rend", platform::vbInformation, "Grid Wright"}), platform::vbOK);
-  EXPECT_EQ(output.str(), "Grid Wright: first\nsecond\n\nlast\nend\n");
-}
-
-TEST_F(TerminalMessageBoxesTest, QuestionOnATerminalAsksUntilAnswered) {
-  input.str("maybe\nN\n\n");
-  auto boxes = Boxes(Answer::AskOnTerminal, true);
   EXPECT_EQ(boxes.Show({"Sure?", kYesNoQuestion, {}}), platform::vbNo);
-  EXPECT_EQ(output.str(), "Tabulara: Sure?\nYes or No? [Y/n] Yes or No? [Y/n] ");
+  EXPECT_EQ(output.str(),
+            "Grid Wright: first\nsecond\n\nlast\nend\nTabulara: Sure?\nYes or No? [Y/n] Yes or No? [Y/n] ");
   // An empty line, and the end of the input, take the default button.
   EXPECT_EQ(boxes.Show({"Sure?", kYesNoDefaultNo, {}}), platform::vbNo);
   EXPECT_EQ(boxes.Show({"Sure?", kYesNoQuestion, {}}), platform::vbYes);
 }
 
-TEST_F(TerminalMessageBoxesTest, CountsErrorReportsAndLoadErrorsOnly) {
+TEST(TerminalMessageBoxesTest, CountsErrorReportsAndLoadErrorsOnly) {
   addin::gAppError = "Error!";
-  auto boxes = Boxes(Answer::AskOnTerminal);
+  std::istringstream input;
+  std::ostringstream output;
+  TerminalMessageBoxes boxes(Answer::AskOnTerminal, input, output, false);
   boxes.Show({"Load error\r\nType mismatch", platform::vbCritical, "Tabulara"});
   boxes.Show({"Error!\r\n\r\nMethod failed", platform::vbExclamation, "Tabulara"});
   EXPECT_EQ(boxes.TakeReportedErrors(), 2);
@@ -87,6 +78,7 @@ TEST(ChangeFingerprintTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
   host.SetValue(sheet, "A1", 1);
   host.SetValue(sheet, "A2", "text");
   host.SetFormula(sheet, "A3", "=A1*2", 2);
+  host.SetValue(sheet, "A4", 0);
   const std::uint64_t first = ChangeFingerprint(workbook);
   // The active sheet and the selection are no change, nor a value put back.
   host.Activate(host.Sheet(workbook, "Other"));
@@ -97,6 +89,7 @@ TEST(ChangeFingerprintTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
 
   const std::vector<std::pair<const char*, std::function<void()>>> changes = {
       {"number", [&] { host.SetValue(sheet, "A1", 2); }},
+      {"zero to FALSE", [&] { host.SetValue(sheet, "A4", false); }},
       {"text", [&] { host.SetValue(sheet, "A2", "other"); }},
       {"formula", [&] { host.SetFormula(sheet, "A3", "=A1*3", 2); }},
       {"formula to value", [&] { host.SetValue(sheet, "A3", 2); }},
@@ -112,7 +105,10 @@ TEST(ChangeFingerprintTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
       {"sheet protection", [&] { host.ProtectSheet(sheet); }},
       {"structure protection", [&] { host.ProtectStructure(workbook); }},
       {"shape", [&] { host.AddShape(sheet, model::ShapeKind::Line); }},
+      {"shape type", [&] { sheet.shapes.back().autoShapeType += 1; }},
       {"comment", [&] { host.AddComment(sheet, "B2", "note"); }},
+      {"comment author", [&] { sheet.comments.begin()->second.author += "x"; }},
+      {"comment shown", [&] { sheet.comments.begin()->second.visible = !sheet.comments.begin()->second.visible; }},
       {"hyperlink", [&] { host.AddHyperlink(sheet, "B3", "", "Other!A1"); }},
   };
   for (const auto& [name, change] : changes) {

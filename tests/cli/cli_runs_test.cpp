@@ -16,12 +16,10 @@
 namespace tabulara::testing {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::EndsWith;
-using ::testing::ContainsRegex;
+using ::testing::AllOfArray;
 using ::testing::HasSubstr;
 using ::testing::Matcher;
-using ::testing::StartsWith;
+using ::testing::MatchesRegex;
 
 const std::string kUsage = "Usage: tabulara [OPTIONS] VERB [WORKBOOK]\n";
 const std::string kMissing = "tabulara: error: missing.xlsx: cannot read the file (No such file or directory)\n";
@@ -31,15 +29,15 @@ std::string UsageError(const std::string& message) {
          "Run 'tabulara --help' for the verbs, options and shell commands.\n";
 }
 
-// `info` of the sample workbook, as it is and with its sheets sorted.
-std::string SampleInfo(const std::string& active) {
-  return "Data\tworksheet\tvisible\nNotes\tworksheet\tvisible\nArchive\tworksheet\thidden\nactive sheet: " + active +
-         "\n";
+// What `info` prints of these sheets, "Archive" hidden.
+std::string Info(const std::vector<std::string>& sheets, const std::string& active) {
+  std::string info;
+  for (const std::string& sheet : sheets) {
+    info += sheet + "\tworksheet\t" + (sheet == "Archive" ? "hidden\n" : "visible\n");
+  }
+  return info + "active sheet: " + active + "\n";
 }
-std::string SortedInfo(const std::string& active) {
-  return "Archive\tworksheet\thidden\nData\tworksheet\tvisible\nNotes\tworksheet\tvisible\nactive sheet: " + active +
-         "\n";
-}
+std::string SampleInfo(const std::string& active) { return Info({"Data", "Notes", "Archive"}, active); }
 
 std::string LargeTrimAnswered(const std::string& answer) {
   return "Tabulara: The region you selected is more than 10000 cells, it will cost a bit time, \n\n are you sure you "
@@ -72,9 +70,22 @@ void WriteZipBomb(const CliSandbox& sandbox) {
 void FeedNamedPipe(const CliSandbox& sandbox) {
   const auto pipe = sandbox.path() / "book.pipe";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  ASSERT_EQ(RunShellCommand("(cat " + ShellQuoted((sandbox.path() / "book.xlsx").string()) + " > " +
-                            ShellQuoted(pipe.string()) + " &)"),
-            0);
+  RunShellCommand("(cat " + ShellQuoted((sandbox.path() / "book.xlsx").string()) + " > " + ShellQuoted(pipe.string()) +
+                  " &)");
+}
+
+// The help: every verb and shell command on a line of its own, its text in a column.
+Matcher<const std::string&> HelpText() {
+  const auto line = [](std::string name, std::size_t width, const std::string& help) {
+    name.resize(width, ' ');
+    return HasSubstr("\n  " + name + help + "\n");
+  };
+  std::vector<Matcher<const std::string&>> lines = {HasSubstr("\n" + kUsage)};
+  for (const cli::Verb& verb : cli::Verbs()) lines.push_back(line(verb.name, 28, verb.help));
+  for (const auto& command : cli::ShellCommands::Helps()) {
+    lines.push_back(line(std::string(command.usage), 21, std::string(command.text)));
+  }
+  return AllOfArray(lines);
 }
 
 // A run on the sample workbook "book.xlsx" in a sandbox of its own, after
@@ -92,11 +103,9 @@ struct RunCase {
 };
 
 TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
-  const std::string version = std::to_string(TABULARA_VERSION_MAJOR) + "." +
-                              std::to_string(TABULARA_VERSION_MINOR) + "." +
-                              std::to_string(TABULARA_VERSION_REVISION);
   const std::vector<RunCase> runs{
-      {{"--version"}, "", 0, "tabulara " + version + "\n", ""},
+      {{"--help"}, "", 0, HelpText(), ""},
+      {{"--version"}, "", 0, MatchesRegex("tabulara [0-9]+\\.[0-9]+\\.[0-9]+\n"), ""},
       {{}, "", 2, "", UsageError("a verb is required")},
       {{"frobnicate", "book.xlsx"}, "", 2, "", UsageError("unknown verb \"frobnicate\"")},
       {{"trim-cells", "--select", "A1"}, "", 2, "", UsageError("WORKBOOK is required")},
@@ -119,14 +128,13 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        }},
       {{"info", "book.pipe"}, "", 0, SampleInfo("Data"), "", "", "", FeedNamedPipe},
       {{"info", "bomb.xlsx"}, "", 2, "",
-       AllOf(StartsWith("tabulara: error: bomb.xlsx: part xl/workbook.xml inflates "),
-             EndsWith(" times its compressed size; refused as a possible zip bomb (raise the limit with "
-                      "--max-inflate-ratio)\n")),
+       "tabulara: error: bomb.xlsx: part xl/workbook.xml inflates 100 times its compressed size; refused as a possible "
+       "zip bomb (raise the limit with --max-inflate-ratio)\n",
        "", "", WriteZipBomb},
       {{"info", "--max-part-size", "1MB", "--max-inflate-ratio", "100000", "bomb.xlsx"}, "", 2, "",
-       StartsWith("tabulara: error: bomb.xlsx: part xl/workbook.xml inflates to more than 1048576 bytes"), "", "",
-       WriteZipBomb},
-      {{"info", "--max-inflate-ratio", "100000", "bomb.xlsx"}, "", 0, SampleInfo("Data"), "", "", "", WriteZipBomb},
+       "tabulara: error: bomb.xlsx: part xl/workbook.xml inflates to more than 1048576 bytes; refused as a possible "
+       "zip bomb (raise the limit with --max-part-size)\n",
+       "", "", WriteZipBomb},
       // What the program prints of a workbook's texts cannot drive the terminal.
       {{"info", "book.xlsx"}, "", 0, kShownName + "\tworksheet\tvisible\nactive sheet: " + kShownName + "\n", "", "",
        "", WriteHostileBook},
@@ -137,11 +145,10 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
       {{"info", "--sheet", "Nothing\x1B]0;x\x07", "book.xlsx"}, "", 2, "",
        "tabulara: error: no sheet named Nothing\\x1b]0;x\\x07\n"},
       {{"shell"},
-       "# a session from a script\nopen book.xlsx\n\nget A1\nget a3\n  sheet   Notes  \nget B2\nsave copy.xlsx\nquit\n"
-       "sheet Data\n",
-       0, "value: 42\nvalue: 84\nformula: =A1*2\nvalue: note\n", "", "copy.xlsx", SampleInfo("Notes")},
-      {{"shell", "book.xlsx"}, "get A2\nget A4\nget Z99\ninfo\n", 0,
-       "value: Grid Wright\nvalue: TRUE\nvalue: \n" + SampleInfo("Data"), ""},
+       "# a session from a script\nopen book.xlsx\n\nget A1\nget a3\nget A2\nget A4\nget Z99\n  sheet   Notes  \n"
+       "get B2\nsave copy.xlsx\nquit\nsheet Data\n",
+       0, "value: 42\nvalue: 84\nformula: =A1*2\nvalue: Grid Wright\nvalue: TRUE\nvalue: \nvalue: note\n", "",
+       "copy.xlsx", SampleInfo("Notes")},
       {{"shell", "-o", "out.xlsx", "--sheet", "Notes", "book.xlsx"}, "save\n", 0, "", "", "out.xlsx",
        SampleInfo("Notes")},
       {{"shell"}, "open book.xlsx\nsheet notes\nsave\n", 0, "", "", "book.xlsx", SampleInfo("Notes")},
@@ -157,37 +164,34 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        SampleInfo("Notes") + "value: 84\nformula: =A1*2\n",
        "tabulara: error: no sheet named Nowhere\ntabulara: error: not a cell reference: \"A1:\"\n"
        "tabulara: error: not a single cell: \"A1:B2\"\n"},
-      {{"shell", "book.xlsx"}, "sheet Notes\nopen book.xlsx\ninfo\n", 0, SampleInfo("Data"), ""},
-      {{"shell", "book.xlsx"}, "save no-such-folder/out.xlsx\ninfo\n", 2, SampleInfo("Data"),
+      {{"shell", "book.xlsx"}, "save no-such-folder/out.xlsx\nsheet Notes\nopen book.xlsx\ninfo\n", 2,
+       SampleInfo("Data"),
        "tabulara: error: no-such-folder/out.xlsx: the folder no-such-folder does not exist\n"},
       {{"sort-sheets", "-o", "out/x.xlsx", "book.xlsx"}, "", 2, "",
        "tabulara: error: out/x.xlsx: the folder out does not exist\n"},
-      {{"sort-sheets", "book.xlsx", "-o", "sorted.xlsx"}, "", 0, "", "", "sorted.xlsx", SortedInfo("Data")},
-      {{"create-index", "book.xlsx"}, "", 0, "", "", "book.xlsx", "Index\tworksheet\tvisible\n" + SampleInfo("Index")},
+      {{"sort-sheets", "book.xlsx", "-o", "sorted.xlsx"}, "", 0, "", "", "sorted.xlsx",
+       Info({"Archive", "Data", "Notes"}, "Data")},
+      {{"create-index", "book.xlsx"}, "", 0, "", "", "book.xlsx", Info({"Index", "Data", "Notes", "Archive"}, "Index")},
       {{"click", "Sheets Sort", "Create Index", "book.xlsx"}, "", 0, "", "", "book.xlsx",
-       "Index\tworksheet\tvisible\n" + SortedInfo("Index")},
+       Info({"Index", "Archive", "Data", "Notes"}, "Index")},
       {{"click", "Tabulara/Nothing", "book.xlsx"}, "", 2, "",
        "tabulara: error: no menu item \"Tabulara/Nothing\" is shown\n"},
       {{"trim-cells", "book.xlsx"}, "", 2, "", "tabulara: error: trim-cells needs --select RANGE\n"},
       {{"trim-cells", "--select", "A1:J1001", "-o", "out.xlsx", "book.xlsx"}, "", 0, "",
        LargeTrimAnswered("No (default)"), "out.xlsx", SampleInfo("Data")},
-      {{"clear-hyperlinks", "--sheet", "Notes", "-o", "out.xlsx", "book.xlsx"}, "", 0, "",
-       "Tabulara: No Hyperlinks in this worksheet!\n", "out.xlsx", SampleInfo("Notes")},
-      {{"formulas-to-values", "--sheet", "Notes", "book.xlsx"}, "", 0, "", "Tabulara: No formula in this worksheet!\n"},
       {{"menu"}, "", 0, HasSubstr("Worksheet Menu Bar:\n  Tabulara (hidden)\n"), ""},
       {{"menu", "book.xlsx"}, "", 0, HasSubstr("Worksheet Menu Bar:\n  Tabulara\n    Sheets Name To Upper Case\n"), ""},
-      {{"shell"}, "click Sheets Sort\nopen book.xlsx\nclick Sheets Sort\ninfo\n", 2, SortedInfo("Data"),
+      {{"shell"}, "click Sheets Sort\nopen book.xlsx\nclick Sheets Sort\ninfo\n", 2,
+       Info({"Archive", "Data", "Notes"}, "Data"),
        "tabulara: error: no menu item \"Sheets Sort\" is shown\n"},
       {{"shell", "book.xlsx"}, "select A1:J1001\nanswer no\nclick Trim Cells\nclick Tabulara/Sheets Sort\ninfo\n", 0,
-       SortedInfo("Data"), LargeTrimAnswered("No (answer no)")},
+       Info({"Archive", "Data", "Notes"}, "Data"), LargeTrimAnswered("No (answer no)")},
       {{"shell", "--no", "book.xlsx"}, "select A1:J1001\nanswer yes\nclick Trim Cells\nclick Trim Cells\n", 0, "",
        LargeTrimAnswered("Yes (answer yes)") + LargeTrimAnswered("No (--no)")},
       {{"trim-cells", "--yes", "--select", "A1:J1001", "book.xlsx"}, "", 0, "", LargeTrimAnswered("Yes (--yes)")},
   };
   for (const RunCase& run : runs) {
-    std::string name;
-    for (const std::string& argument : run.arguments) name += argument + " ";
-    SCOPED_TRACE(name + "< " + run.input);
+    SCOPED_TRACE(::testing::PrintToString(run.arguments) + " < " + run.input);
     CliSandbox sandbox;
     sandbox.WriteSample();
     if (run.prepare) run.prepare(sandbox);
@@ -203,36 +207,6 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
     EXPECT_TRUE(run.written == "book.xlsx" || ReadFile(sandbox.path() / "book.xlsx") == before);
     EXPECT_EQ(run.written.empty() ? "" : sandbox.Run({"info", run.written}).out, run.writtenInfo);
   }
-}
-
-// A text that a regular expression matches as it is.
-std::string EscapedForRegex(const std::string& text) {
-  std::string escaped;
-  for (const char c : text) {
-    if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) escaped += '\\';
-    escaped += c;
-  }
-  return escaped;
-}
-
-TEST(CliRuns, HelpListsEveryVerbShellCommandAndOptionOnALineOfItsOwn) {
-  CliSandbox sandbox;
-  const ProgramRun run = sandbox.Run({"--help"});
-  EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(run.err, "");
-  EXPECT_THAT(run.out, HasSubstr("\n" + kUsage));
-  std::vector<std::pair<std::string, std::string>> lines;
-  for (const cli::Verb& verb : cli::Verbs()) lines.emplace_back(verb.name, verb.help);
-  for (const auto& command : cli::ShellCommands::Helps()) lines.emplace_back(command.usage, command.text);
-  for (const auto& [name, help] : lines) {
-    EXPECT_THAT(run.out, ContainsRegex("\n  " + EscapedForRegex(name) + " +" + EscapedForRegex(help) + "\n"));
-  }
-  for (const char* option : {"-o,--output FILE", "--sheet NAME", "--select RANGE", "--cell REF", "--yes", "--no",
-                             "--version", "--max-inflate-ratio N", "--max-part-size SIZE",
-                             "--max-workbook-size SIZE"}) {
-    EXPECT_THAT(run.out, HasSubstr("\n  " + std::string(option)));
-  }
-  EXPECT_THAT(run.out, HasSubstr("\nExit status: 0 the command ran; 1 the add-in reported an error"));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -42,9 +41,6 @@ RunningProgram::RunningProgram(const CliSandbox& sandbox, const std::vector<std:
   const int null = ::open("/dev/null", O_RDWR);
   for (const int stream : {0, 1, 2}) ::dup2(null, stream);
   for (const int signal : {SIGINT, SIGTERM}) ::signal(signal, SIG_DFL);
-  sigset_t none;
-  sigemptyset(&none);
-  ::sigprocmask(SIG_SETMASK, &none, nullptr);
   ::execve(argv.front(), argv.data(), envp.data());
   ::_exit(127);
 }
@@ -57,8 +53,7 @@ void RunningProgram::Signal(int signal) const { ::kill(pid_, signal); }
 
 int RunningProgram::Wait() {
   int status = 0;
-  while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-  }
+  ::waitpid(pid_, &status, 0);
   pid_ = -1;
   return status;
 }

@@ -51,7 +51,8 @@ class CliSandbox {
 };
 
 // The program started on its own, its standard streams on /dev/null, with
-// SIGINT and SIGTERM at their defaults; waited for when this goes.
+// SIGINT and SIGTERM at their defaults (a shell's background job ignores
+// SIGINT); waited for when this goes.
 class RunningProgram {
  public:
   // The program with `arguments`, `environment` added to the sandbox's own.
