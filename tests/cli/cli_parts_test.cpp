@@ -105,7 +105,7 @@ TEST(ChangeFingerprintTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
       {"sheet protection", [&] { host.ProtectSheet(sheet); }},
       {"structure protection", [&] { host.ProtectStructure(workbook); }},
       {"shape", [&] { host.AddShape(sheet, model::ShapeKind::Line); }},
-      {"shape type", [&] { sheet.shapes.back().autoShapeType += 1; }},
+      {"line weight", [&] { sheet.shapes.back().line.weight += 1; }},
       {"comment", [&] { host.AddComment(sheet, "B2", "note"); }},
       {"comment author", [&] { sheet.comments.begin()->second.author += "x"; }},
       {"comment shown", [&] { sheet.comments.begin()->second.visible = !sheet.comments.begin()->second.visible; }},

@@ -6,8 +6,8 @@
 #include <functional>
 #include <set>
 
-#include "cli/support/tabulara_run.h"
 #include "cli/shell_commands.h"
+#include "cli/support/tabulara_run.h"
 #include "cli/verbs.h"
 #include "embedded/embedded_host.h"
 #include "xlsx/package/package.h"
