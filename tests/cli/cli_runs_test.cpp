@@ -45,13 +45,14 @@ std::string LargeTrimAnswered(const std::string& answer) {
 }
 
 // A sheet name that would switch a terminal to line drawing and ring its
-// bell, and how the program shows it.
+// bell, and how the program shows it; beside it a very hidden sheet.
 const std::string kHostileName = "Data\x1B(0\x07";
 const std::string kShownName = "Data\\x1b(0\\x07";
 
 void WriteHostileBook(const CliSandbox& sandbox) {
   embedded::EmbeddedHost host;
-  auto& workbook = host.NewWorkbook({kHostileName}, "book.xlsx");
+  auto& workbook = host.NewWorkbook({kHostileName, "Secret"}, "book.xlsx");
+  host.Sheet(workbook, "Secret").visibility = host::xlSheetVeryHidden;
   host.SetFormula(host.Sheet(workbook, kHostileName), "A3", "=1+1", host::Variant());
   xlsx::WorkbookFile::Create(host.model().workbooks.back())->Save(sandbox.path() / "book.xlsx");
 }
@@ -136,7 +137,8 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        "zip bomb (raise the limit with --max-part-size)\n",
        "", "", WriteZipBomb},
       // What the program prints of a workbook's texts cannot drive the terminal.
-      {{"info", "book.xlsx"}, "", 0, kShownName + "\tworksheet\tvisible\nactive sheet: " + kShownName + "\n", "", "",
+      {{"info", "book.xlsx"}, "", 0,
+       kShownName + "\tworksheet\tvisible\nSecret\tworksheet\tvery hidden\nactive sheet: " + kShownName + "\n", "", "",
        "", WriteHostileBook},
       {{"formulas-to-values", "book.xlsx"}, "", 1, "",
        "Tabulara: Error!\n\nCalculate method of Worksheet class failed: '" + kShownName +
