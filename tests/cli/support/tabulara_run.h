@@ -1,6 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,19 +30,45 @@ class CliSandbox {
   std::filesystem::path Home() const { return path_ / "home"; }
   std::filesystem::path ConfigHome() const { return path_ / "config"; }
 
-  // Sets an environment variable of the runs that follow.
-  void SetEnvironment(const std::string& name, const std::string& value);
   // Runs the built `tabulara` program with `arguments`, feeding `input` to
   // its standard input, in this folder.
   ProgramRun Run(const std::vector<std::string>& arguments, const std::string& input = "") const;
+  // Runs an interop script with /usr/bin/python3 in this folder; what it printed, or
+  // nothing when openpyxl is missing (exit status 3).
+  std::optional<std::string> Python(const std::string& script, const std::vector<std::string>& arguments) const;
   // Copies a file into this folder under `name`.
   std::filesystem::path Copy(const std::filesystem::path& file, const std::string& name) const;
   // Writes a file into this folder.
   std::filesystem::path Write(const std::string& name, const std::string& bytes) const;
+  // Writes a workbook built in the embedded host's model:
+  //   "Data" (active): A1 42, A2 "Grid Wright", A3 =A1*2 (84), A4 TRUE;
+  //   "Notes": B2 "note";
+  //   "Archive": hidden.
+  std::filesystem::path WriteSample(const std::string& name = "book.xlsx") const;
 
  private:
   std::filesystem::path path_;
-  std::string environment_;
+};
+
+// The program started on its own, its standard streams on /dev/null, with
+// SIGINT and SIGTERM at their defaults (a shell's background job ignores
+// SIGINT); waited for when this goes.
+class RunningProgram {
+ public:
+  // The program with `arguments`, `environment` added to the sandbox's own.
+  RunningProgram(const CliSandbox& sandbox, const std::vector<std::string>& arguments,
+                 std::vector<std::string> environment = {});
+  ~RunningProgram();
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  bool Started() const { return pid_ > 0; }
+  void Signal(int signal) const;
+  // The wait status.
+  int Wait();
+
+ private:
+  pid_t pid_ = -1;
 };
 
 // The whole contents of a file.
@@ -51,7 +81,13 @@ std::string ShellQuoted(const std::string& text);
 // beside the source tree.
 std::filesystem::path CorpusFile(const std::string& name);
 
+// The names of everything in a folder.
+std::set<std::string> FileNames(const std::filesystem::path& folder);
+
 // Runs a command line in the shell and returns its exit status.
 int RunShellCommand(const std::string& command);
+
+// Whether a program is on the PATH.
+bool HasProgram(const std::string& name);
 
 }  // namespace tabulara::testing

@@ -1,0 +1,191 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <set>
+#include <thread>
+
+#include "cli/support/tabulara_run.h"
+#include "xlsx/package/package.h"
+
+namespace tabulara::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+// Polls until `done` holds, for a minute at most.
+void WaitUntil(const std::function<bool()>& done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!done() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+}
+
+// Exit status 2, nothing on standard output and one line on standard error
+// that starts so.
+void ExpectRefused(const ProgramRun& run, const std::string& start) {
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_THAT(run.err, StartsWith("tabulara: error: " + start));
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+}
+
+// Whether a live process's command line mentions `text`.
+bool AnyProcessMentions(const std::string& text) {
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string stat = ReadFile(entry.path() / "stat");
+    const auto state = stat.rfind(") ");
+    if (state == std::string::npos || stat.at(state + 2) == 'Z') continue;
+    if (ReadFile(entry.path() / "cmdline").find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// A legacy workbook is converted by soffice, even under a name that looks
+// like an option; a conversion interrupted leaves nothing behind.
+TEST(LegacyWorkbooks, AreConvertedAndAnInterruptedConversionLeavesNothingBehind) {
+  if (!HasProgram("soffice")) GTEST_SKIP() << "soffice is not on the PATH";
+  const auto legacy = CorpusFile("legacy_biff8_hidden_sheets.xls");
+  if (legacy.empty()) GTEST_SKIP() << "the corpus is absent";
+  CliSandbox sandbox;
+  sandbox.Copy(legacy, "-x.xls");
+  const ProgramRun converted = sandbox.Run({"upper-case-sheets", "-o", "new.xlsx", "--", "-x.xls"});
+  EXPECT_EQ(converted.exitStatus, 0) << converted.err;
+  EXPECT_THAT(sandbox.Run({"info", "new.xlsx"}).out, HasSubstr("active sheet: VISIBLE\n"));
+
+  const auto temporaries = sandbox.path() / "tmp";
+  std::filesystem::create_directories(temporaries);
+  RunningProgram program(sandbox, {"info", sandbox.Copy(legacy, "book.xls").string()},
+                         {"TMPDIR=" + temporaries.string()});
+  ASSERT_TRUE(program.Started());
+  WaitUntil([&] { return AnyProcessMentions(temporaries.string()); });
+  program.Signal(SIGTERM);
+  const int status = program.Wait();
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  // What was killed may take a moment to die.
+  WaitUntil([&] { return !AnyProcessMentions(temporaries.string()); });
+  EXPECT_FALSE(AnyProcessMentions(temporaries.string()));
+  EXPECT_TRUE(std::filesystem::is_empty(temporaries));
+}
+
+class SavingTest : public ::testing::Test {
+ protected:
+  CliSandbox sandbox;
+  std::filesystem::path book = sandbox.WriteSample("work/book.xlsx");
+  std::filesystem::path folder = book.parent_path();
+};
+
+std::uint16_t Little16(const std::string& bytes, std::size_t at) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                    static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
+
+// The offset of the zip header with `signature` whose name, `nameAt` bytes
+// in, is `name`.
+std::size_t HeaderOf(const std::string& zip, const std::string& signature, std::size_t nameAt,
+                     const std::string& name) {
+  for (std::size_t at = zip.find(signature); at != std::string::npos; at = zip.find(signature, at + 1)) {
+    if (zip.compare(at + nameAt, name.size(), name) == 0) return at;
+  }
+  throw std::runtime_error(name + " is not in the zip file");
+}
+
+TEST_F(SavingTest, APartCopiedAsItIsThatFailsItsChecksumStopsTheSave) {
+  const std::string part = "docProps/app.xml";
+  const std::string sample = ReadFile(book);
+  const std::size_t local = HeaderOf(sample, "PK\3\4", 30, part);
+  // Its checksum in both of its headers, or a byte in the middle of its compressed data.
+  std::string badChecksum = sample;
+  badChecksum[local + 14] ^= 0x5a;
+  badChecksum[HeaderOf(sample, "PK\1\2", 46, part) + 16] ^= 0x5a;
+  std::string badData = sample;
+  const std::size_t data = local + 30 + Little16(sample, local + 26) + Little16(sample, local + 28);
+  badData[data + Little16(sample, local + 18) / 2] ^= 0xff;
+  for (const std::string& damaged : {badChecksum, badData}) {
+    for (const std::string target : {"work/book.xlsx", "work/sorted.xlsx"}) {
+      SCOPED_TRACE(target + (damaged == badData ? ", bad data" : ", bad checksum"));
+      sandbox.Write("work/book.xlsx", damaged);
+      const ProgramRun run = sandbox.Run({"sort-sheets", "work/book.xlsx", "-o", target});
+      ExpectRefused(run, target + ": cannot be written (the part " + part + " of work/book.xlsx is damaged: ");
+      EXPECT_TRUE(ReadFile(book) == damaged);
+      EXPECT_EQ(FileNames(folder), std::set<std::string>{"book.xlsx"});
+    }
+  }
+}
+
+TEST_F(SavingTest, TargetsThatAreNoRegularFileAreRefusedAndNothingIsWritten) {
+  std::filesystem::create_directory(folder / "folder");
+  std::vector<std::pair<std::string, std::string>> targets = {{"folder", "a folder"}};
+  const struct {
+    const char* name;
+    mode_t mode;
+    const char* kind;
+  } nodes[] = {{"pipe", S_IFIFO, "a named pipe"}, {"socket", S_IFSOCK, "a socket"}, {"null", S_IFCHR, "a device"}};
+  // A device needs privileges; a pipe and a socket do not.
+  for (const auto& node : nodes) {
+    if (::mknod((folder / node.name).c_str(), node.mode | 0666, ::makedev(1, 3)) == 0) {
+      targets.emplace_back(node.name, node.kind);
+    }
+  }
+  ASSERT_GE(targets.size(), 3u);
+  const std::set<std::string> before = FileNames(folder);
+  for (const auto& [name, kind] : targets) {
+    SCOPED_TRACE(name);
+    for (const std::string& given : {"work/" + name, "work/link-to-" + name}) {
+      std::filesystem::create_symlink(name, folder / ("link-to-" + name));
+      ExpectRefused(sandbox.Run({"sort-sheets", "work/book.xlsx", "-o", given}),
+                    given + ": cannot be written (it is " + kind + ", not a regular file)\n");
+      std::filesystem::remove(folder / ("link-to-" + name));
+      EXPECT_EQ(FileNames(folder), before);
+      std::error_code ignored;
+      EXPECT_FALSE(std::filesystem::is_regular_file(folder / name, ignored));
+    }
+  }
+}
+
+TEST_F(SavingTest, AnInterruptedSaveLeavesTheOriginalAndNoTemporary) {
+  // So many rows on "Data" that writing them back takes a while; A1 holds
+  // blanks for trim-cells to take.
+  std::string rows = R"(<row r="1"><c r="A1" t="inlineStr"><is><t>  padded  </t></is></c></row>)";
+  for (int row = 2; row <= 400000; ++row) {
+    const std::string number = std::to_string(row);
+    rows += "<row r=\"" + number + "\"><c r=\"A" + number + "\"><v>" + number + "</v></c><c r=\"B" + number +
+            "\" t=\"inlineStr\"><is><t>row " + number + " of the large sheet</t></is></c></row>";
+  }
+  {
+    auto package = xlsx::Package::Open(book);
+    package.Write("xl/worksheets/sheet1.xml",
+                  R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)" +
+                      rows + "</sheetData></worksheet>");
+    package.Save(book);
+  }
+  const std::string original = ReadFile(book);
+  for (const int signal : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(strsignal(signal));
+    int status = 0;
+    // A save that ends before the signal comes is tried again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      sandbox.Write("work/book.xlsx", original);
+      RunningProgram program(sandbox, {"trim-cells", "--sheet", "Data", "--select", "A1", book.string()});
+      ASSERT_TRUE(program.Started());
+      WaitUntil([&] { return FileNames(folder).size() > 1; });
+      program.Signal(signal);
+      status = program.Wait();
+      if (!WIFEXITED(status)) break;
+    }
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "status " << status;
+    EXPECT_EQ(FileNames(folder), std::set<std::string>{"book.xlsx"});
+    EXPECT_TRUE(ReadFile(book) == original);
+  }
+}
+
+}  // namespace
+}  // namespace tabulara::testing
