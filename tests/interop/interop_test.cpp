@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli/support/tabulara_run.h"
@@ -44,6 +45,28 @@ TEST(MenuCommandsInteropTest, LibreOfficeReadsTheResult) {
             "Introduction,\nPlease key the description here,\n,\n,\nFebruary,describe that...\n"
             "January,describe that...\nMarch,describe that...\nSummary,describe that...\n,\n,\n,\nResult,\n"
             "Please key the result here,\n");
+}
+
+// Workbooks changed by a session of menu commands, as openpyxl reads them:
+// the listing of workbook_with_openpyxl.py equals the one under expected/.
+TEST(OpenpyxlReadsTest, WhatTheCommandsWrote) {
+  const std::vector<std::tuple<std::filesystem::path, std::string, std::string>> sessions{
+      {std::filesystem::path(TABULARA_SOURCE_DIR) / "samples" / "quarterly-sales.xlsx",
+       "sheet March\nselect A1:C4\nclick Trim Cells\nclick Sheets Sort\nclick Create Index\n", "sample.txt"},
+      {CorpusFile("excel_comments_hyperlinks_names.xlsx"),
+       "click Clear Hyperlinks\nclick Sheets Name To Upper Case\n", "comments.txt"},
+  };
+  for (const auto& [book, commands, listing] : sessions) {
+    SCOPED_TRACE(listing);
+    if (book.empty()) GTEST_SKIP() << "the corpus is not beside the source tree";
+    CliSandbox sandbox;
+    sandbox.Copy(book, "book.xlsx");
+    const ProgramRun run = sandbox.Run({"shell", "book.xlsx"}, commands + "save changed.xlsx\n");
+    ASSERT_EQ(run.err, "");
+    const auto read = sandbox.Python(TABULARA_INTEROP_SCRIPTS "/workbook_with_openpyxl.py", {"changed.xlsx"});
+    if (!read) GTEST_SKIP() << "openpyxl is not installed for /usr/bin/python3";
+    EXPECT_EQ(*read, ReadFile(TABULARA_INTEROP_SCRIPTS "/expected/" + listing));
+  }
 }
 
 std::string CalculateFailed(const std::string& why) {
@@ -145,13 +168,13 @@ TEST(CorpusChangesTest, PartsFollowTheChangeAndOpenpyxlReadsThem) {
        {"xl/drawings/drawing1.xml", "xl/drawings/_rels/drawing1.xml.rels"}, drawings,
        "Sheet1|images=0|charts=0\nSheet2|images=2|charts=0\nSheet3|images=0|charts=0\n"},
       // Table columns take the trimmed header texts (a number as the host shows it), a repeated name a number
-      // after it, an empty header "Column<n>".
+      // after it, an empty header "Column<n>"; the header cells hold the names as text.
       {"table", {"trim-cells", "--sheet", "Table", "--select", "A1:D1"},
        {{"xl/tables/table1.xml", TableColumns({"Number2", "1.5", "Number", "number3"})}}, {}, tables,
-       "Table|Primes|A1:D7|Number2,1.5,Number,number3\n"},
+       "Table|Primes|A1:D7|Number2,1.5,Number,number3|'Number2','1.5','Number','number3'\n"},
       {"table", {"clear-all", "--sheet", "Table"},
        {{"xl/tables/table1.xml", TableColumns({"Column1", "Column2", "Column3", "Column4"})}}, {"xl/calcChain.xml"},
-       tables, "Table|Primes|A1:D7|Column1,Column2,Column3,Column4\n"},
+       tables, "Table|Primes|A1:D7|Column1,Column2,Column3,Column4|'Column1','Column2','Column3','Column4'\n"},
   };
   if (CorpusFile("excel_drawing_pictures_shape.xlsx").empty()) GTEST_SKIP() << "the corpus is absent";
   const bool openpyxl = RunShellCommand("/usr/bin/python3 -c 'import openpyxl, PIL' 2>/dev/null") == 0;

@@ -1,5 +1,5 @@
 """Prints the tables openpyxl reads from a workbook, one a line: the sheet,
-the table's name, its range and its column names. Exit status 3 when
+the table's name, its range, its column names and its header cells' values. Exit status 3 when
 openpyxl is absent."""
 
 import sys
@@ -14,4 +14,5 @@ warnings.simplefilter("ignore")
 for sheet in openpyxl.load_workbook(sys.argv[1]).worksheets:
     for table in sheet.tables.values():
         names = ",".join(column.name for column in table.tableColumns)
-        print(f"{sheet.title}|{table.displayName}|{table.ref}|{names}")
+        header = ",".join(repr(cell.value) for cell in sheet[table.ref][0])
+        print(f"{sheet.title}|{table.displayName}|{table.ref}|{names}|{header}")
