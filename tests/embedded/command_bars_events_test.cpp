@@ -8,131 +8,103 @@
 namespace tabulara::embedded {
 namespace {
 
+using Path = std::vector<std::string>;
+
+const Path kRunMsn = {"Worksheet Menu Bar", "Tabulara", "Miscellaneous", "Run MSN"};
+const Path kAbout = {"Worksheet Menu Bar", "Tabulara", "About..."};
+
+// Tabulara > Miscellaneous > Run MSN and Tabulara > About... on the menu bar;
+// handlers made by Recorder() log their calls.
 class ClickTest : public CommandBarsTest {
  protected:
   void SetUp() override {
-    main = AddPopup(WorksheetMenuBar(), 8, true);
     main->Caption("Tabulara");
-    misc = AddPopup(main->CommandBar());
     misc->Caption("Miscellaneous");
-    msn = AddButton(misc->Controls());
     msn->Caption("Run MSN");
-    about = AddButton(main->Controls());
     about->Caption("&About...");
   }
 
-  host::Ref<host::CommandBarPopup> main;
-  host::Ref<host::CommandBarPopup> misc;
-  host::Ref<host::CommandBarButton> msn;
-  host::Ref<host::CommandBarButton> about;
+  host::ButtonWithEvents::Handler Recorder(const std::string& name) {
+    return [this, name](const host::Ref<host::CommandBarButton>& ctrl, bool& cancelDefault) {
+      calls.push_back(name + " " + ctrl->Caption() + (cancelDefault ? " cancelled" : ""));
+    };
+  }
+
+  const host::Ref<host::CommandBarPopup> main = AddPopup(WorksheetMenuBar(), 8, true);
+  const host::Ref<host::CommandBarPopup> misc = AddPopup(main->CommandBar());
+  const host::Ref<host::CommandBarButton> msn = AddButton(misc->Controls());
+  const host::Ref<host::CommandBarButton> about = AddButton(main->Controls());
+  std::vector<std::string> calls;
 };
 
-struct Recorder : host::CommandBars::Events {
+TEST_F(ClickTest, EverySubscriberGetsTheClickOfAShownButtonWithOrWithoutTheAccelerator) {
+  host::ButtonWithEvents first(Recorder("first"));
+  host::ButtonWithEvents second(Recorder("second"));
+  host::ButtonWithEvents third(Recorder("third"));
+  first = msn;
+  second = msn;
+  third = about;
+  set.Click(kRunMsn);
+  set.Click({"worksheet menu bar", "Tabulara", "&About..."});
+  EXPECT_EQ(calls, (std::vector<std::string>{"first Run MSN", "second Run MSN", "third &About..."}));
+  msn->Visible(false);
+  EXPECT_THROW(set.Click(kRunMsn), std::invalid_argument);
+  msn->Visible(true);
+  misc->Visible(false);
+  for (const Path& path : {kRunMsn, Path{"Worksheet Menu Bar", "Tabulara", "about..."},
+                           Path{"Worksheet Menu Bar", "Tabulara"}, Path{"No Such Bar", "Tabulara"}}) {
+    EXPECT_THROW(set.Click(path), std::invalid_argument) << path.back();
+  }
+  EXPECT_EQ(calls.size(), 3u);
+}
+
+TEST_F(ClickTest, AnEndedSubscriptionGetsNoClickEvenWhenEndedDuringTheClick) {
+  host::ButtonWithEvents ended(Recorder("ended"));
+  ended = about;
+  ended.Clear();
+  host::ButtonWithEvents second(Recorder("second"));
+  host::ButtonWithEvents first([&](const host::Ref<host::CommandBarButton>&, bool&) { second.Clear(); });
+  first = msn;
+  second = msn;
+  set.Click(kAbout);
+  set.Click(kRunMsn);
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(ClickTest, AHandlerMayDeleteTheMenuItWasClickedFromAndItsErrorPassesThrough) {
+  host::ButtonWithEvents reference([&](const host::Ref<host::CommandBarButton>& ctrl, bool&) {
+    main->Delete();
+    EXPECT_THAT([&] { ctrl->Caption(); }, RaisesDisconnected());
+    throw host::HostError(1004, "refused");
+  });
+  reference = msn;
+  EXPECT_THAT([&] { set.Click(kRunMsn); }, RaisesHostError(1004, "refused"));
+  EXPECT_FALSE(WorksheetMenuBar()->FindControl(host::msoControlPopup, 1).has_value());
+}
+
+struct UpdateCounter : host::CommandBars::Events {
   void OnUpdate() override { ++updates; }
   int updates = 0;
 };
 
-TEST_F(ClickTest, EverySubscriberGetsTheClickWithTheClickedButton) {
-  std::vector<std::string> calls;
-  host::ButtonWithEvents first([&](const host::Ref<host::CommandBarButton>& ctrl, bool& cancelDefault) {
-    calls.push_back("first " + ctrl->Caption() + (cancelDefault ? " cancelled" : ""));
-  });
-  host::ButtonWithEvents second(
-      [&](const host::Ref<host::CommandBarButton>& ctrl, bool&) { calls.push_back("second " + ctrl->Caption()); });
-  first = msn;
-  second = msn;
-  set.Click({"Worksheet Menu Bar", "Tabulara", "Miscellaneous", "Run MSN"});
-  EXPECT_EQ(calls, (std::vector<std::string>{"first Run MSN", "second Run MSN"}));
-}
-
-TEST_F(ClickTest, CaptionsMatchWithOrWithoutTheAccelerator) {
-  int clicks = 0;
-  host::ButtonWithEvents reference([&](const host::Ref<host::CommandBarButton>&, bool&) { ++clicks; });
-  reference = about;
-  set.Click({"worksheet menu bar", "Tabulara", "About..."});
-  set.Click({"Worksheet Menu Bar", "Tabulara", "&About..."});
-  EXPECT_EQ(clicks, 2);
-  EXPECT_THROW(set.Click({"Worksheet Menu Bar", "Tabulara", "about..."}), std::invalid_argument);
-}
-
-TEST_F(ClickTest, OnlyAShownButtonCanBeClicked) {
-  int clicks = 0;
-  host::ButtonWithEvents reference([&](const host::Ref<host::CommandBarButton>&, bool&) { ++clicks; });
-  reference = msn;
-  msn->Visible(false);
-  EXPECT_THROW(set.Click({"Worksheet Menu Bar", "Tabulara", "Miscellaneous", "Run MSN"}), std::invalid_argument);
-  msn->Visible(true);
-  misc->Visible(false);
-  EXPECT_THROW(set.Click({"Worksheet Menu Bar", "Tabulara", "Miscellaneous", "Run MSN"}), std::invalid_argument);
-  EXPECT_THROW(set.Click({"Worksheet Menu Bar", "Tabulara"}), std::invalid_argument);
-  EXPECT_THROW(set.Click({"Worksheet Menu Bar"}), std::invalid_argument);
-  EXPECT_THROW(set.Click({"No Such Bar", "Tabulara"}), std::invalid_argument);
-  EXPECT_EQ(clicks, 0);
-}
-
-TEST_F(ClickTest, AnEndedSubscriptionGetsNoClick) {
-  int clicks = 0;
-  host::ButtonWithEvents reference([&](const host::Ref<host::CommandBarButton>&, bool&) { ++clicks; });
-  reference = about;
-  reference.Clear();
-  set.Click({"Worksheet Menu Bar", "Tabulara", "About..."});
-  EXPECT_EQ(clicks, 0);
-}
-
-TEST_F(ClickTest, ASubscriptionEndedDuringTheClickIsNotCalled) {
-  int secondCalls = 0;
-  host::ButtonWithEvents second([&](const host::Ref<host::CommandBarButton>&, bool&) { ++secondCalls; });
-  host::ButtonWithEvents first([&](const host::Ref<host::CommandBarButton>&, bool&) { second.Clear(); });
-  first = about;
-  second = about;
-  set.Click({"Worksheet Menu Bar", "Tabulara", "About..."});
-  EXPECT_EQ(secondCalls, 0);
-}
-
-TEST_F(ClickTest, TheHandlersErrorPassesThrough) {
-  host::ButtonWithEvents reference(
-      [](const host::Ref<host::CommandBarButton>&, bool&) { throw host::HostError(1004, "refused"); });
-  reference = about;
-  ExpectHostError(1004, "refused", [&] { set.Click({"Worksheet Menu Bar", "Tabulara", "About..."}); });
-}
-
-TEST_F(ClickTest, AHandlerMayDeleteTheMenuItWasClickedFrom) {
-  host::ButtonWithEvents reference([&](const host::Ref<host::CommandBarButton>& ctrl, bool&) {
-    main->Delete();
-    ExpectDisconnected([&] { ctrl->Caption(); });
-  });
-  reference = msn;
-  set.Click({"Worksheet Menu Bar", "Tabulara", "Miscellaneous", "Run MSN"});
-  EXPECT_FALSE(WorksheetMenuBar()->FindControl(host::msoControlPopup, 1).has_value());
-}
-
 TEST_F(CommandBarsTest, OnUpdateReachesEverySubscriberUntilItsSubscriptionEnds) {
-  Recorder first;
-  Recorder second;
-  host::WithEvents<host::CommandBars> firstReference(first);
-  host::WithEvents<host::CommandBars> secondReference(second);
-  firstReference = set.CommandBars();
-  secondReference = set.CommandBars();
-  set.Update();
-  EXPECT_EQ(first.updates, 1);
-  EXPECT_EQ(second.updates, 1);
-  firstReference.Clear();
-  set.Update();
-  EXPECT_EQ(first.updates, 1);
-  EXPECT_EQ(second.updates, 2);
-}
-
-TEST_F(CommandBarsTest, SubscriptionsAndReferencesCountBackToZero) {
   {
-    Recorder recorder;
-    host::WithEvents<host::CommandBars> bars(recorder);
-    bars = set.CommandBars();
+    UpdateCounter first;
+    UpdateCounter second;
+    host::WithEvents<host::CommandBars> firstReference(first);
+    host::WithEvents<host::CommandBars> secondReference(second);
+    firstReference = set.CommandBars();
+    secondReference = set.CommandBars();
+    set.Update();
+    firstReference.Clear();
+    set.Update();
+    EXPECT_EQ(first.updates, 1);
+    EXPECT_EQ(second.updates, 2);
     host::ButtonWithEvents button([](const host::Ref<host::CommandBarButton>&, bool&) {});
     button = AddButton(CellMenu()->Controls());
-    EXPECT_EQ(runtime->LiveSubscriptions(), 2);
-    EXPECT_EQ(runtime->LiveReferences(), 2);
     button->Delete();
     EXPECT_EQ(runtime->LiveSubscriptions(), 2);
+    EXPECT_EQ(runtime->LiveReferences(), 2);
   }
   EXPECT_EQ(runtime->LiveSubscriptions(), 0);
   EXPECT_EQ(runtime->LiveReferences(), 0);

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "embedded/command_bar_set.h"
 #include "host/constants.h"
-#include "host/host_error.h"
+#include "workbook_fixture.h"
 
 namespace tabulara::embedded {
 
@@ -20,11 +18,11 @@ class CommandBarsTest : public ::testing::Test {
 
   host::Ref<host::CommandBarPopup> AddPopup(const host::Ref<host::CommandBar>& bar, std::optional<int> before = {},
                                             std::optional<bool> temporary = {}) {
-    return std::dynamic_pointer_cast<host::CommandBarPopup>(
+    return As<host::CommandBarPopup>(
         bar->Controls()->Add(host::msoControlPopup, std::nullopt, std::nullopt, before, temporary));
   }
   host::Ref<host::CommandBarButton> AddButton(const host::Ref<host::CommandBarControls>& controls) {
-    return std::dynamic_pointer_cast<host::CommandBarButton>(controls->Add(host::msoControlButton));
+    return As<host::CommandBarButton>(controls->Add(host::msoControlButton));
   }
 
   std::shared_ptr<Runtime> runtime = std::make_shared<Runtime>();
@@ -32,19 +30,9 @@ class CommandBarsTest : public ::testing::Test {
   CommandBarSet set{runtime, clipboard};
 };
 
-inline void ExpectHostError(long number, const std::string& description, const std::function<void()>& call) {
-  try {
-    call();
-    ADD_FAILURE() << "expected error " << number << " \"" << description << "\"";
-  } catch (const host::HostError& error) {
-    EXPECT_EQ(error.Number(), number);
-    EXPECT_EQ(error.Description(), description);
-  }
-}
-
 // Office's error for a control or bar that was deleted.
-inline void ExpectDisconnected(const std::function<void()>& call) {
-  ExpectHostError(-2147221080, "Automation error", call);
-}
+inline auto RaisesDisconnected() { return RaisesHostError(-2147221080, "Automation error"); }
+
+inline auto RaisesInvalidCall() { return RaisesHostError(5, "Invalid procedure call or argument"); }
 
 }  // namespace tabulara::embedded

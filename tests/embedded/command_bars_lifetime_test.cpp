@@ -1,50 +1,101 @@
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "command_bars_fixture.h"
+#include "host/button_with_events.h"
 
 namespace tabulara::embedded {
 namespace {
 
-TEST_F(CommandBarsTest, DeletingAPopupDeletesItsItems) {
-  const host::Ref<host::CommandBar> bar = WorksheetMenuBar();
-  const int count = bar->Controls()->Count();
+const host::HostError kRefused(-2147467259, "refused");
+
+// Every member of the command bar references, each with the operation a test
+// can make fail; a button in a pop-up on the menu bar to call them on.
+class BarMembers : public CommandBarsTest {
+ protected:
+  struct Member {
+    std::string operation;
+    std::function<void()> call;
+    bool ofAControl;
+  };
+
+  struct UpdateSink : host::CommandBars::Events {
+    void OnUpdate() override {}
+  } updateSink;
+  struct ClickSink : host::CommandBarButton::Events {
+    void Click(const host::Ref<host::CommandBarButton>&, bool&) override {}
+  } clickSink;
+  const host::Ref<host::CommandBars> bars = set.CommandBars();
+  const host::Ref<host::CommandBar> bar = bars->Item(1);
   const host::Ref<host::CommandBarPopup> popup = AddPopup(bar);
-  const host::Ref<host::CommandBarPopup> sub = AddPopup(popup->CommandBar());
-  const host::Ref<host::CommandBarButton> item = AddButton(sub->Controls());
-  const host::Ref<host::CommandBar> subBar = sub->CommandBar();
-  popup->Delete();
-  EXPECT_EQ(bar->Controls()->Count(), count);
-  ExpectDisconnected([&] { sub->Caption(); });
-  ExpectDisconnected([&] { item->Caption("x"); });
-  ExpectDisconnected([&] { subBar->Name(); });
-  ExpectDisconnected([&] { subBar->Controls(); });
-  EXPECT_EQ(set.View("Worksheet Menu Bar").controls.size(), static_cast<std::size_t>(count));
+  const host::Ref<host::CommandBarButton> button = AddButton(popup->Controls());
+  const std::vector<Member> members = {
+      {"CommandBars.Item", [&] { bars->Item("Cell"); }, false},
+      {"CommandBars.Advise", [&] { bars->Advise(updateSink); }, false},
+      {"CommandBar.Name", [&] { bar->Name(); }, false},
+      {"CommandBar.FindControl", [&] { bar->FindControl(host::msoControlPopup); }, false},
+      {"CommandBar.Controls", [&] { bar->Controls(); }, false},
+      {"CommandBarControls.Count", [&] { bar->Controls()->Count(); }, false},
+      {"CommandBarControls.NewEnum", [&] { bar->Controls()->NewEnum(); }, false},
+      {"CommandBarControls.Next", [&] { bar->Controls()->NewEnum()->Next(); }, false},
+      {"CommandBarControl.Caption.Get", [&] { button->Caption(); }, true},
+      {"CommandBarControl.Caption.Put", [&] { button->Caption("x"); }, true},
+      {"CommandBarControl.Tag.Get", [&] { button->Tag(); }, true},
+      {"CommandBarControl.Tag.Put", [&] { button->Tag("t"); }, true},
+      {"CommandBarControl.BeginGroup.Put", [&] { button->BeginGroup(true); }, true},
+      {"CommandBarControl.Visible.Get", [&] { button->Visible(); }, true},
+      {"CommandBarControl.Visible.Put", [&] { button->Visible(true); }, true},
+      {"CommandBarControl.Index", [&] { button->Index(); }, true},
+      {"CommandBarControl.Type", [&] { button->Type(); }, true},
+      {"CommandBarControl.Parent", [&] { button->Parent(); }, true},
+      {"CommandBarPopup.Controls", [&] { popup->Controls(); }, true},
+      {"CommandBarPopup.CommandBar", [&] { popup->CommandBar(); }, true},
+      {"CommandBarButton.Style.Put", [&] { button->Style(3); }, true},
+      {"CommandBarButton.FaceId.Put", [&] { button->FaceId(642); }, true},
+      {"CommandBarButton.PasteFace", [&] { button->PasteFace(); }, true},
+      {"CommandBarButton.Advise", [&] { button->Advise(clickSink); }, true},
+      {"CommandBarControl.Delete", [&] { button->Delete(); }, true},
+  };
+};
+
+TEST_F(BarMembers, EachOperationCanBeMadeToFailOnce) {
+  clipboard->picture = std::vector<std::uint8_t>{'B', 'M'};
+  for (const Member& member : members) {
+    runtime->FailOn(member.operation, kRefused, 0, 1);
+    EXPECT_THAT(member.call, RaisesHostError(kRefused.Number(), "refused")) << member.operation;
+    EXPECT_NO_THROW(member.call()) << member.operation;
+  }
+  EXPECT_EQ(runtime->LiveSubscriptions(), 0);
 }
 
-TEST_F(CommandBarsTest, EveryMemberOfADeletedControlRaises) {
-  const host::Ref<host::CommandBarPopup> popup = AddPopup(CellMenu());
-  const host::Ref<host::CommandBarButton> button = AddButton(popup->Controls());
-  button->Delete();
-  ExpectDisconnected([&] { button->Caption(); });
-  ExpectDisconnected([&] { button->Caption("x"); });
-  ExpectDisconnected([&] { button->Tag(); });
-  ExpectDisconnected([&] { button->Tag("x"); });
-  ExpectDisconnected([&] { button->BeginGroup(true); });
-  ExpectDisconnected([&] { button->Visible(); });
-  ExpectDisconnected([&] { button->Visible(true); });
-  ExpectDisconnected([&] { button->Index(); });
-  ExpectDisconnected([&] { button->Type(); });
-  ExpectDisconnected([&] { button->Parent(); });
-  ExpectDisconnected([&] { button->Delete(); });
-  ExpectDisconnected([&] { button->Style(3); });
-  ExpectDisconnected([&] { button->FaceId(508); });
-  ExpectDisconnected([&] { button->PasteFace(); });
-  struct NoSink : host::CommandBarButton::Events {
-    void Click(const host::Ref<host::CommandBarButton>&, bool&) override {}
-  } sink;
-  ExpectDisconnected([&] { button->Advise(sink); });
-  EXPECT_EQ(popup->Controls()->Count(), 0);
+TEST_F(BarMembers, DeletingAPopupDeletesItsItemsAndEveryMemberOfThemRaises) {
+  const int count = bar->Controls()->Count();
+  const host::Ref<host::CommandBarPopup> sub = AddPopup(popup->CommandBar());
+  const host::Ref<host::CommandBar> subBar = sub->CommandBar();
   popup->Delete();
-  ExpectDisconnected([&] { popup->Controls(); });
-  ExpectDisconnected([&] { popup->CommandBar(); });
+  EXPECT_EQ(bar->Controls()->Count(), count - 1);
+  EXPECT_EQ(set.View("Worksheet Menu Bar").controls.size(), static_cast<std::size_t>(count - 1));
+  EXPECT_THAT([&] { sub->Caption(); }, RaisesDisconnected());
+  EXPECT_THAT([&] { subBar->Name(); }, RaisesDisconnected());
+  EXPECT_THAT([&] { subBar->Controls(); }, RaisesDisconnected());
+  for (const Member& member : members) {
+    if (member.ofAControl) {
+      EXPECT_THAT(member.call, RaisesDisconnected()) << member.operation;
+    }
+  }
+}
+
+TEST_F(BarMembers, EveryReferenceCountsUntilReleased) {
+  {
+    const host::Ref<host::CommandBarControls> controls = bar->Controls();
+    const host::Maybe<host::CommandBarControl> found = bar->FindControl(host::msoControlPopup, 1);
+    const auto enumerator = controls->NewEnum();
+    { const host::Maybe<host::CommandBarControl> first = enumerator->Next(); }
+    EXPECT_EQ(runtime->LiveReferences(), 7);
+  }
+  EXPECT_EQ(runtime->LiveReferences(), 4);
 }
 
 TEST_F(CommandBarsTest, ExitDropsTemporaryControlsWhereverTheyAre) {
@@ -65,34 +116,13 @@ TEST_F(CommandBarsTest, ExitDropsTemporaryControlsWhereverTheyAre) {
   EXPECT_EQ(permanent->Index(), count + 1);
   EXPECT_EQ(permanent->Controls()->Count(), 1);
   EXPECT_EQ(permanentItem->Index(), 1);
-  ExpectDisconnected([&] { temporary->Caption(); });
-  ExpectDisconnected([&] { inside->Caption(); });
-  ExpectDisconnected([&] { temporaryItem->Caption(); });
-  ExpectDisconnected([&] { cellItem->Caption(); });
-  EXPECT_EQ((*CellMenu()->FindControl(std::nullopt, host::kFormatCellsControlId))->Index(), 12);
-}
-
-TEST_F(CommandBarsTest, ABuiltInControlCanBeDeleted) {
-  const host::Ref<host::CommandBar> cell = CellMenu();
-  (*cell->FindControl(std::nullopt, host::kFormatCellsControlId))->Delete();
-  EXPECT_FALSE(cell->FindControl(std::nullopt, host::kFormatCellsControlId).has_value());
-}
-
-TEST_F(CommandBarsTest, EveryReferenceCountsUntilReleased) {
-  {
-    const host::Ref<host::CommandBars> bars = set.CommandBars();
-    const host::Ref<host::CommandBar> bar = bars->Item(1);
-    const host::Ref<host::CommandBarControls> controls = bar->Controls();
-    const host::Ref<host::CommandBarPopup> popup = AddPopup(bar);
-    EXPECT_EQ(runtime->LiveReferences(), 4);
-    const host::Maybe<host::CommandBarControl> found = bar->FindControl(host::msoControlPopup, 1);
-    EXPECT_EQ(runtime->LiveReferences(), 5);
-    const auto enumerator = controls->NewEnum();
-    EXPECT_EQ(runtime->LiveReferences(), 6);
-    { const host::Maybe<host::CommandBarControl> first = enumerator->Next(); }
-    EXPECT_EQ(runtime->LiveReferences(), 6);
+  using Controls = std::vector<host::Ref<host::CommandBarControl>>;
+  for (const host::Ref<host::CommandBarControl>& dropped : Controls{temporary, inside, temporaryItem, cellItem}) {
+    EXPECT_THAT([&] { dropped->Caption(); }, RaisesDisconnected());
   }
-  EXPECT_EQ(runtime->LiveReferences(), 0);
+  EXPECT_EQ((*CellMenu()->FindControl(std::nullopt, host::kFormatCellsControlId))->Index(), 12);
+  (*CellMenu()->FindControl(std::nullopt, host::kFormatCellsControlId))->Delete();
+  EXPECT_FALSE(CellMenu()->FindControl(std::nullopt, host::kFormatCellsControlId).has_value());
 }
 
 TEST_F(CommandBarsTest, ReferencesStayUsableAfterTheSetIsGone) {
@@ -104,6 +134,28 @@ TEST_F(CommandBarsTest, ReferencesStayUsableAfterTheSetIsGone) {
   EXPECT_EQ(bar->Name(), "Cell");
   bar.reset();
   EXPECT_EQ(runtime->LiveReferences(), 0);
+}
+
+TEST_F(CommandBarsTest, AFailingAddPutOrSubscriptionChangesNothing) {
+  const host::Ref<host::CommandBarControls> controls = WorksheetMenuBar()->Controls();
+  runtime->FailOn("CommandBarControls.Add", kRefused, 1, 1);
+  const host::Ref<host::CommandBarButton> button = As<host::CommandBarButton>(controls->Add());
+  EXPECT_THAT([&] { controls->Add(); }, RaisesHostError(kRefused.Number(), "refused"));
+  EXPECT_EQ(controls->Count(), 10);
+  button->Caption("Style 1");
+  runtime->FailOn("CommandBarControl.Caption.Put", kRefused);
+  EXPECT_THAT([&] { button->Caption("Other"); }, RaisesHostError(kRefused.Number()));
+  EXPECT_EQ(button->Caption(), "Style 1");
+  runtime->FailOn("CommandBar.Protection.Put", kRefused);
+  EXPECT_THAT([&] { WorksheetMenuBar()->Protection(host::msoBarNoCustomize); }, RaisesHostError(kRefused.Number()));
+  EXPECT_EQ(set.View("Worksheet Menu Bar").protection, host::msoBarNoProtection);
+  int clicks = 0;
+  host::ButtonWithEvents reference([&](const host::Ref<host::CommandBarButton>&, bool&) { ++clicks; });
+  runtime->FailOn("CommandBarButton.Advise", kRefused, 0, 1);
+  EXPECT_THAT([&] { reference = button; }, RaisesHostError(kRefused.Number()));
+  set.Click({"Worksheet Menu Bar", "Style 1"});
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(runtime->LiveSubscriptions(), 0);
 }
 
 }  // namespace

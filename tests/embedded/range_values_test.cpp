@@ -1,4 +1,6 @@
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "workbook_fixture.h"
@@ -16,20 +18,13 @@ const std::string kProtectedCell =
 class RangeValues : public WorkbookTest {};
 
 TEST_F(RangeValues, ValueGivesTheFirstCellOfEveryKind) {
-  host.SetValue(sheet1, "A1", 2.5);
-  host.SetValue(sheet1, "A2", "text");
-  host.SetValue(sheet1, "A3", true);
-  host.SetValue(sheet1, "A4", host::Date{29387});
-  host.SetValue(sheet1, "A5", host::ErrorValue{host::xlErrNA});
-  EXPECT_EQ(RangeRef("Sheet1", "A1:A5")->Value(), host::Variant(2.5));
-  EXPECT_EQ(RangeRef("Sheet1", "A2")->Value(), host::Variant("text"));
-  EXPECT_EQ(RangeRef("Sheet1", "A3")->Value(), host::Variant(true));
-  EXPECT_EQ(RangeRef("Sheet1", "A4")->Value(), host::Variant(host::Date{29387}));
-  EXPECT_EQ(RangeRef("Sheet1", "A5")->Value(), host::Variant(host::ErrorValue{host::xlErrNA}));
+  const std::vector<host::Variant> values = {2.5, "text", true, host::Date{29387}, host::ErrorValue{host::xlErrNA}};
+  for (std::size_t i = 0; i < values.size(); ++i) host.SetValue(sheet1, "A" + std::to_string(i + 1), values[i]);
+  EXPECT_EQ(RangeRef("Sheet1", "A1:A5")->Value(), values[0]);
+  for (std::size_t i = 1; i < values.size(); ++i) {
+    EXPECT_EQ(RangeRef("Sheet1", "A" + std::to_string(i + 1))->Value(), values[i]) << i;
+  }
   EXPECT_TRUE(RangeRef("Sheet1", "B1")->Value().IsEmpty());
-}
-
-TEST_F(RangeValues, ANumberInADateFormatReadsAsADate) {
   host.SetValue(sheet1, "A1", 29387.0);
   host.SetNumberFormat(sheet1, "A1", "[$-409]d mmm yyyy;@");
   EXPECT_EQ(RangeRef("Sheet1", "A1")->Value(), host::Variant(host::Date{29387}));
@@ -38,20 +33,18 @@ TEST_F(RangeValues, ANumberInADateFormatReadsAsADate) {
 }
 
 TEST_F(RangeValues, TextIsReadAsTheHostReadsTypedText) {
+  const std::vector<std::pair<std::string, host::Variant>> entries = {
+      {"12", 12.0},
+      {"TRUE", true},
+      {"#N/A", host::ErrorValue{host::xlErrNA}},
+      {"'12", "12"},
+      {"  padded text ", "  padded text "},
+  };
   host::Ref<host::Range> cell = RangeRef("Sheet1", "A1");
-  cell->Value("12");
-  EXPECT_EQ(cell->Value(), host::Variant(12.0));
-  cell->Value("TRUE");
-  EXPECT_EQ(cell->Value(), host::Variant(true));
-  cell->Value("#N/A");
-  EXPECT_EQ(cell->Value(), host::Variant(host::ErrorValue{host::xlErrNA}));
-  cell->Value("'12");
-  EXPECT_EQ(cell->Value(), host::Variant("12"));
-  cell->Value("  padded text ");
-  EXPECT_EQ(cell->Value(), host::Variant("  padded text "));
-}
-
-TEST_F(RangeValues, ADateEntryTakesADateFormat) {
+  for (const auto& [typed, value] : entries) {
+    cell->Value(typed);
+    EXPECT_EQ(cell->Value(), value) << typed;
+  }
   RangeRef("Sheet1", "B2")->Value("6/15/1980");
   EXPECT_TRUE(host.Value(sheet1, "B2").IsDate());
   EXPECT_EQ(host.NumberFormat(sheet1, "B2"), "m/d/yyyy");
@@ -84,17 +77,21 @@ TEST_F(RangeValues, EmptyClearsContentsAndKeepsFormats) {
   model::Font bold;
   bold.bold = true;
   host.SetFont(sheet1, "A1", bold);
+  host.SetFont(sheet1, "A3", bold);
   RangeRef("Sheet1", "A1:A3")->Value(host::Variant());
   EXPECT_TRUE(host.Value(sheet1, "A1").IsEmpty());
   EXPECT_FALSE(host.Formula(sheet1, "A3"));
+  EXPECT_FALSE(RangeRef("Sheet1", "A3")->HasFormula());
   EXPECT_TRUE(host.Font(sheet1, "A1").bold);
-  EXPECT_EQ(sheet1.grid.CellCount(), 1u);
+  EXPECT_EQ(sheet1.grid.CellCount(), 2u);
 }
 
-TEST_F(RangeValues, AnObjectIsATypeMismatch) {
+TEST_F(RangeValues, RefusedValues) {
   host::Ref<host::Range> cell = RangeRef("Sheet1", "A1");
   EXPECT_THAT([&] { cell->Value(host::Variant(host::Ref<host::Object>(RangeRef("Sheet1", "B1")))); },
               RaisesHostError(13, "Type mismatch"));
+  EXPECT_THAT([&] { WorksheetRef("Sheet1")->Cells()->Value(1); }, RaisesHostError(7, "Out of memory"));
+  EXPECT_EQ(sheet1.grid.CellCount(), 0u);
 }
 
 TEST_F(RangeValues, AProtectedSheetRefusesLockedCellsOnly) {
@@ -109,16 +106,13 @@ TEST_F(RangeValues, AProtectedSheetRefusesLockedCellsOnly) {
 
 TEST_F(RangeValues, PartOfAnArrayCannotChangeButTheWholeArrayCan) {
   host.SetArrayFormula(sheet1, "A1:B2", "{=TRANSPOSE(D1:E2)}", 1.0);
+  host.SetArrayFormula(sheet1, "C3", "{=SUM(A1:A2*B1:B2)}", 4.0);
   EXPECT_THAT([&] { RangeRef("Sheet1", "A1")->Value(1); },
               RaisesHostError(1004, "You cannot change part of an array."));
   EXPECT_TRUE(RangeRef("Sheet1", "A1")->HasArray());
   RangeRef("Sheet1", "A1:B2")->Value(2);
   EXPECT_FALSE(RangeRef("Sheet1", "A1")->HasArray());
   EXPECT_EQ(host.Value(sheet1, "B2"), host::Variant(2.0));
-}
-
-TEST_F(RangeValues, ASingleCellArrayTakesAValue) {
-  host.SetArrayFormula(sheet1, "C3", "{=SUM(A1:A2*B1:B2)}", 4.0);
   RangeRef("Sheet1", "C3")->Value(4.0);
   EXPECT_FALSE(host.Formula(sheet1, "C3"));
   EXPECT_TRUE(sheet1.grid.arrays.empty());
@@ -134,11 +128,6 @@ TEST_F(RangeValues, HasFormulaAndHasArrayAskEveryCell) {
   EXPECT_FALSE(RangeRef("Sheet1", "C1")->HasFormula());
 }
 
-TEST_F(RangeValues, AWholeSheetValueIsBeyondTheHostsMemory) {
-  EXPECT_THAT([&] { WorksheetRef("Sheet1")->Cells()->Value(1); }, RaisesHostError(7, "Out of memory"));
-  EXPECT_EQ(sheet1.grid.CellCount(), 0u);
-}
-
 class RangeReferences : public WorkbookTest {};
 
 TEST_F(RangeReferences, CountsCellsOfAllAreasIn64Bits) {
@@ -148,31 +137,135 @@ TEST_F(RangeReferences, CountsCellsOfAllAreasIn64Bits) {
   EXPECT_EQ(RangeRef("Sheet1", "A:C")->Count(), 3 * 1048576);
   EXPECT_EQ(RangeRef("Sheet1", "$2:$3")->Count(), 2 * 16384);
   EXPECT_EQ(WorksheetRef("Sheet1")->Cells()->Count(), 17179869184);
+  EXPECT_EQ(RangeRef("Sheet2", "A1")->Worksheet()->Name(), "Sheet2");
 }
 
 TEST_F(RangeReferences, TextsThatAreNoReferenceAreRefused) {
-  for (std::string text : {"", "A0", "XFE1", "A1048577", "1A", "A1:", "A:1", "A", "A1 B1", "A1,,B2"}) {
+  for (std::string text : {"", "A0", "XFE1", "A1048577", "1A", "A1:", "A:1", "1:A1", "A1:2", "A1:B", "A", "A1 B1",
+                           "A1,,B2"}) {
     EXPECT_THAT([&] { RangeRef("Sheet1", text); },
                 RaisesHostError(1004, "Method 'Range' of object '_Worksheet' failed"))
         << text;
   }
 }
 
-TEST_F(RangeReferences, EnumeratesAreaByAreaRowByRow) {
+TEST_F(RangeReferences, EnumeratesAreaByAreaRowByRowWithoutVisitingTheWholeSheet) {
   std::vector<std::string> cells;
   for (const host::Ref<host::Range>& cell : host::Each(RangeRef("Sheet1", "B2:C3,A1")))
     cells.push_back(cell->Address());
   EXPECT_THAT(cells, ElementsAre("$B$2", "$C$2", "$B$3", "$C$3", "$A$1"));
+  std::unique_ptr<host::Enumerator<host::Range>> all = WorksheetRef("Sheet1")->Cells()->NewEnum();
+  EXPECT_EQ((*all->Next())->Address(), "$A$1");
+  EXPECT_EQ((*all->Next())->Address(), "$B$1");
 }
 
-TEST_F(RangeReferences, EnumeratingTheWholeSheetStartsWithoutVisitingIt) {
-  std::unique_ptr<host::Enumerator<host::Range>> cells = WorksheetRef("Sheet1")->Cells()->NewEnum();
-  EXPECT_EQ((*cells->Next())->Address(), "$A$1");
-  EXPECT_EQ((*cells->Next())->Address(), "$B$1");
+// Formulas giving a number (A1), a text (B1), a logical (C1) and an error
+// (A2); constants 5 (B2) and "constant" (C2).
+class SpecialCells : public WorkbookTest {
+ protected:
+  SpecialCells() {
+    host.SetFormula(sheet1, "A1", "=1", 1.0);
+    host.SetFormula(sheet1, "B1", "=\"a\"", "a");
+    host.SetFormula(sheet1, "C1", "=TRUE", true);
+    host.SetFormula(sheet1, "A2", "=1/0", host::ErrorValue{host::xlErrDiv0});
+    host.SetValue(sheet1, "B2", 5.0);
+    host.SetValue(sheet1, "C2", "constant");
+  }
+
+  std::string Found(const std::string& reference, int type, int mask) {
+    return RangeRef("Sheet1", reference)->SpecialCells(type, mask)->Address();
+  }
+};
+
+TEST_F(SpecialCells, TheMaskPicksFormulasOrConstantsByTheTypeOfTheirValue) {
+  EXPECT_EQ(Found("A1:C2", host::xlCellTypeFormulas, host::xlNumbers), "$A$1");
+  EXPECT_EQ(Found("A1:C2", host::xlCellTypeFormulas, host::xlTextValues), "$B$1");
+  EXPECT_EQ(Found("A1:C2", host::xlCellTypeFormulas, host::xlLogical), "$C$1");
+  EXPECT_EQ(Found("A1:C2", host::xlCellTypeFormulas, host::xlErrors), "$A$2");
+  EXPECT_EQ(Found("A1:C2", host::xlCellTypeFormulas, host::xlAllFormulaResults), "$A$1:$C$1,$A$2");
+  EXPECT_EQ(Found("A1:C2", 2, host::xlAllFormulaResults), "$B$2:$C$2");
+  EXPECT_EQ(Found("A1:C2", 2, host::xlTextValues), "$C$2");
+  // A single cell stands for the whole sheet.
+  EXPECT_EQ(Found("Z99", host::xlCellTypeFormulas, host::xlErrors), "$A$2");
+  RangeRef("Sheet1", "E5")->Value("=A1*2");
+  EXPECT_EQ(Found("E1:E9", host::xlCellTypeFormulas, host::xlNumbers), "$E$5");
 }
 
-TEST_F(RangeReferences, TheRangeKnowsItsWorksheet) {
-  EXPECT_EQ(RangeRef("Sheet2", "A1")->Worksheet()->Name(), "Sheet2");
+TEST_F(SpecialCells, NothingFoundAndOtherCellTypesAreRefused) {
+  EXPECT_THAT([&] { Found("B2:C3", host::xlCellTypeFormulas, host::xlAllFormulaResults); },
+              RaisesHostError(1004, "No cells were found."));
+  EXPECT_THAT([&] { WorksheetRef("Sheet2")->Cells()->SpecialCells(host::xlCellTypeFormulas, 23); },
+              RaisesHostError(1004, "No cells were found."));
+  EXPECT_THAT([&] { Found("A1:C2", 4, 0); }, RaisesHostError(1004, "SpecialCells method of Range class failed"));
+}
+
+TEST_F(SpecialCells, BlocksJoinRunsOverTheSameColumnsAndEnumerateEveryCell) {
+  model::Sheet& sheet2 = host.Sheet("Sheet2");
+  host.SetFormula(sheet2, "B2:C4", "=1", 1.0);
+  host.SetFormula(sheet2, "E3", "=1", 1.0);
+  host::Ref<host::Range> found =
+      WorksheetRef("Sheet2")->Cells()->SpecialCells(host::xlCellTypeFormulas, host::xlAllFormulaResults);
+  EXPECT_EQ(found->Address(), "$B$2:$C$4,$E$3");
+  EXPECT_EQ(found->Count(), 7);
+  std::vector<std::string> cells;
+  for (const host::Ref<host::Range>& cell : host::Each(found)) cells.push_back(cell->Address());
+  EXPECT_THAT(cells, ElementsAre("$B$2", "$C$2", "$B$3", "$C$3", "$B$4", "$C$4", "$E$3"));
+}
+
+constexpr long kAutomationError = 440;
+
+// A workbook as read from a file: Sheet1 A1 =1+1 (2), A2 =A1*2 (4), B1 " x ".
+struct CalculatedBook {
+  CalculatedBook() {
+    host.SetFormula(sheet1, "A1", "=1+1", 2.0);
+    host.SetFormula(sheet1, "A2", "=A1*2", 4.0);
+    host.SetValue(sheet1, "B1", " x ");
+  }
+  host::Ref<host::Worksheet> Worksheet(const std::string& name) {
+    return As<host::Worksheet>((*host.Application()->ActiveWorkbook())->Sheets()->Item(name));
+  }
+  host::Ref<host::Range> Range(const std::string& sheet, const std::string& reference) {
+    return Worksheet(sheet)->Range(reference);
+  }
+
+  EmbeddedHost host;
+  model::Workbook& book = host.NewWorkbook({"Sheet1", "Sheet2"});
+  model::Sheet& sheet1 = host.Sheet("Sheet1");
+};
+
+// Without a formula engine, Calculate keeps the values the formulas came
+// with, as long as nothing they may depend on has changed since.
+TEST(Calculate, OnlyAChangedValueOrAnEnteredFormulaMakesTheValuesDoubtful) {
+  struct Edit {
+    const char* what;
+    std::function<void(CalculatedBook&)> apply;
+    bool doubtful;
+  };
+  const std::vector<Edit> edits{
+      {"a formula replaced by its own value", [](CalculatedBook& b) { b.Range("Sheet1", "A1")->Value(2.0); }, false},
+      {"a constant written unchanged", [](CalculatedBook& b) { b.Range("Sheet1", "B1")->Value(" x "); }, false},
+      {"empty cells cleared", [](CalculatedBook& b) { b.Range("Sheet1", "D1:D9")->Clear(); }, false},
+      {"a constant changed", [](CalculatedBook& b) { b.Range("Sheet1", "B1")->Value("x"); }, true},
+      {"a constant on another sheet", [](CalculatedBook& b) { b.Range("Sheet2", "C3")->Value(1.0); }, true},
+      {"a formula entered", [](CalculatedBook& b) { b.Range("Sheet1", "C1")->Value("=B1"); }, true},
+      {"a constant emptied", [](CalculatedBook& b) { b.Range("Sheet1", "B1")->Value(host::Variant()); }, true},
+      {"a constant cleared", [](CalculatedBook& b) { b.Range("Sheet1", "B1")->Clear(); }, true},
+  };
+  for (const Edit& edit : edits) {
+    CalculatedBook book;
+    edit.apply(book);
+    const auto calculate = [&] { book.Worksheet("Sheet1")->Calculate(); };
+    if (edit.doubtful) {
+      EXPECT_THAT(calculate, RaisesHostError(kAutomationError,
+                                             "Calculate method of Worksheet class failed: cells have changed since "
+                                             "the file was read, so the value of Sheet1!A1 may be out of date, and "
+                                             "formulas cannot be calculated here"))
+          << edit.what;
+    } else {
+      EXPECT_NO_THROW(calculate()) << edit.what;
+      EXPECT_EQ(book.host.Value(book.sheet1, "A2"), host::Variant(4.0)) << edit.what;
+    }
+  }
 }
 
 }  // namespace
