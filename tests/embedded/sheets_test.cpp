@@ -78,8 +78,8 @@ TEST_F(SheetsCollection, WorksheetsAddBeforeTheFirstWorksheetFollowsALeadingChar
   EXPECT_EQ(book.sheets.size(), 5u);
 }
 
-// A template "budget.xlt" with sheets "Sheet1" (a text in bold at A1) and
-// "Budget"; Sheet2 active.
+// A template file of the test's own with sheets "Sheet1" (a text in bold at
+// A1) and "Budget"; Sheet2 active.
 class TemplateInsertion : public SheetsCollection {
  protected:
   TemplateInsertion() {
@@ -100,7 +100,8 @@ class TemplateInsertion : public SheetsCollection {
 
   void Insert(const std::string& file) { host.Application()->Sheets()->Add(std::nullopt, file); }
 
-  std::string path = (std::filesystem::temp_directory_path() / "tabulara-embedded-budget.xlt").string();
+  std::string path =
+      ::testing::TempDir() + "tabulara-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".xlt";
 };
 
 TEST_F(TemplateInsertion, InsertsTheTemplateSheetsInFrontOfTheActiveSheet) {
