@@ -99,6 +99,7 @@ TEST_F(RangeValues, AProtectedSheetRefusesLockedCellsOnly) {
   host.ProtectSheet(sheet1);
   EXPECT_THAT([&] { RangeRef("Sheet1", "A1")->Value("x"); }, RaisesHostError(1004, kProtectedCell));
   EXPECT_THAT([&] { RangeRef("Sheet1", "A1:B1")->Value("x"); }, RaisesHostError(1004, kProtectedCell));
+  EXPECT_THAT([&] { WorksheetRef("Sheet1")->Cells()->Value(1); }, RaisesHostError(1004, kProtectedCell));
   RangeRef("Sheet1", "B1")->Value("typed");
   EXPECT_EQ(host.Value(sheet1, "B1"), host::Variant("typed"));
   EXPECT_TRUE(host.Value(sheet1, "A1").IsEmpty());
