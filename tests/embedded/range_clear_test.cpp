@@ -7,17 +7,6 @@ namespace {
 
 class Fonts : public WorkbookTest {};
 
-TEST_F(Fonts, ARangeFontChangesItsCellsOnly) {
-  host::Ref<host::Font> font = RangeRef("Sheet1", "A1")->Font();
-  font->Bold(true);
-  font->Size(16);
-  EXPECT_TRUE(host.Font(sheet1, "A1").bold);
-  EXPECT_EQ(host.Font(sheet1, "A1").size, 16);
-  EXPECT_EQ(host.Font(sheet1, "A1").name, "Calibri");
-  EXPECT_FALSE(host.Font(sheet1, "A2").bold);
-  EXPECT_EQ(host.Font(sheet1, "A2").size, 11);
-}
-
 TEST_F(Fonts, TheWholeSheetChangesWithoutAnEntryPerCell) {
   host.SetValue(sheet1, "B2", "kept");
   model::Font courier;
@@ -53,16 +42,20 @@ TEST_F(Fonts, ColumnsAndRowsChangeThroughTheirFormats) {
   EXPECT_EQ(host.Font(sheet1, "C5").size, 11);
 }
 
-TEST_F(Fonts, SizesOutsideOneTo409AndProtectedSheetsAreRefused) {
+TEST_F(Fonts, ARangeFontChangesItsCellsOnlyWithSizesFromOneTo409AndNotOnAProtectedSheet) {
   host::Ref<host::Font> font = RangeRef("Sheet1", "A1")->Font();
+  font->Bold(true);
   EXPECT_THAT([&] { font->Size(0.5); }, RaisesHostError(1004, "Unable to set the Size property of the Font class"));
   EXPECT_THAT([&] { font->Size(410); }, RaisesHostError(1004));
   font->Size(409);
+  EXPECT_TRUE(host.Font(sheet1, "A1").bold);
   EXPECT_EQ(host.Font(sheet1, "A1").size, 409);
+  EXPECT_FALSE(host.Font(sheet1, "A2").bold);
+  EXPECT_EQ(host.Font(sheet1, "A2").size, 11);
   host.ProtectSheet(sheet1, false);
   EXPECT_THAT([&] { WorksheetRef("Sheet1")->Cells()->Font()->Name("Arial"); },
               RaisesHostError(1004, "Unable to set the Name property of the Font class"));
-  EXPECT_THAT([&] { font->Bold(true); }, RaisesHostError(1004, "Unable to set the Bold property of the Font class"));
+  EXPECT_THAT([&] { font->Bold(false); }, RaisesHostError(1004, "Unable to set the Bold property of the Font class"));
   EXPECT_EQ(host.Font(sheet1, "A1").name, "Calibri");
 }
 

@@ -23,7 +23,7 @@ class SheetsCollection : public WorkbookTest {
   }
 };
 
-TEST_F(SheetsCollection, SheetsHoldEveryKindInTabOrderWorksheetsOnlyWorksheets) {
+TEST_F(SheetsCollection, SheetsHoldEveryKindInTabOrderByPositionFromOneOrNameInAnyCase) {
   host::Ref<host::Sheets> sheets = ActiveWorkbook()->Sheets();
   EXPECT_EQ(sheets->Count(), 4);
   std::vector<std::string> names;
@@ -38,10 +38,6 @@ TEST_F(SheetsCollection, SheetsHoldEveryKindInTabOrderWorksheetsOnlyWorksheets) 
   EXPECT_EQ(onlyWorksheets->Count(), 3);
   EXPECT_EQ(onlyWorksheets->Item(1)->Name(), "Sheet1");
   EXPECT_THAT([&] { onlyWorksheets->Item("Chart1"); }, RaisesHostError(9, "Subscript out of range"));
-}
-
-TEST_F(SheetsCollection, ItemsByPositionFromOneAndByNameInAnyCase) {
-  host::Ref<host::Sheets> sheets = ActiveWorkbook()->Sheets();
   EXPECT_EQ(sheets->Item(2)->Name(), "Sheet1");
   EXPECT_EQ(sheets->Item("sHEET3")->Name(), "Sheet3");
   EXPECT_THAT([&] { sheets->Item(0); }, RaisesHostError(9, "Subscript out of range"));
