@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "embedded/addin_list.h"
 #include "workbook_fixture.h"
 
 namespace tabulara::embedded {
@@ -11,19 +12,12 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(ApplicationWithoutWorkbook, HasNoActiveObjects) {
-  EmbeddedHost host;
-  host::Ref<host::Application> app = host.Application();
-  EXPECT_FALSE(app->ActiveWorkbook());
-  EXPECT_FALSE(app->ActiveSheet());
-  EXPECT_FALSE(app->ActiveCell());
-  EXPECT_FALSE(app->Selection());
-  EXPECT_THAT([&] { app->Sheets(); }, RaisesHostError(1004, "Method 'Sheets' of object '_Global' failed"));
-}
+class ApplicationObjects : public WorkbookTest {
+ protected:
+  std::vector<std::string> log;
+};
 
-class ApplicationObjects : public WorkbookTest {};
-
-TEST_F(ApplicationObjects, ActiveSheetAndCellFollowTheActiveWorkbook) {
+TEST_F(ApplicationObjects, ActiveObjectsFollowTheActiveWorkbookAndSelectionIsARangeTheSelectedObjectOrTheChartSheet) {
   host.Select(sheet1, "B2:C3", "C3");
   EXPECT_EQ((*App()->ActiveSheet())->Name(), "Sheet1");
   EXPECT_EQ((*App()->ActiveCell())->Address(), "$C$3");
@@ -31,9 +25,7 @@ TEST_F(ApplicationObjects, ActiveSheetAndCellFollowTheActiveWorkbook) {
   EXPECT_EQ((*App()->ActiveSheet())->Name(), "Other");
   EXPECT_EQ((*App()->ActiveCell())->Address(), "$A$1");
   EXPECT_EQ(App()->Sheets()->Count(), 1);
-}
-
-TEST_F(ApplicationObjects, SelectionIsARangeOrTheSelectedObjectOrTheChartSheet) {
+  host.Activate(sheet1);
   host.Select(sheet1, "A1:B2,D4");
   EXPECT_EQ(As<host::Range>(*App()->Selection())->Address(), "$A$1:$B$2,$D$4");
   host.AddShape(sheet1, model::ShapeKind::Picture, "Logo");
@@ -62,7 +54,6 @@ TEST_F(ApplicationObjects, SettingsKeepTheirValuesAndEveryPutInOrder) {
   EXPECT_THAT(host.model().settingsLog,
               ElementsAre("ScreenUpdating=False", "EnableEvents=False", "Cursor=2", "EnableEvents=True",
                           "ScreenUpdating=True", "Cursor=-4143", "ScreenUpdating=True"));
-  EXPECT_TRUE(host.model().enableEvents);
   EXPECT_EQ(host.model().cursor, host::xlDefault);
   EXPECT_TRUE(host.model().volatileCalculation);
 }
@@ -120,14 +111,7 @@ class Recorder : public host::Application::Events {
   std::unique_ptr<host::Subscription>* ends_;
 };
 
-class ApplicationEvents : public WorkbookTest {
- protected:
-  std::vector<std::string> log;
-};
-
-TEST_F(ApplicationEvents, EverySubscriberHearsInOrderAndSharesCancel) {
-  EXPECT_FALSE(host.DoubleClick("A1"));
-  EXPECT_FALSE(host.RightClick("A1"));
+TEST_F(ApplicationObjects, EverySubscriberHearsInOrderAndSharesCancel) {
   Recorder first("first", log, true);
   Recorder second("second", log);
   std::unique_ptr<host::Subscription> one = App()->Advise(first);
@@ -140,7 +124,7 @@ TEST_F(ApplicationEvents, EverySubscriberHearsInOrderAndSharesCancel) {
   EXPECT_EQ(host.runtime().LiveReferences(), 0);
 }
 
-TEST_F(ApplicationEvents, RightClickInsideTheSelectionKeepsIt) {
+TEST_F(ApplicationObjects, RightClickInsideTheSelectionKeepsIt) {
   Recorder recorder("r", log);
   std::unique_ptr<host::Subscription> subscription = App()->Advise(recorder);
   host.Select(sheet1, "A1:B2", "B2");
@@ -150,10 +134,9 @@ TEST_F(ApplicationEvents, RightClickInsideTheSelectionKeepsIt) {
   EXPECT_EQ(sheet1.selection.activeCell, (model::CellAddress{4, 4}));
   EXPECT_FALSE(host.BeforeSave(book, true));
   EXPECT_THAT(log, ElementsAre("r right Sheet1!$A$2", "r right Sheet1!$D$4", "r save Sheet1 as"));
-  EXPECT_EQ(host.runtime().LiveReferences(), 0);
 }
 
-TEST_F(ApplicationEvents, DisabledEventsAndChartSheetsReachNoOne) {
+TEST_F(ApplicationObjects, DisabledEventsAndChartSheetsReachNoOne) {
   Recorder recorder("r", log, true);
   std::unique_ptr<host::Subscription> subscription = App()->Advise(recorder);
   App()->EnableEvents(false);
@@ -167,36 +150,26 @@ TEST_F(ApplicationEvents, DisabledEventsAndChartSheetsReachNoOne) {
   EXPECT_TRUE(log.empty());
 }
 
-TEST_F(ApplicationEvents, ASubscriberEndedDuringAnEventIsSkipped) {
+TEST_F(ApplicationObjects, AnEndedSubscriptionHearsNothingEvenWhenEndedDuringAnEvent) {
   std::unique_ptr<host::Subscription> later;
   Recorder first("first", log, false, &later);
   Recorder second("second", log);
   std::unique_ptr<host::Subscription> one = App()->Advise(first);
   later = App()->Advise(second);
+  EXPECT_EQ(host.runtime().LiveSubscriptions(), 2);
   host.DoubleClick("A1");
-  EXPECT_THAT(log, ElementsAre("first double Sheet1!$A$1"));
-}
-
-TEST_F(ApplicationEvents, EndingASubscriptionStopsDeliveryAndIsCounted) {
-  Recorder recorder("r", log);
-  std::unique_ptr<host::Subscription> subscription = App()->Advise(recorder);
-  EXPECT_EQ(host.runtime().LiveSubscriptions(), 1);
-  subscription.reset();
-  host.DoubleClick("A1");
+  one.reset();
   {
-    host::WithEvents<host::Application> xlApp(recorder);
+    host::WithEvents<host::Application> xlApp(second);
     xlApp = App();
     host.DoubleClick("A2");
   }
   host.DoubleClick("A3");
-  EXPECT_THAT(log, ElementsAre("r double Sheet1!$A$2"));
+  EXPECT_THAT(log, ElementsAre("first double Sheet1!$A$1", "second double Sheet1!$A$2"));
   EXPECT_EQ(host.runtime().LiveSubscriptions(), 0);
 }
 
-// Until cleared, an armed operation fails every time.
-class FailureInjection : public WorkbookTest {};
-
-TEST_F(FailureInjection, NamedOperationsFailWhereATestArmsThem) {
+TEST_F(ApplicationObjects, NamedOperationsFailEveryTimeUntilClearedOrInTheirTurnWhereATestArmsThem) {
   host.SetFormula(sheet1, "A1", "=1", 1.0);
   host.AddHyperlink(sheet1, "B1", "http://example.com/");
   host.AddShape(sheet1, model::ShapeKind::Picture, "Logo");
@@ -221,7 +194,7 @@ TEST_F(FailureInjection, NamedOperationsFailWhereATestArmsThem) {
     EXPECT_THAT(call, RaisesHostError(1004)) << name;
     host.runtime().ClearFailures();
   }
-  EXPECT_THAT(host.SheetNames(book), ::testing::ElementsAre("Sheet1", "Sheet2", "Sheet3"));
+  EXPECT_THAT(host.SheetNames(book), ElementsAre("Sheet1", "Sheet2", "Sheet3"));
   EXPECT_EQ(book.ActiveSheet()->name, "Sheet1");
   EXPECT_TRUE(host.Formula(sheet1, "A1"));
   EXPECT_TRUE(host.Value(sheet1, "C1").IsEmpty());
@@ -229,19 +202,14 @@ TEST_F(FailureInjection, NamedOperationsFailWhereATestArmsThem) {
   EXPECT_EQ(sheet1.hyperlinks.size(), 1u);
   EXPECT_EQ(sheet1.shapes.size(), 1u);
   EXPECT_TRUE(host.model().settingsLog.empty());
+  host.runtime().FailOn("Sheet.Name.Put", host::HostError(1004, "second rename"), 1, 1);
+  SheetRef("Sheet1")->Name("A");
+  EXPECT_THAT([&] { SheetRef("Sheet2")->Name("B"); }, RaisesHostError(1004, "second rename"));
+  SheetRef("Sheet2")->Name("B");
+  EXPECT_THAT(host.SheetNames(book), ElementsAre("A", "B", "Sheet3"));
 }
 
-TEST_F(FailureInjection, AFailureCanWaitForItsTurn) {
-  host::Ref<host::Sheets> sheets = ActiveWorkbook()->Sheets();
-  host.runtime().FailOn("Sheet.Name.Put", host::HostError(1004, "third rename"), 2, 1);
-  sheets->Item(1)->Name("A");
-  sheets->Item(2)->Name("B");
-  EXPECT_THAT([&] { sheets->Item(3)->Name("C"); }, RaisesHostError(1004, "third rename"));
-  sheets->Item(3)->Name("C");
-  EXPECT_THAT(host.SheetNames(book), ::testing::ElementsAre("A", "B", "C"));
-}
-
-TEST_F(FailureInjection, ReferencesToADeletedSheetOrAClosedWorkbookRaiseObjectRequired) {
+TEST_F(ApplicationObjects, ReferencesToADeletedSheetOrAClosedWorkbookRaiseObjectRequiredAndNothingIsActiveWithoutOne) {
   host::Ref<host::Worksheet> sheet = WorksheetRef("Sheet2");
   host::Ref<host::Range> cell = sheet->Range("A1");
   host::Ref<host::Workbook> workbook = ActiveWorkbook();
@@ -253,7 +221,37 @@ TEST_F(FailureInjection, ReferencesToADeletedSheetOrAClosedWorkbookRaiseObjectRe
   host.Close(book);
   EXPECT_THAT([&] { workbook->Sheets(); }, RaisesHostError(424));
   EXPECT_THAT([&] { a1->Address(true); }, RaisesHostError(424));
-  EXPECT_FALSE(host.Application()->ActiveWorkbook());
+  EXPECT_FALSE(App()->ActiveWorkbook());
+  EXPECT_FALSE(App()->ActiveSheet());
+  EXPECT_FALSE(App()->ActiveCell());
+  EXPECT_FALSE(App()->Selection());
+  EXPECT_THAT([&] { App()->Sheets(); }, RaisesHostError(1004, "Method 'Sheets' of object '_Global' failed"));
+}
+
+TEST(AddInList, AddListsARegisteredProgIdOnceInTheOrderOfAddingAndKeepsItsInstalledState) {
+  const std::shared_ptr<Runtime> runtime = std::make_shared<Runtime>();
+  AddInList list{runtime};
+  list.Register("Quorvel.Formula");
+  list.Register("Other.Functions");
+  const host::Ref<host::AddIns> addIns = list.AddIns();
+  EXPECT_THAT([&] { addIns->Add("Quorvel.Missing", false); },
+              RaisesHostError(1004, "Add method of AddIns class failed"));
+  addIns->Add("Other.Functions", false);
+  const host::Ref<host::AddIn> addIn = addIns->Add("Quorvel.Formula", false);
+  EXPECT_FALSE(addIn->Installed());
+  addIn->Installed(true);
+  runtime->FailOn("AddIn.Installed.Put", host::HostError(1004, "refused"));
+  EXPECT_THROW(addIn->Installed(false), host::HostError);
+  EXPECT_EQ(addIns->Add("quorvel.formula", false)->progID(), "Quorvel.Formula");
+  std::vector<std::string> listed;
+  for (const host::Ref<host::AddIn>& each : host::Each(addIns)) {
+    listed.push_back(each->progID() + (each->Installed() ? " installed" : ""));
+  }
+  EXPECT_THAT(listed, ElementsAre("Other.Functions", "Quorvel.Formula installed"));
+  ASSERT_EQ(list.View().size(), 2u);
+  EXPECT_FALSE(list.View()[0].installed);
+  EXPECT_TRUE(list.View()[1].installed);
+  EXPECT_EQ(runtime->LiveReferences(), 2);
 }
 
 }  // namespace

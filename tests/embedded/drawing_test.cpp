@@ -1,3 +1,4 @@
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,12 +52,11 @@ TEST_F(Shapes, AddLineKeepsItsEndsAndNumbersNamesOnwards) {
 TEST_F(Shapes, TheLineFormatIsKeptWithinItsRanges) {
   host::Ref<host::Shape> shape = AddLine();
   host::Ref<host::LineFormat> line = shape->Line();
-  EXPECT_THAT([&] { line->Weight(-1); }, RaisesHostError(kInvalidArgument));
-  EXPECT_THAT([&] { line->DashStyle(13); }, RaisesHostError(kInvalidArgument));
-  EXPECT_THAT([&] { line->Style(0); }, RaisesHostError(kInvalidArgument));
-  EXPECT_THAT([&] { line->Transparency(1.5f); }, RaisesHostError(kInvalidArgument));
-  EXPECT_THAT([&] { line->Visible(2); }, RaisesHostError(kInvalidArgument));
-  EXPECT_THAT([&] { line->BackColor()->RGB(0x1000000); }, RaisesHostError(kInvalidArgument));
+  const std::vector<std::function<void()>> outOfRange = {
+      [&] { line->Weight(-1); },         [&] { line->DashStyle(13); }, [&] { line->Style(0); },
+      [&] { line->Transparency(1.5f); }, [&] { line->Visible(2); },    [&] { line->BackColor()->RGB(0x1000000); },
+  };
+  for (const std::function<void()>& put : outOfRange) EXPECT_THAT(put, RaisesHostError(kInvalidArgument));
   EXPECT_EQ(sheet1.shapes.front().line, model::LineFormat{});
   shape->ControlFormat()->PrintObject(false);
   line->Weight(1.5f);
@@ -106,12 +106,8 @@ TEST_F(Shapes, AProtectedSheetRefusesDrawingChangesUnlessDrawingObjectsAreFree) 
   EXPECT_THAT([&] { format->Weight(1); }, RaisesHostError(424));
 }
 
-class Comments : public WorkbookTest {
- protected:
-  Comments() { host.AddComment(sheet1, "B2", "note"); }
-};
-
-TEST_F(Comments, TheCommentOfTheFirstCellWithItsBoxThatTakesAShape) {
+TEST_F(Shapes, ACommentIsThatOfTheFirstCellWithABoxThatTakesAShapeShowsUnlessProtectedAndGoesWithItsBox) {
+  host.AddComment(sheet1, "B2", "note");
   EXPECT_FALSE(RangeRef("Sheet1", "C2")->Comment());
   host::Ref<host::Shape> box = (*RangeRef("Sheet1", "B2:C3")->Comment())->Shape();
   EXPECT_EQ(box->Type(), host::msoComment);
@@ -121,9 +117,6 @@ TEST_F(Comments, TheCommentOfTheFirstCellWithItsBoxThatTakesAShape) {
   host.AddComment(sheet1, "B2", "new");
   EXPECT_THAT(host.ShapeNames(sheet1), ElementsAre("Comment 2"));
   EXPECT_EQ(host.FindComment(sheet1, "B2")->text, "new");
-}
-
-TEST_F(Comments, VisibleShowsAndHidesTheCommentUnlessProtectedAndDeletingTheBoxDeletesIt) {
   host::Ref<host::Comment> comment = *RangeRef("Sheet1", "B2")->Comment();
   comment->Visible(true);
   EXPECT_TRUE(host.FindComment(sheet1, "B2")->visible);
@@ -139,12 +132,8 @@ TEST_F(Comments, VisibleShowsAndHidesTheCommentUnlessProtectedAndDeletingTheBoxD
   EXPECT_THAT([&] { comment->Visible(true); }, RaisesHostError(424, "Object required"));
 }
 
-class Hyperlinks : public WorkbookTest {
- protected:
-  host::Ref<host::Hyperlinks> Links() { return WorksheetRef("Sheet1")->Hyperlinks(); }
-};
-
-TEST_F(Hyperlinks, AddAnchorsALinkShowingItsAddressInAnEmptyCellAndReplacingAnyOnTheCell) {
+TEST_F(Shapes, AHyperlinkShowsItsAddressInAnEmptyCellAndReplacesAnyOnTheCellUnlessProtectedOrElsewhere) {
+  const auto Links = [&] { return WorksheetRef("Sheet1")->Hyperlinks(); };
   host.SetValue(sheet1, "A5", "Data");
   Links()->Add(RangeRef("Sheet1", "A5"), "", "[Book1.xlsx]Data!$A$1");
   Links()->Add(RangeRef("Sheet1", "B1"), "http://old.example/", "");
@@ -161,9 +150,6 @@ TEST_F(Hyperlinks, AddAnchorsALinkShowingItsAddressInAnEmptyCellAndReplacingAnyO
   Links()->Delete();
   EXPECT_EQ(Links()->Count(), 0);
   EXPECT_EQ(host.Value(sheet1, "B2"), host::Variant("Sheet2!A1"));
-}
-
-TEST_F(Hyperlinks, AProtectedSheetAndAnAnchorElsewhereAreRefused) {
   const char* const addFailed = "Method 'Add' of object 'Hyperlinks' failed";
   EXPECT_THAT([&] { Links()->Add(RangeRef("Sheet2", "A1"), "http://b.example/", ""); },
               RaisesHostError(1004, addFailed));
@@ -186,14 +172,11 @@ class CellGeometry : public WorkbookTest {
   }
 };
 
-TEST_F(CellGeometry, DefaultCellsAre48By15PointsAndAreasSpanTheirRowsAndColumns) {
+TEST_F(CellGeometry, DefaultCellsAre48By15PointsCustomSizesCountInWholePixelsAndHiddenOnesTakeNoSpace) {
   ExpectBox("A1", {0, 0, 48, 15});
   ExpectBox("C4", {96, 45, 48, 15});
   ExpectBox("B2:D5,A1", {48, 15, 144, 60});
   EXPECT_DOUBLE_EQ(WorksheetRef("Sheet1")->Cells()->Width(), 16384 * 48.0);
-}
-
-TEST_F(CellGeometry, CustomSizesCountInWholePixelsAndHiddenOnesTakeNoSpace) {
   // 20 digits wide with padding: 145 pixels, 108.75 points.
   host.SetColumnWidth(sheet1, 1, 20.7109375);
   host.SetRowHeight(sheet1, 2, 30);

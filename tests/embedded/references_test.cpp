@@ -1,12 +1,16 @@
+#include <stdexcept>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "embedded/rules/number_formats.h"
 #include "embedded/rules/reference_text.h"
-#include "embedded/rules/sheet_quoting.h"
 #include "workbook_fixture.h"
 
 namespace tabulara::embedded {
 namespace {
+
+using ::testing::ThrowsMessage;
 
 class Addresses : public WorkbookTest {
  protected:
@@ -17,17 +21,14 @@ class Addresses : public WorkbookTest {
   }
 };
 
-TEST_F(Addresses, LocalFormsAreAbsolute) {
+TEST_F(Addresses, LocalFormsAreAbsoluteAndTheExternalFormNamesBookAndSheetQuotingBothWhenEitherNeedsIt) {
   EXPECT_EQ(RangeRef("Sheet1", "a1")->Address(), "$A$1");
   EXPECT_EQ(RangeRef("Sheet1", "C4:B2")->Address(), "$B$2:$C$4");
   EXPECT_EQ(RangeRef("Sheet1", "A1:B2,D4")->Address(), "$A$1:$B$2,$D$4");
-  EXPECT_EQ(RangeRef("Sheet1", "C:A")->Address(), "$A:$C");
+  EXPECT_EQ(RangeRef("Sheet1", "AA:Z")->Address(), "$Z:$AA");
   EXPECT_EQ(RangeRef("Sheet1", "5:3")->Address(), "$3:$5");
   EXPECT_EQ(WorksheetRef("Sheet1")->Cells()->Address(), "$1:$1048576");
   EXPECT_EQ(RangeRef("Sheet1", "XFD1048576")->Address(), "$XFD$1048576");
-}
-
-TEST_F(Addresses, ExternalFormNamesBookAndSheetQuotingBothWhenEitherNeedsIt) {
   EXPECT_EQ(RangeRef("Sheet1", "A1,B2")->Address(true), "[Book1.xlsx]Sheet1!$A$1,[Book1.xlsx]Sheet1!$B$2");
   book.name = "My Book's.xlsx";
   EXPECT_EQ(RangeRef("Sheet1", "B2")->Address(true), "'[My Book''s.xlsx]Sheet1'!$B$2");
@@ -35,30 +36,18 @@ TEST_F(Addresses, ExternalFormNamesBookAndSheetQuotingBothWhenEitherNeedsIt) {
   EXPECT_EQ(RangeRef("Sheet1", "B2")->Address(true), "[work_book.xlsx]Sheet1!$B$2");
 }
 
-TEST_F(Addresses, NamesOfWordCharactersAndDotsNeedNoQuotes) {
+TEST_F(Addresses, OnlyOtherCharactersLeadingDigitsDotsOrEmojiAndCellReferencesNeedQuotesInASheetName) {
   for (std::string name : {"Data", "Sheet.1", "Sheet_1", "_Sheet1", "\u00c9cole1", "\u65e5\u672c\u8a9e", "Rabbit",
-                           "XFE1", "A0", "R0C0", "AAAA1", "Sheet\U0001F600"}) {
+                           "XFE1", "A0", "R0C0", "AAAA1", "Sheet\U0001F600", "C16385x", "R1048577x", "R10485760"}) {
     EXPECT_EQ(External(name), "[Book1.xlsx]" + name + "!$A$1") << name;
   }
-}
-
-TEST_F(Addresses, OtherCharactersLeadingDigitsDotsOrEmojiAndCellReferencesNeedQuotes) {
-  for (std::string name : {"Sheet 1", "Sheet-7", "S&P", "1Sheet", ".Sheet", "\U0001F600Sheet", "A1", "xfd1048576",
-                           "AZ12", "R", "c", "RC", "R1C1", "R2D2", "C3PO", "RC12x"}) {
+  for (std::string name : {"Sheet 1", "Sheet1 ", "Sheet-7", "S&P", "1Sheet", ".Sheet", "\U0001F600Sheet", "A1",
+                           "xfd1048576", "AZ12", "C16384", "R", "c", "RC", "R1C1", "R2D2", "C3PO", "RC12x",
+                           "R1048576x"}) {
     EXPECT_EQ(External(name), "'[Book1.xlsx]" + name + "'!$A$1") << name;
   }
   EXPECT_EQ(External("Sheet'1"), "'[Book1.xlsx]Sheet''1'!$A$1");
   EXPECT_EQ(External("S'heet'2"), "'[Book1.xlsx]S''heet''2'!$A$1");
-}
-
-TEST(SheetQuoting, RulesOnTheirOwn) {
-  EXPECT_FALSE(SheetNameNeedsQuotes("Sheet1"));
-  EXPECT_TRUE(SheetNameNeedsQuotes("Sheet1 "));
-  EXPECT_TRUE(SheetNameNeedsQuotes("C16384"));
-  EXPECT_FALSE(SheetNameNeedsQuotes("C16385x"));
-  EXPECT_TRUE(SheetNameNeedsQuotes("R1048576x"));
-  EXPECT_FALSE(SheetNameNeedsQuotes("R1048577x"));
-  EXPECT_FALSE(SheetNameNeedsQuotes("R10485760"));
 }
 
 class GoTo : public WorkbookTest {
@@ -70,38 +59,26 @@ class GoTo : public WorkbookTest {
 };
 
 TEST_F(GoTo, SelectsOnTheSheetTheReferenceNames) {
-  struct Case {
-    const char* reference;
-    const char* activeCell;
-    const char* sheet;
-    const char* selection;
-    const char* active;
-  };
-  for (const Case& c : std::initializer_list<Case>{
-           {"A1:B2,D4", "", "Sheet1", "$A$1:$B$2,$D$4", "$A$1"},
-           {"sheet1!C3:A1", "Sheet1!B2", "Sheet1", "$A$1:$C$3", "$B$2"},
-           {"'My sheet'!A1", "", "My sheet", "$A$1", "$A$1"},
-           {"'Bob''s, Data'!A1:B2,'Bob''s, Data'!$D$4", "D4", "Bob's, Data", "$A$1:$B$2,$D$4", "$D$4"},
-           {"'My sheet'!C:D", "'my sheet'!D7", "My sheet", "$C:$D", "$D$7"},
-           {"Sheet2!B2,C3", "C3", "Sheet2", "$B$2,$C$3", "$C$3"},
+  // The reference and active cell given, then the sheet, selection and active cell gone to.
+  for (const auto& [reference, activeCell, selected] : std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"A1:B2,D4", "", "Sheet1 $A$1:$B$2,$D$4 $A$1"},
+           {"sheet1!C3:A1", "Sheet1!B2", "Sheet1 $A$1:$C$3 $B$2"},
+           {"'My sheet'!A1", "", "My sheet $A$1 $A$1"},
+           {"'Bob''s, Data'!A1:B2,'Bob''s, Data'!$D$4", "D4", "Bob's, Data $A$1:$B$2,$D$4 $D$4"},
+           {"'My sheet'!C:D", "'my sheet'!D7", "My sheet $C:$D $D$7"},
+           {"Sheet2!B2,C3", "C3", "Sheet2 $B$2,$C$3 $C$3"},
        }) {
-    SCOPED_TRACE(c.reference);
     host.Activate(sheet1);
-    host.GoTo(c.reference, c.activeCell);
+    host.GoTo(reference, activeCell);
     const model::Sheet& active = host.ActiveSheet();
-    EXPECT_EQ(active.name, c.sheet);
-    EXPECT_EQ(AreasAddress(active.selection.areas), c.selection);
-    EXPECT_EQ(AreaAddress(model::CellRect::Of(active.selection.activeCell)), c.active);
+    EXPECT_EQ(active.name + " " + AreasAddress(active.selection.areas) + " " +
+                  AreaAddress(model::CellRect::Of(active.selection.activeCell)),
+              selected);
   }
 }
 
 TEST_F(GoTo, ABadReferenceIsToldAndChangesNothing) {
-  struct Case {
-    const char* reference;
-    const char* activeCell;
-    const char* error;
-  };
-  for (const Case& c : std::initializer_list<Case>{
+  for (const auto& [reference, activeCell, error] : std::vector<std::tuple<std::string, std::string, std::string>>{
            {"", "", "not a cell reference: \"\""},
            {"A1:", "", "not a cell reference: \"A1:\""},
            {"A1,", "", "not a cell reference: \"A1,\""},
@@ -115,14 +92,9 @@ TEST_F(GoTo, ABadReferenceIsToldAndChangesNothing) {
            {"Sheet2!A1:B2", "Sheet2!C3", "the active cell lies outside the selection"},
            {"Sheet2!A1:B2", "Sheet1!B2", "the active cell lies outside the selection"},
        }) {
-    SCOPED_TRACE(c.reference);
+    SCOPED_TRACE(reference);
     host.GoTo("B5");
-    try {
-      host.GoTo(c.reference, c.activeCell);
-      ADD_FAILURE() << "no error";
-    } catch (const std::invalid_argument& error) {
-      EXPECT_STREQ(error.what(), c.error);
-    }
+    EXPECT_THAT([&] { host.GoTo(reference, activeCell); }, ThrowsMessage<std::invalid_argument>(error));
     EXPECT_EQ(host.ActiveSheet().name, "Sheet1");
     EXPECT_EQ(AreasAddress(sheet1.selection.areas), "$B$5");
   }
@@ -137,13 +109,6 @@ TEST(NumberFormats, DateCodesOutsideQuotesAndBracketsMakeADate) {
        {"General", "0.00", "#,##0 \"days\"", "[Red]0.00", "0.00E+00", "\\d0", "@", "_-* #,##0", "0;\"m\""}) {
     EXPECT_FALSE(IsDateFormat(other)) << other;
   }
-}
-
-TEST(ReferenceText, ColumnLettersRunToXFD) {
-  EXPECT_EQ(ColumnLetters(1), "A");
-  EXPECT_EQ(ColumnLetters(26), "Z");
-  EXPECT_EQ(ColumnLetters(27), "AA");
-  EXPECT_EQ(ColumnLetters(16384), "XFD");
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
+#include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -14,14 +16,13 @@ const std::string kProtectedCell =
     "To modify a protected cell or chart, first remove protection using the Unprotect Sheet command (Tools menu, "
     "Protection submenu). You may be prompted for a password.";
 
-class RangeValues : public WorkbookTest {};
+class Ranges : public WorkbookTest {};
 
-TEST_F(RangeValues, ValueGivesTheFirstCellOfEveryKind) {
+TEST_F(Ranges, ValueGivesTheFirstCellOfEveryKindAndTypedTextIsReadAsTheHostReadsIt) {
   const std::vector<host::Variant> values = {2.5, "text", true, host::Date{29387}, host::ErrorValue{host::xlErrNA}};
-  for (std::size_t i = 0; i < values.size(); ++i) host.SetValue(sheet1, "A" + std::to_string(i + 1), values[i]);
-  EXPECT_EQ(RangeRef("Sheet1", "A1:A5")->Value(), values[0]);
-  for (std::size_t i = 1; i < values.size(); ++i) {
-    EXPECT_EQ(RangeRef("Sheet1", "A" + std::to_string(i + 1))->Value(), values[i]) << i;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    host.SetValue(sheet1, "A" + std::to_string(i + 1), values[i]);
+    EXPECT_EQ(RangeRef("Sheet1", "A" + std::to_string(i + 1) + ":A9")->Value(), values[i]) << i;
   }
   EXPECT_TRUE(RangeRef("Sheet1", "B1")->Value().IsEmpty());
   host.SetValue(sheet1, "A1", 29387.0);
@@ -29,29 +30,21 @@ TEST_F(RangeValues, ValueGivesTheFirstCellOfEveryKind) {
   EXPECT_EQ(RangeRef("Sheet1", "A1")->Value(), host::Variant(host::Date{29387}));
   host.SetNumberFormat(sheet1, "A1", "#,##0.00 \"days\"");
   EXPECT_EQ(RangeRef("Sheet1", "A1")->Value(), host::Variant(29387.0));
-}
-
-TEST_F(RangeValues, TextIsReadAsTheHostReadsTypedText) {
   const std::vector<std::pair<std::string, host::Variant>> entries = {
-      {"12", 12.0},
-      {"TRUE", true},
-      {"#N/A", host::ErrorValue{host::xlErrNA}},
-      {"'12", "12"},
-      {"  padded text ", "  padded text "},
+      {"12", 12.0}, {"TRUE", true}, {"#N/A", host::ErrorValue{host::xlErrNA}}, {"'12", "12"},
+      {"  padded text ", "  padded text "}, {"6/15/1980", host::Date{29387}},
   };
-  host::Ref<host::Range> cell = RangeRef("Sheet1", "A1");
+  host::Ref<host::Range> cell = RangeRef("Sheet1", "C1");
   for (const auto& [typed, value] : entries) {
     cell->Value(typed);
     EXPECT_EQ(cell->Value(), value) << typed;
   }
-  RangeRef("Sheet1", "B2")->Value("6/15/1980");
-  EXPECT_TRUE(host.Value(sheet1, "B2").IsDate());
-  EXPECT_EQ(host.NumberFormat(sheet1, "B2"), "m/d/yyyy");
+  EXPECT_EQ(host.NumberFormat(sheet1, "C1"), "m/d/yyyy");
   RangeRef("Sheet1", "B3")->Value(host::Date{100});
   EXPECT_EQ(host.NumberFormat(sheet1, "B3"), "m/d/yyyy");
 }
 
-TEST_F(RangeValues, AFormulaTextHasNoValueUntilCalculated) {
+TEST_F(Ranges, AFormulaTextHasNoValueUntilCalculatedAndEmptyClearsContentsButKeepsFormats) {
   host::Ref<host::Range> cell = RangeRef("Sheet1", "C1");
   cell->Value("=A1+1");
   EXPECT_EQ(host.Formula(sheet1, "C1"), "=A1+1");
@@ -62,15 +55,6 @@ TEST_F(RangeValues, AFormulaTextHasNoValueUntilCalculated) {
   cell->Value(7);
   EXPECT_FALSE(cell->HasFormula());
   EXPECT_FALSE(host.Formula(sheet1, "C1"));
-}
-
-TEST_F(RangeValues, EveryCellOfEveryAreaTakesTheValue) {
-  RangeRef("Sheet1", "A1:B2,D4")->Value("x");
-  for (std::string cell : {"A1", "B1", "A2", "B2", "D4"}) EXPECT_EQ(host.Value(sheet1, cell), host::Variant("x"));
-  EXPECT_TRUE(host.Value(sheet1, "C3").IsEmpty());
-}
-
-TEST_F(RangeValues, EmptyClearsContentsAndKeepsFormats) {
   host.SetValue(sheet1, "A1:A2", 5.0);
   host.SetFormula(sheet1, "A3", "=1", 1.0);
   model::Font bold;
@@ -80,20 +64,19 @@ TEST_F(RangeValues, EmptyClearsContentsAndKeepsFormats) {
   RangeRef("Sheet1", "A1:A3")->Value(host::Variant());
   EXPECT_TRUE(host.Value(sheet1, "A1").IsEmpty());
   EXPECT_FALSE(host.Formula(sheet1, "A3"));
-  EXPECT_FALSE(RangeRef("Sheet1", "A3")->HasFormula());
   EXPECT_TRUE(host.Font(sheet1, "A1").bold);
-  EXPECT_EQ(sheet1.grid.CellCount(), 2u);
+  EXPECT_EQ(sheet1.grid.CellCount(), 3u);
 }
 
-TEST_F(RangeValues, RefusedValues) {
+TEST_F(Ranges, EveryCellOfEveryAreaTakesTheValueButObjectsTheWholeSheetAndLockedCellsOfAProtectedSheetAreRefused) {
+  RangeRef("Sheet1", "A1:B2,D4")->Value("x");
+  for (std::string cell : {"A1", "B1", "A2", "B2", "D4"}) EXPECT_EQ(host.Value(sheet1, cell), host::Variant("x"));
+  EXPECT_TRUE(host.Value(sheet1, "C3").IsEmpty());
   host::Ref<host::Range> cell = RangeRef("Sheet1", "A1");
   EXPECT_THAT([&] { cell->Value(host::Variant(host::Ref<host::Object>(RangeRef("Sheet1", "B1")))); },
               RaisesHostError(13, "Type mismatch"));
   EXPECT_THAT([&] { WorksheetRef("Sheet1")->Cells()->Value(1); }, RaisesHostError(7, "Out of memory"));
-  EXPECT_EQ(sheet1.grid.CellCount(), 0u);
-}
-
-TEST_F(RangeValues, AProtectedSheetRefusesLockedCellsOnly) {
+  EXPECT_EQ(sheet1.grid.CellCount(), 5u);
   host.SetLocked(sheet1, "B1", false);
   host.ProtectSheet(sheet1);
   EXPECT_THAT([&] { RangeRef("Sheet1", "A1")->Value("x"); }, RaisesHostError(1004, kProtectedCell));
@@ -101,10 +84,10 @@ TEST_F(RangeValues, AProtectedSheetRefusesLockedCellsOnly) {
   EXPECT_THAT([&] { WorksheetRef("Sheet1")->Cells()->Value(1); }, RaisesHostError(1004, kProtectedCell));
   RangeRef("Sheet1", "B1")->Value("typed");
   EXPECT_EQ(host.Value(sheet1, "B1"), host::Variant("typed"));
-  EXPECT_TRUE(host.Value(sheet1, "A1").IsEmpty());
+  EXPECT_EQ(host.Value(sheet1, "A1"), host::Variant("x"));
 }
 
-TEST_F(RangeValues, PartOfAnArrayCannotChangeButTheWholeArrayCanAndHasFormulaOrArrayAskEveryCell) {
+TEST_F(Ranges, PartOfAnArrayCannotChangeButTheWholeArrayCanAndHasFormulaOrArrayAskEveryCell) {
   host.SetArrayFormula(sheet1, "A1:B2", "{=TRANSPOSE(D1:E2)}", 1.0);
   host.SetArrayFormula(sheet1, "C3", "{=SUM(A1:A2*B1:B2)}", 4.0);
   EXPECT_THAT([&] { RangeRef("Sheet1", "A1")->Value(1); },
@@ -125,9 +108,7 @@ TEST_F(RangeValues, PartOfAnArrayCannotChangeButTheWholeArrayCanAndHasFormulaOrA
   EXPECT_FALSE(RangeRef("Sheet1", "C1")->HasFormula());
 }
 
-class RangeReferences : public WorkbookTest {};
-
-TEST_F(RangeReferences, CountsCellsOfAllAreasIn64Bits) {
+TEST_F(Ranges, CountsCellsOfAllAreasIn64BitsEnumeratesTheWholeSheetWithoutVisitingItAndRefusesNonReferences) {
   EXPECT_EQ(RangeRef("Sheet1", "A1")->Count(), 1);
   EXPECT_EQ(RangeRef("Sheet1", "b2:$C$4")->Count(), 6);
   EXPECT_EQ(RangeRef("Sheet1", "A1:B2,D4")->Count(), 5);
@@ -135,21 +116,15 @@ TEST_F(RangeReferences, CountsCellsOfAllAreasIn64Bits) {
   EXPECT_EQ(RangeRef("Sheet1", "$2:$3")->Count(), 2 * 16384);
   EXPECT_EQ(WorksheetRef("Sheet1")->Cells()->Count(), 17179869184);
   EXPECT_EQ(RangeRef("Sheet2", "A1")->Worksheet()->Name(), "Sheet2");
-}
-
-TEST_F(RangeReferences, TextsThatAreNoReferenceAreRefused) {
+  std::unique_ptr<host::Enumerator<host::Range>> all = WorksheetRef("Sheet1")->Cells()->NewEnum();
+  EXPECT_EQ((*all->Next())->Address(), "$A$1");
+  EXPECT_EQ((*all->Next())->Address(), "$B$1");
   for (std::string text : {"", "A0", "XFE1", "A1048577", "1A", "A1:", "A:1", "1:A1", "A1:2", "A1:B", "A", "A1 B1",
                            "A1,,B2"}) {
     EXPECT_THAT([&] { RangeRef("Sheet1", text); },
                 RaisesHostError(1004, "Method 'Range' of object '_Worksheet' failed"))
         << text;
   }
-}
-
-TEST_F(RangeReferences, EnumeratingTheWholeSheetStartsWithoutVisitingIt) {
-  std::unique_ptr<host::Enumerator<host::Range>> all = WorksheetRef("Sheet1")->Cells()->NewEnum();
-  EXPECT_EQ((*all->Next())->Address(), "$A$1");
-  EXPECT_EQ((*all->Next())->Address(), "$B$1");
 }
 
 // Formulas giving a number (A1), a text (B1), a logical (C1) and an error
@@ -171,7 +146,7 @@ class SpecialCells : public WorkbookTest {
   }
 };
 
-TEST_F(SpecialCells, TheMaskPicksFormulasOrConstantsByTheTypeOfTheirValue) {
+TEST_F(SpecialCells, TheMaskPicksByTheTypeOfTheValueNothingFoundIsRefusedAndBlocksJoinRunsOverTheSameColumns) {
   EXPECT_EQ(Found("A1:C2", host::xlCellTypeFormulas, host::xlNumbers), "$A$1");
   EXPECT_EQ(Found("A1:C2", host::xlCellTypeFormulas, host::xlTextValues), "$B$1");
   EXPECT_EQ(Found("A1:C2", host::xlCellTypeFormulas, host::xlLogical), "$C$1");
@@ -183,17 +158,11 @@ TEST_F(SpecialCells, TheMaskPicksFormulasOrConstantsByTheTypeOfTheirValue) {
   EXPECT_EQ(Found("Z99", host::xlCellTypeFormulas, host::xlErrors), "$A$2");
   RangeRef("Sheet1", "E5")->Value("=A1*2");
   EXPECT_EQ(Found("E1:E9", host::xlCellTypeFormulas, host::xlNumbers), "$E$5");
-}
-
-TEST_F(SpecialCells, NothingFoundAndOtherCellTypesAreRefused) {
   EXPECT_THAT([&] { Found("B2:C3", host::xlCellTypeFormulas, host::xlAllFormulaResults); },
               RaisesHostError(1004, "No cells were found."));
   EXPECT_THAT([&] { WorksheetRef("Sheet2")->Cells()->SpecialCells(host::xlCellTypeFormulas, 23); },
               RaisesHostError(1004, "No cells were found."));
   EXPECT_THAT([&] { Found("A1:C2", 4, 0); }, RaisesHostError(1004, "SpecialCells method of Range class failed"));
-}
-
-TEST_F(SpecialCells, BlocksJoinRunsOverTheSameColumnsAndEnumerateEveryCell) {
   model::Sheet& sheet2 = host.Sheet("Sheet2");
   host.SetFormula(sheet2, "B2:C4", "=1", 1.0);
   host.SetFormula(sheet2, "E3", "=1", 1.0);
@@ -206,20 +175,12 @@ TEST_F(SpecialCells, BlocksJoinRunsOverTheSameColumnsAndEnumerateEveryCell) {
   EXPECT_THAT(cells, ElementsAre("$B$2", "$C$2", "$B$3", "$C$3", "$B$4", "$C$4", "$E$3"));
 }
 
-class Calculate : public WorkbookTest {};
-
 // Without a formula engine, Calculate keeps the values the formulas came
 // with, as long as nothing they may depend on has changed since.
-TEST_F(Calculate, OnlyAChangedValueOrAnEnteredFormulaMakesTheValuesDoubtful) {
-  struct Edit {
-    const char* what;
-    const char* sheet;
-    const char* cells;
-    host::Variant value;
-    bool clear;
-    bool doubtful;
-  };
-  for (const Edit& edit : std::initializer_list<Edit>{
+TEST_F(Ranges, CalculateDoubtsTheValuesOnlyAfterAChangedValueOrAnEnteredFormula) {
+  // What is done, where, the value written or cleared, and whether the values are doubtful after it.
+  using Edit = std::tuple<std::string, std::string, std::string, host::Variant, bool, bool>;
+  for (const auto& [what, sheet, cells, value, clear, doubtful] : std::vector<Edit>{
            {"a formula replaced by its own value", "Sheet1", "A1", 2.0, false, false},
            {"a constant written unchanged", "Sheet1", "B1", " x ", false, false},
            {"empty cells cleared", "Sheet1", "D1:D9", {}, true, false},
@@ -229,20 +190,20 @@ TEST_F(Calculate, OnlyAChangedValueOrAnEnteredFormulaMakesTheValuesDoubtful) {
            {"a constant emptied", "Sheet1", "B1", {}, false, true},
            {"a constant cleared", "Sheet1", "B1", {}, true, true},
        }) {
-    SCOPED_TRACE(edit.what);
+    SCOPED_TRACE(what);
     // A workbook as read from a file: Sheet1 A1 =1+1 (2), A2 =A1*2 (4), B1 " x ".
     model::Sheet& first = host.Sheet(host.NewWorkbook({"Sheet1", "Sheet2"}), "Sheet1");
     host.SetFormula(first, "A1", "=1+1", 2.0);
     host.SetFormula(first, "A2", "=A1*2", 4.0);
     host.SetValue(first, "B1", " x ");
-    host::Ref<host::Range> cells = RangeRef(edit.sheet, edit.cells);
-    if (edit.clear) {
-      cells->Clear();
+    host::Ref<host::Range> range = RangeRef(sheet, cells);
+    if (clear) {
+      range->Clear();
     } else {
-      cells->Value(edit.value);
+      range->Value(value);
     }
     const auto calculate = [&] { WorksheetRef("Sheet1")->Calculate(); };
-    if (edit.doubtful) {
+    if (doubtful) {
       EXPECT_THAT(calculate, RaisesHostError(440,
                                              "Calculate method of Worksheet class failed: cells have changed since "
                                              "the file was read, so the value of Sheet1!A1 may be out of date, and "
@@ -252,6 +213,126 @@ TEST_F(Calculate, OnlyAChangedValueOrAnEnteredFormulaMakesTheValuesDoubtful) {
       EXPECT_EQ(host.Value(first, "A2"), host::Variant(4.0));
     }
   }
+}
+
+TEST_F(Ranges, TheWholeSheetChangesWithoutAnEntryPerCell) {
+  host.SetValue(sheet1, "B2", "kept");
+  model::Font courier;
+  courier.name = "Courier";
+  courier.italic = true;
+  host.SetFont(sheet1, "C3", courier);
+  host::Ref<host::Font> font = WorksheetRef("Sheet1")->Cells()->Font();
+  font->Size(12);
+  font->Name("Arial");
+  font->Bold(true);
+  for (const char* cell : {"A1", "B2", "C3", "XFD1048576"}) {
+    model::Font now = host.Font(sheet1, cell);
+    EXPECT_EQ(now.size, 12) << cell;
+    EXPECT_EQ(now.name, "Arial") << cell;
+    EXPECT_TRUE(now.bold) << cell;
+  }
+  EXPECT_TRUE(host.Font(sheet1, "C3").italic);
+  EXPECT_EQ(sheet1.grid.CellCount(), 2u);
+  EXPECT_EQ(host.Value(sheet1, "B2"), host::Variant("kept"));
+}
+
+TEST_F(Ranges, ColumnsAndRowsChangeThroughTheirFormatsAndARangeItsCellsWithSizesFrom1To409UnlessProtected) {
+  WorksheetRef("Sheet1")->Range("3:3")->Font()->Italic(true);
+  WorksheetRef("Sheet1")->Range("B:B")->Font()->Size(9);
+  EXPECT_TRUE(host.Font(sheet1, "A3").italic);
+  EXPECT_EQ(host.Font(sheet1, "B3").size, 9);
+  EXPECT_TRUE(host.Font(sheet1, "B3").italic);
+  EXPECT_EQ(host.Font(sheet1, "B900").size, 9);
+  EXPECT_FALSE(host.Font(sheet1, "B900").italic);
+  WorksheetRef("Sheet1")->Range("5:5")->Font()->Bold(true);
+  EXPECT_EQ(host.Font(sheet1, "B5").size, 9);
+  EXPECT_TRUE(host.Font(sheet1, "B5").bold);
+  EXPECT_EQ(host.Font(sheet1, "C5").size, 11);
+  host::Ref<host::Font> font = RangeRef("Sheet1", "A1")->Font();
+  font->Bold(true);
+  EXPECT_THAT([&] { font->Size(0.5); }, RaisesHostError(1004, "Unable to set the Size property of the Font class"));
+  EXPECT_THAT([&] { font->Size(410); }, RaisesHostError(1004));
+  font->Size(409);
+  EXPECT_TRUE(host.Font(sheet1, "A1").bold);
+  EXPECT_EQ(host.Font(sheet1, "A1").size, 409);
+  EXPECT_FALSE(host.Font(sheet1, "A2").bold);
+  EXPECT_EQ(host.Font(sheet1, "A2").size, 11);
+  host.ProtectSheet(sheet1, false);
+  EXPECT_THAT([&] { WorksheetRef("Sheet1")->Cells()->Font()->Name("Arial"); },
+              RaisesHostError(1004, "Unable to set the Name property of the Font class"));
+  EXPECT_THAT([&] { font->Bold(false); }, RaisesHostError(1004, "Unable to set the Bold property of the Font class"));
+  EXPECT_EQ(host.Font(sheet1, "A1").name, "Calibri");
+}
+
+// A1:C3 hold "v", D1 a formula, A1:D4 are bold; links on B2 and E5,
+// comments on C3 and F6.
+class RangeClear : public WorkbookTest {
+ protected:
+  RangeClear() {
+    host.SetValue(sheet1, "A1:C3", "v");
+    host.SetFormula(sheet1, "D1", "=1", 1.0);
+    model::Font bold;
+    bold.bold = true;
+    host.SetFont(sheet1, "A1:D4", bold);
+    host.AddHyperlink(sheet1, "B2", "", "Sheet2!A1");
+    host.AddHyperlink(sheet1, "E5", "http://example.com/");
+    host.AddComment(sheet1, "C3", "note");
+    host.AddComment(sheet1, "F6", "kept");
+  }
+};
+
+TEST_F(RangeClear, ClearsValuesFormulasFormatsHyperlinksAndCommentsOfTheRangeButNoPartOfAnArrayNorOnAProtectedSheet) {
+  host.SetArrayFormula(sheet1, "H1:H2", "{=A1:A2}", 1.0);
+  EXPECT_THAT([&] { RangeRef("Sheet1", "H2:I2")->Clear(); },
+              RaisesHostError(1004, "You cannot change part of an array."));
+  RangeRef("Sheet1", "H:H")->Clear();
+  EXPECT_TRUE(sheet1.grid.arrays.empty());
+  EXPECT_FALSE(host.Formula(sheet1, "H1"));
+  RangeRef("Sheet1", "A1:D3")->Clear();
+  EXPECT_TRUE(host.Value(sheet1, "B2").IsEmpty());
+  EXPECT_FALSE(host.Formula(sheet1, "D1"));
+  EXPECT_FALSE(host.Font(sheet1, "A1").bold);
+  EXPECT_TRUE(host.Font(sheet1, "A4").bold);
+  ASSERT_EQ(sheet1.hyperlinks.size(), 1u);
+  EXPECT_EQ(sheet1.hyperlinks.front().address, "http://example.com/");
+  EXPECT_FALSE(host.FindComment(sheet1, "C3"));
+  EXPECT_TRUE(host.FindComment(sheet1, "F6"));
+  EXPECT_THAT(host.ShapeNames(sheet1), ElementsAre("Comment 2"));
+  host.ProtectSheet(sheet1, false);
+  EXPECT_THAT([&] { RangeRef("Sheet1", "A4")->Clear(); }, RaisesHostError(1004, "Clear method of Range class failed"));
+  EXPECT_TRUE(host.Font(sheet1, "A4").bold);
+}
+
+TEST_F(RangeClear, ALargeAreaClearsWhenNoRowOrColumnIsFormattedAndTheWholeSheetLeavesNothingButSizes) {
+  host.SetColumnWidth(sheet1, 2, 20);
+  RangeRef("Sheet1", "A1:Q1048575")->Clear();
+  EXPECT_TRUE(host.Value(sheet1, "A1").IsEmpty());
+  host.SetRowHeight(sheet1, 2, 30);
+  WorksheetRef("Sheet1")->Cells()->Font()->Size(14);
+  WorksheetRef("Sheet1")->Cells()->Clear();
+  EXPECT_EQ(sheet1.grid.CellCount(), 0u);
+  EXPECT_TRUE(sheet1.hyperlinks.empty());
+  EXPECT_TRUE(sheet1.comments.empty());
+  EXPECT_TRUE(sheet1.shapes.empty());
+  EXPECT_EQ(host.Font(sheet1, "XFD1048576").size, 11);
+  EXPECT_EQ(sheet1.grid.rows.at(2).height, 30);
+  EXPECT_EQ(sheet1.grid.columns.Find(2)->width, 20);
+}
+
+TEST_F(RangeClear, ClearedCellsOfFormattedRowsAndColumnsTakeTheDefault) {
+  WorksheetRef("Sheet1")->Range("7:7")->Font()->Italic(true);
+  WorksheetRef("Sheet1")->Range("H:H")->Font()->Italic(true);
+  RangeRef("Sheet1", "A:B")->Clear();
+  EXPECT_FALSE(host.Font(sheet1, "A7").italic);
+  EXPECT_TRUE(host.Font(sheet1, "C7").italic);
+  EXPECT_FALSE(host.Font(sheet1, "B1").bold);
+  EXPECT_TRUE(host.Font(sheet1, "C1").bold);
+  RangeRef("Sheet1", "F7:G7")->Clear();
+  RangeRef("Sheet1", "H9:H10")->Clear();
+  EXPECT_FALSE(host.Font(sheet1, "G7").italic);
+  EXPECT_TRUE(host.Font(sheet1, "E7").italic);
+  EXPECT_FALSE(host.Font(sheet1, "H10").italic);
+  EXPECT_TRUE(host.Font(sheet1, "H11").italic);
 }
 
 }  // namespace
