@@ -186,6 +186,9 @@ TEST_F(ApplicationObjects, NamedOperationsFailEveryTimeUntilClearedOrInTheirTurn
       {"Hyperlinks.Delete", [&] { WorksheetRef("Sheet1")->Hyperlinks()->Delete(); }},
       {"Shapes.AddLine", [&] { WorksheetRef("Sheet1")->Shapes()->AddLine(0, 0, 1, 1); }},
       {"Shape.Delete", [&] { (*host::Each(WorksheetRef("Sheet1")->Shapes()).begin())->Delete(); }},
+      {"Shape.Line", [&] { (*host::Each(WorksheetRef("Sheet1")->Shapes()).begin())->Line(); }},
+      {"ControlFormat.PrintObject.Put",
+       [&] { (*host::Each(WorksheetRef("Sheet1")->Shapes()).begin())->ControlFormat()->PrintObject(false); }},
       {"Application.ScreenUpdating.Put", [&] { App()->ScreenUpdating(false); }},
   };
   for (const auto& [name, call] : calls) {

@@ -177,6 +177,7 @@ TEST_F(SheetRules, ActivateActivatesTheSheetAndItsWorkbookButNoHiddenSheet) {
   host.Sheet("Sheet3").visibility = host::xlSheetVisible;
   host::Ref<host::Sheet> sheet3 = SheetRef("Sheet3");
   host.NewWorkbook({"Other"});
+  EXPECT_THAT([&] { App()->Sheets()->Add(sheet3); }, RaisesHostError(1004, kAddFailed));
   sheet3->Activate();
   EXPECT_EQ(host.model().ActiveWorkbook().get(), &book);
   EXPECT_EQ(book.ActiveSheet()->name, "Sheet3");
