@@ -54,7 +54,6 @@ TEST_F(ApplicationObjects, SettingsKeepTheirValuesAndEveryPutInOrder) {
   EXPECT_THAT(host.model().settingsLog,
               ElementsAre("ScreenUpdating=False", "EnableEvents=False", "Cursor=2", "EnableEvents=True",
                           "ScreenUpdating=True", "Cursor=-4143", "ScreenUpdating=True"));
-  EXPECT_EQ(host.model().cursor, host::xlDefault);
   EXPECT_TRUE(host.model().volatileCalculation);
 }
 
