@@ -265,12 +265,12 @@ TEST_F(MenuTest, ReferencesCountUntilReleasedAndDeletingAPopupDeletesItsItemsAnd
     void Click(const host::Ref<host::CommandBarButton>&, bool&) override {}
   } sink;
   const std::vector<std::function<void()>> members = {
-      [&] { misc->Caption(); },         [&] { miscBar->Name(); },       [&] { miscBar->Controls(); },
-      [&] { main->Controls(); },        [&] { main->CommandBar(); },    [&] { about->Caption(); },
-      [&] { about->Caption("x"); },     [&] { about->Tag(); },          [&] { about->Tag("t"); },
-      [&] { about->BeginGroup(true); }, [&] { about->Visible(); },      [&] { about->Visible(true); },
-      [&] { about->Index(); },          [&] { about->Type(); },         [&] { about->Parent(); },
-      [&] { about->Style(3); },         [&] { about->FaceId(642); },    [&] { about->PasteFace(); },
+      [&] { misc->Caption(); },         [&] { miscBar->Name(); },    [&] { miscBar->Controls(); },
+      [&] { main->Controls(); },        [&] { main->CommandBar(); }, [&] { about->Caption(); },
+      [&] { about->Caption("x"); },     [&] { about->Tag(); },       [&] { about->Tag("t"); },
+      [&] { about->BeginGroup(true); }, [&] { about->Visible(); },   [&] { about->Visible(true); },
+      [&] { about->Index(); },          [&] { about->Type(); },      [&] { about->Parent(); },
+      [&] { about->Style(3); },         [&] { about->FaceId(642); }, [&] { about->PasteFace(); },
       [&] { about->Advise(sink); },     [&] { about->Delete(); },
   };
   for (std::size_t i = 0; i < members.size(); ++i) EXPECT_THAT(members[i], RaisesDisconnected()) << i;

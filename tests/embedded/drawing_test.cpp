@@ -53,10 +53,13 @@ TEST_F(Shapes, TheLineFormatIsKeptWithinItsRanges) {
   host::Ref<host::Shape> shape = AddLine();
   host::Ref<host::LineFormat> line = shape->Line();
   const std::vector<std::function<void()>> outOfRange = {
-      [&] { line->Weight(-1); },         [&] { line->DashStyle(13); }, [&] { line->Style(0); },
-      [&] { line->Transparency(1.5f); }, [&] { line->Visible(2); },    [&] { line->BackColor()->RGB(0x1000000); },
+      [&] { line->Weight(-1); },    [&] { line->Weight(1585); },
+      [&] { line->DashStyle(13); }, [&] { line->Style(0); },
+      [&] { line->Style(6); },      [&] { line->Transparency(1.5f); },
+      [&] { line->Visible(2); },    [&] { line->BackColor()->RGB(0x1000000); },
   };
   for (const std::function<void()>& put : outOfRange) EXPECT_THAT(put, RaisesHostError(kInvalidArgument));
+  EXPECT_THAT([&] { line->ForeColor()->SchemeColor(81); }, RaisesHostError(kInvalidArgument));
   EXPECT_EQ(sheet1.shapes.front().line, model::LineFormat{});
   shape->ControlFormat()->PrintObject(false);
   line->Weight(1.5f);

@@ -37,8 +37,12 @@ TEST_F(Ranges, ValueGivesTheFirstCellOfEveryKindAndTypedTextIsReadAsTheHostReads
   host.SetNumberFormat(sheet1, "A1", "#,##0.00 \"days\"");
   EXPECT_EQ(RangeRef("Sheet1", "A1")->Value(), host::Variant(29387.0));
   const std::vector<std::pair<std::string, host::Variant>> entries = {
-      {"12", 12.0}, {"TRUE", true}, {"#N/A", host::ErrorValue{host::xlErrNA}}, {"'12", "12"},
-      {"  padded text ", "  padded text "}, {"6/15/1980", host::Date{29387}},
+      {"12", 12.0},
+      {"TRUE", true},
+      {"#N/A", host::ErrorValue{host::xlErrNA}},
+      {"'12", "12"},
+      {"  padded text ", "  padded text "},
+      {"6/15/1980", host::Date{29387}},
   };
   host::Ref<host::Range> cell = RangeRef("Sheet1", "C1");
   for (const auto& [typed, value] : entries) {
@@ -119,8 +123,8 @@ TEST_F(Ranges, EveryCellOfEveryAreaTakesTheValueUnlessLockedAndProtectedAndCount
   std::unique_ptr<host::Enumerator<host::Range>> all = WorksheetRef("Sheet1")->Cells()->NewEnum();
   EXPECT_EQ((*all->Next())->Address(), "$A$1");
   EXPECT_EQ((*all->Next())->Address(), "$B$1");
-  for (std::string text : {"", "A0", "XFE1", "A1048577", "1A", "A1:", "A:1", "1:A1", "A1:2", "A1:B", "A", "A1 B1",
-                           "A1,,B2"}) {
+  for (std::string text :
+       {"", "A0", "XFE1", "A1048577", "1A", "A1:", "A:1", "1:A1", "A1:2", "A1:B", "A", "A1 B1", "A1,,B2"}) {
     EXPECT_THAT([&] { RangeRef("Sheet1", text); }, RaisesHostError(1004, kRangeFailed)) << text;
   }
 }
@@ -362,9 +366,9 @@ TEST_F(Addresses, OnlyOtherCharactersLeadingDigitsDotsOrEmojiAndCellReferencesNe
                            "XFE1", "A0", "R0C0", "AAAA1", "Sheet\U0001F600", "C16385x", "R1048577x", "R10485760"}) {
     EXPECT_EQ(External(name), "[Book1.xlsx]" + name + "!$A$1") << name;
   }
-  for (std::string name : {"Sheet 1", "Sheet1 ", "Sheet-7", "S&P", "1Sheet", ".Sheet", "\U0001F600Sheet", "A1",
-                           "xfd1048576", "AZ12", "C16384", "R", "c", "RC", "R1C1", "R2D2", "C3PO", "RC12x",
-                           "R1048576x"}) {
+  for (std::string name :
+       {"Sheet 1", "Sheet1 ", "Sheet-7", "S&P", "1Sheet", ".Sheet", "\U0001F600Sheet", "A1", "xfd1048576", "AZ12",
+        "C16384", "R", "c", "RC", "R1C1", "R2D2", "C3PO", "RC12x", "R1048576x"}) {
     EXPECT_EQ(External(name), "'[Book1.xlsx]" + name + "'!$A$1") << name;
   }
   EXPECT_EQ(External("Sheet'1"), "'[Book1.xlsx]Sheet''1'!$A$1");

@@ -62,8 +62,7 @@ TEST_F(SheetsCollection, AddPutsANewWorksheetInFrontOfTheActiveSheetOrAfterALead
   EXPECT_EQ(ActiveWorkbook()->Sheets()->Add()->Name(), "Sheet6");
   host::Ref<host::Sheets> worksheets = ActiveWorkbook()->Worksheets();
   worksheets->Add(worksheets->Item(1))->Name("Index");
-  EXPECT_THAT(host.SheetNames(book),
-              ElementsAre("Chart1", "Index", "Sheet1", "Sheet6", "Sheet4", "Sheet2", "Sheet5"));
+  EXPECT_THAT(host.SheetNames(book), ElementsAre("Chart1", "Index", "Sheet1", "Sheet6", "Sheet4", "Sheet2", "Sheet5"));
   host.ProtectStructure(book);
   EXPECT_THAT([&] { ActiveWorkbook()->Sheets()->Add(); }, RaisesHostError(1004, kAddFailed));
   EXPECT_EQ(book.sheets.size(), 7u);
@@ -96,9 +95,9 @@ class TemplateInsertion : public SheetsCollection {
 };
 
 TEST_F(TemplateInsertion, InsertsTheTemplateSheetsInFrontOfTheActiveSheetGivenAReaderAFileAndNoProtection) {
-  EXPECT_THAT([&] { Insert(path); },
-              RaisesHostError(1004, "The sheets of '" + path +
-                                        "' cannot be inserted: this host has no template reader."));
+  EXPECT_THAT(
+      [&] { Insert(path); },
+      RaisesHostError(1004, "The sheets of '" + path + "' cannot be inserted: this host has no template reader."));
   std::vector<std::string> read;
   host.SetTemplateLoader([&](const std::string& file) {
     read.push_back(file);
@@ -221,8 +220,8 @@ std::string Repeated(const std::string& text, int times) {
 
 TEST_F(SheetRules, NamesAreRefusedWhenInvalidReservedOrTakenAndAcceptedUpTo31CharactersCountedAsTheHostCountsThem) {
   host.AddSheet(book, "\u00c4pfel");
-  for (const std::string& bad : {std::string(), std::string(32, 'x'), Repeated("\U0001F600", 16),
-                                 std::string("'lead"), std::string("trail'")}) {
+  for (const std::string& bad :
+       {std::string(), std::string(32, 'x'), Repeated("\U0001F600", 16), std::string("'lead"), std::string("trail'")}) {
     EXPECT_THAT([&] { Rename(bad); }, RaisesHostError(1004, kInvalidName)) << bad;
   }
   for (std::string bad : {"a:b", "a\\b", "a/b", "a?b", "a*b", "a[b", "a]b"}) {
@@ -237,9 +236,9 @@ TEST_F(SheetRules, NamesAreRefusedWhenInvalidReservedOrTakenAndAcceptedUpTo31Cha
   EXPECT_EQ(sheet1.name, "Sheet1");
   // Accented letters count once, characters outside the basic plane twice.
   host.AddSheet(book, "STRASSE");
-  for (const std::string& name : {std::string(31, 'x'), Repeated("\u00e9", 31), Repeated("\U0001F600", 15),
-                                  std::string("Sam's Club"), std::string("Histories"), std::string("SHEET1"),
-                                  std::string("SHEET1"), std::string("stra\u00dfe")}) {
+  for (const std::string& name :
+       {std::string(31, 'x'), Repeated("\u00e9", 31), Repeated("\U0001F600", 15), std::string("Sam's Club"),
+        std::string("Histories"), std::string("SHEET1"), std::string("SHEET1"), std::string("stra\u00dfe")}) {
     Rename(name);
     EXPECT_EQ(sheet1.name, name);
   }
