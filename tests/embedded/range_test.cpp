@@ -175,6 +175,12 @@ TEST_F(SpecialCells, TheMaskPicksByTheTypeOfTheValueNothingFoundIsRefusedAndBloc
   std::vector<std::string> cells;
   for (const host::Ref<host::Range>& cell : host::Each(found)) cells.push_back(cell->Address());
   EXPECT_THAT(cells, ElementsAre("$B$2", "$C$2", "$B$3", "$C$3", "$B$4", "$C$4", "$E$3"));
+  // An array's cells without an entry of their own are found once each.
+  host.SetArrayFormula(sheet2, "G1:H3", "{=1}", 1.0);
+  sheet2.grid.Erase({2, 8});
+  sheet2.grid.Erase({3, 7});
+  EXPECT_EQ(RangeRef("Sheet2", "G1:H3")->SpecialCells(host::xlCellTypeFormulas, host::xlNumbers)->Address(),
+            "$G$1:$H$1,$G$2,$H$3,$H$2,$G$3");
 }
 
 // Without a formula engine, Calculate keeps the values the formulas came

@@ -261,6 +261,7 @@ TEST(SheetNames, UniqueNamesLookupAndFoldingWithoutRegardToCase) {
   EXPECT_FALSE(FindSheet(workbook, "Budge"));
   EXPECT_TRUE(SameSheetName("\u03a3", "\u03c2"));
   EXPECT_TRUE(SameSheetName("\u212a", "k"));
+  EXPECT_TRUE(SameSheetName("Zone A", "zONE a"));
   EXPECT_FALSE(SameSheetName("a", "b"));
   EXPECT_FALSE(SameSheetName("\u00e9", "\u00ea"));
   EXPECT_EQ(CaseFolded("\u00c4b\u212a"), "\u00e4bk");

@@ -115,6 +115,7 @@ TEST(CellsValues, ReferencesDatesNumbersErrorsAndEscapesAsWritten) {
   EXPECT_EQ(embedded::ErrorTextOf(host::xlErrRef), "#REF!");
   EXPECT_EQ(embedded::ErrorCodeOf("#SPILL!"), 2045);
   EXPECT_FALSE(embedded::ErrorCodeOf("#OOPS"));
+  EXPECT_FALSE(embedded::ErrorCodeOf(""));
 
   EXPECT_EQ(DecodeXstring("a_x000D_b_x005F_x0041_"), "a\rb_x0041_");
   EXPECT_EQ(EncodeXstring("a\rb_x0041_\n"), "a_x000D_b_x005F_x0041_\n");
