@@ -323,6 +323,7 @@ TEST_F(RangeClear, ALargeAreaClearsWhenNoRowOrColumnIsFormattedAndTheWholeSheetL
   EXPECT_TRUE(sheet1.comments.empty());
   EXPECT_TRUE(sheet1.shapes.empty());
   EXPECT_EQ(host.Font(sheet1, "XFD1048576").size, 11);
+  EXPECT_FALSE(host.Font(sheet1, "XFD1048576").bold);
   EXPECT_EQ(sheet1.grid.rows.at(2).height, 30);
   EXPECT_EQ(sheet1.grid.columns.Find(2)->width, 20);
 }
@@ -330,7 +331,9 @@ TEST_F(RangeClear, ALargeAreaClearsWhenNoRowOrColumnIsFormattedAndTheWholeSheetL
 TEST_F(RangeClear, ClearedCellsOfFormattedRowsAndColumnsTakeTheDefault) {
   WorksheetRef("Sheet1")->Range("7:7")->Font()->Italic(true);
   WorksheetRef("Sheet1")->Range("H:H")->Font()->Italic(true);
+  host.SetRowHeight(sheet1, 20, 30);
   RangeRef("Sheet1", "A:B")->Clear();
+  EXPECT_FALSE(sheet1.grid.Find({20, 1}));
   EXPECT_FALSE(host.Font(sheet1, "A7").italic);
   EXPECT_TRUE(host.Font(sheet1, "C7").italic);
   EXPECT_FALSE(host.Font(sheet1, "B1").bold);
