@@ -377,7 +377,7 @@ TEST_F(Addresses, OnlyOtherCharactersLeadingDigitsDotsOrEmojiAndCellReferencesNe
   }
   for (std::string name :
        {"Sheet 1", "Sheet1 ", "Sheet-7", "S&P", "1Sheet", ".Sheet", "\U0001F600Sheet", "A1", "xfd1048576", "AZ12",
-        "C16384", "R", "c", "RC", "R1C1", "R2D2", "C3PO", "RC12x", "R1048576x"}) {
+        "C16384x", "R", "c", "RC", "R1C1", "R2D2", "C3PO", "RC12x", "R1048576x"}) {
     EXPECT_EQ(External(name), "'[Book1.xlsx]" + name + "'!$A$1") << name;
   }
   EXPECT_EQ(External("Sheet'1"), "'[Book1.xlsx]Sheet''1'!$A$1");
