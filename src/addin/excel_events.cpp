@@ -24,10 +24,6 @@ const host::Ref<host::Application>& ExcelEvents::Application() const {
   return xlApp.get();
 }
 
-void ExcelEvents::SheetBeforeDoubleClick(const host::Ref<host::Sheet>&, const host::Ref<host::Range>&, bool&) {}
-
 void ExcelEvents::SheetBeforeRightClick(const host::Ref<host::Sheet>&, const host::Ref<host::Range>&, bool&) {}
-
-void ExcelEvents::WorkbookBeforeSave(const host::Ref<host::Workbook>&, bool, bool&) {}
 
 }  // namespace tabulara::addin

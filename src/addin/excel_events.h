@@ -73,6 +73,11 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   void btnClearShape_Click(const Button& ctrl, bool& cancelDefault);
   void btnClearSheet_Click(const Button& ctrl, bool& cancelDefault);
   void btnFomula2No_Click(const Button& ctrl, bool& cancelDefault);
+  // The Cell Spotter: four named lines along the active cell's edges.
+  void btnSpotter_Click(const Button& ctrl, bool& cancelDefault);
+  void btnClearSpotter_Click(const Button& ctrl, bool& cancelDefault);
+  void DrawCellSpotter();
+  void ClearCellSpotter(const host::Ref<host::Worksheet>& sheet);
 
   std::shared_ptr<menu::MBButtons> templateButtons;
   host::Maybe<host::CommandBarPopup> mainPopup;
@@ -81,8 +86,8 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   host::Maybe<host::CommandBarPopup> templatePopup;
   std::string miscBarName;
   std::string templateBarName;
-  host::ButtonWithEvents btnSpotter;
-  host::ButtonWithEvents btnClearSpotter;
+  host::ButtonWithEvents btnSpotter = Bind(&ExcelEvents::btnSpotter_Click);
+  host::ButtonWithEvents btnClearSpotter = Bind(&ExcelEvents::btnClearSpotter_Click);
   host::ButtonWithEvents btnFomula2No = Bind(&ExcelEvents::btnFomula2No_Click);
   host::ButtonWithEvents btnIMQQ;
   host::ButtonWithEvents btnIMMSN;

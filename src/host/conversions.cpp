@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "host/conversion_details.h"
@@ -95,6 +96,11 @@ int ToInteger(const Variant& value) {
       break;
   }
   throw TypeMismatch();
+}
+
+float ToSingle(double number) {
+  if (!(std::fabs(number) <= std::numeric_limits<float>::max())) throw Overflow();
+  return static_cast<float>(number);
 }
 
 }  // namespace tabulara::host

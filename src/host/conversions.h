@@ -41,6 +41,10 @@ bool ToLogical(const Variant& value);
 // overflow.
 int ToInteger(const Variant& value);
 
+// A number in single precision, as the host hands it to a member that takes
+// one; past the single range an overflow.
+float ToSingle(double number);
+
 // Date serials and calendar dates.
 Date DateFromCivil(int year, int month, int day);
 void CivilFromDate(Date date, int& year, int& month, int& day);

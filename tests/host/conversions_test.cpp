@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,6 +96,14 @@ TEST(ToInteger, RoundsHalvesToTheEvenNeighbourWithinSixteenBits) {
   for (const Variant& value :
        {Variant(""), Variant("abc"), Variant("True"), Variant("6/15/1980"), Variant(ErrorValue{2042})}) {
     ExpectError(kErrTypeMismatch, "Type mismatch", [&] { ToInteger(value); });
+  }
+}
+
+TEST(ToSingle, RoundsToSinglePrecisionWithinItsRange) {
+  EXPECT_EQ(ToSingle(0.1), 0.1F);
+  EXPECT_EQ(ToSingle(-3.4028234663852886e38), -std::numeric_limits<float>::max());
+  for (double number : {3.5e38, -3.5e38, std::numeric_limits<double>::infinity(), std::nan("")}) {
+    ExpectError(6, "Overflow", [&] { ToSingle(number); });
   }
 }
 
