@@ -138,8 +138,7 @@ TEST_F(StructureSettings, ProtectionFlagsAreReadAndWrittenKeepingThePasswordHash
   EXPECT_TRUE(protection.scenarios);
   protection.scenarios = false;
   EXPECT_FALSE(Save().sheets[0]->protection.scenarios);
-  ExpectIn("xl/worksheets/sheet1.xml", {"spinCount=\"100000\" sheet=\"1\" objects=\"1\"/>"});
-  ExpectIn("xl/worksheets/sheet1.xml", {"hashValue=\""});
+  ExpectIn("xl/worksheets/sheet1.xml", {"spinCount=\"100000\" sheet=\"1\" objects=\"1\"/>", "hashValue=\""});
   protection.isProtected = false;
   EXPECT_FALSE(Save().sheets[0]->protection.isProtected);
   ExpectNotIn("xl/worksheets/sheet1.xml", {"sheetProtection"});
@@ -203,14 +202,11 @@ TEST(StructureReferenceRenaming, ReferencesToTheSheetTakeItsNewNameQuotedWhereNe
   } cases[] = {
       {"Sheet1", "Data", "=Sheet1!A1", "=Data!A1"},
       {"Sheet1", "Data", "=SUM(Sheet1!A1:B2)+sheet1!$C$3", "=SUM(Data!A1:B2)+Data!$C$3"},
-      {"Sheet1", "My Sheet", "=Sheet1!A1", "='My Sheet'!A1"},
       {"Sheet1", "It's", "=Sheet1!A1", "='It''s'!A1"},
       {"Sheet1", "2024", "=Sheet1!A1", "='2024'!A1"},
       {"My Sheet", "Data", "='My Sheet'!A1*2", "=Data!A1*2"},
-      {"S'heet'2", "Pie", "'S''heet''2'!$A$1:$A$5", "Pie!$A$1:$A$5"},
       {"Sheet3", "Last Sheet", "=SUM(Sheet1:Sheet3!A1)", "=SUM('Sheet1:Last Sheet'!A1)"},
       {"Sheet3", "Last Sheet", "=SUM('Sheet3:Sheet 5'!A1)", "=SUM('Last Sheet:Sheet 5'!A1)"},
-      {"Sheet1", "Data", "=\"Sheet1!A1\"&Sheet1!A1", "=\"Sheet1!A1\"&Data!A1"},
       {"Sheet1", "Data", "=\"say \"\"Sheet1!A1\"\"\"&Sheet1!B1", "=\"say \"\"Sheet1!A1\"\"\"&Data!B1"},
       {"Sheet1", "Data", "=Sheet10!A1+MySheet1!A1", "=Sheet10!A1+MySheet1!A1"},
       {"Sheet1", "Data", "=[1]Sheet1!A1+'[Book.xlsx]Sheet1'!A1", "=[1]Sheet1!A1+'[Book.xlsx]Sheet1'!A1"},
