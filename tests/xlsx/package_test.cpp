@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <thread>
+#include <tuple>
 
 #include "xlsx/legacy/legacy_workbook.h"
 #include "xlsx/package/input_file.h"
@@ -309,9 +310,7 @@ TEST_F(PackageSave, SavingInPlaceKeepsModeOwnerAndGroupAndANewFileFollowsTheUmas
     ASSERT_EQ(::chown(book.c_str(), owner, group), 0);
     SaveChanged(book, book, "in place");
     const struct stat status = StatusOf(book);
-    EXPECT_EQ(status.st_mode & 07777, mode);
-    EXPECT_EQ(status.st_uid, owner);
-    EXPECT_EQ(status.st_gid, group);
+    EXPECT_EQ(std::tuple(status.st_mode & 07777, status.st_uid, status.st_gid), std::tuple(mode, owner, group));
   }
 
   const mode_t umask = ::umask(027);

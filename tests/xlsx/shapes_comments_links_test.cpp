@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 #include "embedded/rules/drawing.h"
 #include "host/constants.h"
@@ -60,13 +61,11 @@ TEST(DrawingGeometry, MarkersSkipHiddenColumnsAndTallRows) {
   embedded::model::Grid grid;
   grid.columns.Change(1, 1, {}, [](embedded::model::Column& column) { column.hidden = true; });
   grid.rows[2].height = 30;
-  CellMarker marker = MarkerAt(workbook, grid, 60, 50);
+  const CellMarker marker = MarkerAt(workbook, grid, 60, 50);
   // Column A is hidden, B is 48 points wide: 60 points is 12 into column C.
-  EXPECT_EQ(marker.column, 2);
-  EXPECT_EQ(marker.columnOffset, 12 * 12700);
   // Row 1 is 15 points, row 2 is 30: 50 points is 5 into row 3.
-  EXPECT_EQ(marker.row, 2);
-  EXPECT_EQ(marker.rowOffset, 5 * 12700);
+  EXPECT_EQ(std::tuple(marker.column, marker.columnOffset, marker.row, marker.rowOffset),
+            std::tuple(2, 12 * 12700, 2, 5 * 12700));
 }
 
 using Drawing = CorpusTest;
