@@ -1,22 +1,15 @@
 #include <exception>
-#include <vector>
 
 #include "addin/excel_events.h"
 #include "addin/globals.h"
 #include "addin/message_box.h"
 #include "addin/report_error.h"
 #include "commands/active_workbook.h"
+#include "commands/sheet_shapes.h"
 #include "platform/platform.h"
 
 namespace tabulara::addin {
 namespace {
-
-// The shapes of a sheet, taken before any is deleted.
-std::vector<host::Ref<host::Shape>> ShapesOf(const host::Ref<host::Worksheet>& sheet) {
-  std::vector<host::Ref<host::Shape>> shapes;
-  for (const auto& shape : host::Each(sheet->Shapes())) shapes.push_back(shape);
-  return shapes;
-}
 
 // The frame of the commands that change the active worksheet: nothing on
 // another kind of sheet, the command's protection message on a protected
@@ -69,7 +62,7 @@ void ExcelEvents::btnClearShape_Click(const Button&, bool&) {
       application, "lang042",
       [&](const host::Ref<host::Worksheet>& sheet) {
         application()->ScreenUpdating(false);
-        for (const auto& shape : ShapesOf(sheet)) {
+        for (const auto& shape : commands::ShapesOf(sheet)) {
           if (shape->Type() != host::msoComment) shape->Delete();
         }
         application()->ScreenUpdating(true);
@@ -84,7 +77,7 @@ void ExcelEvents::btnClearSheet_Click(const Button&, bool&) {
       [&](const host::Ref<host::Worksheet>& sheet) {
         application()->ScreenUpdating(false);
         sheet->Cells()->Clear();
-        for (const auto& shape : ShapesOf(sheet)) shape->Delete();
+        for (const auto& shape : commands::ShapesOf(sheet)) shape->Delete();
         application()->ScreenUpdating(true);
       },
       Report);

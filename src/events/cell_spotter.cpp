@@ -1,10 +1,10 @@
 #include <array>
 #include <string>
-#include <vector>
 
 #include "addin/excel_events.h"
 #include "addin/report_error.h"
 #include "commands/active_workbook.h"
+#include "commands/sheet_shapes.h"
 #include "host/conversions.h"
 #include "settings/user_settings.h"
 
@@ -106,11 +106,9 @@ void ExcelEvents::DrawCellSpotter() {
 }
 
 void ExcelEvents::ClearCellSpotter(const host::Ref<host::Worksheet>& sheet) {
-  std::vector<host::Ref<host::Shape>> lines;
-  for (const auto& shape : host::Each(sheet->Shapes())) {
-    if (IsSpotterLine(shape->Name())) lines.push_back(shape);
+  for (const auto& shape : commands::ShapesOf(sheet)) {
+    if (IsSpotterLine(shape->Name())) shape->Delete();
   }
-  for (const auto& line : lines) line->Delete();
 }
 
 }  // namespace tabulara::addin
