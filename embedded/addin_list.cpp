@@ -14,7 +14,9 @@ AddInList::~AddInList() = default;
 
 host::Ref<host::AddIns> AddInList::AddIns() { return addins::MakeAddInsObject(model_); }
 
-void AddInList::Register(const std::string& progID) { model_->registered.push_back(progID); }
+void AddInList::Register(const std::string& progID, AutomationFactory factory) {
+  model_->registered.push_back({progID, std::move(factory)});
+}
 
 std::vector<AddInList::AddInView> AddInList::View() const {
   std::vector<AddInView> view;

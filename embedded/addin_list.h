@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "embedded/automation_server.h"
 #include "embedded/runtime.h"
 #include "host/addins.h"
 
@@ -17,8 +18,8 @@ class AddInList {
   ~AddInList();
 
   host::Ref<host::AddIns> AddIns();
-  // ProgIDs the host can load (registered classes).
-  void Register(const std::string& progID);
+  // A class the host can load by its ProgID, and how to create it.
+  void Register(const std::string& progID, AutomationFactory factory);
 
   struct AddInView {
     std::string progID;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "embedded/automation_server.h"
 #include "embedded/runtime.h"
 #include "host/addins.h"
 
@@ -19,8 +20,12 @@ struct Model {
   explicit Model(std::shared_ptr<Runtime> runtime) : runtime(std::move(runtime)) {}
 
   std::shared_ptr<Runtime> runtime;
-  // The ProgIDs of the classes the host can load.
-  std::vector<std::string> registered;
+  // The classes the host can load, by ProgID.
+  struct Registration {
+    std::string progID;
+    AutomationFactory factory;
+  };
+  std::vector<Registration> registered;
   // The add-ins list, in the order they were added.
   std::vector<std::shared_ptr<Entry>> listed;
 };

@@ -64,7 +64,7 @@ class AddInsObject final : public host::AddIns, private Counted {
   host::Ref<host::AddIn> Add(const std::string& filename, bool) override {
     runtime().Enter("AddIns.Add");
     const auto registered = std::find_if(model_->registered.begin(), model_->registered.end(),
-                                         [&](const std::string& progID) { return SameProgID(progID, filename); });
+                                         [&](const Model::Registration& each) { return SameProgID(each.progID, filename); });
     if (registered == model_->registered.end()) {
       throw host::HostError(host::kErrHostFailed, "Add method of AddIns class failed");
     }
@@ -72,7 +72,7 @@ class AddInsObject final : public host::AddIns, private Counted {
         std::find_if(model_->listed.begin(), model_->listed.end(),
                      [&](const std::shared_ptr<Entry>& entry) { return SameProgID(entry->progID, filename); });
     if (listed != model_->listed.end()) return std::make_shared<AddInObject>(model_, *listed);
-    auto entry = std::make_shared<Entry>(Entry{*registered, false});
+    auto entry = std::make_shared<Entry>(Entry{registered->progID, false});
     model_->listed.push_back(entry);
     return std::make_shared<AddInObject>(model_, entry);
   }

@@ -230,8 +230,8 @@ TEST_F(ApplicationObjects, ReferencesToADeletedSheetOrAClosedWorkbookRaiseObject
 TEST(AddInList, AddListsARegisteredProgIdOnceInTheOrderOfAddingAndKeepsItsInstalledState) {
   const std::shared_ptr<Runtime> runtime = std::make_shared<Runtime>();
   AddInList list{runtime};
-  list.Register("Quorvel.Formula");
-  list.Register("Other.Functions");
+  list.Register("Quorvel.Formula", nullptr);
+  list.Register("Other.Functions", nullptr);
   const host::Ref<host::AddIns> addIns = list.AddIns();
   EXPECT_THAT([&] { addIns->Add("Quorvel.Missing", false); },
               RaisesHostError(1004, "Add method of AddIns class failed"));
