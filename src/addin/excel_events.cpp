@@ -24,6 +24,4 @@ const host::Ref<host::Application>& ExcelEvents::Application() const {
   return xlApp.get();
 }
 
-void ExcelEvents::SheetBeforeRightClick(const host::Ref<host::Sheet>&, const host::Ref<host::Range>&, bool&) {}
-
 }  // namespace tabulara::addin

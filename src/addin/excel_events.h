@@ -50,6 +50,8 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
                                                             const std::string& caption);
   void ShowPopupWhileItemsShow(const host::Ref<host::CommandBar>& bar, const host::Maybe<host::CommandBarPopup>& popup);
   host::Ref<host::CommandBar> WorksheetMenuBar();
+  // The cell context menu.
+  host::Ref<host::CommandBar> CellMenuBar();
 
   void cmdBars_OnUpdate();
   void OnUpdate() override { cmdBars_OnUpdate(); }
@@ -78,6 +80,22 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   void btnClearSpotter_Click(const Button& ctrl, bool& cancelDefault);
   void DrawCellSpotter();
   void ClearCellSpotter(const host::Ref<host::Worksheet>& sheet);
+  // Comment styles: the "Comment Style" pop-up of the cell context menu.
+  void BuildCommentMenu();
+  void btnComStyle1_Click(const Button& ctrl, bool& cancelDefault);
+  void btnComStyle2_Click(const Button& ctrl, bool& cancelDefault);
+  void btnComStyle3_Click(const Button& ctrl, bool& cancelDefault);
+  void btnComStyle4_Click(const Button& ctrl, bool& cancelDefault);
+  void btnComStyle5_Click(const Button& ctrl, bool& cancelDefault);
+  void btnComStyle6_Click(const Button& ctrl, bool& cancelDefault);
+  void btnComStyle7_Click(const Button& ctrl, bool& cancelDefault);
+  void btnComStyle8_Click(const Button& ctrl, bool& cancelDefault);
+  void btnComStyle9_Click(const Button& ctrl, bool& cancelDefault);
+  void btnComStyle10_Click(const Button& ctrl, bool& cancelDefault);
+  void ApplyCommentStyle(int shapeType);
+  // Font unification of the active workbook's worksheets.
+  void btnFont_Click(const Button& ctrl, bool& cancelDefault);
+  void UnifySheetsFont();
 
   std::shared_ptr<menu::MBButtons> templateButtons;
   host::Maybe<host::CommandBarPopup> mainPopup;
@@ -94,7 +112,7 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   host::ButtonWithEvents btnIMSkype;
   host::ButtonWithEvents btnOpenMydoc;
   host::ButtonWithEvents btnOpenInstallFolder;
-  host::ButtonWithEvents btnFont;
+  host::ButtonWithEvents btnFont = Bind(&ExcelEvents::btnFont_Click);
   host::ButtonWithEvents btnConfig;
   host::ButtonWithEvents btnAbout;
   host::ButtonWithEvents btnVeduze;
@@ -111,6 +129,16 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   host::ButtonWithEvents btnClearSheet = Bind(&ExcelEvents::btnClearSheet_Click);
   host::ButtonWithEvents btnClearCellBlank = Bind(&ExcelEvents::btnClearCellBlank_Click);
   host::ButtonWithEvents btnClearHyperlinks = Bind(&ExcelEvents::btnClearHyperlinks_Click);
+  host::ButtonWithEvents btnComStyle1 = Bind(&ExcelEvents::btnComStyle1_Click);
+  host::ButtonWithEvents btnComStyle2 = Bind(&ExcelEvents::btnComStyle2_Click);
+  host::ButtonWithEvents btnComStyle3 = Bind(&ExcelEvents::btnComStyle3_Click);
+  host::ButtonWithEvents btnComStyle4 = Bind(&ExcelEvents::btnComStyle4_Click);
+  host::ButtonWithEvents btnComStyle5 = Bind(&ExcelEvents::btnComStyle5_Click);
+  host::ButtonWithEvents btnComStyle6 = Bind(&ExcelEvents::btnComStyle6_Click);
+  host::ButtonWithEvents btnComStyle7 = Bind(&ExcelEvents::btnComStyle7_Click);
+  host::ButtonWithEvents btnComStyle8 = Bind(&ExcelEvents::btnComStyle8_Click);
+  host::ButtonWithEvents btnComStyle9 = Bind(&ExcelEvents::btnComStyle9_Click);
+  host::ButtonWithEvents btnComStyle10 = Bind(&ExcelEvents::btnComStyle10_Click);
 };
 
 // The tags by which the add-in finds its own pop-ups again.

@@ -64,20 +64,6 @@ void ExcelEvents::SheetBeforeDoubleClick(const host::Ref<host::Sheet>& sh, const
   cancel = true;
 }
 
-// Spotter lines never reach a file. The save goes ahead whatever happens
-// here.
-void ExcelEvents::WorkbookBeforeSave(const host::Ref<host::Workbook>& wb, bool, bool&) {
-  for (const auto& sheet : host::Each(wb->Worksheets())) {
-    const auto worksheet = std::dynamic_pointer_cast<host::Worksheet>(sheet);
-    if (!worksheet) continue;
-    try {
-      ClearCellSpotter(worksheet);
-    } catch (const host::HostError&) {
-      // Lines the host refuses to delete (on a protected sheet) stay.
-    }
-  }
-}
-
 void ExcelEvents::DrawCellSpotter() {
   const host::Maybe<host::Range> cell = Application()->ActiveCell();
   if (!cell) return;

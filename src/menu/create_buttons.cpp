@@ -57,6 +57,7 @@ void ExcelEvents::CreateButtons() {
   AddMenuButton(popup, btnConfig, {"lang020"}, kGroup, kIconAndCaption, 642);
   AddMenuButton(popup, btnHelp, {"lang021"}, kGroup, !kIconAndCaption, 983);
   AddMenuButton(popup, btnAbout, {"lang022"}, kGroup, !kIconAndCaption, 0);
+  BuildCommentMenu();
 
   menuBar->Protection(host::msoBarNoCustomize);
 }

@@ -13,7 +13,7 @@ void ExcelEvents::DeleteButtons() {
 
   if (!commentPopup) {
     commentPopup =
-        AsPopup(cmdBars->Item("Cell")->FindControl(host::msoControlPopup, host::kCustomControlId, kCommentPopupTag));
+        AsPopup(CellMenuBar()->FindControl(host::msoControlPopup, host::kCustomControlId, kCommentPopupTag));
   }
   if (commentPopup) (*commentPopup)->Delete();
 
