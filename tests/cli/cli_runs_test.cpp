@@ -191,6 +191,21 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
       {{"shell", "--no", "book.xlsx"}, "select A1:J1001\nanswer yes\nclick Trim Cells\nclick Trim Cells\n", 0, "",
        LargeTrimAnswered("Yes (answer yes)") + LargeTrimAnswered("No (--no)")},
       {{"trim-cells", "--yes", "--select", "A1:J1001", "book.xlsx"}, "", 0, "", LargeTrimAnswered("Yes (--yes)")},
+      // The host's add-ins list, kept from one run to the next with an entry
+      // whose class is not registered.
+      {{"addins", "--uninstall", "quorvel.formula"}, "", 0, "[x] Old.Thing (not registered)\n[ ] Quorvel.Formula\n",
+       "", "", "",
+       [](const CliSandbox& sandbox) {
+         sandbox.Write("config/tabulara-host/addins", "Old.Thing=1\n");
+         sandbox.Run({"addins", "--install", "Quorvel.Formula"});
+       }},
+      {{"addins", "--install", "Old.Thing"}, "", 2, "",
+       "tabulara: error: the host has no automation class \"Old.Thing\" to load\n", "", "",
+       [](const CliSandbox& sandbox) { sandbox.Write("config/tabulara-host/addins", "Old.Thing=0\n"); }},
+      {{"addins", "--install", "Quorvel.Formula"}, "", 2, "[x] Quorvel.Formula\n",
+       MatchesRegex("tabulara: error: .*/config/tabulara-host: cannot be made: .*\n"), "", "",
+       [](const CliSandbox& sandbox) { sandbox.Write("config/tabulara-host", ""); }},
+      {{"addins", "book.xlsx"}, "", 2, "", UsageError("The following argument was not expected: book.xlsx")},
   };
   for (const RunCase& run : runs) {
     SCOPED_TRACE(::testing::PrintToString(run.arguments) + " < " + run.input);
