@@ -1,18 +1,16 @@
 #include "cli/addin_classes.h"
 
-#include <algorithm>
 #include <cstddef>
 
+#include "embedded/rules/case_folding.h"
 #include "functions/formula.h"
 #include "host/host_error.h"
 
 namespace tabulara::cli {
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
-}
+// Formulas name a function without regard to case.
+bool SameName(std::string_view a, std::string_view b) { return embedded::CaseFolded(a) == embedded::CaseFolded(b); }
 
 class FormulaServer final : public embedded::AutomationServer {
  public:

@@ -6,7 +6,6 @@
 #include "cli/command_errors.h"
 #include "cli/host_session.h"
 #include "cli/terminal_text.h"
-#include "embedded/addins/model.h"
 #include "host/addins.h"
 #include "host/host_error.h"
 
@@ -37,7 +36,7 @@ void InstallAddIn(embedded::EmbeddedHost& host, const std::string& progID) {
 void UninstallAddIn(embedded::EmbeddedHost& host, const std::string& progID) {
   const host::Ref<host::AddIns> addIns = host.Application()->AddIns();
   for (const host::Ref<host::AddIn>& addIn : host::Each(addIns)) {
-    if (embedded::addins::SameProgID(addIn->progID(), progID)) {
+    if (embedded::SameProgID(addIn->progID(), progID)) {
       addIn->Installed(false);
       return;
     }

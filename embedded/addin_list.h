@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "embedded/automation_server.h"
@@ -10,6 +11,10 @@
 #include "host/addins.h"
 
 namespace tabulara::embedded {
+
+// Whether two ProgIDs name the same class: the host matches them without
+// regard to case.
+bool SameProgID(std::string_view a, std::string_view b);
 
 // The host's list of automation add-ins. Add with a ProgID the host does
 // not know raises 1004, and so does installing a listed add-in whose class

@@ -41,7 +41,6 @@ struct Model {
   }
 };
 
-bool SameProgID(std::string_view a, std::string_view b);
 
 // A new reference to the AddIns collection, counted while it exists.
 host::Ref<host::AddIns> MakeAddInsObject(const std::shared_ptr<Model>& model);

@@ -1,14 +1,19 @@
 #include <algorithm>
 
+#include "embedded/addin_list.h"
 #include "embedded/addins/model.h"
 #include "host/host_error.h"
 
-namespace tabulara::embedded::addins {
+namespace tabulara::embedded {
 
 bool SameProgID(std::string_view a, std::string_view b) {
   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
 }
+
+}  // namespace tabulara::embedded
+
+namespace tabulara::embedded::addins {
 
 const Model::Registration* Model::FindRegistration(std::string_view progID) const {
   const auto found = std::find_if(registered.begin(), registered.end(),
