@@ -102,11 +102,19 @@ std::variant<Arguments, ExitStatus> ParseArguments(int argc, char** argv) {
       });
       continue;
     }
-    command->add_option("WORKBOOK", arguments.workbook, "the workbook file (.xlsx, .xlsm, .xltx, .xltm)")
-        ->type_name("")
-        ->required(verb.needsWorkbook);
+    if (verb.takesWorkbook) {
+      command->add_option("WORKBOOK", arguments.workbook, "the workbook file (.xlsx, .xlsm, .xltx, .xltm)")
+          ->type_name("")
+          ->required(verb.needsWorkbook);
+    }
     command->callback([&arguments, &verb] { arguments.verb = verb.name; });
   }
+  CLI::App* addins = app.get_subcommand("addins");
+  auto* install = addins->add_option("--install", arguments.install, "list the add-in if needed and install it")
+                      ->type_name("PROGID");
+  addins->add_option("--uninstall", arguments.uninstall, "uninstall the add-in, keeping it listed")
+      ->type_name("PROGID")
+      ->excludes(install);
 
   try {
     app.parse(argc, argv);

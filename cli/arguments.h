@@ -25,6 +25,9 @@ struct Arguments {
   std::optional<std::string> cell;
   // What the verb takes besides WORKBOOK (a template's name, captions).
   std::vector<std::string> operands;
+  // addins --install, --uninstall: a ProgID.
+  std::optional<std::string> install;
+  std::optional<std::string> uninstall;
   // --yes, --no.
   Answer answer = Answer::AskOnTerminal;
   // --max-inflate-ratio, --max-part-size, --max-workbook-size.

@@ -5,6 +5,8 @@
 #include <iostream>
 
 #include "addin/main.h"
+#include "cli/addin_classes.h"
+#include "cli/addin_list_file.h"
 #include "cli/change_fingerprint.h"
 #include "cli/command_errors.h"
 #include "cli/status_line.h"
@@ -17,23 +19,43 @@
 namespace tabulara::cli {
 namespace {
 
-std::shared_ptr<platform::posix::PosixPlatform> MakePlatform(std::shared_ptr<TerminalMessageBoxes> boxes) {
+platform::posix::PosixOptions PlatformOptions(std::shared_ptr<TerminalMessageBoxes> boxes) {
   auto presenter = [boxes = std::move(boxes)](const platform::posix::MessageBoxRequest& request) {
     return boxes->Show(request);
   };
-  return std::make_shared<platform::posix::PosixPlatform>(
-      platform::posix::OptionsFromEnvironment(std::move(presenter)));
+  return platform::posix::OptionsFromEnvironment(std::move(presenter));
 }
 
 }  // namespace
 
 HostSession::HostSession(Answer answer, xlsx::PackageLimits limits)
     : messageBoxes_(std::make_shared<TerminalMessageBoxes>(answer, std::cin, std::cerr, isatty(STDIN_FILENO) == 1)),
-      platform_(MakePlatform(messageBoxes_)),
+      platform_(std::make_shared<platform::posix::PosixPlatform>(PlatformOptions(messageBoxes_))),
       host_(platform_->SharedClipboard()),
+      addInListFile_(AddInListFile(platform_->ConfigHome())),
       limits_(limits) {
   platform::Install(platform_);
   host_.SetTemplateLoader(xlsx::MakeTemplateLoader());
+  RegisterAddinClasses(host_.addIns());
+  KeepAddInList();
+}
+
+void HostSession::KeepAddInList() {
+  try {
+    host_.addIns().Restore(ReadAddInList(addInListFile_));
+  } catch (const std::runtime_error& error) {
+    PrintCommandError(TerminalText(error.what()));
+    Fail(ExitStatus::Failure);
+    return;
+  }
+  host_.addIns().OnChange([this] {
+    try {
+      WriteAddInList(addInListFile_, host_.addIns().View());
+    } catch (const std::runtime_error& error) {
+      PrintCommandError(TerminalText(error.what()));
+      Fail(ExitStatus::Failure);
+    }
+  });
 }
 
 HostSession::~HostSession() {

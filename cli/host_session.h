@@ -17,9 +17,9 @@ namespace tabulara::cli {
 
 // The spreadsheet host as the command runs it: the POSIX platform with
 // message boxes on the terminal, the embedded host sharing the platform's
-// clipboard, one workbook file open
-// in it, and the add-in loaded and connected the way the spreadsheet host
-// does it.
+// clipboard, one workbook file open in it, and the add-in loaded and
+// connected the way the spreadsheet host does it. The host's automation
+// add-ins list is kept per user from one run to the next.
 class HostSession {
  public:
   // Workbooks are read within `limits`.
@@ -74,6 +74,9 @@ class HostSession {
   void Fail(ExitStatus status) { status_ = Worse(status_, status); }
 
  private:
+  // Restores the add-ins list the host kept and writes it whenever it
+  // changes; a file that cannot be read or written makes the status Failure.
+  void KeepAddInList();
   void ReportErrorPassedBack(const std::exception& error);
   // How many errors the add-in reported or passed back so far.
   int AddinErrors();
@@ -81,6 +84,7 @@ class HostSession {
   std::shared_ptr<TerminalMessageBoxes> messageBoxes_;
   std::shared_ptr<platform::posix::PosixPlatform> platform_;
   embedded::EmbeddedHost host_;
+  std::filesystem::path addInListFile_;
   addin::Gridwright connection_;
   std::vector<host::Variant> custom_;
   bool connected_ = false;

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "cli/addins_dialog.h"
 #include "cli/command_errors.h"
 #include "cli/menu_actions.h"
 #include "cli/workbook_report.h"
@@ -51,6 +52,8 @@ const ShellCommands::Entry ShellCommands::kEntries[] = {
     {{"menu", "the add-in's menus as they are shown"}, &ShellCommands::Menu},
     {{"get REF", "a cell's value and formula on the active sheet"}, &ShellCommands::Get},
     {{"info", "the sheets and the active sheet"}, &ShellCommands::Info},
+    {{"addins [+|-PROGID]", "the host's automation add-ins ([x] installed), after installing (+) or uninstalling (-) one"},
+     &ShellCommands::AddIns},
     {{"quit", "end the session"}, &ShellCommands::Quit},
 };
 
@@ -148,6 +151,20 @@ void ShellCommands::Get(const std::string& cell) {
 
 void ShellCommands::Info(const std::string&) {
   PrintSheets(std::cout, session_.workbook());
+  std::cout << std::flush;
+}
+
+void ShellCommands::AddIns(const std::string& change) {
+  const std::string progID = change.empty() ? "" : Trim(change.substr(1));
+  if (!change.empty() && progID.empty()) throw CommandError("usage: addins [+|-PROGID]");
+  if (change.starts_with('+')) {
+    InstallAddIn(session_.host(), progID);
+  } else if (change.starts_with('-')) {
+    UninstallAddIn(session_.host(), progID);
+  } else if (!change.empty()) {
+    throw CommandError("usage: addins [+|-PROGID]");
+  }
+  PrintAddIns(std::cout, session_.host().addIns());
   std::cout << std::flush;
 }
 

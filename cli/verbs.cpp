@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/addins_dialog.h"
 #include "cli/command_errors.h"
 #include "cli/command_line_workbook.h"
 #include "cli/host_session.h"
@@ -78,6 +79,8 @@ constexpr Verb kVerbs[] = {
     {"click", true, "click menu items by caption, or by path (\"Tabulara/Miscellaneous/Run MSN\")", Click,
      "CAPTION..."},
     {"menu", false, "the add-in's menus as they are shown", Menu},
+    {"addins", false, "the host's automation add-ins, as its add-ins dialog shows them ([x] installed)", RunAddins,
+     nullptr, false},
 };
 
 }  // namespace

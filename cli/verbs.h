@@ -20,6 +20,8 @@ struct Verb {
   // The name of what it takes before WORKBOOK ("NAME", "CAPTION..."), or
   // none.
   const char* operands = nullptr;
+  // Whether it takes a WORKBOOK at all.
+  bool takesWorkbook = true;
 };
 
 // Every verb, in the order the help lists them.

@@ -20,8 +20,19 @@ void AddInList::Register(const std::string& progID, AutomationFactory factory) {
 
 std::vector<AddInList::AddInView> AddInList::View() const {
   std::vector<AddInView> view;
-  for (const std::shared_ptr<addins::Entry>& entry : model_->listed) view.push_back({entry->progID, entry->installed});
+  for (const std::shared_ptr<addins::Entry>& entry : model_->listed) {
+    view.push_back({entry->progID, entry->installed, model_->FindRegistration(entry->progID) != nullptr});
+  }
   return view;
 }
+
+void AddInList::Restore(const std::vector<AddInView>& entries) {
+  model_->listed.clear();
+  for (const AddInView& entry : entries) {
+    model_->listed.push_back(std::make_shared<addins::Entry>(addins::Entry{entry.progID, entry.installed}));
+  }
+}
+
+void AddInList::OnChange(std::function<void()> changed) { model_->changed = std::move(changed); }
 
 }  // namespace tabulara::embedded

@@ -1,20 +1,32 @@
 #include <algorithm>
 
+#include "embedded/addin_list.h"
 #include "embedded/addins/model.h"
 #include "host/host_error.h"
 
-namespace tabulara::embedded::addins {
-namespace {
+namespace tabulara::embedded {
 
 bool SameProgID(std::string_view a, std::string_view b) {
   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+}  // namespace tabulara::embedded
+
+namespace tabulara::embedded::addins {
+
+const Model::Registration* Model::FindRegistration(std::string_view progID) const {
+  const auto found = std::find_if(registered.begin(), registered.end(),
+                                  [&](const Registration& each) { return SameProgID(each.progID, progID); });
+  return found != registered.end() ? &*found : nullptr;
+}
+
+namespace {
+
 class AddInObject final : public host::AddIn, private Counted {
  public:
   AddInObject(std::shared_ptr<Model> model, std::shared_ptr<Entry> entry)
-      : Counted(model->runtime), entry_(std::move(entry)) {}
+      : Counted(model->runtime), model_(std::move(model)), entry_(std::move(entry)) {}
 
   std::string progID() override {
     runtime().Enter("AddIn.progID");
@@ -26,10 +38,16 @@ class AddInObject final : public host::AddIn, private Counted {
   }
   void Installed(bool installed) override {
     runtime().Enter("AddIn.Installed.Put");
+    if (installed && model_->FindRegistration(entry_->progID) == nullptr) {
+      throw host::HostError(host::kErrHostFailed, "Unable to set the Installed property of the AddIn class");
+    }
+    if (entry_->installed == installed) return;
     entry_->installed = installed;
+    model_->Changed();
   }
 
  private:
+  std::shared_ptr<Model> model_;
   std::shared_ptr<Entry> entry_;
 };
 
@@ -63,9 +81,8 @@ class AddInsObject final : public host::AddIns, private Counted {
   // back as it is. `copyFile` matters only for files on removable media.
   host::Ref<host::AddIn> Add(const std::string& filename, bool) override {
     runtime().Enter("AddIns.Add");
-    const auto registered = std::find_if(model_->registered.begin(), model_->registered.end(),
-                                         [&](const Model::Registration& each) { return SameProgID(each.progID, filename); });
-    if (registered == model_->registered.end()) {
+    const Model::Registration* registered = model_->FindRegistration(filename);
+    if (registered == nullptr) {
       throw host::HostError(host::kErrHostFailed, "Add method of AddIns class failed");
     }
     const auto listed =
@@ -74,6 +91,7 @@ class AddInsObject final : public host::AddIns, private Counted {
     if (listed != model_->listed.end()) return std::make_shared<AddInObject>(model_, *listed);
     auto entry = std::make_shared<Entry>(Entry{registered->progID, false});
     model_->listed.push_back(entry);
+    model_->Changed();
     return std::make_shared<AddInObject>(model_, entry);
   }
 

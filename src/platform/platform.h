@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "host/variant.h"
+
 namespace tabulara::platform {
 
 // Message-box flags and answers.
@@ -61,6 +63,8 @@ class Platform {
   virtual void Randomize() = 0;
   // The next number of the generator, from 0 up to but not including 1.
   virtual float Rnd() = 0;
+  // Today's date in the local time zone, without the time of day.
+  virtual host::Date Today() = 0;
 
   // Shows a message box and returns the answer (vbOK, vbYes, vbNo). Without
   // a title the box carries the platform's default title.

@@ -159,7 +159,7 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        "value: 42\n",
        "tabulara: error: no workbook is open\ntabulara: error: usage: open FILE\n" + kMissing +
            "tabulara: error: unknown command \"frobnicate\" (commands: open, save, sheet, select, cell, click, "
-           "double-click, right-click, answer, menu, get, info, quit)\ntabulara: error: no sheet named Nowhere\n"
+           "double-click, right-click, answer, menu, get, info, addins, quit)\ntabulara: error: no sheet named Nowhere\n"
            "tabulara: error: not a reference: not-a-cell!\n"},
       {{"shell", "book.xlsx"},
        "select 'Notes'!B2:C3\ninfo\ncell Data!A3\nget A3\nselect Nowhere!A1\nselect A1:\ncell A1:B2\n", 2,
@@ -191,6 +191,26 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
       {{"shell", "--no", "book.xlsx"}, "select A1:J1001\nanswer yes\nclick Trim Cells\nclick Trim Cells\n", 0, "",
        LargeTrimAnswered("Yes (answer yes)") + LargeTrimAnswered("No (--no)")},
       {{"trim-cells", "--yes", "--select", "A1:J1001", "book.xlsx"}, "", 0, "", LargeTrimAnswered("Yes (--yes)")},
+      // The host's add-ins list, kept from one run to the next with an entry
+      // whose class is not registered.
+      {{"addins", "--uninstall", "quorvel.formula"}, "", 0, "[x] Old.Thing (not registered)\n[ ] Quorvel.Formula\n",
+       "", "", "",
+       [](const CliSandbox& sandbox) {
+         sandbox.Write("config/tabulara-host/addins", "Old.Thing=1\n");
+         sandbox.Run({"addins", "--install", "Quorvel.Formula"});
+       }},
+      {{"addins", "--install", "Old.Thing"}, "", 2, "",
+       "tabulara: error: the host has no automation class \"Old.Thing\" to load\n", "", "",
+       [](const CliSandbox& sandbox) { sandbox.Write("config/tabulara-host/addins", "Old.Thing=0\n"); }},
+      {{"addins", "--install", "Quorvel.Formula"}, "", 2, "[x] Quorvel.Formula\n",
+       MatchesRegex("tabulara: error: .*/config/tabulara-host: cannot be made: .*\n"), "", "",
+       [](const CliSandbox& sandbox) { sandbox.Write("config/tabulara-host", ""); }},
+      {{"addins", "book.xlsx"}, "", 2, "", UsageError("The following argument was not expected: book.xlsx")},
+      {{"shell"}, "addins +quorvel.formula\naddins\naddins Quorvel.Formula\naddins -No.Such\n", 2,
+       "[x] Quorvel.Formula\n[x] Quorvel.Formula\n",
+       "tabulara: error: usage: addins [+|-PROGID]\n"
+       "tabulara: error: the host has no automation class \"No.Such\" to load\n", "", "",
+       [](const CliSandbox& sandbox) { std::filesystem::create_directories(sandbox.ConfigHome()); }},
   };
   for (const RunCase& run : runs) {
     SCOPED_TRACE(::testing::PrintToString(run.arguments) + " < " + run.input);

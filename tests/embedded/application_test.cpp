@@ -253,5 +253,26 @@ TEST(AddInList, AddListsARegisteredProgIdOnceInTheOrderOfAddingAndKeepsItsInstal
   EXPECT_EQ(runtime->LiveReferences(), 2);
 }
 
+// A list kept from an earlier run may name a class the host cannot create
+// now: it stays listed, can be uninstalled, but not installed.
+TEST(AddInList, AnUnregisteredAddInStaysListedButCannotBeInstalledAndOnlyChangesAreTold) {
+  AddInList list{std::make_shared<Runtime>()};
+  list.Register("Quorvel.Formula", nullptr);
+  list.Restore({{"Old.Thing", true}, {"Quorvel.Formula", false}});
+  int changes = 0;
+  list.OnChange([&] { ++changes; });
+  std::vector<host::Ref<host::AddIn>> addIns;
+  for (const host::Ref<host::AddIn>& each : host::Each(list.AddIns())) addIns.push_back(each);
+  ASSERT_EQ(addIns.size(), 2u);
+  addIns[0]->Installed(false);
+  EXPECT_THAT([&] { addIns[0]->Installed(true); },
+              RaisesHostError(1004, "Unable to set the Installed property of the AddIn class"));
+  addIns[1]->Installed(false);
+  list.AddIns()->Add("quorvel.formula", false);
+  EXPECT_EQ(changes, 1);
+  EXPECT_THAT(list.View(), ElementsAre(AddInList::AddInView{"Old.Thing", false, false},
+                                       AddInList::AddInView{"Quorvel.Formula", false, true}));
+}
+
 }  // namespace
 }  // namespace tabulara::embedded

@@ -5,12 +5,15 @@
 #include "addin/excel_events.h"
 #include "addin/globals.h"
 #include "addin/main.h"
+#include "cli/addin_classes.h"
 #include "host/constants.h"
 
 namespace tabulara::testing {
 
 AddinHarness::AddinHarness(const std::string& locale)
-    : platform(locale), host(platform.platform().SharedClipboard()) {}
+    : platform(locale), host(platform.platform().SharedClipboard()) {
+  cli::RegisterAddinClasses(host.addIns());
+}
 
 AddinHarness::~AddinHarness() {
   addin::gExcelEvents.reset();

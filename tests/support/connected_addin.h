@@ -10,7 +10,8 @@
 namespace tabulara::testing {
 
 // The add-in as the host loads it: a platform over fresh folders, the
-// embedded host, and the connection class. Loading runs Main; the test
+// embedded host with the add-in's classes registered, and the connection
+// class. Loading runs Main; the test
 // connects and disconnects as the host would.
 class AddinHarness {
  public:

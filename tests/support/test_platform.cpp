@@ -33,6 +33,7 @@ TestPlatform::TestPlatform(const std::string& locale)
     answers.pop_front();
     return answer;
   };
+  options.clock = [this] { return now.value_or(std::time(nullptr)); };
   platform_ = std::make_shared<platform::posix::PosixPlatform>(std::move(options));
   platform::Install(platform_);
 }
@@ -40,6 +41,16 @@ TestPlatform::TestPlatform(const std::string& locale)
 TestPlatform::~TestPlatform() {
   platform::Install(nullptr);
   std::filesystem::remove_all(root);
+}
+
+void TestPlatform::SetToday(int year, int month, int day) {
+  std::tm noon{};
+  noon.tm_year = year - 1900;
+  noon.tm_mon = month - 1;
+  noon.tm_mday = day;
+  noon.tm_hour = 12;
+  noon.tm_isdst = -1;
+  now = std::mktime(&noon);
 }
 
 void TestPlatform::WriteInstallFile(const std::string& name, const std::string& content) const {

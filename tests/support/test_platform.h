@@ -1,8 +1,10 @@
 #pragma once
 
+#include <ctime>
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,12 +27,16 @@ class TestPlatform {
   void WriteInstallFile(const std::string& name, const std::string& content) const;
 
   platform::posix::PosixPlatform& platform() { return *platform_; }
+  // Stops the platform's clock at noon of this local date.
+  void SetToday(int year, int month, int day);
 
   std::filesystem::path root;
   std::filesystem::path installFolder;
   std::filesystem::path configHome;
   std::vector<platform::posix::MessageBoxRequest> messages;
   std::deque<int> answers;
+  // The clock's time when stopped.
+  std::optional<std::time_t> now;
 
  private:
   std::shared_ptr<platform::posix::PosixPlatform> platform_;

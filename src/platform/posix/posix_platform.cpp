@@ -13,6 +13,7 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "host/conversions.h"
 #include "host/host_error.h"
 #include "platform/ini/profile.h"
 #include "platform/posix/bitmap_resources.h"
@@ -172,6 +173,13 @@ std::string PosixPlatform::InstallFolder() { return options_.installFolder.strin
 void PosixPlatform::Randomize() { random_.Randomize(static_cast<float>(SecondsSinceMidnight())); }
 
 float PosixPlatform::Rnd() { return random_.Next(); }
+
+host::Date PosixPlatform::Today() {
+  const std::time_t now = options_.clock();
+  std::tm local{};
+  localtime_r(&now, &local);
+  return host::DateFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
 
 int PosixPlatform::MessageBox(const std::string& text, int flags, const std::optional<std::string>& title) {
   return options_.messageBoxes(MessageBoxRequest{text, flags, title});

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +25,8 @@ struct PosixOptions {
   MessageBoxPresenter messageBoxes;
   // The clipboard, shared with the embedded host.
   std::shared_ptr<Clipboard> clipboard = std::make_shared<Clipboard>();
+  // The system clock.
+  std::function<std::time_t()> clock = [] { return std::time(nullptr); };
 };
 
 // The options of this process: from the environment and the program's path.
@@ -53,6 +57,7 @@ class PosixPlatform : public Platform {
   std::string InstallFolder() override;
   void Randomize() override;
   float Rnd() override;
+  host::Date Today() override;
   int MessageBox(const std::string& text, int flags, const std::optional<std::string>& title) override;
   std::unique_ptr<FileSearch> FindFiles(const std::string& pattern) override;
   void ClearClipboard() override;
@@ -62,6 +67,8 @@ class PosixPlatform : public Platform {
   int CompareTextNoCase(const std::string& left, const std::string& right) override;
 
   const std::shared_ptr<Clipboard>& SharedClipboard() const { return options_.clipboard; }
+  // The user's configuration folder.
+  const std::filesystem::path& ConfigHome() const { return options_.configHome; }
 
  private:
   std::filesystem::path SettingsFile(const std::string& appName) const;
