@@ -24,4 +24,15 @@ std::vector<AddInList::AddInView> AddInList::View() const {
   return view;
 }
 
+std::vector<std::unique_ptr<AutomationServer>> AddInList::CreateInstalled() const {
+  std::vector<std::unique_ptr<AutomationServer>> servers;
+  for (const std::shared_ptr<addins::Entry>& entry : model_->listed) {
+    if (!entry->installed) continue;
+    for (const addins::Model::Registration& registration : model_->registered) {
+      if (registration.progID == entry->progID) servers.push_back(registration.factory());
+    }
+  }
+  return servers;
+}
+
 }  // namespace tabulara::embedded

@@ -26,6 +26,8 @@ class AddInList {
     bool installed = false;
   };
   std::vector<AddInView> View() const;
+  // An object of each installed add-in's class, for one calculation.
+  std::vector<std::unique_ptr<AutomationServer>> CreateInstalled() const;
 
  private:
   struct Model;

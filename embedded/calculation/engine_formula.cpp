@@ -1,0 +1,175 @@
+#include "embedded/calculation/engine_formula.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace tabulara::embedded::calculation {
+namespace {
+
+// What a part of a formula gives, as far as the host and the engine differ.
+enum class Kind { Number, Text, Logical, Range, Unknown };
+
+struct Node {
+  std::string text;
+  Kind kind;
+};
+
+// The engine's functions whose results match the host's for the arguments
+// the writer lets through, and what they give.
+struct Function {
+  std::string_view name;
+  Kind gives;
+  bool takesRanges;
+};
+constexpr std::array<Function, 10> kFunctions{{
+    {"SUM", Kind::Number, true},
+    {"MIN", Kind::Number, true},
+    {"MAX", Kind::Number, true},
+    {"COUNTA", Kind::Number, true},
+    {"LEN", Kind::Number, false},
+    {"INT", Kind::Number, false},
+    {"PI", Kind::Number, false},
+    {"LEFT", Kind::Text, false},
+    {"CONCATENATE", Kind::Text, false},
+    {"IF", Kind::Unknown, false},
+}};
+
+// Parses by the host's precedence, lowest first: comparisons, &, + and -,
+// * and /, ^, then a sign; every binary operator groups from the left.
+class Writer {
+ public:
+  Writer(const std::vector<Piece>& pieces, const HoldsText& holdsText) : pieces_(pieces), holdsText_(holdsText) {}
+
+  std::optional<EngineFormula> Write() {
+    std::optional<Node> node = Comparison();
+    if (!node || at_ != pieces_.size() || node->kind == Kind::Range) return std::nullopt;
+    return EngineFormula{node->text, node->kind == Kind::Logical};
+  }
+
+ private:
+  bool Next(ixion::fopcode_t op) const { return at_ < pieces_.size() && pieces_[at_].op == op; }
+  bool NextIsAny(std::initializer_list<ixion::fopcode_t> ops) const {
+    return at_ < pieces_.size() && std::ranges::find(ops, pieces_[at_].op) != ops.end();
+  }
+
+  std::optional<Node> Comparison() {
+    std::optional<Node> left = Concatenation();
+    while (left && at_ < pieces_.size() && IsComparison(pieces_[at_].op)) {
+      const std::string op = pieces_[at_++].text;
+      const std::optional<Node> right = Concatenation();
+      if (!right || !Comparable(*left) || !Comparable(*right)) return std::nullopt;
+      left = Node{"(" + left->text + op + right->text + ")", Kind::Logical};
+    }
+    return left;
+  }
+
+  static bool Comparable(const Node& node) { return node.kind == Kind::Number || node.kind == Kind::Unknown; }
+
+  std::optional<Node> Concatenation() {
+    std::optional<Node> left = Additive();
+    while (left && Next(ixion::fop_concat)) {
+      ++at_;
+      const std::optional<Node> right = Additive();
+      if (!right || !Joinable(*left) || !Joinable(*right)) return std::nullopt;
+      left = Node{"(" + left->text + "&" + right->text + ")", Kind::Text};
+    }
+    return left;
+  }
+
+  static bool Joinable(const Node& node) { return node.kind == Kind::Text || node.kind == Kind::Unknown; }
+
+  template <class Operand>
+  std::optional<Node> Arithmetic(std::initializer_list<ixion::fopcode_t> ops, Operand operand) {
+    std::optional<Node> left = (this->*operand)();
+    while (left && NextIsAny(ops)) {
+      const std::string op = pieces_[at_++].text;
+      const std::optional<Node> right = (this->*operand)();
+      if (!right || left->kind == Kind::Range || right->kind == Kind::Range) return std::nullopt;
+      left = Node{"(" + left->text + op + right->text + ")", Kind::Number};
+    }
+    return left;
+  }
+
+  std::optional<Node> Additive() { return Arithmetic({ixion::fop_plus, ixion::fop_minus}, &Writer::Term); }
+  std::optional<Node> Term() { return Arithmetic({ixion::fop_multiply, ixion::fop_divide}, &Writer::Power); }
+  std::optional<Node> Power() { return Arithmetic({ixion::fop_exponent}, &Writer::Sign); }
+
+  std::optional<Node> Sign() {
+    if (!NextIsAny({ixion::fop_plus, ixion::fop_minus})) return Primary();
+    const std::string op = pieces_[at_++].text;
+    const std::optional<Node> operand = Sign();
+    if (!operand || operand->kind == Kind::Range) return std::nullopt;
+    return Node{"(" + op + operand->text + ")", Kind::Number};
+  }
+
+  std::optional<Node> Primary() {
+    if (at_ >= pieces_.size()) return std::nullopt;
+    const Piece& piece = pieces_[at_++];
+    switch (piece.op) {
+      case ixion::fop_value:
+        // The engine misreads an exponent.
+        if (piece.text.find('e') != std::string::npos) return std::nullopt;
+        return Node{piece.text, Kind::Number};
+      case ixion::fop_string:
+        if (piece.text.find('"', 1) != piece.text.size() - 1) return std::nullopt;
+        return Node{piece.text, Kind::Text};
+      case ixion::fop_single_ref:
+        return Node{piece.text, holdsText_(piece) ? Kind::Text : Kind::Unknown};
+      case ixion::fop_range_ref:
+        return Node{piece.text, Kind::Range};
+      case ixion::fop_open: {
+        std::optional<Node> inner = Comparison();
+        if (!inner || !Next(ixion::fop_close)) return std::nullopt;
+        ++at_;
+        return inner;
+      }
+      case ixion::fop_function:
+        return Call(piece.name);
+      default:
+        return std::nullopt;
+    }
+  }
+
+  std::optional<Node> Call(const std::string& name) {
+    const auto function = std::ranges::find(kFunctions, name, &Function::name);
+    if (function == kFunctions.end() || !Next(ixion::fop_open)) return std::nullopt;
+    ++at_;
+    std::vector<Node> arguments;
+    while (!Next(ixion::fop_close)) {
+      if (!arguments.empty()) {
+        if (!Next(ixion::fop_sep)) return std::nullopt;
+        ++at_;
+      }
+      std::optional<Node> argument = Comparison();
+      if (!argument) return std::nullopt;
+      arguments.push_back(std::move(*argument));
+    }
+    ++at_;
+    std::string text = name + "(";
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+      const Node& argument = arguments[index];
+      const bool condition = name == "IF" && index == 0;
+      if (argument.kind == Kind::Range && !function->takesRanges) return std::nullopt;
+      if (argument.kind == Kind::Logical && !condition) return std::nullopt;
+      text += (index > 0 ? "," : "") + argument.text;
+    }
+    text += ")";
+    if (name != "IF") return Node{text, function->gives};
+    if (arguments.size() != 3) return std::nullopt;
+    const Kind kind = arguments[1].kind == arguments[2].kind ? arguments[1].kind : Kind::Unknown;
+    return Node{text, kind};
+  }
+
+  const std::vector<Piece>& pieces_;
+  const HoldsText& holdsText_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
+std::optional<EngineFormula> WriteForEngine(const std::vector<Piece>& pieces, const HoldsText& holdsText) {
+  return Writer(pieces, holdsText).Write();
+}
+
+}  // namespace tabulara::embedded::calculation
