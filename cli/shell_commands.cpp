@@ -51,6 +51,7 @@ const ShellCommands::Entry ShellCommands::kEntries[] = {
     {{"menu", "the add-in's menus as they are shown"}, &ShellCommands::Menu},
     {{"get REF", "a cell's value and formula on the active sheet"}, &ShellCommands::Get},
     {{"info", "the sheets and the active sheet"}, &ShellCommands::Info},
+    {{"calculate", "calculate the open workbook's formulas, as F9 does"}, &ShellCommands::Calculate},
     {{"quit", "end the session"}, &ShellCommands::Quit},
 };
 
@@ -144,6 +145,11 @@ void ShellCommands::Get(const std::string& cell) {
   if (sheet == nullptr) throw CommandError("the workbook has no active sheet");
   PrintCell(std::cout, session_.host(), *sheet, cell);
   std::cout << std::flush;
+}
+
+void ShellCommands::Calculate(const std::string&) {
+  if (!session_.HasWorkbook()) throw CommandError("no workbook is open");
+  session_.Calculate();
 }
 
 void ShellCommands::Info(const std::string&) {

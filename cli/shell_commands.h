@@ -48,6 +48,7 @@ class ShellCommands {
   void Menu(const std::string&);
   void Get(const std::string& cell);
   void Info(const std::string&);
+  void Calculate(const std::string&);
   void Quit(const std::string&);
 
   HostSession& session_;
