@@ -110,6 +110,7 @@ void CalculateWorkbooks(const std::vector<std::shared_ptr<model::Workbook>>& wor
     }
     workbook.cellsChanged = false;
     workbook.fullCalculationOnLoad = false;
+    workbook.formulasCalculated = true;
   }
 }
 
