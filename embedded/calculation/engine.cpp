@@ -16,6 +16,7 @@
 #include "embedded/calculation/builtin_functions.h"
 #include "embedded/calculation/engine_formula.h"
 #include "embedded/calculation/formula_pieces.h"
+#include "embedded/calculation/sheet_width.h"
 #include "embedded/rules/cell_values.h"
 #include "host/constants.h"
 
@@ -25,6 +26,7 @@ namespace {
 using ixion::abs_address_t;
 
 constexpr int kMaximumPasses = 100;
+constexpr ixion::row_t kRows = 1048576;
 constexpr ixion::sheet_t kNoSheet = -1;
 
 // A function call in a formula: the name, its argument pieces, the piece
@@ -89,7 +91,7 @@ class Engine {
       : workbook_(workbook),
         functions_(functions),
         cachedValuesHold_(cachedValuesHold),
-        context_(ixion::rc_size_t{1048576, 16384}),
+        context_(ixion::rc_size_t{kRows, SheetWidth(workbook)}),
         resolver_(ixion::formula_name_resolver::get(ixion::formula_name_resolver_t::excel_a1, &context_)) {}
 
   std::map<FormulaSite, std::optional<host::Variant>> Run() {
