@@ -202,18 +202,24 @@ class Engine {
       return true;
     }
     const std::optional<EngineFormula> written =
-        WriteForEngine(pieces, [this](const Piece& reference) { return HoldsText(reference); });
+        WriteForEngine(pieces, [this](const Piece& reference) { return Describe(reference); });
     if (!written) return false;
     formula.logical = written->logical;
     pieces = {Piece{ixion::fop_function, written->text, {}, {}}};
     return true;
   }
 
-  bool HoldsText(const Piece& reference) const {
-    if (!reference.cell || reference.cell->sheet < 0 || reference.cell->sheet >= scratchSheet_) return false;
+  // What a referenced cell of the workbook holds; a formula's value is not
+  // known yet.
+  ReferenceTraits Describe(const Piece& reference) const {
+    if (!reference.cell || reference.cell->sheet < 0 || reference.cell->sheet >= scratchSheet_) return {};
     const model::Sheet& sheet = *workbook_.sheets[static_cast<std::size_t>(reference.cell->sheet)];
     const model::Cell* cell = sheet.grid.Find({reference.cell->row + 1, reference.cell->column + 1});
-    return cell != nullptr && cell->kind == model::ValueKind::Text;
+    if (cell == nullptr || (!cell->hasFormula && cell->kind == model::ValueKind::Empty)) return {false, true, true};
+    if (cell->hasFormula) return {};
+    if (cell->kind == model::ValueKind::Text) return {true, true, true};
+    if (cell->kind == model::ValueKind::Number) return {false, true, PrintsAlike(cell->number)};
+    return {};
   }
 
   static std::string NameErrorFormula() { return "NAMEERROR()"; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string_view>
 
 namespace tabulara::embedded::calculation {
@@ -13,6 +14,7 @@ enum class Kind { Number, Text, Logical, Range, Unknown };
 struct Node {
   std::string text;
   Kind kind;
+  bool printsAlike = false;
 };
 
 // The engine's functions whose results match the host's for the arguments
@@ -21,25 +23,27 @@ struct Function {
   std::string_view name;
   Kind gives;
   bool takesRanges;
+  // How many arguments, from the first, it takes as text; -1 all.
+  int textArguments;
 };
 constexpr std::array<Function, 10> kFunctions{{
-    {"SUM", Kind::Number, true},
-    {"MIN", Kind::Number, true},
-    {"MAX", Kind::Number, true},
-    {"COUNTA", Kind::Number, true},
-    {"LEN", Kind::Number, false},
-    {"INT", Kind::Number, false},
-    {"PI", Kind::Number, false},
-    {"LEFT", Kind::Text, false},
-    {"CONCATENATE", Kind::Text, false},
-    {"IF", Kind::Unknown, false},
+    {"SUM", Kind::Number, true, 0},
+    {"MIN", Kind::Number, true, 0},
+    {"MAX", Kind::Number, true, 0},
+    {"COUNTA", Kind::Number, true, 0},
+    {"LEN", Kind::Number, false, 1},
+    {"INT", Kind::Number, false, 0},
+    {"PI", Kind::Number, false, 0},
+    {"LEFT", Kind::Text, false, 1},
+    {"CONCATENATE", Kind::Text, false, -1},
+    {"IF", Kind::Unknown, false, 0},
 }};
 
 // Parses by the host's precedence, lowest first: comparisons, &, + and -,
 // * and /, ^, then a sign; every binary operator groups from the left.
 class Writer {
  public:
-  Writer(const std::vector<Piece>& pieces, const HoldsText& holdsText) : pieces_(pieces), holdsText_(holdsText) {}
+  Writer(const std::vector<Piece>& pieces, const DescribeReference& describe) : pieces_(pieces), describe_(describe) {}
 
   std::optional<EngineFormula> Write() {
     std::optional<Node> node = Comparison();
@@ -72,12 +76,12 @@ class Writer {
       ++at_;
       const std::optional<Node> right = Additive();
       if (!right || !Joinable(*left) || !Joinable(*right)) return std::nullopt;
-      left = Node{"(" + left->text + "&" + right->text + ")", Kind::Text};
+      left = Node{"(" + left->text + "&" + right->text + ")", Kind::Text, true};
     }
     return left;
   }
 
-  static bool Joinable(const Node& node) { return node.kind == Kind::Text || node.kind == Kind::Unknown; }
+  static bool Joinable(const Node& node) { return node.kind != Kind::Logical && node.printsAlike; }
 
   template <class Operand>
   std::optional<Node> Arithmetic(std::initializer_list<ixion::fopcode_t> ops, Operand operand) {
@@ -110,12 +114,15 @@ class Writer {
       case ixion::fop_value:
         // The engine misreads an exponent.
         if (piece.text.find('e') != std::string::npos) return std::nullopt;
-        return Node{piece.text, Kind::Number};
+        return Node{piece.text, Kind::Number, PrintsAlike(std::stod(piece.text))};
       case ixion::fop_string:
         if (piece.text.find('"', 1) != piece.text.size() - 1) return std::nullopt;
-        return Node{piece.text, Kind::Text};
-      case ixion::fop_single_ref:
-        return Node{piece.text, holdsText_(piece) ? Kind::Text : Kind::Unknown};
+        return Node{piece.text, Kind::Text, true};
+      case ixion::fop_single_ref: {
+        const ReferenceTraits traits = describe_(piece);
+        const Kind kind = traits.text ? Kind::Text : traits.known ? Kind::Number : Kind::Unknown;
+        return Node{piece.text, kind, traits.printsAlike};
+      }
       case ixion::fop_range_ref:
         return Node{piece.text, Kind::Range};
       case ixion::fop_open: {
@@ -152,24 +159,35 @@ class Writer {
       const bool condition = name == "IF" && index == 0;
       if (argument.kind == Kind::Range && !function->takesRanges) return std::nullopt;
       if (argument.kind == Kind::Logical && !condition) return std::nullopt;
+      const bool asText = function->textArguments < 0 || static_cast<int>(index) < function->textArguments;
+      if (asText && !Joinable(argument)) return std::nullopt;
       text += (index > 0 ? "," : "") + argument.text;
     }
     text += ")";
-    if (name != "IF") return Node{text, function->gives};
+    if (name != "IF") return Node{text, function->gives, function->gives == Kind::Text};
     if (arguments.size() != 3) return std::nullopt;
     const Kind kind = arguments[1].kind == arguments[2].kind ? arguments[1].kind : Kind::Unknown;
-    return Node{text, kind};
+    return Node{text, kind, arguments[1].printsAlike && arguments[2].printsAlike};
   }
 
   const std::vector<Piece>& pieces_;
-  const HoldsText& holdsText_;
+  const DescribeReference& describe_;
   std::size_t at_ = 0;
 };
 
 }  // namespace
 
-std::optional<EngineFormula> WriteForEngine(const std::vector<Piece>& pieces, const HoldsText& holdsText) {
-  return Writer(pieces, holdsText).Write();
+bool PrintsAlike(double number) {
+  std::array<char, 32> engine{};
+  std::array<char, 32> host{};
+  std::snprintf(engine.data(), engine.size(), "%.6g", number);
+  std::snprintf(host.data(), host.size(), "%.15g", number);
+  return std::string_view(engine.data()) == host.data() &&
+         std::string_view(host.data()).find('e') == std::string_view::npos;
+}
+
+std::optional<EngineFormula> WriteForEngine(const std::vector<Piece>& pieces, const DescribeReference& describe) {
+  return Writer(pieces, describe).Write();
 }
 
 }  // namespace tabulara::embedded::calculation

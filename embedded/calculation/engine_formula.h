@@ -18,13 +18,25 @@ struct EngineFormula {
   bool logical = false;
 };
 
-// Whether a referenced cell holds text.
-using HoldsText = std::function<bool(const Piece& reference)>;
+// What a referenced cell holds, as far as the host and the engine differ.
+struct ReferenceTraits {
+  // A text; else a number or nothing, when `known`.
+  bool text = false;
+  bool known = false;
+  // Turned into text, its value reads the same in the host and the engine.
+  bool printsAlike = false;
+};
+using DescribeReference = std::function<ReferenceTraits(const Piece& reference)>;
+
+// Whether the engine writes the number as text as the host does (the engine
+// keeps six digits).
+bool PrintsAlike(double number);
 
 // None when the engine would not compute the pieces as the host does: a
 // function it lacks or gets wrong, a comparison of texts (the engine minds
-// letter case), a logical value where the engine would take it for a number,
-// or anything it cannot read.
-std::optional<EngineFormula> WriteForEngine(const std::vector<Piece>& pieces, const HoldsText& holdsText);
+// letter case), a number made text that the engine would write otherwise, a
+// logical value where the engine would take it for a number, or anything it
+// cannot read.
+std::optional<EngineFormula> WriteForEngine(const std::vector<Piece>& pieces, const DescribeReference& describe);
 
 }  // namespace tabulara::embedded::calculation

@@ -24,9 +24,8 @@ std::int32_t ColumnOf(std::string_view word, bool rowRange) {
     column = column * 26 + (std::toupper(static_cast<unsigned char>(c)) - 'A' + 1);
     ++count;
   }
-  const bool digitsAfter = std::all_of(word.begin(), word.end(), [&](char c) {
-    return c == '$' || std::isalnum(static_cast<unsigned char>(c));
-  });
+  const bool digitsAfter = std::all_of(word.begin(), word.end(),
+                                       [&](char c) { return c == '$' || std::isalnum(static_cast<unsigned char>(c)); });
   if (count == 0) return rowRange ? kMaximumColumns : 0;
   if (count > 3 || !digitsAfter) return 0;
   return std::min(column, kMaximumColumns);

@@ -90,6 +90,8 @@ TEST_F(Calculation, FormulasTakeTheValuesTheHostGivesThemOrKeepTheValuesTheFileV
            {"a reference to another sheet", "=Sheet2!B1+A1", {}, 11.0, ""},
            {"text joined", "=\"t\"&\"x\"&A3", {}, "txt", ""},
            {"a comparison is a logical value", "=A2>A1", {}, true, ""},
+           {"a number made text as the engine would not write it", "=\"x\"&A1/3", "x0.333333333333333",
+            "x0.333333333333333", ""},
            {"a division by zero", "=1/0", {}, host::ErrorValue{host::xlErrDiv0}, ""},
            {"a function no one has", "=Nowhere(A1)+1", 5.0, host::ErrorValue{host::xlErrName}, ""},
            {"a known function the engine lacks keeps its value", "=ROUND(A1,0)", 7.0, 7.0, ""},
