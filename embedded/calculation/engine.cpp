@@ -1,17 +1,17 @@
 #include "embedded/calculation/engine.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <exception>
-#include <ixion/cell.hpp>
-#include <ixion/formula.hpp>
-#include <ixion/formula_result.hpp>
-#include <ixion/formula_tokens.hpp>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include <ixion/cell.hpp>
+#include <ixion/formula.hpp>
+#include <ixion/formula_result.hpp>
+#include <ixion/formula_tokens.hpp>
 
 #include "embedded/calculation/builtin_functions.h"
 #include "embedded/calculation/engine_formula.h"
@@ -121,17 +121,42 @@ class Engine {
             SetConstant(position, CellValue(workbook_, sheet.grid, address));
             continue;
           }
-          formulas_.push_back({position, FormulaSite{index, address}, true, false, std::nullopt, std::nullopt});
-          real.push_back(formulas_.size() - 1);
+          real.push_back(AddFormula(position, FormulaSite{index, address}));
         }
       }
     }
+    if (!cachedValuesHold_) UnknownArrays();
     for (const std::size_t index : real) {
       const auto [sheetIndex, address] = *formulas_[index].site;
       const model::Grid& grid = workbook_.sheets[sheetIndex]->grid;
       const std::string* text = grid.Formula(address);
       if (text == nullptr || grid.ArrayAt(address) != nullptr || !Prepare(index, *text)) Demote(index);
     }
+  }
+
+  // The values of array formulas, which the engine does not compute.
+  void UnknownArrays() {
+    for (std::size_t index = 0; index < workbook_.sheets.size(); ++index) {
+      for (const model::CellRect& array : workbook_.sheets[index]->grid.arrays) {
+        for (std::int32_t row = array.top; row <= array.bottom; ++row) {
+          for (std::int32_t column = array.left; column <= array.right; ++column) {
+            unknown_.insert(abs_address_t(static_cast<ixion::sheet_t>(index), row - 1, column - 1));
+          }
+        }
+      }
+    }
+  }
+
+  std::size_t AddFormula(const abs_address_t& position, std::optional<FormulaSite> site) {
+    formulas_.push_back({position, site, true, false, std::nullopt, std::nullopt});
+    formulaAt_.emplace(position, formulas_.size() - 1);
+    return formulas_.size() - 1;
+  }
+
+  // The formula of the workbook or of a call's argument at the cell.
+  const Formula* FormulaAt(const abs_address_t& position) const {
+    const auto found = formulaAt_.find(position);
+    return found == formulaAt_.end() ? nullptr : &formulas_[found->second];
   }
 
   bool HasSheet(const std::string& name) const {
@@ -173,8 +198,7 @@ class Engine {
       } else if (last == first + 1 && pieces[first].cell) {
         call.arguments.emplace_back(*pieces[first].cell);
       } else {
-        formulas_.push_back({NewScratch(), std::nullopt, true, false, std::nullopt, std::nullopt});
-        const std::size_t argument = formulas_.size() - 1;
+        const std::size_t argument = AddFormula(NewScratch(), std::nullopt);
         if (!Prepare(argument, JoinPieces(pieces, first, last))) return std::nullopt;
         call.arguments.emplace_back(formulas_[argument].position);
       }
@@ -280,35 +304,43 @@ class Engine {
     }
   }
 
-  // One pass of the engine over every formula. True when a formula failed
-  // in the engine and was demoted, so that the pass must run again.
+  // One pass of the engine over every formula. True when formulas failed
+  // in the engine and were demoted, so that the pass must run again.
   bool Interpret() {
     for (const abs_address_t& position : engineCells_) context_.get_formula_cell(position)->reset();
     ixion::abs_range_set_t all;
     for (const abs_address_t& position : engineCells_) all.insert(ixion::abs_range_t(position));
+    ixion::abs_address_set_t failed;
     for (const ixion::abs_range_t& range : ixion::query_and_sort_dirty_cells(context_, {}, &all)) {
       try {
         context_.get_formula_cell(range.first)->interpret(context_, range.first);
       } catch (const std::exception&) {
-        if (DemoteAt(range.first)) return true;
+        failed.insert(range.first);
       }
     }
-    for (std::size_t index = 0; index < formulas_.size(); ++index) {
-      const Formula& formula = formulas_[index];
-      if (formula.computable && !formula.wholeCall && !ResultOf(formula)) {
-        Demote(index);
-        return true;
-      }
+    for (const Formula& formula : formulas_) {
+      if (formula.computable && !formula.wholeCall && !ResultOf(formula)) failed.insert(formula.position);
     }
-    return false;
+    return DemoteFailures(failed);
   }
 
-  bool DemoteAt(const abs_address_t& position) {
-    for (std::size_t index = 0; index < formulas_.size(); ++index) {
-      if (formulas_[index].position == position && formulas_[index].computable) {
-        Demote(index);
-        return true;
-      }
+  // Demotes the formulas that failed of themselves, not through another
+  // that failed: those may compute once it has a value.
+  bool DemoteFailures(const ixion::abs_address_set_t& failed) {
+    const ixion::abs_address_set_t following = ixion::query_dirty_cells(context_, failed);
+    bool demoted = false;
+    for (const abs_address_t& position : failed) {
+      const auto found = formulaAt_.find(position);
+      if (following.contains(position) || found == formulaAt_.end() || !formulas_[found->second].computable) continue;
+      Demote(found->second);
+      demoted = true;
+    }
+    if (demoted || failed.empty()) return demoted;
+    for (const abs_address_t& position : failed) {
+      const auto found = formulaAt_.find(position);
+      if (found == formulaAt_.end() || !formulas_[found->second].computable) continue;
+      Demote(found->second);
+      return true;
     }
     return false;
   }
@@ -353,8 +385,8 @@ class Engine {
   // The value a call's argument takes from a cell; none while not known.
   std::optional<host::Variant> ValueAt(const abs_address_t& position, const ixion::abs_address_set_t& tainted) const {
     if (unknown_.contains(position) || tainted.contains(position)) return std::nullopt;
-    for (const Formula& formula : formulas_) {
-      if (formula.position == position && formula.computable) return ResultOf(formula);
+    if (const Formula* formula = FormulaAt(position); formula != nullptr && formula->computable) {
+      return ResultOf(*formula);
     }
     if (const auto error = errors_.find(position); error != errors_.end()) return host::ErrorValue{error->second};
     switch (context_.get_celltype(position)) {
@@ -440,6 +472,7 @@ class Engine {
   ixion::sheet_t scratchSheet_ = kNoSheet;
   ixion::row_t nextScratchRow_ = 0;
   std::vector<Formula> formulas_;
+  std::unordered_map<abs_address_t, std::size_t, abs_address_t::hash> formulaAt_;
   std::vector<Call> calls_;
   ixion::abs_address_set_t engineCells_;
   // Cells whose value is not known.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <string_view>
 
@@ -164,7 +165,12 @@ class Writer {
       text += (index > 0 ? "," : "") + argument.text;
     }
     text += ")";
+    // The engine takes a negative count of characters for all of them.
+    const bool counted = arguments.size() < 2 || std::isdigit(static_cast<unsigned char>(arguments[1].text[0])) != 0;
+    if (name == "LEFT" && !counted) return std::nullopt;
     if (name != "IF") return Node{text, function->gives, function->gives == Kind::Text};
+    // The engine takes a text for false, where the host gives #VALUE!.
+    if (arguments.empty() || arguments[0].kind == Kind::Text) return std::nullopt;
     if (arguments.size() != 3) return std::nullopt;
     const Kind kind = arguments[1].kind == arguments[2].kind ? arguments[1].kind : Kind::Unknown;
     return Node{text, kind, arguments[1].printsAlike && arguments[2].printsAlike};

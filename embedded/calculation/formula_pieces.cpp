@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <exception>
+
 #include <ixion/formula.hpp>
 #include <ixion/formula_tokens.hpp>
 

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <ixion/address.hpp>
-#include <ixion/formula_name_resolver.hpp>
-#include <ixion/formula_opcode.hpp>
-#include <ixion/model_context.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <ixion/address.hpp>
+#include <ixion/formula_name_resolver.hpp>
+#include <ixion/formula_opcode.hpp>
+#include <ixion/model_context.hpp>
 
 namespace tabulara::embedded::calculation {
 
