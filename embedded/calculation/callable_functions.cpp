@@ -1,12 +1,12 @@
 #include "embedded/calculation/callable_functions.h"
 
 #include <cmath>
+#include <exception>
 
 #include "embedded/calculation/builtin_functions.h"
 #include "embedded/calculation/clock.h"
 #include "embedded/rules/case_folding.h"
 #include "host/constants.h"
-#include "host/host_error.h"
 
 namespace tabulara::embedded::calculation {
 namespace {
@@ -46,7 +46,7 @@ host::Variant CallableFunctions::Call(std::string_view name, const std::vector<h
   if (method == nullptr) return host::ErrorValue{host::xlErrName};
   try {
     return method->server->Invoke(method->spelled, arguments);
-  } catch (const host::HostError&) {
+  } catch (const std::exception&) {
     return host::ErrorValue{host::xlErrValue};
   }
 }

@@ -19,7 +19,7 @@ class CallableFunctions {
   explicit CallableFunctions(std::vector<std::unique_ptr<AutomationServer>> addIns);
 
   bool Has(std::string_view name) const;
-  // A failure of the method gives #VALUE!.
+  // A method that fails gives #VALUE!.
   host::Variant Call(std::string_view name, const std::vector<host::Variant>& arguments);
 
  private:

@@ -14,6 +14,7 @@
 #include <ixion/formula_tokens.hpp>
 
 #include "embedded/calculation/builtin_functions.h"
+#include "embedded/calculation/call_site.h"
 #include "embedded/calculation/engine_formula.h"
 #include "embedded/calculation/formula_pieces.h"
 #include "embedded/calculation/sheet_width.h"
@@ -28,36 +29,6 @@ using ixion::abs_address_t;
 constexpr int kMaximumPasses = 100;
 constexpr ixion::row_t kRows = 1048576;
 constexpr ixion::sheet_t kNoSheet = -1;
-
-// A function call in a formula: the name, its argument pieces, the piece
-// after its closing parenthesis.
-struct CallSite {
-  std::size_t open = 0;
-  std::size_t end = 0;
-  std::vector<std::pair<std::size_t, std::size_t>> arguments;
-};
-
-std::optional<CallSite> FindCall(const std::vector<Piece>& pieces, std::size_t name) {
-  if (name + 1 >= pieces.size() || pieces[name + 1].op != ixion::fop_open) return std::nullopt;
-  CallSite site;
-  site.open = name + 1;
-  int depth = 0;
-  std::size_t start = site.open + 1;
-  for (std::size_t index = site.open; index < pieces.size(); ++index) {
-    const ixion::fopcode_t op = pieces[index].op;
-    if (op == ixion::fop_open) ++depth;
-    if (op == ixion::fop_sep && depth == 1) {
-      site.arguments.emplace_back(start, index);
-      start = index + 1;
-    }
-    if (op == ixion::fop_close && --depth == 0) {
-      if (index > site.open + 1) site.arguments.emplace_back(start, index);
-      site.end = index + 1;
-      return site;
-    }
-  }
-  return std::nullopt;
-}
 
 // A call to a function outside the engine: its value lives in a scratch
 // cell that the formula refers to instead.
@@ -488,7 +459,20 @@ class Engine {
 std::map<FormulaSite, std::optional<host::Variant>> CalculateWorkbook(const model::Workbook& workbook,
                                                                       CallableFunctions& functions,
                                                                       bool cachedValuesHold) {
-  return Engine(workbook, functions, cachedValuesHold).Run();
+  try {
+    return Engine(workbook, functions, cachedValuesHold).Run();
+  } catch (const std::exception&) {
+    // The engine refused the workbook itself: it computes none of its formulas.
+    std::map<FormulaSite, std::optional<host::Variant>> nothing;
+    for (std::size_t index = 0; index < workbook.sheets.size(); ++index) {
+      for (const auto& [row, cells] : workbook.sheets[index]->grid.rows) {
+        for (const model::Cell& cell : cells.cells) {
+          if (cell.hasFormula) nothing.emplace(FormulaSite{index, {row, cell.column}}, std::nullopt);
+        }
+      }
+    }
+    return nothing;
+  }
 }
 
 }  // namespace tabulara::embedded::calculation

@@ -87,6 +87,10 @@ std::size_t IndexOf(const model::Workbook& workbook, const model::Sheet& sheet) 
 }  // namespace
 
 void CalculateSheet(model::Workbook& workbook, model::Sheet& sheet, calculation::CallableFunctions& functions) {
+  if (sheet.grid.formulas.empty()) {
+    ++sheet.calculations;
+    return;
+  }
   const Results results = calculation::CalculateWorkbook(workbook, functions, CachedValuesHold(workbook));
   const std::size_t index = IndexOf(workbook, sheet);
   CheckKeptValues(workbook, index, results);
