@@ -116,6 +116,15 @@ bool HostSession::Save(const std::filesystem::path& target) {
   return true;
 }
 
+void HostSession::Calculate() {
+  try {
+    host_.Application()->Calculate();
+  } catch (const host::HostError& error) {
+    PrintCommandError(error.Description());
+    Fail(ExitStatus::AddinError);
+  }
+}
+
 int HostSession::AddinErrors() {
   addinErrors_ += messageBoxes_->TakeReportedErrors();
   return addinErrors_;

@@ -64,6 +64,9 @@ class HostSession {
       ReportErrorPassedBack(error);
     }
   }
+  // F9: the host calculates every open workbook. A refusal is shown on
+  // standard error and makes the run's status AddinError.
+  void Calculate();
   // What the host does whenever its state changed: raises OnUpdate of the
   // command bars, so that the add-in shows its menus as they fit.
   void UpdateCommandBars();

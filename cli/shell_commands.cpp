@@ -54,6 +54,7 @@ const ShellCommands::Entry ShellCommands::kEntries[] = {
     {{"info", "the sheets and the active sheet"}, &ShellCommands::Info},
     {{"addins [+|-PROGID]", "the host's automation add-ins ([x] installed), after installing (+) or uninstalling (-) one"},
      &ShellCommands::AddIns},
+    {{"calculate", "calculate the open workbook's formulas, as F9 does"}, &ShellCommands::Calculate},
     {{"quit", "end the session"}, &ShellCommands::Quit},
 };
 
@@ -147,6 +148,11 @@ void ShellCommands::Get(const std::string& cell) {
   if (sheet == nullptr) throw CommandError("the workbook has no active sheet");
   PrintCell(std::cout, session_.host(), *sheet, cell);
   std::cout << std::flush;
+}
+
+void ShellCommands::Calculate(const std::string&) {
+  if (!session_.HasWorkbook()) throw CommandError("no workbook is open");
+  session_.Calculate();
 }
 
 void ShellCommands::Info(const std::string&) {

@@ -49,6 +49,7 @@ class ShellCommands {
   void Get(const std::string& cell);
   void Info(const std::string&);
   void AddIns(const std::string& change);
+  void Calculate(const std::string&);
   void Quit(const std::string&);
 
   HostSession& session_;

@@ -56,6 +56,10 @@ ExitStatus Click(const Arguments& arguments) {
   });
 }
 
+ExitStatus Calculate(const Arguments& arguments) {
+  return RunOnWorkbook(arguments, [](HostSession& session) { session.Calculate(); });
+}
+
 ExitStatus Menu(const Arguments& arguments) {
   return RunOnWorkbook(arguments, [](HostSession& session) { PrintMenus(std::cout, session); });
 }
@@ -78,6 +82,7 @@ constexpr Verb kVerbs[] = {
      "NAME"},
     {"click", true, "click menu items by caption, or by path (\"Tabulara/Miscellaneous/Run MSN\")", Click,
      "CAPTION..."},
+    {"calculate", true, "calculate the workbook's formulas, as F9 does", Calculate},
     {"menu", false, "the add-in's menus as they are shown", Menu},
     {"addins", false, "the host's automation add-ins, as its add-ins dialog shows them ([x] installed)", RunAddins,
      nullptr, false},

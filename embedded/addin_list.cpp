@@ -35,4 +35,15 @@ void AddInList::Restore(const std::vector<AddInView>& entries) {
 
 void AddInList::OnChange(std::function<void()> changed) { model_->changed = std::move(changed); }
 
+std::vector<std::unique_ptr<AutomationServer>> AddInList::CreateInstalled() const {
+  std::vector<std::unique_ptr<AutomationServer>> servers;
+  for (const std::shared_ptr<addins::Entry>& entry : model_->listed) {
+    if (!entry->installed) continue;
+    for (const addins::Model::Registration& registration : model_->registered) {
+      if (registration.progID == entry->progID) servers.push_back(registration.factory());
+    }
+  }
+  return servers;
+}
+
 }  // namespace tabulara::embedded

@@ -36,6 +36,8 @@ class AddInList {
     friend bool operator==(const AddInView&, const AddInView&) = default;
   };
   std::vector<AddInView> View() const;
+  // An object of each installed add-in's class, for one calculation.
+  std::vector<std::unique_ptr<AutomationServer>> CreateInstalled() const;
 
   // The list as the host kept it from its last run, in place of the present
   // one (only the ProgIDs and installed states are taken).

@@ -31,6 +31,9 @@ struct Workbook {
   // A cell's value changed, or a formula was entered, since the workbook was
   // read or made: any formula's value may be out of date.
   bool cellsChanged = false;
+  // Every formula of every sheet was calculated, or kept a value the file
+  // vouched for: with no cell changed since, each formula's value is current.
+  bool formulasCalculated = false;
 
   std::shared_ptr<Sheet> ActiveSheet() const { return activeSheet.lock(); }
   // Position in tab order, from 0; -1 when the sheet is not in the workbook.

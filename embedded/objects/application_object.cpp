@@ -3,6 +3,7 @@
 
 #include "embedded/objects/make.h"
 #include "embedded/objects/reference.h"
+#include "embedded/rules/calculation.h"
 #include "embedded/rules/host_errors.h"
 #include "host/constants.h"
 
@@ -92,6 +93,12 @@ class ApplicationObject final : public host::Application, public Reference {
   void Volatile(bool isVolatile) override {
     Enter("Application.Volatile");
     host().application.volatileCalculation = isVolatile;
+  }
+
+  void Calculate() override {
+    Enter("Application.Calculate");
+    calculation::CallableFunctions functions(host().addIns.CreateInstalled());
+    CalculateWorkbooks(host().application.workbooks, functions);
   }
 
   std::unique_ptr<host::Subscription> Advise(Events& sink) override {

@@ -97,7 +97,8 @@ class WorksheetObject final : public SheetObject<host::Worksheet> {
   void Calculate() override {
     Enter("Worksheet.Calculate");
     SheetTarget target = handle().Resolve();
-    CalculateSheet(*target.workbook, *target.sheet);
+    calculation::CallableFunctions functions(host().addIns.CreateInstalled());
+    CalculateSheet(*target.workbook, *target.sheet, functions);
   }
 };
 

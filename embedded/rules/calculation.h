@@ -1,14 +1,24 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
+#include "embedded/calculation/callable_functions.h"
 #include "embedded/model/workbook.h"
 
 namespace tabulara::embedded {
 
-// Worksheet.Calculate. With no formula engine, each formula keeps the value
-// the file gave it; the sheet is refused when any of those values is not
-// vouched for: a formula the file holds no value for, a file that asks for
-// its formulas to be calculated on opening, or cells changed since the
-// workbook was read, which may have left any value out of date.
-void CalculateSheet(const model::Workbook& workbook, model::Sheet& sheet);
+// Worksheet.Calculate: the formula engine calculates the workbook and the
+// sheet's formulas take their values. A formula the engine cannot compute
+// keeps the value the file gave it; the sheet is refused when that value is
+// not vouched for: the file holds none, the file asks for its formulas to be
+// calculated on opening, or cells changed since the workbook was read.
+void CalculateSheet(model::Workbook& workbook, model::Sheet& sheet, calculation::CallableFunctions& functions);
+
+// Application.Calculate: every worksheet of every workbook, by the same
+// rules; nothing changes when one is refused. A calculated workbook's
+// formula values are all current.
+void CalculateWorkbooks(const std::vector<std::shared_ptr<model::Workbook>>& workbooks,
+                        calculation::CallableFunctions& functions);
 
 }  // namespace tabulara::embedded

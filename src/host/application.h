@@ -42,6 +42,8 @@ class Application : public Object {
   virtual void Cursor(int cursor) = 0;
   // Marks the worksheet function being calculated as volatile.
   virtual void Volatile(bool isVolatile) = 0;
+  // Calculates every sheet of every open workbook (F9).
+  virtual void Calculate() = 0;
 
   virtual std::unique_ptr<Subscription> Advise(Events& sink) = 0;
 };

@@ -53,7 +53,17 @@ void WriteHostileBook(const CliSandbox& sandbox) {
   embedded::EmbeddedHost host;
   auto& workbook = host.NewWorkbook({kHostileName, "Secret"}, "book.xlsx");
   host.Sheet(workbook, "Secret").visibility = host::xlSheetVeryHidden;
-  host.SetFormula(host.Sheet(workbook, kHostileName), "A3", "=1+1", host::Variant());
+  host.SetFormula(host.Sheet(workbook, kHostileName), "A3", "=ROUND(1,0)", host::Variant());
+  xlsx::WorkbookFile::Create(host.model().workbooks.back())->Save(sandbox.path() / "book.xlsx");
+}
+
+// "book.xlsx": Data A1 42, A3 =A1*2 as a file from a tool that calculates
+// nothing leaves it, without a value.
+void WriteUncalculatedBook(const CliSandbox& sandbox) {
+  embedded::EmbeddedHost host;
+  auto& data = host.Sheet(host.NewWorkbook({"Data"}, "book.xlsx"), "Data");
+  host.SetValue(data, "A1", 42);
+  host.SetFormula(data, "A3", "=A1*2", host::Variant());
   xlsx::WorkbookFile::Create(host.model().workbooks.back())->Save(sandbox.path() / "book.xlsx");
 }
 
@@ -144,6 +154,11 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        "Tabulara: Error!\n\nCalculate method of Worksheet class failed: '" + kShownName +
            "'!A3 has no calculated value in the file, and formulas cannot be calculated here\n",
        "", "", WriteHostileBook},
+      {{"calculate", "book.xlsx"}, "", 1, "",
+       "tabulara: error: Calculate method of Worksheet class failed: '" + kShownName +
+           "'!A3 has no calculated value in the file, and formulas cannot be calculated here\n",
+       "", "", WriteHostileBook},
+      {{"calculate", "book.xlsx"}, "", 0, "", "", "book.xlsx", Info({"Data"}, "Data"), WriteUncalculatedBook},
       {{"info", "--sheet", "Nothing\x1B]0;x\x07", "book.xlsx"}, "", 2, "",
        "tabulara: error: no sheet named Nothing\\x1b]0;x\\x07\n"},
       {{"shell"},
@@ -159,7 +174,7 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        "value: 42\n",
        "tabulara: error: no workbook is open\ntabulara: error: usage: open FILE\n" + kMissing +
            "tabulara: error: unknown command \"frobnicate\" (commands: open, save, sheet, select, cell, click, "
-           "double-click, right-click, answer, menu, get, info, addins, quit)\ntabulara: error: no sheet named Nowhere\n"
+           "double-click, right-click, answer, menu, get, info, addins, calculate, quit)\ntabulara: error: no sheet named Nowhere\n"
            "tabulara: error: not a reference: not-a-cell!\n"},
       {{"shell", "book.xlsx"},
        "select 'Notes'!B2:C3\ninfo\ncell Data!A3\nget A3\nselect Nowhere!A1\nselect A1:\ncell A1:B2\n", 2,

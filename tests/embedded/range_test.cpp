@@ -183,8 +183,8 @@ TEST_F(SpecialCells, TheMaskPicksByTheTypeOfTheValueNothingFoundIsRefusedAndBloc
             "$G$1:$H$1,$G$2,$H$3,$H$2,$G$3");
 }
 
-// Without a formula engine, Calculate keeps the values the formulas came
-// with, as long as nothing they may depend on has changed since.
+// A formula the engine cannot compute keeps the value it came with, as long
+// as nothing it may depend on has changed since.
 TEST_F(Ranges, CalculateDoubtsTheValuesOnlyAfterAChangedValueOrAnEnteredFormula) {
   // What is done, where, the value written or cleared, and whether the values are doubtful after it.
   using Edit = std::tuple<std::string, std::string, std::string, host::Variant, bool, bool>;
@@ -199,9 +199,9 @@ TEST_F(Ranges, CalculateDoubtsTheValuesOnlyAfterAChangedValueOrAnEnteredFormula)
            {"a constant cleared", "Sheet1", "B1", {}, true, true},
        }) {
     SCOPED_TRACE(what);
-    // A workbook as read from a file: Sheet1 A1 =1+1 (2), A2 =A1*2 (4), B1 " x ".
+    // A workbook as read from a file: Sheet1 A1 =ROUND(2,0) (2), A2 =A1*2 (4), B1 " x ".
     model::Sheet& first = host.Sheet(host.NewWorkbook({"Sheet1", "Sheet2"}), "Sheet1");
-    host.SetFormula(first, "A1", "=1+1", 2.0);
+    host.SetFormula(first, "A1", "=ROUND(2,0)", 2.0);
     host.SetFormula(first, "A2", "=A1*2", 4.0);
     host.SetValue(first, "B1", " x ");
     host::Ref<host::Range> range = RangeRef(sheet, cells);

@@ -98,6 +98,23 @@ TEST(FormulasToValuesTest, CachedValuesConvertUntilCellsChange) {
   EXPECT_EQ(ReadFile(sandbox.path() / "stale.xlsx"), saved);
 }
 
+// A file from a tool that calculates nothing: the formulas' values come
+// from the host's formula engine.
+TEST(FormulasToValuesTest, AFileWithoutValuesIsCalculated) {
+  const std::string script = TABULARA_INTEROP_SCRIPTS "/formulas_without_values.py";
+  CliSandbox sandbox;
+  const auto written = sandbox.Python(script, {"write", "book.xlsx"});
+  if (!written) GTEST_SKIP() << "openpyxl is not installed for /usr/bin/python3";
+  ASSERT_EQ(*written, "");
+  const ProgramRun calculated = sandbox.Run({"calculate", "book.xlsx", "-o", "calculated.xlsx"});
+  ASSERT_EQ(calculated.exitStatus, 0) << calculated.err;
+  EXPECT_EQ(Part(sandbox, "calculated.xlsx", "xl/workbook.xml").find("fullCalcOnLoad"), std::string::npos)
+      << "every value is current";
+  const ProgramRun run = sandbox.Run({"formulas-to-values", "book.xlsx"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(sandbox.Python(script, {"read", "book.xlsx"}), "A1 3 n\nA2 '#DIV/0!' e\nA3 'tx' s\n");
+}
+
 // The corpus's table on the sheet "Table" widened to A1:D7, its header row
 // holding blanks to trim, a number as text and names that differ only in
 // letter case once trimmed.

@@ -36,8 +36,10 @@ pugi::xml_node ObtainCalcPr(pugi::xml_node workbook) {
 }
 
 // Keeps the calculation chain and properties valid: a changed or removed
-// formula drops the chain (the spreadsheet rebuilds it), a changed value or
-// formula asks for a full calculation when the file is next opened.
+// formula drops the chain (the spreadsheet rebuilds it); a changed value or
+// formula asks for a full calculation when the file is next opened, unless
+// the whole workbook was calculated and no cell changed since, which also
+// drops a request the file came with.
 class CalculationAspect : public WorkbookAspect {
  public:
   void Read(WorkbookParts& parts) override {
@@ -57,12 +59,18 @@ class CalculationAspect : public WorkbookAspect {
         values = values || cells->ValuesChanged();
       }
     }
+    bool sheetRemoved = false;
     for (const std::string& id : sheetsRead_) {
-      if (present.count(id) == 0) formulas = true;
+      if (present.count(id) == 0) sheetRemoved = true;
     }
     sheetsRead_ = std::move(present);
-    if (formulas) RemoveCalculationChain(parts);
-    if (formulas || values) RequestFullCalculation(parts);
+    if (formulas || sheetRemoved) RemoveCalculationChain(parts);
+    const embedded::model::Workbook& workbook = *parts.workbook;
+    if (workbook.formulasCalculated && !workbook.cellsChanged && !sheetRemoved) {
+      DropFullCalculation(parts);
+    } else if (formulas || values || sheetRemoved) {
+      RequestFullCalculation(parts);
+    }
   }
 
  private:
@@ -85,6 +93,13 @@ class CalculationAspect : public WorkbookAspect {
     if (IsTrue(full)) return;
     if (!full) full = calcPr.append_attribute("fullCalcOnLoad");
     full.set_value("1");
+    parts.workbookXmlChanged = true;
+  }
+
+  static void DropFullCalculation(WorkbookParts& parts) {
+    pugi::xml_node calcPr = ChildNamed(parts.workbookXml.document_element(), "calcPr");
+    if (!IsTrue(calcPr.attribute("fullCalcOnLoad"))) return;
+    calcPr.remove_attribute("fullCalcOnLoad");
     parts.workbookXmlChanged = true;
   }
 

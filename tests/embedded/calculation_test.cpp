@@ -1,0 +1,145 @@
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "embedded/automation_server.h"
+#include "host/addins.h"
+#include "host/constants.h"
+#include "host/host_error.h"
+#include "workbook_fixture.h"
+
+namespace tabulara::host {
+
+void PrintTo(const Variant& value, std::ostream* out) {
+  if (value.IsNumber()) *out << value.AsNumber();
+  if (value.IsText()) *out << '"' << value.AsText() << '"';
+  if (value.IsLogical()) *out << (value.AsLogical() ? "TRUE" : "FALSE");
+  if (value.IsError()) *out << "error " << value.AsError().code;
+  if (value.IsEmpty()) *out << "empty";
+}
+
+}  // namespace tabulara::host
+
+namespace tabulara::embedded {
+namespace {
+
+// An add-in with Twice(x) (a failure for a text) and Ticks(), which marks
+// itself volatile and counts its calls across objects; under other names.
+class TestFunctions final : public AutomationServer {
+ public:
+  TestFunctions(host::Ref<host::Application> application, int& ticks,
+                std::vector<std::string> methods = {"Twice", "Ticks"})
+      : application_(std::move(application)), ticks_(ticks), methods_(std::move(methods)) {}
+
+  std::vector<std::string> Methods() const override { return methods_; }
+
+  host::Variant Invoke(const std::string& method, const std::vector<host::Variant>& arguments) override {
+    if (method == "Ticks") {
+      application_->Volatile(true);
+      return ++ticks_;
+    }
+    if (arguments.size() != 1 || arguments[0].IsText()) throw host::HostError(13, "Type mismatch");
+    if (arguments[0].IsEmpty()) return "empty";
+    return arguments[0].AsNumber() * 2;
+  }
+
+ private:
+  host::Ref<host::Application> application_;
+  int& ticks_;
+  std::vector<std::string> methods_;
+};
+
+class Calculation : public WorkbookTest {
+ protected:
+  Calculation() {
+    host.addIns().Register("Test.Functions", [this] { return std::make_unique<TestFunctions>(App(), ticks); });
+    host.addIns().Register("Idle.Functions", [this] {
+      return std::make_unique<TestFunctions>(App(), ticks, std::vector<std::string>{"Idle"});
+    });
+    App()->AddIns()->Add("Test.Functions", false)->Installed(true);
+    App()->AddIns()->Add("Idle.Functions", false);
+    model::Sheet& sheet2 = host.Sheet("Sheet2");
+    host.SetValue(sheet1, "A1", 1.0);
+    host.SetValue(sheet1, "A2", 2.0);
+    host.SetValue(sheet1, "A3", "t");
+    host.SetValue(sheet2, "B1", 10.0);
+    host.SetFormula(sheet2, "C5", "=ROUND(B1,0)");
+    // The engine fails on MAX of a range.
+    host.SetFormula(sheet2, "C6", "=MAX(B1:B1)", 4.0);
+    book.cellsChanged = false;
+  }
+
+  int ticks = 0;
+};
+
+std::string Refused(const std::string& why) {
+  return "Calculate method of Worksheet class failed: " + why + ", and formulas cannot be calculated here";
+}
+
+TEST_F(Calculation, FormulasTakeTheValuesTheHostGivesThemOrKeepTheValuesTheFileVouchesFor) {
+  struct Case {
+    std::string what;
+    std::string formula;
+    host::Variant cached;
+    // The value after Calculate; none when Calculate is refused with `refusal`.
+    std::optional<host::Variant> value;
+    std::string refusal;
+  };
+  for (const Case& each : std::vector<Case>{
+           {"operators", "=(A1+A2)*3-A2^2/4", {}, 8.0, ""},
+           {"a reference to another sheet", "=Sheet2!B1+A1", {}, 11.0, ""},
+           {"text joined", "=\"t\"&\"x\"&A3", {}, "txt", ""},
+           {"a comparison is a logical value", "=A2>A1", {}, true, ""},
+           {"a number made text as the engine would not write it", "=\"x\"&A1/3", "x0.333333333333333",
+            "x0.333333333333333", ""},
+           {"a division by zero", "=1/0", {}, host::ErrorValue{host::xlErrDiv0}, ""},
+           {"a function no one has", "=Nowhere(A1)+1", 5.0, host::ErrorValue{host::xlErrName}, ""},
+           {"a known function the engine lacks keeps its value", "=ROUND(A1,0)", 7.0, 7.0, ""},
+           {"the same without a value",
+            "=ROUND(A1,0)",
+            {},
+            std::nullopt,
+            Refused("Sheet1!C1 has no calculated value in the file")},
+           {"a formula on what the engine fails at", "=Sheet2!C6+1", {}, 5.0, ""},
+           {"a formula on what another sheet lacks", "=Sheet2!C5*2", 6.0, 6.0, ""},
+           {"the same without a value",
+            "=Sheet2!C5*2",
+            {},
+            std::nullopt,
+            Refused("Sheet1!C1 has no calculated value in the file")},
+           {"an add-in method with a cell's value", "=twice(A2)+1", {}, 5.0, ""},
+           {"an add-in method with an empty cell", "=Twice(Z9)", {}, "empty", ""},
+           {"an add-in method failing", "=Twice(A3)", {}, host::ErrorValue{host::xlErrValue}, ""},
+           {"nested add-in calls", "=Twice(Twice(A1)+A2)", {}, 8.0, ""},
+           {"an add-in listed but not installed", "=Idle(A1)", {}, host::ErrorValue{host::xlErrName}, ""},
+       }) {
+    SCOPED_TRACE(each.what);
+    host.SetFormula(sheet1, "C1", each.formula, each.cached);
+    book.cellsChanged = false;
+    const auto calculate = [&] { WorksheetRef("Sheet1")->Calculate(); };
+    if (each.value) {
+      EXPECT_NO_THROW(calculate());
+      EXPECT_EQ(host.Value(sheet1, "C1"), *each.value);
+    } else {
+      EXPECT_THAT(calculate, RaisesHostError(440, each.refusal));
+    }
+  }
+}
+
+TEST_F(Calculation, AVolatileMethodChangesAtEveryCalculationOfTheApplication) {
+  host.SetFormula(sheet1, "C1", "=Ticks()");
+  host.SetFormula(sheet1, "C2", "=C1*10");
+  host.SetCachedValue(host.Sheet("Sheet2"), "C5", 10.0);
+  book.cellsChanged = false;
+  App()->Calculate();
+  EXPECT_EQ(host.Value(sheet1, "C2"), host::Variant(10.0));
+  App()->Calculate();
+  EXPECT_EQ(host.Value(sheet1, "C1"), host::Variant(2.0));
+  EXPECT_EQ(host.Value(sheet1, "C2"), host::Variant(20.0));
+  EXPECT_FALSE(book.cellsChanged);
+}
+
+}  // namespace
+}  // namespace tabulara::embedded
