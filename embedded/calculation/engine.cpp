@@ -19,6 +19,7 @@
 #include "embedded/calculation/formula_pieces.h"
 #include "embedded/calculation/sheet_width.h"
 #include "embedded/rules/cell_values.h"
+#include "embedded/rules/number_formats.h"
 #include "host/constants.h"
 
 namespace tabulara::embedded::calculation {
@@ -372,6 +373,15 @@ class Engine {
     }
   }
 
+  // A cell of the workbook with a date format: a function handed the cell
+  // gets a date, as Range.Value gives it.
+  bool ShowsDate(const abs_address_t& position) const {
+    if (position.sheet < 0 || position.sheet >= scratchSheet_) return false;
+    const model::Grid& grid = workbook_.sheets[static_cast<std::size_t>(position.sheet)]->grid;
+    const std::uint32_t format = grid.FormatOf({position.row + 1, position.column + 1});
+    return IsDateFormat(workbook_.formats.Get(format).numberFormat);
+  }
+
   // Calls the outside functions whose arguments changed and stores their
   // values. True when a value changed, so that the engine must run again.
   bool RunCalls() {
@@ -381,6 +391,7 @@ class Engine {
       std::optional<std::vector<host::Variant>> arguments = std::vector<host::Variant>{};
       for (const std::optional<abs_address_t>& argument : call.arguments) {
         std::optional<host::Variant> value = argument ? ValueAt(*argument, tainted) : host::Variant();
+        if (value && value->IsNumber() && ShowsDate(*argument)) value = host::Variant(host::Date{value->AsNumber()});
         if (!value) {
           arguments.reset();
           break;

@@ -25,7 +25,7 @@ void PrintTo(const Variant& value, std::ostream* out) {
 namespace tabulara::embedded {
 namespace {
 
-// An add-in with Twice(x) (a failure for a text) and Ticks(), which marks
+// An add-in with Twice(x) (a failure for a text, "date" for a date) and Ticks(), which marks
 // itself volatile and counts its calls across objects; under other names.
 class TestFunctions final : public AutomationServer {
  public:
@@ -42,6 +42,7 @@ class TestFunctions final : public AutomationServer {
     }
     if (arguments.size() != 1 || arguments[0].IsText()) throw host::HostError(13, "Type mismatch");
     if (arguments[0].IsEmpty()) return "empty";
+    if (arguments[0].IsDate()) return "date";
     return arguments[0].AsNumber() * 2;
   }
 
@@ -64,6 +65,8 @@ class Calculation : public WorkbookTest {
     host.SetValue(sheet1, "A1", 1.0);
     host.SetValue(sheet1, "A2", 2.0);
     host.SetValue(sheet1, "A3", "t");
+    host.SetValue(sheet1, "A4", 29387.0);
+    host.SetNumberFormat(sheet1, "A4", "m/d/yyyy");
     host.SetValue(sheet2, "B1", 10.0);
     host.SetFormula(sheet2, "C5", "=ROUND(B1,0)");
     // The engine fails on MAX of a range.
@@ -110,6 +113,7 @@ TEST_F(Calculation, FormulasTakeTheValuesTheHostGivesThemOrKeepTheValuesTheFileV
             std::nullopt,
             Refused("Sheet1!C1 has no calculated value in the file")},
            {"an add-in method with a cell's value", "=twice(A2)+1", {}, 5.0, ""},
+           {"an add-in method with a date cell", "=Twice(A4)", {}, "date", ""},
            {"an add-in method with an empty cell", "=Twice(Z9)", {}, "empty", ""},
            {"an add-in method failing", "=Twice(A3)", {}, host::ErrorValue{host::xlErrValue}, ""},
            {"nested add-in calls", "=Twice(Twice(A1)+A2)", {}, 8.0, ""},
