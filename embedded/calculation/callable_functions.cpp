@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <exception>
+#include <optional>
 
 #include "embedded/calculation/builtin_functions.h"
 #include "embedded/calculation/clock.h"
+#include "embedded/calculation/host_functions.h"
 #include "embedded/rules/case_folding.h"
 #include "host/constants.h"
 
@@ -32,7 +34,7 @@ const CallableFunctions::Method* CallableFunctions::FindMethod(std::string_view 
 }
 
 bool CallableFunctions::Has(std::string_view name) const {
-  return IsClockFunction(CaseFolded(name)) || FindMethod(name) != nullptr;
+  return IsClockFunction(CaseFolded(name)) || IsHostFunction(name) || FindMethod(name) != nullptr;
 }
 
 host::Variant CallableFunctions::Call(std::string_view name, const std::vector<host::Variant>& arguments) {
@@ -42,6 +44,7 @@ host::Variant CallableFunctions::Call(std::string_view name, const std::vector<h
     const double now = NowSerial();
     return folded == "today" ? std::floor(now) : now;
   }
+  if (std::optional<host::Variant> value = CallHostFunction(name, arguments)) return *value;
   const Method* method = FindMethod(name);
   if (method == nullptr) return host::ErrorValue{host::xlErrName};
   try {

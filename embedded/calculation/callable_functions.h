@@ -11,7 +11,8 @@
 namespace tabulara::embedded::calculation {
 
 // The worksheet functions a formula reaches outside the formula engine: the
-// host's clock functions (TODAY, NOW) and the methods of the installed
+// host's clock functions (TODAY, NOW), the host's functions the engine lacks,
+// and the methods of the installed
 // automation add-ins, each add-in's object created once for a calculation.
 // A built-in function's name is never taken by an add-in's method.
 class CallableFunctions {

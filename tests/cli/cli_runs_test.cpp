@@ -53,7 +53,7 @@ void WriteHostileBook(const CliSandbox& sandbox) {
   embedded::EmbeddedHost host;
   auto& workbook = host.NewWorkbook({kHostileName, "Secret"}, "book.xlsx");
   host.Sheet(workbook, "Secret").visibility = host::xlSheetVeryHidden;
-  host.SetFormula(host.Sheet(workbook, kHostileName), "A3", "=ROUND(1,0)", host::Variant());
+  host.SetFormula(host.Sheet(workbook, kHostileName), "A3", "=FACT(1)", host::Variant());
   xlsx::WorkbookFile::Create(host.model().workbooks.back())->Save(sandbox.path() / "book.xlsx");
 }
 

@@ -199,9 +199,9 @@ TEST_F(Ranges, CalculateDoubtsTheValuesOnlyAfterAChangedValueOrAnEnteredFormula)
            {"a constant cleared", "Sheet1", "B1", {}, true, true},
        }) {
     SCOPED_TRACE(what);
-    // A workbook as read from a file: Sheet1 A1 =ROUND(2,0) (2), A2 =A1*2 (4), B1 " x ".
+    // A workbook as read from a file: Sheet1 A1 =FACT(2) (2), A2 =A1*2 (4), B1 " x ".
     model::Sheet& first = host.Sheet(host.NewWorkbook({"Sheet1", "Sheet2"}), "Sheet1");
-    host.SetFormula(first, "A1", "=ROUND(2,0)", 2.0);
+    host.SetFormula(first, "A1", "=FACT(2)", 2.0);
     host.SetFormula(first, "A2", "=A1*2", 4.0);
     host.SetValue(first, "B1", " x ");
     host::Ref<host::Range> range = RangeRef(sheet, cells);
