@@ -172,6 +172,20 @@ TEST_F(Drawing, SpotterLinesGetANewDrawingPartInTheWorksheetOrder) {
   }
   EXPECT_NEAR(lines[0]->top, 45, 0.01);
   EXPECT_NEAR(lines[3]->left, 144, 0.01);
+
+  // Around a cell 100 points wide and 409 high the lines run past the last
+  // column and row: the file ends them at the sheet's edges.
+  AddSpotterLines(SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1"), 0, 0, 100, 409);
+  std::vector<Shape> clipped = SheetNamed(Save(), "Sheet1").shapes;
+  std::erase_if(clipped, [](const Shape& shape) { return shape.kind != ShapeKind::Line; });
+  const double sheetWidth = 16384 * 48.0;
+  const double sheetHeight = 1048576 * 15.0;
+  ASSERT_EQ(clipped.size(), 4u);
+  EXPECT_EQ((std::array{clipped[1].top, clipped[1].width, clipped[3].left, clipped[3].height}),
+            (std::array{409.0, sheetWidth, 100.0, sheetHeight}));
+  ExpectIn("xl/drawings/drawing1.xml", {"<xdr:to><xdr:col>16383</xdr:col><xdr:colOff>609600</xdr:colOff>",
+                                        "<xdr:row>1048575</xdr:row><xdr:rowOff>190500</xdr:rowOff></xdr:to>",
+                                        "<a:ext cx=\"" + std::to_string(16384LL * 609600) + "\" cy=\"0\"/>"});
 }
 
 TEST_F(Drawing, SpotterLinesJoinAnExistingDrawingAndLeaveWhenDeletedAndGroupMembersTakeLineFormats) {
