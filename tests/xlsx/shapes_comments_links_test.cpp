@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <pugixml.hpp>
+
 #include <array>
 #include <tuple>
 
@@ -268,6 +270,54 @@ TEST_F(Comments, StylesAndShownBoxesChangeOnlyTheVmlDrawingAndSurviveAReopen) {
   MakeHeart(*Open("excelmac_threaded_comments.xlsx").sheets.front(), {5, 5});
   Save();
   EXPECT_EQ(Differing(), std::set<std::string>{"xl/drawings/vmlDrawing1.vml"}) << "the threaded comment's parts";
+}
+
+// Whether every prefix under `node` is bound on it or on one of its parents.
+bool PrefixesBound(const pugi::xml_node& node) {
+  const auto bound = [&](std::string_view name) {
+    const auto colon = name.find(':');
+    if (colon == std::string_view::npos || name.starts_with("xmlns") || name.starts_with("xml:")) return true;
+    const std::string declaration = "xmlns:" + std::string(name.substr(0, colon));
+    for (pugi::xml_node at = node; at; at = at.parent()) {
+      if (at.attribute(declaration.c_str())) return true;
+    }
+    return false;
+  };
+  if (!bound(node.name())) return false;
+  for (const pugi::xml_attribute& attribute : node.attributes()) {
+    if (!bound(attribute.name())) return false;
+  }
+  for (const pugi::xml_node& child : node.children()) {
+    if (child.type() == pugi::node_element && !PrefixesBound(child)) return false;
+  }
+  return true;
+}
+
+// A VML part whose elements bind their own prefixes, as openpyxl writes it:
+// a new style's shape type and a new comment's box bind theirs too.
+TEST_F(Comments, NewShapeTypesAndBoxesBindTheirPrefixesWhereTheRootDoesNot) {
+  if (CorpusFile("excel_comments_hyperlinks_names.xlsx").empty()) GTEST_SKIP() << "the corpus is absent";
+  Parts parts = PartsOf(CorpusFile("excel_comments_hyperlinks_names.xlsx"));
+  std::string& vml = parts.at("xl/drawings/vmlDrawing1.vml");
+  vml.replace(0, vml.find("<o:shapelayout"), "<xml>");
+  const std::string bindings =
+      " xmlns:v=\"urn:schemas-microsoft-com:vml\" xmlns:o=\"urn:schemas-microsoft-com:office:office\""
+      " xmlns:x=\"urn:schemas-microsoft-com:office:excel\"";
+  for (const std::string tag : {"<o:shapelayout", "<v:shapetype", "<v:shape "}) {
+    for (auto at = vml.find(tag); at != std::string::npos; at = vml.find(tag, at + 1)) {
+      vml.insert(at + tag.size() - (tag.back() == ' ' ? 1 : 0), bindings);
+    }
+  }
+  auto& workbook = OpenParts(parts);
+  Sheet& sheet = SheetNamed(workbook, "Sheet1");
+  BoxOf(sheet, {13, 3}).autoShapeType = host::msoShapeHeart;
+  embedded::AddComment(workbook, sheet, {2, 2}, "new");
+  Sheet& again = SheetNamed(Save(), "Sheet1");
+  EXPECT_EQ(BoxOf(again, {13, 3}).autoShapeType, host::msoShapeHeart);
+  EXPECT_EQ(again.comments.at({2, 2}).text, "new");
+  pugi::xml_document saved;
+  ASSERT_TRUE(saved.load_string(after.at("xl/drawings/vmlDrawing1.vml").c_str()));
+  EXPECT_TRUE(PrefixesBound(saved.document_element()));
 }
 
 TEST_F(Comments, ClearAllRemovesCommentsAndTheirParts) {
