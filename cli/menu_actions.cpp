@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "addin/excel_events.h"
@@ -93,7 +94,14 @@ void ClickContextMenuItem(HostSession& session, const std::vector<std::string>& 
 void PrintContextMenu(std::ostream& out, HostSession& session) {
   const embedded::CommandBarSet::BarView bar = session.host().commandBars().View(kCellMenu);
   out << TerminalText(bar.name) << ":\n";
-  for (const ControlView& control : bar.controls) PrintControl(out, control, 1, Hidden::Left);
+  // A hidden control's group line shows above the next control shown.
+  bool groupLine = false;
+  for (ControlView control : bar.controls) {
+    groupLine = groupLine || control.beginGroup;
+    if (!control.visible) continue;
+    control.beginGroup = std::exchange(groupLine, false);
+    PrintControl(out, control, 1, Hidden::Left);
+  }
 }
 
 void PrintMenus(std::ostream& out, HostSession& session) {

@@ -24,7 +24,8 @@ void ClickContextMenuItem(HostSession& session, const std::vector<std::string>& 
 
 // The cell context menu as it shows: "Cell:", then every visible control,
 // indented by depth, the items of visible pop-ups under them, "----" for a
-// group line, captions without their accelerator marks.
+// group line (a hidden control's above the next one shown), captions
+// without their accelerator marks.
 void PrintContextMenu(std::ostream& out, HostSession& session);
 
 // The add-in's menus as the host shows them: one item a line, indented by

@@ -111,11 +111,13 @@ std::string SpotterLines(int left, int top) {
          line(4, left + 48, 0, left + 48, 1050000);
 }
 
-// The cell context menu, with the "Comment Style" pop-up when shown.
-std::string ContextMenu(bool commentStyles) {
+// The cell context menu of a cell with a comment or without, with the
+// "Comment Style" pop-up when shown.
+std::string ContextMenu(bool comment, bool commentStyles) {
   std::string menu =
       "Cell:\n  Cut\n  Copy\n  Paste\n  Paste Special...\n  ----\n  Insert...\n  Delete...\n  Clear Contents\n"
-      "  ----\n  Insert Comment\n";
+      "  ----\n";
+  menu += comment ? "  Edit Comment\n  Delete Comment\n  Show/Hide Comments\n" : "  Insert Comment\n";
   if (commentStyles) {
     menu += "  Comment Style\n";
     for (int style = 1; style <= 10; ++style) menu += "    Style " + std::to_string(style) + "\n";
@@ -263,8 +265,8 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        WithSettings("[GeneralSetting]\nCellSpotter=1\n")},
       {{"shell", "book.xlsx"}, "cell-spotter Data!B2\nshapes\nclear-spotter\nshapes\n", 0, SpotterLines(48, 15), ""},
       {{"shell", "book.xlsx"}, "cell-spotter B2\nsave\nshapes\n", 0, "", "", "book.xlsx", SampleInfo("Data")},
-      {{"right-click", "--cell", "B2", "book.xlsx"}, "", 0, ContextMenu(false), "", "", "", WithSettings("")},
-      {{"right-click", "--cell", "B2", "book.xlsx"}, "", 0, ContextMenu(true), "", "", "",
+      {{"right-click", "--cell", "B2", "book.xlsx"}, "", 0, ContextMenu(true, false), "", "", "", WithSettings("")},
+      {{"right-click", "--cell", "B2", "book.xlsx"}, "", 0, ContextMenu(true, true), "", "", "",
        WithSettings(kCommentStylesOn)},
       {{"right-click", "--sheet", "Chart", "--cell", "A1", "book.xlsx"}, "", 2, "",
        "tabulara: error: the active sheet Chart has no cells\n", "", "", WriteCommentBook},
@@ -274,7 +276,8 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
       {{"comment-style", "5", "--cell", "A1", "book.xlsx"}, "", 2, "",
        "tabulara: error: no menu item \"Comment Style/Style 5\" is shown in the context menu of A1\n", "", "",
        WithSettings(kCommentStylesOn)},
-      {{"shell", "book.xlsx"}, "comment-style 0 B2\ncomment-style 5 B2\nright-click B2\n", 2, ContextMenu(false),
+      {{"shell", "book.xlsx"}, "comment-style 0 B2\ncomment-style 5 B2\nright-click A1\n", 2,
+       ContextMenu(false, false),
        "tabulara: error: the comment style is a number from 1 to 10, not \"0\"\n"
        "tabulara: error: no menu item \"Comment Style/Style 5\" is shown in the context menu of B2\n",
        "", "", WriteCommentBook},
