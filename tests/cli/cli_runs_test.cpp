@@ -272,7 +272,6 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        "tabulara: error: the active sheet Chart has no cells\n", "", "", WriteCommentBook},
       {{"comment-style", "11", "--cell", "B2", "book.xlsx"}, "", 2, "",
        "tabulara: error: the comment style is a number from 1 to 10, not \"11\"\n"},
-      {{"comment-style", "5", "book.xlsx"}, "", 2, "", "tabulara: error: comment-style needs --cell REF\n"},
       {{"comment-style", "5", "--cell", "A1", "book.xlsx"}, "", 2, "",
        "tabulara: error: no menu item \"Comment Style/Style 5\" is shown in the context menu of A1\n", "", "",
        WithSettings(kCommentStylesOn)},
