@@ -97,7 +97,7 @@ embedded::model::Workbook& HostSession::workbook() const {
 
 bool HostSession::Changed() const { return file_ && ChangeFingerprint(*file_->workbook()) != savedFingerprint_; }
 
-bool HostSession::Save(const std::filesystem::path& target) {
+bool HostSession::Save(const std::filesystem::path& target, Write write) {
   embedded::model::Workbook& saved = workbook();
   const int errorsBefore = AddinErrors();
   bool cancelled = false;
@@ -110,6 +110,7 @@ bool HostSession::Save(const std::filesystem::path& target) {
     PrintCommandError("the save was cancelled; " + TerminalText(target.string()) + " was not written");
     return false;
   }
+  if (write == Write::WhenChanged && !Changed()) return false;
   StatusLine status("Saving " + target.filename().string());
   file_->Save(target);
   savedFingerprint_ = ChangeFingerprint(*file_->workbook());

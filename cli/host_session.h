@@ -47,12 +47,14 @@ class HostSession {
 
   // Whether the workbook changed since it was opened or last saved.
   bool Changed() const;
+  enum class Write { Always, WhenChanged };
   // Raises the host's before-save event and, unless a handler cancelled,
   // writes the workbook to `target` (through a temporary file that then
-  // replaces it). Returns whether it was written: not when a handler
-  // cancelled or the add-in failed, which it tells on standard error.
-  // PackageError when the file cannot be written.
-  bool Save(const std::filesystem::path& target);
+  // replaces it); WhenChanged: only when the workbook, as the handlers left
+  // it, differs from the file. Returns whether it was written: not when a
+  // handler cancelled or the add-in failed, which it tells on standard
+  // error. PackageError when the file cannot be written.
+  bool Save(const std::filesystem::path& target, Write write = Write::Always);
 
   // Runs a call into the add-in; an error it passes back to the host is
   // shown on standard error and makes the run's status AddinError.

@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "cli/host_session.h"
 
@@ -15,6 +16,17 @@ std::string MenuCaption(const char* key);
 // ("Tabulara/Miscellaneous/Run MSN"). An error the add-in passes back is the
 // session's; std::invalid_argument when no such item is shown.
 void ClickMenuItem(HostSession& session, const std::string& captionOrPath);
+
+// A user's click on an item of the cell context menu, reached through its
+// pop-ups ({"Comment Style", "Style 5"}), as the menu shows after a
+// right-click on `cell`; std::invalid_argument when it is not shown.
+void ClickContextMenuItem(HostSession& session, const std::vector<std::string>& captions, const std::string& cell);
+
+// The cell context menu as it shows: "Cell:", then every visible control,
+// indented by depth, the items of visible pop-ups under them, "----" for a
+// group line (a hidden control's above the next one shown), captions
+// without their accelerator marks.
+void PrintContextMenu(std::ostream& out, HostSession& session);
 
 // The add-in's menus as the host shows them: one item a line, indented by
 // depth, "----" for a group line, "(hidden)" after hidden items.

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "cli/addins_dialog.h"
+#include "cli/cell_actions.h"
 #include "cli/command_errors.h"
 #include "cli/menu_actions.h"
 #include "cli/workbook_report.h"
@@ -47,7 +48,16 @@ const ShellCommands::Entry ShellCommands::kEntries[] = {
     {{"click CAPTION|PATH", "click a menu item by caption, or by path (\"Tabulara/Miscellaneous/Run MSN\")"},
      &ShellCommands::Click},
     {{"double-click REF", "double-click a cell of the active sheet"}, &ShellCommands::DoubleClick},
-    {{"right-click REF", "right-click a cell of the active sheet"}, &ShellCommands::RightClick},
+    {{"right-click REF", "right-click a cell of the active sheet and print the cell context menu as it shows"},
+     &ShellCommands::RightClick},
+    {{"cell-spotter REF", "make a cell of the active sheet active and click \"Cell Spotter\""},
+     &ShellCommands::CellSpotter},
+    {{"clear-spotter", "click \"Clear Cell Spotter\""}, &ShellCommands::ClearSpotter},
+    {{"unify-font", "click \"Unify Sheets Font\""}, &ShellCommands::UnifyFont},
+    {{"comment-style N REF", "right-click a cell, then click \"Comment Style\", \"Style N\" (1 to 10)"},
+     &ShellCommands::CommentStyle},
+    {{"shapes", "the active sheet's shapes: name, kind, points, line weight and colour, whether printed"},
+     &ShellCommands::Shapes},
     {{"answer yes|no", "the answer to the next Yes/No question"}, &ShellCommands::Answer},
     {{"menu", "the add-in's menus as they are shown"}, &ShellCommands::Menu},
     {{"get REF", "a cell's value and formula on the active sheet"}, &ShellCommands::Get},
@@ -120,13 +130,31 @@ void ShellCommands::Cell(const std::string& cell) { session_.host().GoTo(cell, c
 
 void ShellCommands::Click(const std::string& captionOrPath) { ClickMenuItem(session_, captionOrPath); }
 
-void ShellCommands::DoubleClick(const std::string& cell) {
-  session_.CallAddin([&] { session_.host().DoubleClick(cell); });
-}
+void ShellCommands::DoubleClick(const std::string& cell) { DoubleClickCell(session_, cell); }
 
 void ShellCommands::RightClick(const std::string& cell) {
-  session_.CallAddin([&] { session_.host().RightClick(cell); });
+  RightClickCell(session_, cell);
+  PrintContextMenu(std::cout, session_);
+  std::cout << std::flush;
 }
+
+void ShellCommands::CellSpotter(const std::string& cell) {
+  session_.host().GoTo(cell, cell);
+  ClickMenuItem(session_, MenuCaption("lang013"));
+}
+
+void ShellCommands::ClearSpotter(const std::string&) { ClickMenuItem(session_, MenuCaption("lang014")); }
+
+void ShellCommands::UnifyFont(const std::string&) { ClickMenuItem(session_, MenuCaption("lang018")); }
+
+void ShellCommands::CommentStyle(const std::string& styleAndCell) {
+  const auto space = styleAndCell.find_first_of(kBlanks);
+  if (space == std::string::npos) throw CommandError("usage: comment-style N REF");
+  const int style = CommentStyleNumber(styleAndCell.substr(0, space));
+  ApplyCommentStyle(session_, style, Trim(styleAndCell.substr(space)));
+}
+
+void ShellCommands::Shapes(const std::string&) { PrintActiveSheetShapes(std::cout, session_); }
 
 void ShellCommands::Answer(const std::string& answer) {
   if (answer == "yes") {

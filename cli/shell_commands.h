@@ -44,6 +44,11 @@ class ShellCommands {
   void Click(const std::string& captionOrPath);
   void DoubleClick(const std::string& cell);
   void RightClick(const std::string& cell);
+  void CellSpotter(const std::string& cell);
+  void ClearSpotter(const std::string&);
+  void UnifyFont(const std::string&);
+  void CommentStyle(const std::string& styleAndCell);
+  void Shapes(const std::string&);
   void Answer(const std::string& answer);
   void Menu(const std::string&);
   void Get(const std::string& cell);

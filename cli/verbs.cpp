@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/addins_dialog.h"
+#include "cli/cell_actions.h"
 #include "cli/command_errors.h"
 #include "cli/command_line_workbook.h"
 #include "cli/host_session.h"
@@ -34,6 +35,61 @@ constexpr char kClearAll[] = "lang010";
 constexpr char kTrim[] = "lang011";
 constexpr char kClearHyperlinks[] = "lang012";
 constexpr char kFormulasToValues[] = "lang015";
+constexpr char kCellSpotter[] = "lang013";
+constexpr char kClearSpotter[] = "lang014";
+constexpr char kUnifyFont[] = "lang018";
+
+// A verb on the --cell cell, which the frame makes the active cell.
+bool HasCell(const Arguments& arguments) {
+  if (arguments.cell) return true;
+  PrintCommandError(arguments.verb + " needs --cell REF");
+  return false;
+}
+
+// The spotter's lines are on screen only (the save clears them), so the
+// verb shows them.
+ExitStatus CellSpotter(const Arguments& arguments) {
+  if (!HasCell(arguments)) return ExitStatus::Failure;
+  return RunOnWorkbook(arguments, [](HostSession& session) {
+    ClickMenuItem(session, MenuCaption(kCellSpotter));
+    PrintActiveSheetShapes(std::cout, session);
+  });
+}
+
+ExitStatus DoubleClick(const Arguments& arguments) {
+  if (!HasCell(arguments)) return ExitStatus::Failure;
+  return RunOnWorkbook(arguments, [](HostSession& session) {
+    DoubleClickCell(session, ActiveCellReference(session));
+    PrintActiveSheetShapes(std::cout, session);
+  });
+}
+
+ExitStatus RightClick(const Arguments& arguments) {
+  if (!HasCell(arguments)) return ExitStatus::Failure;
+  return RunOnWorkbook(arguments, [](HostSession& session) {
+    RightClickCell(session, ActiveCellReference(session));
+    PrintContextMenu(std::cout, session);
+  });
+}
+
+ExitStatus CommentStyle(const Arguments& arguments) {
+  int style = 0;
+  try {
+    if (arguments.operands.size() != 1) throw std::invalid_argument("comment-style takes one N");
+    style = CommentStyleNumber(arguments.operands.front());
+  } catch (const std::invalid_argument& error) {
+    PrintCommandError(error.what());
+    return ExitStatus::Failure;
+  }
+  if (!HasCell(arguments)) return ExitStatus::Failure;
+  return RunOnWorkbook(arguments, [style](HostSession& session) {
+    ApplyCommentStyle(session, style, ActiveCellReference(session));
+  });
+}
+
+ExitStatus Shapes(const Arguments& arguments) {
+  return RunOnWorkbook(arguments, [](HostSession& session) { PrintActiveSheetShapes(std::cout, session); });
+}
 
 ExitStatus TrimCells(const Arguments& arguments) {
   if (!arguments.select) {
@@ -78,6 +134,19 @@ constexpr Verb kVerbs[] = {
     {"clear-all", true, "every cell and shape of the active worksheet cleared", ClickItem<kClearAll>},
     {"formulas-to-values", true, "every formula of the active worksheet replaced by its value",
      ClickItem<kFormulasToValues>},
+    {"cell-spotter", true,
+     "four lines through the --cell cell, printed as `shapes` shows them (on screen only: the save clears them, "
+     "so WORKBOOK stays as it was)",
+     CellSpotter},
+    {"clear-spotter", true, "the Cell Spotter's lines deleted from the active worksheet", ClickItem<kClearSpotter>},
+    {"unify-font", true, "the font of the settings given to every cell of every unprotected worksheet",
+     ClickItem<kUnifyFont>},
+    {"comment-style", true, "the comment box of the --cell cell given style N (1 to 10) from its context menu",
+     CommentStyle, "N"},
+    {"double-click", true, "double-click the --cell cell, then print the active sheet's shapes", DoubleClick},
+    {"right-click", true, "right-click the --cell cell and print the cell context menu as it shows", RightClick},
+    {"shapes", true, "the active sheet's shapes: name, kind, points, line weight and colour, whether printed",
+     Shapes},
     {"insert-template", true, "the sheets of the template NAME inserted before the active sheet", InsertTemplate,
      "NAME"},
     {"click", true, "click menu items by caption, or by path (\"Tabulara/Miscellaneous/Run MSN\")", Click,
@@ -104,7 +173,8 @@ ExitStatus RunOnWorkbook(const Arguments& arguments, const VerbAction& action) {
   }
   if (session.Status() != ExitStatus::Ran || !(session.Changed() || arguments.output)) return session.Status();
   try {
-    session.Save(arguments.output.value_or(*arguments.workbook));
+    session.Save(arguments.output.value_or(*arguments.workbook),
+                 arguments.output ? HostSession::Write::Always : HostSession::Write::WhenChanged);
   } catch (const xlsx::PackageError& error) {
     PrintCommandError(error.what());
     session.Fail(ExitStatus::Failure);

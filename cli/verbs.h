@@ -34,7 +34,8 @@ using VerbAction = std::function<void(HostSession& session)>;
 // The frame of every one-shot verb: opens WORKBOOK, makes the --sheet sheet
 // active, loads and connects the add-in, runs `action`, and when the
 // add-in reported no error, saves the workbook to the --output file (also
-// when it did not change) or, when it changed, back to WORKBOOK.
+// when it did not change) or, when it changed and still differs after the
+// host's before-save event, back to WORKBOOK.
 ExitStatus RunOnWorkbook(const Arguments& arguments, const VerbAction& action);
 
 }  // namespace tabulara::cli

@@ -1,6 +1,7 @@
 #include "embedded/command_bar_set.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "embedded/command_bars/model.h"
@@ -100,6 +101,17 @@ void CommandBarSet::Click(const std::vector<std::string>& path) {
     throw std::invalid_argument("no visible button at " + Joined(path));
   }
   command_bars::RaiseClick(model_, button);
+}
+
+void CommandBarSet::FitCellMenu(bool cellHasComment) {
+  constexpr int kInsertComment = 2031;
+  constexpr std::array<int, 3> kCommentItems = {1589, 1592, 1593};
+  const std::shared_ptr<Bar> bar = command_bars::FindBar(*model_, "Cell");
+  if (!bar) return;
+  for (const std::shared_ptr<Control>& control : bar->controls) {
+    if (control->id == kInsertComment) control->visible = !cellHasComment;
+    if (std::ranges::find(kCommentItems, control->id) != kCommentItems.end()) control->visible = cellHasComment;
+  }
 }
 
 void CommandBarSet::DropTemporaryControls() {

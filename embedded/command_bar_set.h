@@ -45,6 +45,10 @@ class CommandBarSet {
   // the button's Click. Throws std::invalid_argument when no visible button
   // is there. Errors of the handler pass through.
   void Click(const std::vector<std::string>& path);
+  // Before the cell context menu shows: its comment items fit the cell,
+  // "Insert Comment" on a cell without a comment, "Edit Comment", "Delete
+  // Comment" and "Show/Hide Comments" on one with a comment.
+  void FitCellMenu(bool cellHasComment);
   // The host exits: every temporary control goes, wherever it is; references
   // to them raise from then on.
   void DropTemporaryControls();

@@ -165,6 +165,7 @@ bool EmbeddedHost::RightClick(std::string_view cell) {
   if (!InSelection(sheet.selection, clicked)) {
     sheet.selection = {{model::CellRect::Of(clicked)}, clicked, std::nullopt};
   }
+  commandBars().FitCellMenu(sheet.comments.contains(sheet.selection.activeCell));
   return RaiseCellEvent(sheet, clicked, &EventHub::Sink::SheetBeforeRightClick);
 }
 

@@ -128,7 +128,7 @@ class EmbeddedHost {
 
   // What a user does on the active sheet of the active workbook. A
   // double-click selects the cell; a right-click selects it unless it lies
-  // in the selection. Each raises the application event to every
+  // in the selection, and fits the cell context menu to the active cell. Each raises the application event to every
   // subscriber while events are enabled (only worksheets raise the sheet
   // events) and returns whether a handler cancelled the host's own action.
   bool DoubleClick(std::string_view cell);

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 
 #include <functional>
+#include <optional>
 #include <set>
+#include <tuple>
 
 #include "cli/shell_commands.h"
 #include "cli/support/tabulara_run.h"
@@ -85,6 +87,67 @@ void FeedNamedPipe(const CliSandbox& sandbox) {
                   " &)");
 }
 
+// The sample workbook with a comment on Data!B2, a chart sheet "Chart"
+// and "Notes" protected.
+void WriteCommentBook(const CliSandbox& sandbox) {
+  embedded::EmbeddedHost host;
+  const auto file = xlsx::WorkbookFile::Open(sandbox.path() / "book.xlsx");
+  auto& workbook = host.Open(file->workbook());
+  host.AddComment(host.Sheet(workbook, "Data"), "B2", "check this");
+  host.AddSheet(workbook, "Chart", embedded::model::SheetKind::Chart);
+  host.ProtectSheet(host.Sheet(workbook, "Notes"));
+  file->Save(sandbox.path() / "book.xlsx");
+}
+
+// Settings in the run's XDG_CONFIG_HOME.
+std::function<void(const CliSandbox&)> WithSettings(const std::string& settings) {
+  return [settings](const CliSandbox& sandbox) {
+    WriteCommentBook(sandbox);
+    sandbox.Write("config/Quorvel.Gridwright/settings.ini", settings);
+  };
+}
+const std::string kCommentBookInfo =
+    "Data\tworksheet\tvisible\nNotes\tworksheet\tvisible\nArchive\tworksheet\thidden\nChart\tchart\tvisible\n"
+    "active sheet: Data\n";
+const std::string kCommentStylesOn = "[GeneralSetting]\nCommentStyle=1\n";
+
+// The Cell Spotter's lines around the cell at (left, top), 48 by 15 points.
+std::string SpotterLines(int left, int top) {
+  const auto line = [](int number, int x1, int y1, int x2, int y2) {
+    return "Quorv@elLine" + std::to_string(number) + "\tline\tfrom " + std::to_string(x1) + "," + std::to_string(y1) +
+           " to " + std::to_string(x2) + "," + std::to_string(y2) + "\tweight 1.5\tscheme 10\tnot printed\n";
+  };
+  return line(1, 0, top, 480000, top) + line(2, 0, top + 15, 480000, top + 15) + line(3, left, 0, left, 1050000) +
+         line(4, left + 48, 0, left + 48, 1050000);
+}
+
+// The cell context menu of a cell with a comment or without, with the
+// "Comment Style" pop-up when shown.
+std::string ContextMenu(bool comment, bool commentStyles) {
+  std::string menu =
+      "Cell:\n  Cut\n  Copy\n  Paste\n  Paste Special...\n  ----\n  Insert...\n  Delete...\n  Clear Contents\n"
+      "  ----\n";
+  menu += comment ? "  Edit Comment\n  Delete Comment\n  Show/Hide Comments\n" : "  Insert Comment\n";
+  if (commentStyles) {
+    menu += "  Comment Style\n";
+    for (int style = 1; style <= 10; ++style) menu += "    Style " + std::to_string(style) + "\n";
+  }
+  return menu +
+         "  ----\n  Format Cells...\n  Pick From Drop-down List...\n  ----\n  Create List...\n  ----\n"
+         "  Hyperlink...\n  ----\n  Look Up...\n";
+}
+
+// The font and comment box a file holds: Data!A1's font size and B2's box's
+// auto-shape type, and Notes!B2's font size.
+std::tuple<double, int, double> FontsAndBox(const std::filesystem::path& file) {
+  const auto opened = xlsx::WorkbookFile::Open(file);
+  embedded::EmbeddedHost host;
+  auto& workbook = host.Open(opened->workbook());
+  auto& data = host.Sheet(workbook, "Data");
+  const embedded::model::Shape* box = data.FindShape(host.FindComment(data, "B2")->shape);
+  return {host.Font(data, "A1").size, box->autoShapeType, host.Font(host.Sheet(workbook, "Notes"), "B2").size};
+}
+
 // The help: every verb and shell command on a line of its own, its text in a column.
 Matcher<const std::string&> HelpText() {
   const auto line = [](std::string name, std::size_t width, const std::string& help) {
@@ -111,6 +174,8 @@ struct RunCase {
   std::string written = "";
   std::string writtenInfo = "";
   std::function<void(const CliSandbox&)> prepare = nullptr;
+  // What `written` holds besides its sheets.
+  std::optional<std::tuple<double, int, double>> fontsAndBox = std::nullopt;
 };
 
 TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
@@ -174,7 +239,8 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        "value: 42\n",
        "tabulara: error: no workbook is open\ntabulara: error: usage: open FILE\n" + kMissing +
            "tabulara: error: unknown command \"frobnicate\" (commands: open, save, sheet, select, cell, click, "
-           "double-click, right-click, answer, menu, get, info, addins, calculate, quit)\ntabulara: error: no sheet named Nowhere\n"
+           "double-click, right-click, cell-spotter, clear-spotter, unify-font, comment-style, shapes, answer, menu, get, "
+           "info, addins, calculate, quit)\ntabulara: error: no sheet named Nowhere\n"
            "tabulara: error: not a reference: not-a-cell!\n"},
       {{"shell", "book.xlsx"},
        "select 'Notes'!B2:C3\ninfo\ncell Data!A3\nget A3\nselect Nowhere!A1\nselect A1:\ncell A1:B2\n", 2,
@@ -226,6 +292,35 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        "tabulara: error: usage: addins [+|-PROGID]\n"
        "tabulara: error: the host has no automation class \"No.Such\" to load\n", "", "",
        [](const CliSandbox& sandbox) { std::filesystem::create_directories(sandbox.ConfigHome()); }},
+      // The spotter's lines are on screen only: the save would clear them.
+      {{"cell-spotter", "book.xlsx"}, "", 2, "", "tabulara: error: cell-spotter needs --cell REF\n"},
+      {{"cell-spotter", "--cell", "B2", "book.xlsx"}, "", 0, SpotterLines(48, 15), ""},
+      {{"double-click", "--cell", "C3", "book.xlsx"}, "", 0,
+       "Comment 1\tcomment box 1\tbox 107.25,7.5 96x55.5\tweight 0.75\n" + SpotterLines(96, 30), "", "", "",
+       WithSettings("[GeneralSetting]\nCellSpotter=1\n")},
+      {{"shell", "book.xlsx"}, "cell-spotter Data!B2\nshapes\nclear-spotter\nshapes\n", 0, SpotterLines(48, 15), ""},
+      {{"shell", "book.xlsx"}, "cell-spotter B2\nsave\nshapes\n", 0, "", "", "book.xlsx", SampleInfo("Data")},
+      {{"right-click", "--cell", "B2", "book.xlsx"}, "", 0, ContextMenu(true, false), "", "", "", WithSettings("")},
+      {{"right-click", "--cell", "B2", "book.xlsx"}, "", 0, ContextMenu(true, true), "", "", "",
+       WithSettings(kCommentStylesOn)},
+      {{"right-click", "--sheet", "Chart", "--cell", "A1", "book.xlsx"}, "", 2, "",
+       "tabulara: error: the active sheet Chart has no cells\n", "", "", WriteCommentBook},
+      {{"comment-style", "11", "--cell", "B2", "book.xlsx"}, "", 2, "",
+       "tabulara: error: the comment style is a number from 1 to 10, not \"11\"\n"},
+      {{"comment-style", "5", "--cell", "A1", "book.xlsx"}, "", 2, "",
+       "tabulara: error: no menu item \"Comment Style/Style 5\" is shown in the context menu of A1\n", "", "",
+       WithSettings(kCommentStylesOn)},
+      {{"shell", "book.xlsx"}, "comment-style 0 B2\ncomment-style 5 B2\nright-click A1\n", 2,
+       ContextMenu(false, false),
+       "tabulara: error: the comment style is a number from 1 to 10, not \"0\"\n"
+       "tabulara: error: no menu item \"Comment Style/Style 5\" is shown in the context menu of B2\n",
+       "", "", WriteCommentBook},
+      {{"comment-style", "5", "--cell", "B2", "book.xlsx"}, "", 0, "", "", "book.xlsx",
+       kCommentBookInfo, WithSettings(kCommentStylesOn), std::tuple(11.0, 21, 11.0)},
+      // A protected sheet keeps its font.
+      {{"unify-font", "-o", "out.xlsx", "book.xlsx"}, "", 0, "", "", "out.xlsx",
+       kCommentBookInfo,
+       WithSettings("[FontSetting]\nSameFontSize=1\nFontSize=14\n"), std::tuple(14.0, 1, 11.0)},
   };
   for (const RunCase& run : runs) {
     SCOPED_TRACE(::testing::PrintToString(run.arguments) + " < " + run.input);
@@ -243,6 +338,9 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
     EXPECT_EQ(FileNames(sandbox.path()), files);
     EXPECT_TRUE(run.written == "book.xlsx" || ReadFile(sandbox.path() / "book.xlsx") == before);
     EXPECT_EQ(run.written.empty() ? "" : sandbox.Run({"info", run.written}).out, run.writtenInfo);
+    if (run.fontsAndBox) {
+      EXPECT_EQ(FontsAndBox(sandbox.path() / run.written), *run.fontsAndBox);
+    }
   }
 }
 

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <ranges>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "cli/support/tabulara_run.h"
+#include "embedded/embedded_host.h"
+#include "embedded/rules/drawing.h"
 #include "xlsx/package/package.h"
+#include "xlsx/workbook_file.h"
 
 namespace tabulara::testing {
 namespace {
@@ -19,6 +25,20 @@ bool RunOn(const CliSandbox& sandbox, const std::filesystem::path& file, std::ve
   arguments.insert(arguments.end(), {"book.xlsx", "-o", "changed.xlsx"});
   const ProgramRun run = sandbox.Run(arguments);
   EXPECT_EQ(run.exitStatus, 0) << run.err;
+  return true;
+}
+
+// Converts `file` with LibreOffice into the folder "converted"; false when
+// soffice is not on the PATH.
+bool LibreOfficeConverts(const CliSandbox& sandbox, const std::string& file, const std::string& format) {
+  if (!HasProgram("soffice")) return false;
+  const auto log = sandbox.path() / "soffice.log";
+  const std::string profile = "file://" + (sandbox.path() / "lo-profile").string();
+  const int status = RunShellCommand("cd " + ShellQuoted(sandbox.path().string()) +
+                                     " && soffice -env:UserInstallation=" + ShellQuoted(profile) +
+                                     " --headless --convert-to " + format + " --outdir converted " + file + " >" +
+                                     ShellQuoted(log.string()) + " 2>&1");
+  EXPECT_EQ(status, 0) << ReadFile(log);
   return true;
 }
 
@@ -45,6 +65,59 @@ TEST(MenuCommandsInteropTest, LibreOfficeReadsTheResult) {
             "Introduction,\nPlease key the description here,\n,\n,\nFebruary,describe that...\n"
             "January,describe that...\nMarch,describe that...\nSummary,describe that...\n,\n,\n,\nResult,\n"
             "Please key the result here,\n");
+}
+
+// "book.xlsx": "Data" with two cells, a formatted row and column, and
+// "Locked", protected; "lines.xlsx": the spotter's lines around a cell 100
+// points wide and 409 high, past the sheet's last column and row.
+void WriteFontAndLineBooks(const CliSandbox& sandbox) {
+  embedded::EmbeddedHost host;
+  auto& workbook = host.NewWorkbook({"Data", "Locked"}, "book.xlsx");
+  auto& data = host.Sheet(workbook, "Data");
+  host.SetValue(data, "A1", 1);
+  host.SetValue(data, "C2", "x");
+  data.grid.rows[5].format = workbook.formats.Intern({{"Times New Roman", 9}});
+  const std::uint32_t verdana = workbook.formats.Intern({{"Verdana", 8}});
+  data.grid.columns.Change(4, 4, {}, [&](embedded::model::Column& column) { column.format = verdana; });
+  host.SetValue(host.Sheet(workbook, "Locked"), "A1", "keep");
+  host.ProtectSheet(host.Sheet(workbook, "Locked"));
+  xlsx::WorkbookFile::Create(host.model().workbooks.back())->Save(sandbox.path() / "book.xlsx");
+  for (const auto& [beginX, beginY, endX, endY] : {std::array{0., 0., 1e6, 0.}, std::array{0., 409., 1e6, 409.},
+                                                   std::array{0., 0., 0., 2863e4}, std::array{100., 0., 100., 2863e4}}) {
+    embedded::AddLine(data, beginX, beginY, endX, endY);
+  }
+  xlsx::WorkbookFile::Create(host.model().workbooks.back())->Save(sandbox.path() / "lines.xlsx");
+}
+
+// Unify Sheets Font's file: the font on the cells in use, the formatted row
+// and every column, so that a cell typed later gets it, also after
+// LibreOffice saved it again; the protected sheet keeps its own. Lines past
+// the sheet's edge are a drawing both read.
+TEST(FontAndLinesInteropTest, OpenpyxlAndLibreOfficeReadWhatWasWritten) {
+  CliSandbox sandbox;
+  WriteFontAndLineBooks(sandbox);
+  sandbox.Write("config/Quorvel.Gridwright/settings.ini",
+                "[FontSetting]\nSameFontName=1\nFontName=Courier New\nSameFontSize=1\nFontSize=12\n"
+                "SameFontStyle=1\nFontBold=1\n");
+  const ProgramRun run = sandbox.Run({"unify-font", "book.xlsx"});
+  ASSERT_EQ(std::tie(run.exitStatus, run.err), std::tuple(0, ""));
+  const std::string unified =
+      "Data|cols 1-3|Courier New/12/b\nData|cols 4-4|Courier New/12/b\nData|cols 5-16384|Courier New/12/b\n"
+      "Data|row 5|Courier New/12/b\nData|A1|Courier New/12/b\nData|C2|Courier New/12/b\nLocked|A1|Calibri/11\n";
+  const auto fonts = sandbox.Python(TABULARA_INTEROP_SCRIPTS "/fonts_with_openpyxl.py", {"book.xlsx"});
+  if (!fonts) GTEST_SKIP() << "openpyxl is not installed for /usr/bin/python3";
+  EXPECT_EQ(*fonts, unified);
+  EXPECT_TRUE(sandbox.Python(TABULARA_INTEROP_SCRIPTS "/fonts_with_openpyxl.py", {"lines.xlsx"}));
+
+  if (!LibreOfficeConverts(sandbox, "book.xlsx", "xlsx")) GTEST_SKIP() << "soffice is not on the PATH";
+  // LibreOffice joins the columns of one style and drops a row format that
+  // its columns repeat.
+  EXPECT_EQ(sandbox.Python(TABULARA_INTEROP_SCRIPTS "/fonts_with_openpyxl.py", {"converted/book.xlsx"}),
+            "Data|cols 1-16384|Courier New/12/b\nData|A1|Courier New/12/b\nData|C2|Courier New/12/b\n"
+            "Locked|A1|Calibri/11\n");
+  LibreOfficeConverts(sandbox, "lines.xlsx", "fods");
+  const std::string lines = ReadFile(sandbox.path() / "converted" / "lines.fods");
+  EXPECT_EQ(std::ranges::distance(lines | std::views::split(std::string_view("<draw:connector "))), 5) << lines;
 }
 
 // Workbooks changed by a session of menu commands, as openpyxl reads them:

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <pugixml.hpp>
+
 #include <array>
 #include <tuple>
 
@@ -172,6 +174,20 @@ TEST_F(Drawing, SpotterLinesGetANewDrawingPartInTheWorksheetOrder) {
   }
   EXPECT_NEAR(lines[0]->top, 45, 0.01);
   EXPECT_NEAR(lines[3]->left, 144, 0.01);
+
+  // Around a cell 100 points wide and 409 high the lines run past the last
+  // column and row: the file ends them at the sheet's edges.
+  AddSpotterLines(SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1"), 0, 0, 100, 409);
+  std::vector<Shape> clipped = SheetNamed(Save(), "Sheet1").shapes;
+  std::erase_if(clipped, [](const Shape& shape) { return shape.kind != ShapeKind::Line; });
+  const double sheetWidth = 16384 * 48.0;
+  const double sheetHeight = 1048576 * 15.0;
+  ASSERT_EQ(clipped.size(), 4u);
+  EXPECT_EQ((std::array{clipped[1].top, clipped[1].width, clipped[3].left, clipped[3].height}),
+            (std::array{409.0, sheetWidth, 100.0, sheetHeight}));
+  ExpectIn("xl/drawings/drawing1.xml", {"<xdr:to><xdr:col>16383</xdr:col><xdr:colOff>609600</xdr:colOff>",
+                                        "<xdr:row>1048575</xdr:row><xdr:rowOff>190500</xdr:rowOff></xdr:to>",
+                                        "<a:ext cx=\"" + std::to_string(16384LL * 609600) + "\" cy=\"0\"/>"});
 }
 
 TEST_F(Drawing, SpotterLinesJoinAnExistingDrawingAndLeaveWhenDeletedAndGroupMembersTakeLineFormats) {
@@ -254,6 +270,35 @@ TEST_F(Comments, StylesAndShownBoxesChangeOnlyTheVmlDrawingAndSurviveAReopen) {
   MakeHeart(*Open("excelmac_threaded_comments.xlsx").sheets.front(), {5, 5});
   Save();
   EXPECT_EQ(Differing(), std::set<std::string>{"xl/drawings/vmlDrawing1.vml"}) << "the threaded comment's parts";
+}
+
+// A VML part whose elements bind their own prefixes, as openpyxl writes it:
+// a new style's shape type and a new comment's box bind theirs too.
+TEST_F(Comments, NewShapeTypesAndBoxesBindTheirPrefixesWhereTheRootDoesNot) {
+  if (CorpusFile("excel_comments_hyperlinks_names.xlsx").empty()) GTEST_SKIP() << "the corpus is absent";
+  Parts parts = PartsOf(CorpusFile("excel_comments_hyperlinks_names.xlsx"));
+  std::string& vml = parts.at("xl/drawings/vmlDrawing1.vml");
+  vml.replace(0, vml.find("<o:shapelayout"), "<xml>");
+  const std::string bindings =
+      " xmlns:v=\"urn:schemas-microsoft-com:vml\" xmlns:o=\"urn:schemas-microsoft-com:office:office\""
+      " xmlns:x=\"urn:schemas-microsoft-com:office:excel\"";
+  for (const std::string tag : {"<o:shapelayout", "<v:shapetype", "<v:shape "}) {
+    for (auto at = vml.find(tag); at != std::string::npos; at = vml.find(tag, at + 1)) {
+      vml.insert(at + tag.size() - (tag.back() == ' ' ? 1 : 0), bindings);
+    }
+  }
+  auto& workbook = OpenParts(parts);
+  Sheet& sheet = SheetNamed(workbook, "Sheet1");
+  BoxOf(sheet, {13, 3}).autoShapeType = host::msoShapeHeart;
+  embedded::AddComment(workbook, sheet, {2, 2}, "new");
+  Sheet& again = SheetNamed(Save(), "Sheet1");
+  EXPECT_EQ(BoxOf(again, {13, 3}).autoShapeType, host::msoShapeHeart);
+  EXPECT_EQ(again.comments.at({2, 2}).text, "new");
+  pugi::xml_document saved;
+  ASSERT_TRUE(saved.load_string(after.at("xl/drawings/vmlDrawing1.vml").c_str()));
+  for (const pugi::xml_node& element : saved.document_element().children()) {
+    EXPECT_TRUE(element.attribute("xmlns:v") && element.attribute("xmlns:o")) << element.name();
+  }
 }
 
 TEST_F(Comments, ClearAllRemovesCommentsAndTheirParts) {

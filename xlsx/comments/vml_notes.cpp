@@ -1,9 +1,12 @@
 #include "xlsx/comments/vml_notes.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "xlsx/comments/vml_shape_types.h"
 #include "xlsx/comments/vml_style.h"
@@ -43,6 +46,21 @@ std::string Points(double value) {
 }
 
 pugi::xml_node Child(pugi::xml_node parent, const char* name) { return parent.append_child(name); }
+
+// The namespaces of the prefixes new elements use.
+constexpr std::array<std::pair<const char*, const char*>, 3> kVmlNamespaces{{
+    {"xmlns:v", "urn:schemas-microsoft-com:vml"},
+    {"xmlns:o", "urn:schemas-microsoft-com:office:office"},
+    {"xmlns:x", "urn:schemas-microsoft-com:office:excel"},
+}};
+
+// Binds the prefixes on a new child of the part's root that the root does
+// not bind as Excel does (a part whose elements bind their own, ns0:...).
+void BindPrefixes(const pugi::xml_node& vml, pugi::xml_node element) {
+  for (const auto& [attribute, uri] : kVmlNamespaces) {
+    if (std::string_view(vml.attribute(attribute).value()) != uri) element.append_attribute(attribute) = uri;
+  }
+}
 
 }  // namespace
 
@@ -94,15 +112,15 @@ void SetNoteShapeType(pugi::xml_node vml, pugi::xml_node box, int autoShapeType)
     declared = declared || id == AttributeNamed(child, "id").value();
   }
   if (!declared) {
-    std::string v = PrefixOf(box).empty() ? std::string() : PrefixOf(box) + ":";
-    pugi::xml_node type = lastType ? vml.insert_child_after((v + "shapetype").c_str(), lastType)
-                                   : vml.insert_child_before((v + "shapetype").c_str(), box);
+    pugi::xml_node type =
+        lastType ? vml.insert_child_after("v:shapetype", lastType) : vml.insert_child_before("v:shapetype", box);
+    BindPrefixes(vml, type);
     type.append_attribute("id") = id.c_str();
     type.append_attribute("coordsize") = "21600,21600";
     type.append_attribute("o:spt") = preset;
     if (preset == kTextBoxPreset) type.append_attribute("path") = "m,l,21600r21600,l21600,xe";
-    Child(type, (v + "stroke").c_str()).append_attribute("joinstyle") = "miter";
-    pugi::xml_node path = Child(type, (v + "path").c_str());
+    Child(type, "v:stroke").append_attribute("joinstyle") = "miter";
+    pugi::xml_node path = Child(type, "v:path");
     path.append_attribute("gradientshapeok") = "t";
     path.append_attribute("o:connecttype") = "rect";
   }
@@ -115,6 +133,7 @@ void SetNoteShapeType(pugi::xml_node vml, pugi::xml_node box, int autoShapeType)
 pugi::xml_node AppendNoteBox(pugi::xml_node vml, embedded::model::CellAddress cell, std::uint32_t id, double left,
                              double top, double width, double height) {
   pugi::xml_node box = vml.append_child("v:shape");
+  BindPrefixes(vml, box);
   box.append_attribute("id") = (kShapeIdPrefix + std::to_string(id)).c_str();
   box.append_attribute("type") = "#_x0000_t202";
   std::string style = "position:absolute;margin-left:" + Points(left) + ";margin-top:" + Points(top) +

@@ -1,5 +1,6 @@
 #include "xlsx/drawing/anchor_geometry.h"
 
+#include <algorithm>
 #include <string>
 
 #include "xlsx/drawing/drawing_units.h"
@@ -49,6 +50,9 @@ CellMarker MarkerAt(const embedded::model::Workbook& workbook, const embedded::m
     y -= height;
     ++row;
   }
+  // A point past the last column or row lies on the sheet's edge.
+  if (column == embedded::model::kColumnCount) x = std::min(x, embedded::ColumnWidthPoints(workbook, grid, column));
+  if (row == embedded::model::kRowCount) y = std::min(y, embedded::RowHeightPoints(grid, row));
   marker.column = column - 1;
   marker.columnOffset = EmuOfPoints(x);
   marker.row = row - 1;

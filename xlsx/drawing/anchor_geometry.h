@@ -21,7 +21,8 @@ struct CellMarker {
 // and row heights.
 void MarkerPoints(const embedded::model::Workbook& workbook, const embedded::model::Grid& grid,
                   const CellMarker& marker, double& x, double& y);
-// The marker of a point of the sheet.
+// The marker of a point of the sheet; a point past the last column or row
+// gives the marker of the sheet's edge.
 CellMarker MarkerAt(const embedded::model::Workbook& workbook, const embedded::model::Grid& grid, double x, double y);
 
 // The box of a twoCellAnchor, oneCellAnchor or absoluteAnchor element, in

@@ -45,9 +45,16 @@ pugi::xml_node AppendShapeAnchor(pugi::xml_node drawing, const embedded::model::
 
   pugi::xml_node anchor = drawing.append_child((xdr + "twoCellAnchor").c_str());
   anchor.append_attribute("editAs") = "oneCell";
-  WriteMarker(anchor.append_child((xdr + "from").c_str()), MarkerAt(workbook, grid, shape.left, shape.top));
-  WriteMarker(anchor.append_child((xdr + "to").c_str()),
-              MarkerAt(workbook, grid, shape.left + shape.width, shape.top + shape.height));
+  // The file holds the part of the shape that lies on the sheet.
+  const CellMarker from = MarkerAt(workbook, grid, shape.left, shape.top);
+  const CellMarker to = MarkerAt(workbook, grid, shape.left + shape.width, shape.top + shape.height);
+  WriteMarker(anchor.append_child((xdr + "from").c_str()), from);
+  WriteMarker(anchor.append_child((xdr + "to").c_str()), to);
+  embedded::Box box;
+  double right = 0;
+  double bottom = 0;
+  MarkerPoints(workbook, grid, from, box.left, box.top);
+  MarkerPoints(workbook, grid, to, right, bottom);
 
   pugi::xml_node element = anchor.append_child((xdr + (line ? "cxnSp" : "sp")).c_str());
   element.append_attribute("macro") = "";
@@ -65,11 +72,11 @@ pugi::xml_node AppendShapeAnchor(pugi::xml_node drawing, const embedded::model::
   if (shape.flipHorizontal) transform.append_attribute("flipH") = "1";
   if (shape.flipVertical) transform.append_attribute("flipV") = "1";
   pugi::xml_node offset = transform.append_child((a + "off").c_str());
-  offset.append_attribute("x") = static_cast<long long>(EmuOfPoints(shape.left));
-  offset.append_attribute("y") = static_cast<long long>(EmuOfPoints(shape.top));
+  offset.append_attribute("x") = static_cast<long long>(EmuOfPoints(box.left));
+  offset.append_attribute("y") = static_cast<long long>(EmuOfPoints(box.top));
   pugi::xml_node extent = transform.append_child((a + "ext").c_str());
-  extent.append_attribute("cx") = static_cast<long long>(EmuOfPoints(shape.width));
-  extent.append_attribute("cy") = static_cast<long long>(EmuOfPoints(shape.height));
+  extent.append_attribute("cx") = static_cast<long long>(EmuOfPoints(right - box.left));
+  extent.append_attribute("cy") = static_cast<long long>(EmuOfPoints(bottom - box.top));
   pugi::xml_node geometry = shapeProperties.append_child((a + "prstGeom").c_str());
   geometry.append_attribute("prst") = line ? "line" : PresetOfAutoShapeType(shape.autoShapeType).value_or("rect").c_str();
   geometry.append_child((a + "avLst").c_str());
