@@ -1,12 +1,12 @@
 // Checks a language file kept in UTF-8 and writes it in a Windows ANSI code
-// page with CR LF line ends:
+// page:
 //   tabulara_language_file SOURCE CODE_PAGE OUTPUT
 // Any fault is printed, naming the entry, and nothing is written.
 #include <exception>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "code_page_converter.h"
@@ -23,25 +23,15 @@ std::string ReadBytes(const std::string& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string WithWindowsLineEnds(const std::string& text) {
-  std::string lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (line.ends_with('\r')) line.pop_back();
-    lines += line + "\r\n";
-  }
-  return lines;
-}
-
 int Run(const std::string& source, int codePage, const std::string& output) {
   const std::string text = ReadBytes(source);
   const CodePageConverter converter(codePage);
   const auto faults = tabulara::tools::LanguageFileFaults(text, converter);
   for (const std::string& fault : faults) std::cerr << source << ": " << fault << "\n";
   if (!faults.empty()) return 1;
-  const auto encoded = converter.FromWide(tabulara::platform::ini::AnsiToWide(WithWindowsLineEnds(text)));
+  const auto encoded = converter.FromWide(tabulara::platform::ini::AnsiToWide(text));
   if (!encoded) {
-    std::cerr << source << ": a comment has a character with no form in code page " << codePage << "\n";
+    std::cerr << source << ": a comment or section name has a character with no form in code page " << codePage << "\n";
     return 1;
   }
   std::ofstream out(output, std::ios::binary | std::ios::trunc);
