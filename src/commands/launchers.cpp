@@ -5,7 +5,6 @@
 #include "addin/message_box.h"
 #include "addin/report_error.h"
 #include "commands/path_finders.h"
-#include "host/host_error.h"
 #include "platform/platform.h"
 #include "settings/install_path.h"
 
