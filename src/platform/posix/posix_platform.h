@@ -11,7 +11,9 @@
 #include "platform/basic_random.h"
 #include "platform/clipboard.h"
 #include "platform/platform.h"
+#include "platform/posix/desktop_registry.h"
 #include "platform/posix/message_boxes.h"
+#include "platform/posix/processes.h"
 
 namespace tabulara::platform::posix {
 
@@ -27,6 +29,12 @@ struct PosixOptions {
   std::shared_ptr<Clipboard> clipboard = std::make_shared<Clipboard>();
   // The system clock.
   std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+  // The folders searched for programs, as PATH lists them.
+  std::string programSearchPath;
+  // The registry values the add-in reads: the desktop's answers when none is given.
+  RegistryReader registry;
+  // How programs are started: detached processes when none is given.
+  ProgramStarter startProgram;
 };
 
 // The options of this process: from the environment and the program's path.
@@ -65,6 +73,12 @@ class PosixPlatform : public Platform {
   std::string UpperCase(const std::string& text) override;
   std::string LowerCase(const std::string& text) override;
   int CompareTextNoCase(const std::string& left, const std::string& right) override;
+  void ReadRegistryValue(RegistryRoot root, const std::string& key, const std::string& valueName,
+                         std::string& buffer) override;
+  void OpenDocument(const std::string& verb, const std::string& file, int showCommand) override;
+  void StartProgram(const std::string& commandLine, int windowStyle) override;
+  bool FileExists(const std::string& path) override;
+  std::string EnvironmentVariable(const std::string& name) override;
 
   const std::shared_ptr<Clipboard>& SharedClipboard() const { return options_.clipboard; }
   // The user's configuration folder.
