@@ -5,8 +5,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/variant.h"
+#include "platform/about_view.h"
+#include "platform/config_view.h"
 
 namespace tabulara::platform {
 
@@ -85,6 +88,15 @@ class Platform {
   virtual std::string UpperCase(const std::string& text) = 0;
   virtual std::string LowerCase(const std::string& text) = 0;
   virtual int CompareTextNoCase(const std::string& left, const std::string& right) = 0;
+
+  // The font families of the screen, in the order the system reports them.
+  virtual std::vector<std::string> ScreenFontFamilies() = 0;
+  // Opens a document, a folder or a web address with `verb` in the program
+  // the system associates with it; whether that worked is not reported.
+  virtual void OpenDocument(const std::string& verb, const std::string& file, int showCommand) = 0;
+  // A new window for the configuration dialog and for the About dialog.
+  virtual std::shared_ptr<ConfigView> ConfigDialog() = 0;
+  virtual std::shared_ptr<AboutView> AboutDialog() = 0;
 };
 
 // The platform of this load of the add-in, installed by whoever loads it

@@ -34,6 +34,12 @@ TestPlatform::TestPlatform(const std::string& locale)
     return answer;
   };
   options.clock = [this] { return now.value_or(std::time(nullptr)); };
+  options.fontFamilies = [this] { return fontFamilies; };
+  options.openDocument = [this](const std::string& verb, const std::string& file, int showCommand) {
+    openedDocuments.push_back(verb + " " + file + " " + std::to_string(showCommand));
+  };
+  options.configDialogs = [this] { return configDialog; };
+  options.aboutDialogs = [this] { return aboutDialog; };
   platform_ = std::make_shared<platform::posix::PosixPlatform>(std::move(options));
   platform::Install(platform_);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/basic_random.h"
 #include "platform/clipboard.h"
@@ -27,6 +28,13 @@ struct PosixOptions {
   std::shared_ptr<Clipboard> clipboard = std::make_shared<Clipboard>();
   // The system clock.
   std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+  // The screen's font families (fontconfig's when not given).
+  std::function<std::vector<std::string>()> fontFamilies;
+  // Opens a document or web address (verb, file, show command).
+  std::function<void(const std::string&, const std::string&, int)> openDocument;
+  // Windows of the dialogs; none while no toolkit shows them.
+  std::function<std::shared_ptr<ConfigView>()> configDialogs;
+  std::function<std::shared_ptr<AboutView>()> aboutDialogs;
 };
 
 // The options of this process: from the environment and the program's path.
@@ -65,6 +73,10 @@ class PosixPlatform : public Platform {
   std::string UpperCase(const std::string& text) override;
   std::string LowerCase(const std::string& text) override;
   int CompareTextNoCase(const std::string& left, const std::string& right) override;
+  std::vector<std::string> ScreenFontFamilies() override;
+  void OpenDocument(const std::string& verb, const std::string& file, int showCommand) override;
+  std::shared_ptr<ConfigView> ConfigDialog() override;
+  std::shared_ptr<AboutView> AboutDialog() override;
 
   const std::shared_ptr<Clipboard>& SharedClipboard() const { return options_.clipboard; }
   // The user's configuration folder.

@@ -1,0 +1,70 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "support/connected_addin.h"
+#include "support/scripted_views.h"
+#include "version.h"
+
+namespace tabulara::testing {
+namespace {
+
+using Control = platform::AboutControl;
+
+TEST(AboutDialog, ShowsTheCatalogueTextsWithTheVersionAndOpensTheWebPageAtEachClick) {
+  AddinHarness addin;
+  addin.StartWith({"Sheet1"});
+  auto view = std::make_shared<ScriptedAboutView>();
+  addin.platform.aboutDialog = view;
+  view->script = [&](ScriptedAboutView& v) {
+    v.UserClick(Control::lblAddress);
+    v.UserClick(Control::lblAddress);
+    v.UserClick(Control::imgMe);
+    v.UserClick(Control::Label1);
+    EXPECT_FALSE(v.closed);
+    v.UserClick(Control::cmdOK);
+  };
+  addin.Click("About...");
+
+  EXPECT_EQ(view->captions[Control::Form], "About Tabulara");
+  EXPECT_THAT(view->captions[Control::lblVersion], ::testing::MatchesRegex("Tabulara [0-9]+\\.[0-9]+\\.[0-9]+"));
+  EXPECT_EQ(view->captions[Control::lblVersion], "Tabulara " + VersionNumbers());
+  EXPECT_EQ(view->captions[Control::Label3], "For more utilities and examples, visit:");
+  EXPECT_EQ(view->captions[Control::cmdOK], "OK");
+  const std::string opened = "Open https://www.quorvel.example/tabulara 1";
+  EXPECT_THAT(addin.platform.openedDocuments, ::testing::ElementsAre(opened, opened, opened));
+  EXPECT_TRUE(view->closed);
+}
+
+TEST(AboutDialog, TheLinkLooksLikeOneWhileTheMouseIsOverItOnly) {
+  struct Step {
+    Control over;
+    bool underlined;
+    long color;
+  };
+  const Step steps[] = {
+      {Control::lblAddress, true, platform::kLinkRed},
+      {Control::imgMe, true, platform::kLinkRed},
+      {Control::Form, false, platform::kLinkBlue},
+      {Control::lblAddress, true, platform::kLinkRed},
+  };
+  AddinHarness addin;
+  addin.StartWith({"Sheet1"});
+  auto view = std::make_shared<ScriptedAboutView>();
+  addin.platform.aboutDialog = view;
+  view->script = [&](ScriptedAboutView& v) {
+    for (const Step& step : steps) {
+      v.UserMoveMouseOver(step.over);
+      EXPECT_EQ(v.underlined[Control::lblAddress], step.underlined);
+      EXPECT_EQ(v.colors[Control::lblAddress], step.color);
+    }
+  };
+  addin.Click("About...");
+  EXPECT_TRUE(view->handCursor[Control::lblAddress]);
+  EXPECT_TRUE(view->handCursor[Control::imgMe]);
+  EXPECT_FALSE(view->handCursor[Control::Form]);
+}
+
+}  // namespace
+}  // namespace tabulara::testing
