@@ -105,7 +105,8 @@ class ConfigView {
   virtual void PrintText(double x, double y, const std::string& text) = 0;
 
   // Shows the window and delivers the user's actions to `events` until
-  // Close is called or the user closes the window.
+  // Close is called or the user closes the window. An error a handler
+  // raises closes the window and passes on to the caller.
   virtual void ShowModal(ConfigEvents& events) = 0;
   virtual void Close() = 0;
 };

@@ -43,15 +43,18 @@ class ConfigDialog : public ::testing::Test {
     std::filesystem::remove_all(addin_.platform.configHome);
     addin_.host.addIns().Restore({});
   }
+  std::optional<std::string> Font(const std::string& key) { return Stored("FontSetting", key); }
+  std::optional<std::string> General(const std::string& key) { return Stored("GeneralSetting", key); }
   std::optional<std::string> Stored(const std::string& section, const std::string& key) {
     return addin_.platform.platform().GetSetting(kApp, section, key);
   }
-  std::optional<std::string> Font(const std::string& key) { return Stored("FontSetting", key); }
-  std::optional<std::string> General(const std::string& key) { return Stored("GeneralSetting", key); }
-  std::vector<int> MessageFlags() const {
-    std::vector<int> flags;
-    for (const auto& message : addin_.platform.messages) flags.push_back(message.flags);
-    return flags;
+  // The keys of `keys` that are stored, with their values.
+  Settings Section(const std::string& section, std::initializer_list<const char*> keys) {
+    Settings stored;
+    for (const char* key : keys) {
+      if (auto value = Stored(section, key)) stored[key] = *value;
+    }
+    return stored;
   }
 
   static constexpr const char* kApp = "Quorvel.Gridwright";
@@ -61,95 +64,27 @@ class ConfigDialog : public ::testing::Test {
 
 TEST_F(ConfigDialog, OpensWithTheDefaultsWhenNothingIsStoredAndCancelStoresNothing) {
   ScriptedConfigView& view = Open([](ScriptedConfigView& v) {
+    EXPECT_FALSE(v.enabled[Control::cmdApply]);
+    EXPECT_THAT(v.checked, ::testing::Each(::testing::Pair(::testing::_, false)));
+    v.UserType("a");  // discarded
+    EXPECT_FALSE(v.enabled[Control::cmdApply]);
+    v.UserType("\b");
+    EXPECT_TRUE(v.enabled[Control::cmdApply]);
     v.UserClick(Control::chkCommentStyle);
     v.UserClick(Control::cmdCancel);
   });
   EXPECT_EQ(view.captions[Control::Form], "Configuration");
   EXPECT_EQ(view.captions[Control::TabFont], "Unify Sheets Font");
-  EXPECT_EQ(view.captions[Control::cmdApply], "Apply");
-  for (const Control box : {Control::chkCellSpotter, Control::chkFormula, Control::chkBeforeSave, Control::chkFontName,
-                            Control::chkFontStyle, Control::chkFontSize}) {
-    EXPECT_FALSE(view.checked[box]);
-  }
   EXPECT_THAT(view.items[Control::lstFont], ::testing::ElementsAre("Arial", "Courier New", "MS Gothic", "Verdana"));
   EXPECT_EQ(view.itemChecks[Control::lstVisiblity], std::vector<bool>(21, true));
-  EXPECT_EQ(view.SelectedText(Control::lstFont), "Arial");
+  EXPECT_EQ(view.selected[Control::lstFont], 0);  // Arial
   EXPECT_EQ(view.texts[Control::cmbStyle], "Regular");
-  EXPECT_EQ(view.texts[Control::cmbSize], "10");
+  EXPECT_EQ(view.texts[Control::cmbSize], "1");
   // "ABC" at 10 points is 30 wide and 20 high in the 100 x 40 area.
   EXPECT_THAT(view.sample, ::testing::ElementsAre("ABC@35,10"));
   EXPECT_EQ(view.tab, 0);
   EXPECT_TRUE(view.closed);
-  EXPECT_TRUE(view.enabled[Control::cmdApply]);  // enabled by the click
-  EXPECT_EQ(General("CommentStyle"), std::nullopt);
-  EXPECT_EQ(General("Visibility"), std::nullopt);
-}
-
-TEST_F(ConfigDialog, ApplyIsDisabledOnceLoaded) {
-  Store("FontSetting", {{"BeforeSave", "1"}, {"FontName", "Verdana"}, {"FontSize", "12"}});
-  ScriptedConfigView& view = Open();
-  EXPECT_TRUE(view.checked[Control::chkBeforeSave]);
-  EXPECT_FALSE(view.enabled[Control::cmdApply]);
-  EXPECT_EQ(view.SelectedText(Control::lstFont), "Verdana");
-}
-
-TEST_F(ConfigDialog, TheSizeIsCheckedWhenStoredAndOnlyDigitsCanBeTyped) {
-  struct Case {
-    const char* name;
-    Script edit;
-    std::optional<std::string> stored;
-    bool closed;
-  };
-  const auto typed = [](const char* keys) {
-    return [keys](ScriptedConfigView& v) {
-      v.UserType(std::string("\b\b") + keys);
-      v.UserClick(Control::cmdOK);
-    };
-  };
-  const auto pasted = [](const char* text) {
-    return [text](ScriptedConfigView& v) {
-      v.UserPaste(Control::cmbSize, text);
-      v.UserShowTab(1);
-      v.UserClick(Control::cmdApply);
-    };
-  };
-  const Case cases[] = {
-      {"chosen 72", [](ScriptedConfigView& v) { v.UserChoose(Control::cmbSize, "72"); v.UserClick(Control::cmdOK); },
-       "72", true},
-      {"typed 5", typed("5"), std::nullopt, false},
-      {"typed 73", typed("73"), std::nullopt, false},
-      {"five digits", typed("10000"), std::nullopt, false},
-      {"letters are discarded", typed("1x4"), "14", true},
-      {"pasted 11.5 stored by Apply", pasted("11.5"), "11.5", false},
-      {"72.5 counts as 72", pasted("72.5"), "72.5", false},
-      {"5.5 counts as 6", pasted("5.5"), "5.5", false},
-      {"6.5 counts as 6", pasted("6.5"), "6.5", false},
-      {"4.5 counts as 4", pasted("4.5"), std::nullopt, false},
-  };
-  for (const Case& each : cases) {
-    SCOPED_TRACE(each.name);
-    addin_.platform.messages.clear();
-    addin_.platform.platform().SaveSetting(kApp, "FontSetting", "FontSize", "10");
-    ScriptedConfigView& view = Open(each.edit);
-    EXPECT_EQ(Font("FontSize"), each.stored.value_or("10"));
-    EXPECT_EQ(view.closed, each.closed);
-    if (each.stored) {
-      EXPECT_TRUE(addin_.MessageTexts().empty());
-    } else {
-      EXPECT_THAT(addin_.MessageTexts(), ::testing::ElementsAre("Invalid font size."));
-      EXPECT_EQ(view.focus, Control::cmbSize);
-    }
-  }
-}
-
-TEST_F(ConfigDialog, TheSizeFieldTakesBackspaceAndDigitsOnly) {
-  ScriptedConfigView& view = Open([](ScriptedConfigView& v) { v.UserType("a"); });
-  EXPECT_EQ(view.texts[Control::cmbSize], "10");
-  EXPECT_FALSE(view.enabled[Control::cmdApply]);
-
-  ScriptedConfigView& edited = Open([](ScriptedConfigView& v) { v.UserType("\b"); });
-  EXPECT_EQ(edited.texts[Control::cmbSize], "1");
-  EXPECT_TRUE(edited.enabled[Control::cmdApply]);
+  EXPECT_TRUE(Section("GeneralSetting", {"CommentStyle", "Visibility"}).empty());
 }
 
 TEST_F(ConfigDialog, FontChecksRunInOrderAndTheFirstFailureNamesItsControl) {
@@ -157,33 +92,59 @@ TEST_F(ConfigDialog, FontChecksRunInOrderAndTheFirstFailureNamesItsControl) {
     const char* family;
     const char* style;
     const char* size;
-    const char* message;
-    Control focus;
+    const char* message;  // none: stored
+    Control focus = Control::cmbSize;
   };
   const Case cases[] = {
       {"Not Installed", " ", " ", "Please specify the font family.", Control::lstFont},
       {"Arial", " ", "", "Please specify the font style.", Control::cmbStyle},
-      {"Arial", "Bold", "  ", "Please specify the font size.", Control::cmbSize},
-      {"Arial", "Bold", "ten", "Invalid font size.", Control::cmbSize},
+      {"Arial", "Bold", "  ", "Please specify the font size."},
+      {"Arial", "Bold", "ten", "Invalid font size."},
+      {"Arial", "Bold", "5", "Invalid font size."},
+      {"Arial", "Bold", "73", "Invalid font size."},
+      {"Arial", "Bold", "10000", "Invalid font size."},
+      {"Arial", "Bold", "4.5", "Invalid font size."},
+      {"Arial", "Bold", "5.5", nullptr},  // counts as 6
+      {"Arial", "Bold", "72.5", nullptr},
+      {"Arial", "Bold", "11.5", nullptr},
   };
   for (const Case& each : cases) {
-    SCOPED_TRACE(each.message);
+    SCOPED_TRACE(std::string(each.style) + each.size);
+    Forget();
     addin_.platform.messages.clear();
     Store("FontSetting", {{"FontName", each.family}});
     ScriptedConfigView& view = Open([&](ScriptedConfigView& v) {
       v.UserClick(Control::chkBeforeSave);
       v.UserPaste(Control::cmbStyle, each.style);
       v.UserPaste(Control::cmbSize, each.size);
-      v.UserShowTab(1);
+      v.ShowTab(1);
       v.UserClick(Control::cmdApply);
     });
+    EXPECT_EQ(view.enabled[Control::cmdApply], each.message != nullptr);
+    if (!each.message) {
+      EXPECT_TRUE(addin_.MessageTexts().empty());
+      EXPECT_EQ(Font("FontSize"), each.size);  // as typed
+      continue;
+    }
     EXPECT_THAT(addin_.MessageTexts(), ::testing::ElementsAre(each.message));
-    EXPECT_THAT(MessageFlags(), ::testing::ElementsAre(platform::vbQuestion));
+    EXPECT_EQ(addin_.platform.messages.front().flags, platform::vbQuestion);
     EXPECT_EQ(addin_.platform.messages.front().title, "Tabulara");
     EXPECT_EQ(view.focus, each.focus);
-    EXPECT_TRUE(view.enabled[Control::cmdApply]);
     EXPECT_EQ(Font("BeforeSave"), std::nullopt);
   }
+}
+
+TEST_F(ConfigDialog, OkKeepsTheDialogOpenWhileTheTypedSizeIsInvalid) {
+  ScriptedConfigView& view = Open([](ScriptedConfigView& v) {
+    v.UserType("\b\b73");
+    v.UserClick(Control::cmdOK);
+    EXPECT_FALSE(v.closed);
+    v.UserChoose(Control::cmbSize, "72");
+    v.UserClick(Control::cmdOK);
+  });
+  EXPECT_THAT(addin_.MessageTexts(), ::testing::ElementsAre("Invalid font size."));
+  EXPECT_TRUE(view.closed);
+  EXPECT_EQ(Font("FontSize"), "72");
 }
 
 TEST_F(ConfigDialog, ApplyStoresOnlyTheGroupOfTheTabShown) {
@@ -205,18 +166,15 @@ TEST_F(ConfigDialog, ApplyStoresOnlyTheGroupOfTheTabShown) {
       v.UserClick(Control::chkCellSpotter);
       v.UserClick(Control::chkFormula);
       v.UserClick(Control::chkFontSize);
-      v.UserShowTab(each.tab);
+      v.ShowTab(each.tab);
       v.UserClick(Control::cmdApply);
       v.UserClick(Control::cmdCancel);
     });
     EXPECT_FALSE(view.enabled[Control::cmdApply]);
-    for (const char* key : {"CommentStyle", "CellSpotter", "Formula", "Visibility"}) {
-      EXPECT_EQ(General(key), each.general.contains(key) ? std::optional(each.general.at(key)) : std::nullopt) << key;
-    }
-    for (const char* key : {"BeforeSave", "SameFontName", "SameFontStyle", "SameFontSize", "FontName", "FontSize",
-                            "FontBold", "FontItalic"}) {
-      EXPECT_EQ(Font(key), each.font.contains(key) ? std::optional(each.font.at(key)) : std::nullopt) << key;
-    }
+    EXPECT_EQ(Section("GeneralSetting", {"CommentStyle", "CellSpotter", "Formula", "Visibility"}), each.general);
+    EXPECT_EQ(Section("FontSetting", {"BeforeSave", "SameFontName", "SameFontStyle", "SameFontSize", "FontName",
+                                      "FontSize", "FontBold", "FontItalic"}),
+              each.font);
     // Saving the General group installs the worksheet functions.
     EXPECT_EQ(addin_.host.addIns().View().size(), each.general.empty() ? 0U : 1U);
   }
@@ -288,7 +246,7 @@ TEST_F(ConfigDialog, ALoadErrorIsShownAndTheDialogOpensAsFarAsItGot) {
   addin_.SetVisibility("1x" + std::string(19, '1'));
   ScriptedConfigView& view = Open();
   EXPECT_THAT(addin_.MessageTexts(), ::testing::ElementsAre("Type mismatch"));
-  EXPECT_THAT(MessageFlags(), ::testing::ElementsAre(platform::vbOKOnly));
+  EXPECT_EQ(addin_.platform.messages.front().flags, platform::vbOKOnly);
   std::vector<bool> ticked(21, false);
   ticked[0] = true;
   EXPECT_EQ(view.itemChecks[Control::lstVisiblity], ticked);

@@ -4,21 +4,9 @@
 #include <stdexcept>
 
 namespace tabulara::testing {
-namespace {
-
-bool IsCheckBox(platform::ConfigControl control) {
-  using Control = platform::ConfigControl;
-  for (const Control box : {Control::chkCommentStyle, Control::chkCellSpotter, Control::chkFormula, Control::chkBeforeSave,
-                            Control::chkFontName, Control::chkFontStyle, Control::chkFontSize}) {
-    if (control == box) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 void ScriptedConfigView::UserClick(Control control) {
-  if (IsCheckBox(control)) checked[control] = !checked[control];
+  checked[control] = !checked[control];
   events_->Click(control);
 }
 
@@ -49,37 +37,10 @@ void ScriptedConfigView::UserType(const std::string& keys) {
   }
 }
 
-void ScriptedConfigView::UserPaste(Control box, const std::string& text) { texts[box] = text; }
-
-void ScriptedConfigView::UserShowTab(int shown) { tab = shown; }
-
-std::string ScriptedConfigView::SelectedText(Control list) {
-  const auto index = Selected(list);
-  return index ? items[list].at(static_cast<std::size_t>(*index)) : "";
-}
-
 void ScriptedConfigView::SetItems(Control list, const std::vector<std::string>& entries) {
   items[list] = entries;
   itemChecks[list].assign(entries.size(), false);
-  selected.erase(list);
-}
-
-std::optional<int> ScriptedConfigView::Selected(Control list) {
-  const auto found = selected.find(list);
-  if (found == selected.end()) return std::nullopt;
-  return found->second;
-}
-
-void ScriptedConfigView::Select(Control list, std::optional<int> item) {
-  if (item) {
-    selected[list] = *item;
-  } else {
-    selected.erase(list);
-  }
-}
-
-void ScriptedConfigView::SetItemChecked(Control list, int item, bool state) {
-  itemChecks[list].at(static_cast<std::size_t>(item)) = state;
+  selected[list].reset();
 }
 
 // Sizes from 1 to 2048 points, as a drawing area takes them.

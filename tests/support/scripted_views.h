@@ -20,22 +20,18 @@ class ScriptedConfigView : public platform::ConfigView {
 
   std::function<void(ScriptedConfigView&)> script;
 
-  // The user: clicks a button or check box (which flips), chooses a list or
+  // The user: clicks a button or check box (flipping its state), chooses a list or
   // drop-down entry by its text, ticks or unticks a visibility entry, types
-  // keys into the size field ('\b' is Backspace), pastes over a box's text,
-  // shows a tab.
+  // keys into the size field ('\b' is Backspace), pastes over a box's text.
   void UserClick(Control control);
   void UserChoose(Control list, const std::string& item);
   void UserTickItem(int item);
   void UserType(const std::string& keys);
-  void UserPaste(Control box, const std::string& text);
-  void UserShowTab(int tab);
-  // The text of the selected entry; empty when none is.
-  std::string SelectedText(Control list);
+  void UserPaste(Control box, const std::string& text) { texts[box] = text; }
 
   std::map<Control, std::string> captions;
   std::map<Control, std::vector<std::string>> items;
-  std::map<Control, int> selected;
+  std::map<Control, std::optional<int>> selected;
   std::map<Control, std::vector<bool>> itemChecks;
   std::map<Control, bool> checked;
   std::map<Control, std::string> texts;
@@ -51,10 +47,12 @@ class ScriptedConfigView : public platform::ConfigView {
   void SetCaption(Control control, const std::string& text) override { captions[control] = text; }
   void SetItems(Control list, const std::vector<std::string>& entries) override;
   int ItemCount(Control list) override { return static_cast<int>(items[list].size()); }
-  std::optional<int> Selected(Control list) override;
-  void Select(Control list, std::optional<int> item) override;
+  std::optional<int> Selected(Control list) override { return selected[list]; }
+  void Select(Control list, std::optional<int> item) override { selected[list] = item; }
   bool ItemChecked(Control list, int item) override { return itemChecks[list].at(static_cast<std::size_t>(item)); }
-  void SetItemChecked(Control list, int item, bool state) override;
+  void SetItemChecked(Control list, int item, bool state) override {
+    itemChecks[list].at(static_cast<std::size_t>(item)) = state;
+  }
   bool Checked(Control checkBox) override { return checked[checkBox]; }
   void SetChecked(Control checkBox, bool state) override { checked[checkBox] = state; }
   std::string Text(Control box) override { return texts[box]; }
