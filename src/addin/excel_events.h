@@ -75,6 +75,15 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   void btnClearShape_Click(const Button& ctrl, bool& cancelDefault);
   void btnClearSheet_Click(const Button& ctrl, bool& cancelDefault);
   void btnFomula2No_Click(const Button& ctrl, bool& cancelDefault);
+  // Launchers of outside programs, folders and documents.
+  void btnHelp_Click(const Button& ctrl, bool& cancelDefault);
+  void btnIMMSN_Click(const Button& ctrl, bool& cancelDefault);
+  void btnIMQQ_Click(const Button& ctrl, bool& cancelDefault);
+  void btnIMSkype_Click(const Button& ctrl, bool& cancelDefault);
+  void btnVeduze_Click(const Button& ctrl, bool& cancelDefault);
+  void btnOpenInstallFolder_Click(const Button& ctrl, bool& cancelDefault);
+  void btnOpenMydoc_Click(const Button& ctrl, bool& cancelDefault);
+  void btnWinmine_Click(const Button& ctrl, bool& cancelDefault);
   // The Cell Spotter: four named lines along the active cell's edges.
   void btnSpotter_Click(const Button& ctrl, bool& cancelDefault);
   void btnClearSpotter_Click(const Button& ctrl, bool& cancelDefault);
@@ -110,17 +119,17 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   host::ButtonWithEvents btnSpotter = Bind(&ExcelEvents::btnSpotter_Click);
   host::ButtonWithEvents btnClearSpotter = Bind(&ExcelEvents::btnClearSpotter_Click);
   host::ButtonWithEvents btnFomula2No = Bind(&ExcelEvents::btnFomula2No_Click);
-  host::ButtonWithEvents btnIMQQ;
-  host::ButtonWithEvents btnIMMSN;
-  host::ButtonWithEvents btnIMSkype;
-  host::ButtonWithEvents btnOpenMydoc;
-  host::ButtonWithEvents btnOpenInstallFolder;
+  host::ButtonWithEvents btnIMQQ = Bind(&ExcelEvents::btnIMQQ_Click);
+  host::ButtonWithEvents btnIMMSN = Bind(&ExcelEvents::btnIMMSN_Click);
+  host::ButtonWithEvents btnIMSkype = Bind(&ExcelEvents::btnIMSkype_Click);
+  host::ButtonWithEvents btnOpenMydoc = Bind(&ExcelEvents::btnOpenMydoc_Click);
+  host::ButtonWithEvents btnOpenInstallFolder = Bind(&ExcelEvents::btnOpenInstallFolder_Click);
   host::ButtonWithEvents btnFont = Bind(&ExcelEvents::btnFont_Click);
   host::ButtonWithEvents btnConfig = Bind(&ExcelEvents::btnConfig_Click);
   host::ButtonWithEvents btnAbout = Bind(&ExcelEvents::btnAbout_Click);
-  host::ButtonWithEvents btnVeduze;
-  host::ButtonWithEvents btnWinmine;
-  host::ButtonWithEvents btnHelp;
+  host::ButtonWithEvents btnVeduze = Bind(&ExcelEvents::btnVeduze_Click);
+  host::ButtonWithEvents btnWinmine = Bind(&ExcelEvents::btnWinmine_Click);
+  host::ButtonWithEvents btnHelp = Bind(&ExcelEvents::btnHelp_Click);
   host::WithEvents<host::Application> xlApp{*this};
   host::WithEvents<host::CommandBars> cmdBars{*this};
   host::ButtonWithEvents btnShUcase = Bind(&ExcelEvents::btnShUcase_Click);

@@ -25,6 +25,12 @@ inline constexpr int vbOK = 1;
 inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 
+// The show command and window style of a normal window with the focus.
+inline constexpr int kShowNormal = 1;
+
+// The registry roots the add-in reads from.
+enum class RegistryRoot { CurrentUser, LocalMachine };
+
 // A search of the file system for normal files (not folders, not hidden or
 // system files) whose names match a pattern, in the order the file system
 // yields them. Destroying it ends the search.
@@ -89,11 +95,25 @@ class Platform {
   virtual std::string LowerCase(const std::string& text) = 0;
   virtual int CompareTextNoCase(const std::string& left, const std::string& right) = 0;
 
-  // The font families of the screen, in the order the system reports them.
-  virtual std::vector<std::string> ScreenFontFamilies() = 0;
+  // Opens a registry key for querying, reads one text value into `buffer`
+  // and closes the key: the value's text goes from the start of the buffer,
+  // as far as it fits, with a NUL after it when there is room. A key or value
+  // that is missing leaves the buffer as it was.
+  virtual void ReadRegistryValue(RegistryRoot root, const std::string& key, const std::string& valueName,
+                                 std::string& buffer) = 0;
   // Opens a document, a folder or a web address with `verb` in the program
   // the system associates with it; whether that worked is not reported.
   virtual void OpenDocument(const std::string& verb, const std::string& file, int showCommand) = 0;
+  // Starts a program from a command line (the program, then its arguments;
+  // quotes group blanks) and does not wait for it. Raises the platform's
+  // error when the program cannot be started.
+  virtual void StartProgram(const std::string& commandLine, int windowStyle) = 0;
+  // Whether a file exists at this full path.
+  virtual bool FileExists(const std::string& path) = 0;
+  // The value of an environment variable; empty when it is not set.
+  virtual std::string EnvironmentVariable(const std::string& name) = 0;
+  // The font families of the screen, in the order the system reports them.
+  virtual std::vector<std::string> ScreenFontFamilies() = 0;
   // A new window for the configuration dialog and for the About dialog.
   virtual std::shared_ptr<ConfigView> ConfigDialog() = 0;
   virtual std::shared_ptr<AboutView> AboutDialog() = 0;

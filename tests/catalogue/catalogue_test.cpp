@@ -18,7 +18,7 @@ using testing::TestPlatform;
 // exactly the built-in text, so that editing it is the way to reword them.
 TEST(CatalogueTable, HoldsEveryKeyOnceWithItsTextInEnglishLang) {
   TestPlatform platform;
-  std::filesystem::copy_file(std::filesystem::path(TABULARA_RESOURCES) / "English.lang",
+  std::filesystem::copy_file(std::filesystem::path(TABULARA_RESOURCES) / "lang" / "English.lang",
                              platform.installFolder / "English.lang");
   const std::string file = platform.installFolder.string() + "\\English.lang";
   std::set<std::string_view> keys;

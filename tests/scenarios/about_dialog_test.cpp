@@ -24,6 +24,7 @@ TEST(AboutDialog, ShowsTheTextsTheLinkLookAndOpensTheWebPageAtEachClick) {
                         {Control::lblAddress, true, platform::kLinkRed}};
   AddinHarness addin;
   addin.StartWith({"Sheet1"});
+  addin.platform.AddProgram("xdg-open");
   auto view = std::make_shared<ScriptedAboutView>();
   addin.platform.aboutDialog = view;
   view->script = [&](ScriptedAboutView& v) {
@@ -44,8 +45,9 @@ TEST(AboutDialog, ShowsTheTextsTheLinkLookAndOpensTheWebPageAtEachClick) {
   EXPECT_EQ(view->captions[Control::lblVersion], "Tabulara " + VersionNumbers());
   EXPECT_EQ(view->captions[Control::Label3], "For more utilities and examples, visit:");
   EXPECT_EQ(view->handCursor, (std::map<Control, bool>{{Control::lblAddress, true}, {Control::imgMe, true}}));
-  const std::string opened = "Open https://www.quorvel.example/tabulara 1";
-  EXPECT_THAT(addin.platform.openedDocuments, ::testing::ElementsAre(opened, opened, opened));
+  const std::vector<std::string> opened = {(addin.platform.programFolder / "xdg-open").string(),
+                                           "https://www.quorvel.example/tabulara"};
+  EXPECT_THAT(addin.platform.started, ::testing::ElementsAre(opened, opened, opened));
   EXPECT_TRUE(view->closed);
 }
 

@@ -20,8 +20,9 @@ std::filesystem::path FreshFolder() {
 }  // namespace
 
 TestPlatform::TestPlatform(const std::string& locale)
-    : root(FreshFolder()), installFolder(root / "install"), configHome(root / "config") {
+    : root(FreshFolder()), installFolder(root / "install"), configHome(root / "config"), programFolder(root / "bin") {
   std::filesystem::create_directories(installFolder);
+  std::filesystem::create_directories(programFolder);
   platform::posix::PosixOptions options;
   options.installFolder = installFolder;
   options.configHome = configHome;
@@ -34,10 +35,14 @@ TestPlatform::TestPlatform(const std::string& locale)
     return answer;
   };
   options.clock = [this] { return now.value_or(std::time(nullptr)); };
-  options.fontFamilies = [this] { return fontFamilies; };
-  options.openDocument = [this](const std::string& verb, const std::string& file, int showCommand) {
-    openedDocuments.push_back(verb + " " + file + " " + std::to_string(showCommand));
+  options.programSearchPath = programFolder.string();
+  options.registry = [this](platform::RegistryRoot root, const std::string& key, const std::string& valueName) {
+    const char* rootName = root == platform::RegistryRoot::CurrentUser ? "HKCU" : "HKLM";
+    const auto found = registry.find(std::string(rootName) + "\\" + key + "\\" + valueName);
+    return found == registry.end() ? std::nullopt : std::optional<std::string>(found->second);
   };
+  options.startProgram = [this](const std::vector<std::string>& arguments) { started.push_back(arguments); };
+  options.fontFamilies = [this] { return fontFamilies; };
   options.configDialogs = [this] { return configDialog; };
   options.aboutDialogs = [this] { return aboutDialog; };
   platform_ = std::make_shared<platform::posix::PosixPlatform>(std::move(options));
@@ -61,6 +66,12 @@ void TestPlatform::SetToday(int year, int month, int day) {
 
 void TestPlatform::WriteInstallFile(const std::string& name, const std::string& content) const {
   std::ofstream(installFolder / name, std::ios::binary) << content;
+}
+
+void TestPlatform::AddProgram(const std::string& name) const {
+  const auto program = programFolder / name;
+  std::ofstream(program) << "";
+  std::filesystem::permissions(program, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
 }
 
 }  // namespace tabulara::testing

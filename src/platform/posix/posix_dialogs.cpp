@@ -1,6 +1,5 @@
 #include <stdexcept>
 
-#include "platform/posix/desktop_open.h"
 #include "platform/posix/font_families.h"
 #include "platform/posix/posix_platform.h"
 
@@ -8,11 +7,6 @@ namespace tabulara::platform::posix {
 
 std::vector<std::string> PosixPlatform::ScreenFontFamilies() {
   return options_.fontFamilies ? options_.fontFamilies() : FontconfigFamilies();
-}
-
-void PosixPlatform::OpenDocument(const std::string& verb, const std::string& file, int showCommand) {
-  if (options_.openDocument) return options_.openDocument(verb, file, showCommand);
-  OpenWithDesktop(ToPosixPath(file));
 }
 
 std::shared_ptr<ConfigView> PosixPlatform::ConfigDialog() {

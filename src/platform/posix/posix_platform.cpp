@@ -17,7 +17,9 @@
 #include "host/host_error.h"
 #include "platform/ini/profile.h"
 #include "platform/posix/bitmap_resources.h"
+#include "platform/posix/command_line.h"
 #include "platform/posix/file_search.h"
+#include "platform/posix/stand_ins.h"
 
 namespace tabulara::platform::posix {
 namespace {
@@ -112,6 +114,7 @@ PosixOptions OptionsFromEnvironment(MessageBoxPresenter messageBoxes) {
     if (!options.locale.empty()) break;
   }
   options.messageBoxes = std::move(messageBoxes);
+  options.programSearchPath = Environment("PATH");
   return options;
 }
 
@@ -132,7 +135,10 @@ std::string ToPosixPath(const std::string& path) {
 }
 
 PosixPlatform::PosixPlatform(PosixOptions options)
-    : options_(std::move(options)), collation_(std::make_unique<Collation>(IcuLocale(options_.locale))) {}
+    : options_(std::move(options)), collation_(std::make_unique<Collation>(IcuLocale(options_.locale))) {
+  if (!options_.registry) options_.registry = DesktopRegistry(options_.programSearchPath, Environment("HOME"));
+  if (!options_.startProgram) options_.startProgram = DetachedStarter();
+}
 
 PosixPlatform::~PosixPlatform() = default;
 
@@ -205,5 +211,48 @@ int PosixPlatform::CompareTextNoCase(const std::string& left, const std::string&
   const int order = collation_->Compare(left, right);
   return (order > 0) - (order < 0);
 }
+
+void PosixPlatform::ReadRegistryValue(RegistryRoot root, const std::string& key, const std::string& valueName,
+                                      std::string& buffer) {
+  const auto value = options_.registry(root, key, valueName);
+  if (!value) return;
+  std::copy_n(value->begin(), std::min(value->size(), buffer.size()), buffer.begin());
+  if (value->size() < buffer.size()) buffer[value->size()] = '\0';
+}
+
+// Every document, folder and address opens with xdg-open in the program the
+// desktop associates with it; the verb and window are the desktop's choice.
+void PosixPlatform::OpenDocument(const std::string&, const std::string& file, int) {
+  const auto opener = FindOnPath("xdg-open", options_.programSearchPath);
+  if (!opener) return;
+  const bool isAddress = file.find("://") != std::string::npos;
+  try {
+    options_.startProgram({opener->string(), isAddress ? file : ToPosixPath(file)});
+  } catch (const host::HostError&) {
+  }
+}
+
+void PosixPlatform::StartProgram(const std::string& commandLine, int) {
+  const std::string& searchPath = options_.programSearchPath;
+  auto arguments = SplitCommandLine(
+      commandLine, [&](const std::string& program) { return ResolveProgram(program, searchPath).has_value(); });
+  if (arguments.empty()) throw host::HostError(host::kErrInvalidCall, "Invalid procedure call or argument");
+  const auto program = ResolveProgram(arguments.front(), searchPath);
+  if (!program) throw host::HostError(53, "File not found");
+  arguments.front() = program->string();
+  for (std::size_t i = 1; i < arguments.size(); ++i) arguments[i] = ToPosixPath(arguments[i]);
+  options_.startProgram(arguments);
+}
+
+// A Windows program the add-in names by its Windows path exists where its
+// Linux stand-in is installed.
+bool PosixPlatform::FileExists(const std::string& path) {
+  const std::filesystem::path file = ToPosixPath(path);
+  std::error_code error;
+  if (std::filesystem::is_regular_file(file, error)) return true;
+  return StandIn(file.filename().string(), options_.programSearchPath).has_value();
+}
+
+std::string PosixPlatform::EnvironmentVariable(const std::string& name) { return Environment(name.c_str()); }
 
 }  // namespace tabulara::platform::posix

@@ -12,7 +12,9 @@
 #include "platform/basic_random.h"
 #include "platform/clipboard.h"
 #include "platform/platform.h"
+#include "platform/posix/desktop_registry.h"
 #include "platform/posix/message_boxes.h"
+#include "platform/posix/processes.h"
 
 namespace tabulara::platform::posix {
 
@@ -28,10 +30,14 @@ struct PosixOptions {
   std::shared_ptr<Clipboard> clipboard = std::make_shared<Clipboard>();
   // The system clock.
   std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+  // The folders searched for programs, as PATH lists them.
+  std::string programSearchPath;
+  // The registry values the add-in reads: the desktop's answers when none is given.
+  RegistryReader registry;
+  // How programs are started: detached processes when none is given.
+  ProgramStarter startProgram;
   // The screen's font families (fontconfig's when not given).
   std::function<std::vector<std::string>()> fontFamilies;
-  // Opens a document or web address (verb, file, show command).
-  std::function<void(const std::string&, const std::string&, int)> openDocument;
   // Windows of the dialogs; none while no toolkit shows them.
   std::function<std::shared_ptr<ConfigView>()> configDialogs;
   std::function<std::shared_ptr<AboutView>()> aboutDialogs;
@@ -73,8 +79,13 @@ class PosixPlatform : public Platform {
   std::string UpperCase(const std::string& text) override;
   std::string LowerCase(const std::string& text) override;
   int CompareTextNoCase(const std::string& left, const std::string& right) override;
-  std::vector<std::string> ScreenFontFamilies() override;
+  void ReadRegistryValue(RegistryRoot root, const std::string& key, const std::string& valueName,
+                         std::string& buffer) override;
   void OpenDocument(const std::string& verb, const std::string& file, int showCommand) override;
+  void StartProgram(const std::string& commandLine, int windowStyle) override;
+  bool FileExists(const std::string& path) override;
+  std::string EnvironmentVariable(const std::string& name) override;
+  std::vector<std::string> ScreenFontFamilies() override;
   std::shared_ptr<ConfigView> ConfigDialog() override;
   std::shared_ptr<AboutView> AboutDialog() override;
 
