@@ -9,6 +9,7 @@
 #include "cli/command_errors.h"
 #include "cli/shell_commands.h"
 #include "cli/verbs.h"
+#include "version.h"
 
 namespace tabulara::cli {
 namespace {
@@ -21,10 +22,7 @@ class HelpFormatter : public CLI::Formatter {
   std::string make_usage(const CLI::App*, std::string) const override { return std::string(kUsage) + '\n'; }
 };
 
-std::string VersionText() {
-  return "tabulara " + std::to_string(TABULARA_VERSION_MAJOR) + "." + std::to_string(TABULARA_VERSION_MINOR) + "." +
-         std::to_string(TABULARA_VERSION_REVISION);
-}
+std::string VersionText() { return "tabulara " + VersionNumbers(); }
 
 ExitStatus UsageError(const std::string& message) {
   PrintCommandError(message);

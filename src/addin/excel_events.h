@@ -105,6 +105,9 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   // Font unification of the active workbook's worksheets.
   void btnFont_Click(const Button& ctrl, bool& cancelDefault);
   void UnifySheetsFont();
+  // The configuration and About dialogs.
+  void btnConfig_Click(const Button& ctrl, bool& cancelDefault);
+  void btnAbout_Click(const Button& ctrl, bool& cancelDefault);
 
   std::shared_ptr<menu::MBButtons> templateButtons;
   host::Maybe<host::CommandBarPopup> mainPopup;
@@ -122,8 +125,8 @@ class ExcelEvents : private host::Application::Events, private host::CommandBars
   host::ButtonWithEvents btnOpenMydoc = Bind(&ExcelEvents::btnOpenMydoc_Click);
   host::ButtonWithEvents btnOpenInstallFolder = Bind(&ExcelEvents::btnOpenInstallFolder_Click);
   host::ButtonWithEvents btnFont = Bind(&ExcelEvents::btnFont_Click);
-  host::ButtonWithEvents btnConfig;
-  host::ButtonWithEvents btnAbout;
+  host::ButtonWithEvents btnConfig = Bind(&ExcelEvents::btnConfig_Click);
+  host::ButtonWithEvents btnAbout = Bind(&ExcelEvents::btnAbout_Click);
   host::ButtonWithEvents btnVeduze = Bind(&ExcelEvents::btnVeduze_Click);
   host::ButtonWithEvents btnWinmine = Bind(&ExcelEvents::btnWinmine_Click);
   host::ButtonWithEvents btnHelp = Bind(&ExcelEvents::btnHelp_Click);

@@ -5,8 +5,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/variant.h"
+#include "platform/about_view.h"
+#include "platform/config_view.h"
 
 namespace tabulara::platform {
 
@@ -109,6 +112,11 @@ class Platform {
   virtual bool FileExists(const std::string& path) = 0;
   // The value of an environment variable; empty when it is not set.
   virtual std::string EnvironmentVariable(const std::string& name) = 0;
+  // The font families of the screen, in the order the system reports them.
+  virtual std::vector<std::string> ScreenFontFamilies() = 0;
+  // A new window for the configuration dialog and for the About dialog.
+  virtual std::shared_ptr<ConfigView> ConfigDialog() = 0;
+  virtual std::shared_ptr<AboutView> AboutDialog() = 0;
 };
 
 // The platform of this load of the add-in, installed by whoever loads it

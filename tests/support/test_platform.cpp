@@ -42,6 +42,9 @@ TestPlatform::TestPlatform(const std::string& locale)
     return found == registry.end() ? std::nullopt : std::optional<std::string>(found->second);
   };
   options.startProgram = [this](const std::vector<std::string>& arguments) { started.push_back(arguments); };
+  options.fontFamilies = [this] { return fontFamilies; };
+  options.configDialogs = [this] { return configDialog; };
+  options.aboutDialogs = [this] { return aboutDialog; };
   platform_ = std::make_shared<platform::posix::PosixPlatform>(std::move(options));
   platform::Install(platform_);
 }

@@ -47,6 +47,10 @@ class TestPlatform {
   std::deque<int> answers;
   // The clock's time when stopped.
   std::optional<std::time_t> now;
+  // The screen's font families; the dialogs' windows.
+  std::vector<std::string> fontFamilies = {"@MS Gothic", "Arial", "Courier New", "MS Gothic", "Verdana"};
+  std::shared_ptr<platform::ConfigView> configDialog;
+  std::shared_ptr<platform::AboutView> aboutDialog;
 
  private:
   std::shared_ptr<platform::posix::PosixPlatform> platform_;

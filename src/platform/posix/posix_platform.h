@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/basic_random.h"
 #include "platform/clipboard.h"
@@ -35,6 +36,11 @@ struct PosixOptions {
   RegistryReader registry;
   // How programs are started: detached processes when none is given.
   ProgramStarter startProgram;
+  // The screen's font families (fontconfig's when not given).
+  std::function<std::vector<std::string>()> fontFamilies;
+  // Windows of the dialogs; none while no toolkit shows them.
+  std::function<std::shared_ptr<ConfigView>()> configDialogs;
+  std::function<std::shared_ptr<AboutView>()> aboutDialogs;
 };
 
 // The options of this process: from the environment and the program's path.
@@ -79,6 +85,9 @@ class PosixPlatform : public Platform {
   void StartProgram(const std::string& commandLine, int windowStyle) override;
   bool FileExists(const std::string& path) override;
   std::string EnvironmentVariable(const std::string& name) override;
+  std::vector<std::string> ScreenFontFamilies() override;
+  std::shared_ptr<ConfigView> ConfigDialog() override;
+  std::shared_ptr<AboutView> AboutDialog() override;
 
   const std::shared_ptr<Clipboard>& SharedClipboard() const { return options_.clipboard; }
   // The user's configuration folder.
