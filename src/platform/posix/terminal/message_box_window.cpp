@@ -38,7 +38,8 @@ int ShowMessageBoxWindow(const MessageBoxRequest& request) {
       x -= CellWidth(shown) + 1;
       DrawText(window.get(), height - 2, x, shown, CellWidth(shown), i == focus ? A_REVERSE : A_NORMAL);
     }
-    ShowWindow(window.get());
+    touchwin(window.get());
+    wrefresh(window.get());
 
     const Key key = CursesScreen::ReadKey(window.get());
     if (key.Is(kEnter) || key.Is(kReturn) || key.Is(L' ')) return buttons[focus].second;
