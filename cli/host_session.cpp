@@ -10,6 +10,7 @@
 #include "cli/change_fingerprint.h"
 #include "cli/command_errors.h"
 #include "cli/status_line.h"
+#include "cli/terminal_dialogs.h"
 #include "cli/terminal_text.h"
 #include "host/constants.h"
 #include "host/host_error.h"
@@ -23,7 +24,9 @@ platform::posix::PosixOptions PlatformOptions(std::shared_ptr<TerminalMessageBox
   auto presenter = [boxes = std::move(boxes)](const platform::posix::MessageBoxRequest& request) {
     return boxes->Show(request);
   };
-  return platform::posix::OptionsFromEnvironment(std::move(presenter));
+  auto options = platform::posix::OptionsFromEnvironment(std::move(presenter));
+  if (DialogsCanShow()) ShowDialogsOnTerminal(options);
+  return options;
 }
 
 }  // namespace

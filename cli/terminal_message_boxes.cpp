@@ -7,6 +7,8 @@
 #include "addin/globals.h"
 #include "cli/terminal_text.h"
 #include "platform/platform.h"
+#include "platform/posix/terminal/curses_screen.h"
+#include "platform/posix/terminal/message_box_window.h"
 
 namespace tabulara::cli {
 namespace {
@@ -24,6 +26,7 @@ TerminalMessageBoxes::TerminalMessageBoxes(Answer answer, std::istream& input, s
 
 int TerminalMessageBoxes::Show(const platform::posix::MessageBoxRequest& request) {
   if (IsErrorReport(request)) ++reportedErrors_;
+  if (platform::posix::terminal::CursesScreen::Open()) return platform::posix::terminal::ShowMessageBoxWindow(request);
   const std::string title = request.title.value_or(platform::posix::kDefaultMessageBoxTitle);
   output_ << TerminalText(title) << ": " << TerminalLines(request.text) << '\n' << std::flush;
   if ((request.flags & kButtonsMask) != platform::vbYesNo) return platform::vbOK;

@@ -11,7 +11,8 @@ namespace tabulara::cli {
 // How the command answers a Yes/No question.
 enum class Answer { AskOnTerminal, Yes, No };
 
-// Message boxes on standard error as "TITLE: TEXT", the text's own line
+// Message boxes in a window over a dialog shown on the terminal, else on
+// standard error as "TITLE: TEXT", the text's own line
 // breaks kept and its control characters escaped. A Yes/No question takes the given answer, else is asked when
 // standard input is a terminal, else takes the box's default button; an
 // answer not typed is told after the question ("→ Yes (--yes)"). The

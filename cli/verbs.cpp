@@ -9,6 +9,7 @@
 #include "cli/host_session.h"
 #include "cli/menu_actions.h"
 #include "cli/shell.h"
+#include "cli/terminal_dialogs.h"
 #include "cli/workbook_report.h"
 #include "xlsx/package/package_error.h"
 
@@ -38,6 +39,8 @@ constexpr char kFormulasToValues[] = "lang015";
 constexpr char kCellSpotter[] = "lang013";
 constexpr char kClearSpotter[] = "lang014";
 constexpr char kUnifyFont[] = "lang018";
+constexpr char kConfig[] = "lang020";
+constexpr char kAbout[] = "lang022";
 
 // A verb on the --cell cell, which the frame makes the active cell.
 bool HasCell(const Arguments& arguments) {
@@ -112,6 +115,21 @@ ExitStatus Click(const Arguments& arguments) {
   });
 }
 
+// A verb that opens a dialog of the add-in's menu on the terminal, over the
+// blank workbook the host starts with.
+template <const char* Key>
+ExitStatus DialogItem(const Arguments& arguments) {
+  if (!DialogsCanShow()) {
+    PrintCommandError(arguments.verb + " needs a terminal: standard input and output are not one");
+    return ExitStatus::Failure;
+  }
+  return RunOnWorkbook(arguments, [](HostSession& session) {
+    session.host().NewWorkbook();
+    session.UpdateCommandBars();
+    ClickMenuItem(session, MenuCaption(Key));
+  });
+}
+
 ExitStatus Calculate(const Arguments& arguments) {
   return RunOnWorkbook(arguments, [](HostSession& session) { session.Calculate(); });
 }
@@ -153,6 +171,8 @@ constexpr Verb kVerbs[] = {
      "CAPTION..."},
     {"calculate", true, "calculate the workbook's formulas, as F9 does", Calculate},
     {"menu", false, "the add-in's menus as they are shown", Menu},
+    {"config", false, "the configuration dialog, on the terminal", DialogItem<kConfig>, nullptr, false},
+    {"about", false, "the About dialog, on the terminal", DialogItem<kAbout>, nullptr, false},
     {"addins", false, "the host's automation add-ins, as its add-ins dialog shows them ([x] installed)", RunAddins,
      nullptr, false},
 };
