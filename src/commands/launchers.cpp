@@ -11,7 +11,7 @@
 namespace tabulara::addin {
 namespace {
 
-constexpr const char* kVeduzePage = "https://www.veduze.com/";
+constexpr const char* kVeduzePage = "https://www.veduze.example/";
 
 // Runs a launcher's steps; a step that fails shows the error report.
 template <class Steps>

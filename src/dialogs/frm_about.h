@@ -5,7 +5,7 @@
 namespace tabulara::dialogs {
 
 // The web page the About dialog's link opens.
-inline constexpr const char* kAboutWebPage = "https://www.quorvel.example/tabulara";
+inline constexpr const char* kAboutWebPage = "https://www.tabulara.example/";
 
 // The About dialog: the product, its version and credits from the
 // catalogue, and a link to the web page.

@@ -41,12 +41,20 @@ TEST(AboutDialog, ShowsTheTextsTheLinkLookAndOpensTheWebPageAtEachClick) {
   };
   addin.Click("About...");
 
-  EXPECT_EQ(view->captions[Control::Form], "About Tabulara");
-  EXPECT_EQ(view->captions[Control::lblVersion], "Tabulara " + VersionNumbers());
-  EXPECT_EQ(view->captions[Control::Label3], "For more utilities and examples, visit:");
+  EXPECT_EQ(view->captions,
+            (std::map<Control, std::string>{
+                {Control::Form, "About Tabulara"},
+                {Control::lblVersion, "Tabulara " + VersionNumbers()},
+                {Control::Label1, "Tabulara is made by the Tabulara project."},
+                {Control::Label2, "To use the Tabulara, choose one of the items under the Tabulara menu, found on "
+                                  "the Worksheet menu bar."},
+                {Control::Label3, "For more utilities and examples, visit:"},
+                {Control::lblAddress, "www.tabulara.example"},
+                {Control::cmdOK, "OK"},
+            }));
   EXPECT_EQ(view->handCursor, (std::map<Control, bool>{{Control::lblAddress, true}, {Control::imgMe, true}}));
   const std::vector<std::string> opened = {(addin.platform.programFolder / "xdg-open").string(),
-                                           "https://www.quorvel.example/tabulara"};
+                                           "https://www.tabulara.example/"};
   EXPECT_THAT(addin.platform.started, ::testing::ElementsAre(opened, opened, opened));
   EXPECT_TRUE(view->closed);
 }

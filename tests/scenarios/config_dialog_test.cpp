@@ -223,7 +223,7 @@ TEST_F(ConfigDialog, TheStyleIsStoredAsTwoFlagsAndShownFromThem) {
     const char* italic;
     const char* shown;
   };
-  for (const Case& each : {Case{"0", "-1", "Italic"}, Case{"-1", "0", "Bold"}, Case{"1", "0", "Regular"}}) {
+  for (const Case& each : {Case{"0", "-1", "Italic"}, Case{"-1", "0", "Bold"}, Case{"1", "-1", "Regular"}}) {
     Store("FontSetting", {{"FontBold", each.bold}, {"FontItalic", each.italic}});
     EXPECT_EQ(Open().texts[Control::cmbStyle], each.shown) << each.bold << each.italic;
   }

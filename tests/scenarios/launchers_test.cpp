@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "Unable to find the file \"Winmine.exe\", it might not be installed !"},
         LauncherCase{"Game --> Minesweeper", {}, {"kmines", "gnome-mines"}, {}, {"@/bin/gnome-mines"}},
         LauncherCase{"Visit Veduze Website", {}, {}, {}, {}},
-        LauncherCase{"Visit Veduze Website", {}, {"xdg-open"}, {}, {"@/bin/xdg-open", "https://www.veduze.com/"}}));
+        LauncherCase{"Visit Veduze Website", {}, {"xdg-open"}, {}, {"@/bin/xdg-open", "https://www.veduze.example/"}}));
 
 }  // namespace
 }  // namespace tabulara::addin
