@@ -9,11 +9,14 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <regex>
 #include <set>
 #include <thread>
 
 #include "cli/support/tabulara_run.h"
+#include "embedded/embedded_host.h"
 #include "xlsx/package/package.h"
+#include "xlsx/workbook_file.h"
 
 namespace tabulara::testing {
 namespace {
@@ -51,6 +54,28 @@ bool AnyProcessMentions(const std::string& text) {
 
 // A legacy workbook is converted by soffice, even under a name that looks
 // like an option; a conversion interrupted leaves nothing behind.
+// The add-in's own worksheet functions, installed as the host's add-ins
+// dialog does, are calculated through the class the host creates: a
+// date cell's age, and a random number that changes at every F9.
+TEST(WorksheetFunctions, AreCalculatedThroughTheInstalledClass) {
+  CliSandbox sandbox;
+  embedded::EmbeddedHost host;
+  auto& workbook = host.NewWorkbook({"Data"}, "book.xlsx");
+  auto& sheet = host.Sheet(workbook, "Data");
+  host.SetValue(sheet, "A1", 29387.0);
+  host.SetNumberFormat(sheet, "A1", "m/d/yyyy");
+  host.SetFormula(sheet, "B1", "=Age(A1)-Age(\"1/1/2000\")");
+  host.SetFormula(sheet, "C1", "=NonStaticRand()");
+  xlsx::WorkbookFile::Create(host.model().workbooks.back())->Save(sandbox.path() / "book.xlsx");
+  ASSERT_EQ(sandbox.Run({"addins", "--install", "Quorvel.Formula"}).exitStatus, 0);
+  const ProgramRun run = sandbox.Run({"shell", "book.xlsx"}, "calculate\nget B1\nget C1\ncalculate\nget C1\n");
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  std::smatch found;
+  const std::regex values(R"(value: 20\n[\s\S]*value: (0\.\d+)\n[\s\S]*value: (0\.\d+)\n)");
+  ASSERT_TRUE(std::regex_search(run.out, found, values)) << run.out;
+  EXPECT_NE(found[1].str(), found[2].str());
+}
+
 TEST(LegacyWorkbooks, AreConvertedAndAnInterruptedConversionLeavesNothingBehind) {
   if (!HasProgram("soffice")) GTEST_SKIP() << "soffice is not on the PATH";
   const auto legacy = CorpusFile("legacy_biff8_hidden_sheets.xls");
