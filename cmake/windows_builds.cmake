@@ -1,0 +1,30 @@
+# The Windows product, cross-built once for each architecture with mingw-w64
+# in build/windows/<arch>, as part of the native build. Skipped when the
+# cross compilers or widl are missing.
+include(ExternalProject)
+
+find_program(TABULARA_WIDL widl)
+set(TABULARA_WINDOWS_ARCHS)
+foreach(arch x86_64 i686)
+  find_program(TABULARA_MINGW_${arch} ${arch}-w64-mingw32-g++)
+  if(TABULARA_MINGW_${arch} AND TABULARA_WIDL)
+    list(APPEND TABULARA_WINDOWS_ARCHS ${arch})
+  endif()
+endforeach()
+if(NOT TABULARA_WINDOWS_ARCHS)
+  message(STATUS "Windows product: skipped (mingw-w64 or widl not found)")
+  return()
+endif()
+
+foreach(arch ${TABULARA_WINDOWS_ARCHS})
+  set(TABULARA_WINDOWS_${arch}_DIR ${CMAKE_BINARY_DIR}/windows/${arch})
+  ExternalProject_Add(windows_${arch}
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${TABULARA_WINDOWS_${arch}_DIR}
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-${arch}.cmake
+               -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}
+               -DTABULARA_WIDL=${TABULARA_WIDL}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    BUILD_BYPRODUCTS ${TABULARA_WINDOWS_${arch}_DIR}/com/Tabulara.dll)
+endforeach()

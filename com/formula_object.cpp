@@ -1,0 +1,93 @@
+#include "com/formula_object.h"
+
+#include <oleauto.h>
+
+#include <memory>
+
+#include "com/com_error.h"
+#include "com/module.h"
+#include "com/type_library.h"
+#include "com/variants.h"
+
+namespace tabulara::com {
+
+HRESULT FormulaObject::Create(REFIID iid, void** object) {
+  ComPtr<ITypeInfo> typeInfo;
+  const HRESULT loaded = LoadTypeInfo(IID__Formula, typeInfo);
+  if (FAILED(loaded)) return loaded;
+  std::unique_ptr<FormulaObject> created(new (std::nothrow) FormulaObject(std::move(typeInfo)));
+  if (!created) return E_OUTOFMEMORY;
+  const HRESULT found = created->QueryInterface(iid, object);
+  if (SUCCEEDED(found)) created.release();
+  return found;
+}
+
+FormulaObject::FormulaObject(ComPtr<ITypeInfo> typeInfo) : typeInfo_(std::move(typeInfo)) { AddModuleReference(); }
+
+FormulaObject::~FormulaObject() { ReleaseModuleReference(); }
+
+HRESULT FormulaObject::QueryInterface(REFIID iid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__Formula) {
+    *object = static_cast<_Formula*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG FormulaObject::AddRef() { return ++references_; }
+
+ULONG FormulaObject::Release() {
+  const ULONG left = --references_;
+  if (left == 0) delete this;
+  return left;
+}
+
+HRESULT FormulaObject::GetTypeInfoCount(UINT* count) {
+  if (count == nullptr) return E_POINTER;
+  *count = 1;
+  return S_OK;
+}
+
+HRESULT FormulaObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+  if (info == nullptr) return E_POINTER;
+  *info = nullptr;
+  if (index != 0) return DISP_E_BADINDEX;
+  typeInfo_->AddRef();
+  *info = typeInfo_.get();
+  return S_OK;
+}
+
+HRESULT FormulaObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  return DispGetIDsOfNames(typeInfo_.get(), names, count, ids);
+}
+
+HRESULT FormulaObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                              EXCEPINFO* exception, UINT* argumentError) {
+  return DispInvoke(static_cast<_Formula*>(this), typeInfo_.get(), id, flags, parameters, result, exception,
+                    argumentError);
+}
+
+HRESULT FormulaObject::Age(VARIANT birthday, VARIANT* result) {
+  if (result == nullptr) return E_POINTER;
+  VariantInit(result);
+  return Guarded([&] {
+    ToVariant(formula_.Age(ArgumentValue(birthday)), result);
+    // The age is a 32-bit whole number.
+    return V_VT(result) == VT_R8 ? VariantChangeType(result, result, 0, VT_I4) : S_OK;
+  });
+}
+
+HRESULT FormulaObject::NonStaticRand(VARIANT* result) {
+  if (result == nullptr) return E_POINTER;
+  VariantInit(result);
+  return Guarded([&] {
+    ToVariant(formula_.NonStaticRand(), result);
+    // The generator's numbers are single precision.
+    return VariantChangeType(result, result, 0, VT_R4);
+  });
+}
+
+}  // namespace tabulara::com

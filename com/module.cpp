@@ -1,0 +1,33 @@
+#include "com/module.h"
+
+#include <atomic>
+#include <memory>
+
+#include "platform/win32/module_file.h"
+#include "platform/win32/win32_platform.h"
+
+namespace tabulara::com {
+namespace {
+HMODULE module = nullptr;
+std::atomic<long> references{0};
+}  // namespace
+
+HMODULE Module() { return module; }
+
+void SetModule(HMODULE handle) { module = handle; }
+
+std::wstring ModulePath() { return platform::win32::ModuleFileName(module); }
+
+void AddModuleReference() { ++references; }
+void ReleaseModuleReference() { --references; }
+bool ModuleInUse() { return references > 0; }
+
+void StartModule() {
+  static const bool started = [] {
+    platform::Install(std::make_shared<platform::win32::Win32Platform>(module));
+    return true;
+  }();
+  (void)started;
+}
+
+}  // namespace tabulara::com

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace tabulara::platform::win32 {
+
+// An open registry key, closed when it goes.
+class RegistryKey {
+ public:
+  static std::optional<RegistryKey> Open(HKEY parent, const std::wstring& path);
+  static std::optional<RegistryKey> Create(HKEY parent, const std::wstring& path);
+  // Removes the key with everything under it; true when it is gone.
+  static bool DeleteTree(HKEY parent, const std::wstring& path);
+
+  RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+  RegistryKey& operator=(RegistryKey&&) = delete;
+  ~RegistryKey();
+
+  // A text value (REG_SZ); the empty name is the key's default value.
+  std::optional<std::wstring> Text(const std::wstring& name) const;
+  bool SetText(const std::wstring& name, const std::wstring& value);
+  bool SetNumber(const std::wstring& name, DWORD value);
+
+ private:
+  explicit RegistryKey(HKEY key) : key_(key) {}
+  HKEY key_;
+};
+
+}  // namespace tabulara::platform::win32
