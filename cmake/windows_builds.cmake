@@ -1,13 +1,18 @@
 # The Windows product, cross-built once for each architecture with mingw-w64
 # in build/windows/<arch>, as part of the native build. Skipped when the
-# cross compilers or widl are missing.
+# cross compilers or widl with Wine's IDL files and stdole2.tlb are missing.
 include(ExternalProject)
 
-find_program(TABULARA_WIDL widl)
+find_program(TABULARA_WIDL widl PATHS /usr/lib/wine)
+set(wine_idl_files FALSE)
+if(EXISTS /usr/include/wine/wine/windows/oaidl.idl AND
+   EXISTS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows/stdole2.tlb)
+  set(wine_idl_files TRUE)
+endif()
 set(TABULARA_WINDOWS_ARCHS)
 foreach(arch x86_64 i686)
   find_program(TABULARA_MINGW_${arch} ${arch}-w64-mingw32-g++)
-  if(TABULARA_MINGW_${arch} AND TABULARA_WIDL)
+  if(TABULARA_MINGW_${arch} AND TABULARA_WIDL AND wine_idl_files)
     list(APPEND TABULARA_WINDOWS_ARCHS ${arch})
   endif()
 endforeach()

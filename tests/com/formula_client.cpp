@@ -120,6 +120,31 @@ HRESULT CallByName(IDispatch* object, const wchar_t* name, VARIANT* arguments, U
                         nullptr);
 }
 
+// A cell as the host passes it to a worksheet function: an object whose
+// default member is the cell's value, a text date.
+class Cell final : public IDispatch {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    *object = iid == IID_IUnknown || iid == IID_IDispatch ? this : nullptr;
+    return *object != nullptr ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                                   UINT*) override {
+    if (id != DISPID_VALUE || (flags & DISPATCH_PROPERTYGET) == 0 || result == nullptr) return DISP_E_MEMBERNOTFOUND;
+    V_VT(result) = VT_BSTR;
+    V_BSTR(result) = SysAllocString(L"1980-06-15");
+    return S_OK;
+  }
+};
+
 void CheckFunctions(IDispatch* formula) {
   SYSTEMTIME today{};
   GetLocalTime(&today);
@@ -137,6 +162,7 @@ void CheckFunctions(IDispatch* formula) {
   Case cases[] = {
       {"Age of a text date", {}, VT_I4, today.wYear - 1980},
       {"Age of a date next year", {}, VT_I4, -1},
+      {"Age of a cell holding a text date", {}, VT_I4, today.wYear - 1980},
       {"Age of TRUE", {}, VT_ERROR, kValueError},
       {"Age of a text that is no date", {}, VT_ERROR, kValueError},
   };
@@ -144,10 +170,13 @@ void CheckFunctions(IDispatch* formula) {
   V_BSTR(&cases[0].argument) = SysAllocString(L"1980-06-15");
   V_VT(&cases[1].argument) = VT_DATE;
   V_DATE(&cases[1].argument) = nextNewYear;
-  V_VT(&cases[2].argument) = VT_BOOL;
-  V_BOOL(&cases[2].argument) = VARIANT_TRUE;
-  V_VT(&cases[3].argument) = VT_BSTR;
-  V_BSTR(&cases[3].argument) = SysAllocString(L"abc");
+  Cell cell;
+  V_VT(&cases[2].argument) = VT_DISPATCH;
+  V_DISPATCH(&cases[2].argument) = &cell;
+  V_VT(&cases[3].argument) = VT_BOOL;
+  V_BOOL(&cases[3].argument) = VARIANT_TRUE;
+  V_VT(&cases[4].argument) = VT_BSTR;
+  V_BSTR(&cases[4].argument) = SysAllocString(L"abc");
 
   for (auto& test : cases) {
     VARIANT result;
