@@ -3,6 +3,7 @@
 #include <atomic>
 #include <memory>
 
+#include "addin/main.h"
 #include "platform/win32/module_file.h"
 #include "platform/win32/win32_platform.h"
 
@@ -25,6 +26,7 @@ bool ModuleInUse() { return references > 0; }
 void StartModule() {
   static const bool started = [] {
     platform::Install(std::make_shared<platform::win32::Win32Platform>(module));
+    addin::Main();
     return true;
   }();
   (void)started;

@@ -16,7 +16,8 @@ void AddModuleReference();
 void ReleaseModuleReference();
 bool ModuleInUse();
 
-// Installs the Windows platform, once per load, before the first object.
+// Installs the Windows platform and runs Main, once per load, before the
+// first object; a failure is raised and tried again at the next request.
 void StartModule();
 
 }  // namespace tabulara::com

@@ -6,6 +6,7 @@
 #include <oleauto.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -242,7 +243,12 @@ int wmain(int argc, wchar_t** argv) {
   CoInitialize(nullptr);
   MakeClassContainers();
   const std::set<std::wstring> before = ClassesKeys();
-  HMODULE dll = LoadLibraryW(argv[1]);
+  // A copy in a folder of its own: the installation folder, where the first
+  // object's start-up stores the language chosen.
+  const auto folder = std::filesystem::temp_directory_path() / ("tabulara-" + std::to_string(GetCurrentProcessId()));
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(argv[1], folder / "Tabulara.dll", std::filesystem::copy_options::overwrite_existing);
+  HMODULE dll = LoadLibraryW((folder / "Tabulara.dll").c_str());
   Check(dll != nullptr, "Tabulara.dll loads");
   if (dll == nullptr) return failures;
   Check(CallServer(dll, "DllRegisterServer") == S_OK, "DllRegisterServer succeeds");
@@ -268,11 +274,16 @@ int wmain(int argc, wchar_t** argv) {
     CoFreeUnusedLibraries();
   }
   Check(registered == expected, "the class, ProgID, interface and type library are registered, nothing else");
+  wchar_t language[64] = {};
+  GetPrivateProfileStringW(L"OPTIONS", L"Language", L"", language, 64, (folder / "Config.ini").c_str());
+  Check(language[0] != L'\0', "start-up stored the language in Config.ini");
 
   Check(CallServer(dll, "DllUnregisterServer") == S_OK, "DllUnregisterServer succeeds");
   Check(ClassesKeys() == before, "unregistering leaves the registry as it was");
   FreeLibrary(dll);
   CoUninitialize();
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
   std::printf("%d failures\n", failures);
   return failures;
 }
