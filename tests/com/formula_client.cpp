@@ -251,6 +251,14 @@ int wmain(int argc, wchar_t** argv) {
   HMODULE dll = LoadLibraryW((folder / "Tabulara.dll").c_str());
   Check(dll != nullptr, "Tabulara.dll loads");
   if (dll == nullptr) return failures;
+  for (int id : {103, 107, 109}) {
+    HANDLE face = LoadImageW(dll, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0);
+    BITMAP bitmap{};
+    Check(face != nullptr && GetObjectW(face, sizeof(bitmap), &bitmap) != 0 && bitmap.bmWidth == 32 &&
+              bitmap.bmHeight == 32,
+          "the menu faces are 32 by 32 bitmaps");
+    if (face != nullptr) DeleteObject(face);
+  }
   Check(CallServer(dll, "DllRegisterServer") == S_OK, "DllRegisterServer succeeds");
   std::set<std::wstring> added;
   for (const auto& key : ClassesKeys()) {
