@@ -2,31 +2,23 @@
 
 #include <unknwn.h>
 
-#include <atomic>
+#include "com/com_object.h"
 
 namespace tabulara::com {
 
 // Creates the objects of one class for DllGetClassObject.
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public ComObject<IClassFactory> {
  public:
   using Creator = HRESULT (*)(REFIID iid, void** object);
   static HRESULT Create(Creator creator, REFIID iid, void** object);
 
-  // Deleted by the last Release.
-  ~ClassFactory();
-  ClassFactory(const ClassFactory&) = delete;
-  ClassFactory& operator=(const ClassFactory&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
  private:
-  explicit ClassFactory(Creator creator);
+  explicit ClassFactory(Creator creator) : creator_(creator) {}
+  bool Answers(REFIID iid) const override;
 
-  std::atomic<ULONG> references_{0};
   Creator creator_;
 };
 

@@ -15,34 +15,11 @@ HRESULT FormulaObject::Create(REFIID iid, void** object) {
   ComPtr<ITypeInfo> typeInfo;
   const HRESULT loaded = LoadTypeInfo(IID__Formula, typeInfo);
   if (FAILED(loaded)) return loaded;
-  std::unique_ptr<FormulaObject> created(new (std::nothrow) FormulaObject(std::move(typeInfo)));
-  if (!created) return E_OUTOFMEMORY;
-  const HRESULT found = created->QueryInterface(iid, object);
-  if (SUCCEEDED(found)) created.release();
-  return found;
+  return HandOut(std::unique_ptr<FormulaObject>(new (std::nothrow) FormulaObject(std::move(typeInfo))), iid, object);
 }
 
-FormulaObject::FormulaObject(ComPtr<ITypeInfo> typeInfo) : typeInfo_(std::move(typeInfo)) { AddModuleReference(); }
-
-FormulaObject::~FormulaObject() { ReleaseModuleReference(); }
-
-HRESULT FormulaObject::QueryInterface(REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__Formula) {
-    *object = static_cast<_Formula*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG FormulaObject::AddRef() { return ++references_; }
-
-ULONG FormulaObject::Release() {
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
+bool FormulaObject::Answers(REFIID iid) const {
+  return iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__Formula;
 }
 
 HRESULT FormulaObject::GetTypeInfoCount(UINT* count) {

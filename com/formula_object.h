@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <atomic>
-
+#include "com/com_object.h"
 #include "com/com_ptr.h"
 #include "functions/formula.h"
 #include "quorvel.h"
@@ -12,18 +11,9 @@ namespace tabulara::com {
 
 // The creatable class Formula: the worksheet functions behind the dual
 // interface _Formula, dispatched through the type library's information.
-class FormulaObject final : public _Formula {
+class FormulaObject final : public ComObject<_Formula> {
  public:
   static HRESULT Create(REFIID iid, void** object);
-
-  // Deleted by the last Release.
-  ~FormulaObject();
-  FormulaObject(const FormulaObject&) = delete;
-  FormulaObject& operator=(const FormulaObject&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
@@ -36,9 +26,9 @@ class FormulaObject final : public _Formula {
   HRESULT STDMETHODCALLTYPE NonStaticRand(VARIANT* result) override;
 
  private:
-  explicit FormulaObject(ComPtr<ITypeInfo> typeInfo);
+  explicit FormulaObject(ComPtr<ITypeInfo> typeInfo) : typeInfo_(std::move(typeInfo)) {}
+  bool Answers(REFIID iid) const override;
 
-  std::atomic<ULONG> references_{0};
   ComPtr<ITypeInfo> typeInfo_;
   functions::Formula formula_;
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "embedded/calculation/engine.h"
+#include "embedded/rules/cell_values.h"
 #include "embedded/rules/host_errors.h"
 #include "embedded/rules/reference_text.h"
 #include "embedded/rules/sheet_quoting.h"
@@ -48,26 +49,9 @@ void CheckKeptValues(const model::Workbook& workbook, std::size_t sheetIndex, co
   }
 }
 
+// A formula that gives nothing shows 0.
 void Store(model::Workbook& workbook, model::Cell& cell, const host::Variant& value) {
-  switch (value.kind()) {
-    case host::Variant::Kind::Number:
-      cell.SetNumber(value.AsNumber());
-      break;
-    case host::Variant::Kind::Date:
-      cell.SetNumber(value.AsDate().serial);
-      break;
-    case host::Variant::Kind::Text:
-      cell.SetText(workbook.strings.Intern(value.AsText()));
-      break;
-    case host::Variant::Kind::Logical:
-      cell.SetLogical(value.AsLogical());
-      break;
-    case host::Variant::Kind::Error:
-      cell.SetError(value.AsError().code);
-      break;
-    default:
-      cell.SetNumber(0);
-  }
+  if (!SetCellValue(workbook, cell, value)) cell.SetNumber(0);
 }
 
 void StoreSheet(model::Workbook& workbook, std::size_t sheetIndex, const Results& results) {

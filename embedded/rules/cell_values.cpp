@@ -51,31 +51,13 @@ bool StoreEntry(model::Workbook& workbook, model::Grid& grid, CellAddress addres
   Cell& cell = grid.Obtain(address);
   const Cell before = cell;
   if (cell.hasFormula) grid.RemoveFormula(address);
-  switch (value.kind()) {
-    case host::Variant::Kind::Number:
-      cell.SetNumber(value.AsNumber());
-      break;
-    case host::Variant::Kind::Text:
-      cell.SetText(workbook.strings.Intern(value.AsText()));
-      break;
-    case host::Variant::Kind::Logical:
-      cell.SetLogical(value.AsLogical());
-      break;
-    case host::Variant::Kind::Date: {
-      cell.SetNumber(value.AsDate().serial);
-      model::CellFormat format = workbook.formats.Get(cell.format);
-      if (!IsDateFormat(format.numberFormat)) {
-        format.numberFormat = entry.dateFormat.empty() ? kShortDateFormat : entry.dateFormat;
-        cell.format = workbook.formats.Intern(format);
-      }
-      break;
+  SetCellValue(workbook, cell, value);
+  if (value.IsDate()) {
+    model::CellFormat format = workbook.formats.Get(cell.format);
+    if (!IsDateFormat(format.numberFormat)) {
+      format.numberFormat = entry.dateFormat.empty() ? kShortDateFormat : entry.dateFormat;
+      cell.format = workbook.formats.Intern(format);
     }
-    case host::Variant::Kind::Error:
-      cell.SetError(value.AsError().code);
-      break;
-    case host::Variant::Kind::Empty:
-    case host::Variant::Kind::Object:
-      break;
   }
   if (workbook.formats.Get(cell.format).quotePrefix != entry.quotePrefix) {
     model::CellFormat format = workbook.formats.Get(cell.format);
@@ -83,6 +65,30 @@ bool StoreEntry(model::Workbook& workbook, model::Grid& grid, CellAddress addres
     cell.format = workbook.formats.Intern(format);
   }
   return !SameValue(before, cell);
+}
+
+bool SetCellValue(model::Workbook& workbook, Cell& cell, const host::Variant& value) {
+  switch (value.kind()) {
+    case host::Variant::Kind::Number:
+      cell.SetNumber(value.AsNumber());
+      return true;
+    case host::Variant::Kind::Date:
+      cell.SetNumber(value.AsDate().serial);
+      return true;
+    case host::Variant::Kind::Text:
+      cell.SetText(workbook.strings.Intern(value.AsText()));
+      return true;
+    case host::Variant::Kind::Logical:
+      cell.SetLogical(value.AsLogical());
+      return true;
+    case host::Variant::Kind::Error:
+      cell.SetError(value.AsError().code);
+      return true;
+    case host::Variant::Kind::Empty:
+    case host::Variant::Kind::Object:
+      break;
+  }
+  return false;
 }
 
 bool ClearContents(model::Grid& grid, CellAddress address) {

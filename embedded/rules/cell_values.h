@@ -38,6 +38,11 @@ CellEntry ReadEntry(const host::Variant& value);
 // value changes nothing that other formulas see).
 bool StoreEntry(model::Workbook& workbook, model::Grid& grid, model::CellAddress cell, const CellEntry& entry);
 
+// Puts a number, date (as its serial), text, logical value or error value
+// into the cell's value, leaving its formula and format; false for any other
+// value, which leaves the cell as it was.
+bool SetCellValue(model::Workbook& workbook, model::Cell& cell, const host::Variant& value);
+
 // Removes the cell's value and formula; its own format stays. True when
 // there was a value or a formula.
 bool ClearContents(model::Grid& grid, model::CellAddress cell);

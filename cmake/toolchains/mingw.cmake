@@ -1,0 +1,12 @@
+# What the two mingw-w64 toolchain files share: Debian's cross compilers for
+# TABULARA_MINGW_TRIPLE, and libraries and headers from its root only.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER ${TABULARA_MINGW_TRIPLE}-gcc)
+set(CMAKE_CXX_COMPILER ${TABULARA_MINGW_TRIPLE}-g++)
+set(CMAKE_RC_COMPILER ${TABULARA_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TABULARA_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
