@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -33,6 +34,20 @@ sigset_t InterruptSignals() {
   return signals;
 }
 
+// The other threads run on while this one cleans up, and may be creating
+// files in `path`: renamed first, it takes no new file, and what it holds
+// goes with it.
+void RemoveWhileOthersRun(const std::filesystem::path& path) {
+  std::filesystem::path moved = path;
+  moved += ".removed";
+  std::error_code ignored;
+  if (::rename(path.c_str(), moved.c_str()) == 0) {
+    std::filesystem::remove_all(moved, ignored);
+  } else {
+    std::filesystem::remove_all(path, ignored);
+  }
+}
+
 // Ends the children, removes the temporaries and dies of `signal`; the
 // registry stays locked, so nothing is registered or unregistered after.
 [[noreturn]] void CleanUpAndDie(int signal) {
@@ -43,10 +58,7 @@ sigset_t InterruptSignals() {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     for (const auto& [id, group] : registry.processGroups) ::kill(-group, SIGKILL);
   }
-  for (const auto& [id, path] : registry.paths) {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
+  for (const auto& [id, path] : registry.paths) RemoveWhileOthersRun(path);
   ::signal(signal, SIG_DFL);
   const sigset_t signals = InterruptSignals();
   ::pthread_sigmask(SIG_UNBLOCK, &signals, nullptr);

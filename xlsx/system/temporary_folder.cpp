@@ -21,7 +21,9 @@ std::string RandomName() {
 }  // namespace
 
 TemporaryFolder::TemporaryFolder(const std::filesystem::path& parent) {
-  // Registered before it is made, so that no moment leaves it unregistered.
+  // Registered before it is made, and made before an interrupt can clean
+  // up, so that no moment leaves it unregistered or made after the clean-up.
+  const InterruptsDeferred deferred;
   for (;;) {
     path_ = std::filesystem::absolute(parent / RandomName());
     removedOnInterrupt_.emplace(path_);
