@@ -14,8 +14,20 @@ class ComPtr {
   ComPtr(const ComPtr&) = delete;
   ComPtr& operator=(const ComPtr&) = delete;
   ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& other) noexcept {
+    std::swap(pointer_, other.pointer_);
+    return *this;
+  }
   ~ComPtr() {
     if (pointer_ != nullptr) pointer_->Release();
+  }
+
+  // A reference of its own to `pointer` (none for nullptr).
+  static ComPtr Retain(Interface* pointer) {
+    ComPtr held;
+    held.pointer_ = pointer;
+    if (pointer != nullptr) pointer->AddRef();
+    return held;
   }
 
   Interface* get() const { return pointer_; }

@@ -5,6 +5,7 @@
 #include "com/class_factory.h"
 #include "com/com_error.h"
 #include "com/formula_object.h"
+#include "com/gridwright_object.h"
 #include "com/module.h"
 #include "com/registration.h"
 
@@ -23,6 +24,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
   *object = nullptr;
   return Guarded([&] {
     StartModule();
+    if (clsid == CLSID_Gridwright) return ClassFactory::Create(&GridwrightObject::Create, iid, object);
     if (clsid == CLSID_Formula) return ClassFactory::Create(&FormulaObject::Create, iid, object);
     return CLASS_E_CLASSNOTAVAILABLE;
   });

@@ -20,6 +20,8 @@ constexpr const wchar_t* kTypeLibraryVersion = L"1.0";
 // The type library's marshaller, for dual interfaces across apartments.
 constexpr const wchar_t* kOleAutomationMarshaller = L"{00020424-0000-0000-C000-000000000046}";
 
+// A creatable class; `interfaceName` names its default interface when the
+// library defines it (Gridwright's belongs to Office, which registers it).
 struct CreatableClass {
   const CLSID& clsid;
   const IID& defaultInterface;
@@ -28,8 +30,14 @@ struct CreatableClass {
 };
 
 const CreatableClass kClasses[] = {
+    {CLSID_Gridwright, IID__IDTExtensibility2, nullptr, L"Quorvel.Gridwright"},
     {CLSID_Formula, IID__Formula, L"_Formula", L"Quorvel.Formula"},
 };
+
+// The host's per-user list of COM add-ins.
+constexpr const wchar_t* kAddInKey = L"Software\\Microsoft\\Office\\Excel\\Addins\\Quorvel.Gridwright";
+constexpr const wchar_t* kAddInName = L"Grid Wright";
+constexpr DWORD kLoadAtStartup = 3;
 
 std::wstring GuidText(REFGUID guid) {
   wchar_t text[40] = {};
@@ -50,7 +58,7 @@ std::vector<std::wstring> TopKeys() {
   for (const auto& created : kClasses) {
     keys.push_back(L"CLSID\\" + GuidText(created.clsid));
     keys.push_back(created.progId);
-    keys.push_back(L"Interface\\" + GuidText(created.defaultInterface));
+    if (created.interfaceName != nullptr) keys.push_back(L"Interface\\" + GuidText(created.defaultInterface));
   }
   keys.push_back(L"TypeLib\\" + GuidText(LIBID_Quorvel));
   return keys;
@@ -80,13 +88,17 @@ std::vector<Entry> Entries() {
         {classKey + L"\\Programmable", L"", L""},
         {created.progId, L"", created.progId},
         {std::wstring(created.progId) + L"\\CLSID", L"", GuidText(created.clsid)},
+    };
+    entries.insert(entries.end(), classEntries.begin(), classEntries.end());
+    if (created.interfaceName == nullptr) continue;
+    const std::vector<Entry> interfaceEntries = {
         {interfaceKey, L"", created.interfaceName},
         {interfaceKey + L"\\ProxyStubClsid", L"", kOleAutomationMarshaller},
         {interfaceKey + L"\\ProxyStubClsid32", L"", kOleAutomationMarshaller},
         {interfaceKey + L"\\TypeLib", L"", library},
         {interfaceKey + L"\\TypeLib", L"Version", kTypeLibraryVersion},
     };
-    entries.insert(entries.end(), classEntries.begin(), classEntries.end());
+    entries.insert(entries.end(), interfaceEntries.begin(), interfaceEntries.end());
   }
   return entries;
 }
@@ -94,6 +106,12 @@ std::vector<Entry> Entries() {
 bool Write(const Entry& entry) {
   auto key = RegistryKey::Create(HKEY_CURRENT_USER, kClassesRoot + entry.key);
   return key && key->SetText(entry.name, entry.value);
+}
+
+bool WriteAddInKey() {
+  auto key = RegistryKey::Create(HKEY_CURRENT_USER, kAddInKey);
+  return key && key->SetText(L"FriendlyName", kAddInName) && key->SetText(L"Description", kAddInName) &&
+         key->SetNumber(L"LoadBehavior", kLoadAtStartup);
 }
 
 }  // namespace
@@ -105,11 +123,16 @@ HRESULT RegisterServer() {
       return SELFREG_E_CLASS;
     }
   }
+  if (!WriteAddInKey()) {
+    UnregisterServer();
+    return SELFREG_E_CLASS;
+  }
   return S_OK;
 }
 
 HRESULT UnregisterServer() {
   HRESULT result = S_OK;
+  if (!RegistryKey::DeleteTree(HKEY_CURRENT_USER, kAddInKey)) result = SELFREG_E_CLASS;
   for (const auto& key : TopKeys()) {
     if (!RegistryKey::DeleteTree(HKEY_CURRENT_USER, kClassesRoot + key)) result = SELFREG_E_CLASS;
   }

@@ -6,10 +6,8 @@
 #include "platform/win32/text_encoding.h"
 
 namespace tabulara::com {
-namespace {
 
-// Reads a value variant (not by reference).
-host::Variant Plain(const VARIANT& value) {
+host::Variant PlainValue(const VARIANT& value) {
   switch (V_VT(&value)) {
     case VT_EMPTY:
     case VT_NULL:
@@ -31,6 +29,8 @@ host::Variant Plain(const VARIANT& value) {
   return {};
 }
 
+namespace {
+
 // The default member of an object, as the host gives a range's value.
 host::Variant DefaultValue(IDispatch* object) {
   if (object == nullptr) return {};
@@ -41,7 +41,7 @@ host::Variant DefaultValue(IDispatch* object) {
                             nullptr, nullptr))) {
     return {};
   }
-  const host::Variant result = V_VT(&value) == VT_DISPATCH ? host::Variant() : Plain(value);
+  const host::Variant result = V_VT(&value) == VT_DISPATCH ? host::Variant() : PlainValue(value);
   VariantClear(&value);
   return result;
 }
@@ -56,7 +56,7 @@ host::Variant ArgumentValue(const VARIANT& argument) {
   if (V_VT(&value) == VT_DISPATCH) {
     result = DefaultValue(V_DISPATCH(&value));
   } else if ((V_VT(&value) & VT_ARRAY) == 0 && V_VT(&value) != VT_UNKNOWN) {
-    result = Plain(value);
+    result = PlainValue(value);
   }
   VariantClear(&value);
   return result;

@@ -6,6 +6,9 @@
 
 namespace tabulara::com {
 
+// A value variant (not by reference, not an object) as the add-in reads it.
+host::Variant PlainValue(const VARIANT& value);
+
 // An argument the host passes to a worksheet function: a reference (a cell
 // range, an object) is reduced to its value; kinds the add-in has no value
 // for (arrays, objects without a value) read as empty.

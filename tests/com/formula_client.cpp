@@ -274,14 +274,17 @@ int wmain(int argc, wchar_t** argv) {
     const HRESULT created =
         CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&formula));
     Check(SUCCEEDED(created), "Quorvel.Formula is created");
+    CLSID gridwright{};
+    Check(SUCCEEDED(CLSIDFromProgID(L"Quorvel.Gridwright", &gridwright)), "the add-in's ProgID names a class");
     if (SUCCEEDED(created)) {
       expected = ExpectedKeys(formula, clsid);
+      expected.insert({L"CLSID\\" + GuidText(gridwright), L"Quorvel.Gridwright"});
       CheckFunctions(formula);
       formula->Release();
     }
     CoFreeUnusedLibraries();
   }
-  Check(registered == expected, "the class, ProgID, interface and type library are registered, nothing else");
+  Check(registered == expected, "the classes, ProgIDs, interface and type library are registered, nothing else");
   wchar_t language[64] = {};
   GetPrivateProfileStringW(L"OPTIONS", L"Language", L"", language, 64, (folder / "Config.ini").c_str());
   Check(language[0] != L'\0', "start-up stored the language in Config.ini");

@@ -1,0 +1,117 @@
+#include "com/gridwright_object.h"
+
+#include <oleauto.h>
+
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "com/binding/bound.h"
+#include "com/com_error.h"
+#include "com/type_library.h"
+#include "com/variants.h"
+
+namespace tabulara::com {
+namespace {
+
+// The host's custom array, which the add-in only passes on.
+std::vector<host::Variant> CustomValues(SAFEARRAY** custom) {
+  std::vector<host::Variant> values;
+  if (custom == nullptr || *custom == nullptr || SafeArrayGetDim(*custom) != 1) return values;
+  LONG first = 0;
+  LONG last = -1;
+  SafeArrayGetLBound(*custom, 1, &first);
+  SafeArrayGetUBound(*custom, 1, &last);
+  for (LONG index = first; index <= last; ++index) {
+    VARIANT element;
+    VariantInit(&element);
+    if (SUCCEEDED(SafeArrayGetElement(*custom, &index, &element))) values.push_back(ArgumentValue(element));
+    VariantClear(&element);
+  }
+  return values;
+}
+
+}  // namespace
+
+HRESULT GridwrightObject::Create(REFIID iid, void** object) {
+  ComPtr<ITypeInfo> typeInfo;
+  const HRESULT loaded = LoadTypeInfo(IID__IDTExtensibility2, typeInfo);
+  if (FAILED(loaded)) return loaded;
+  return HandOut(std::unique_ptr<GridwrightObject>(new (std::nothrow) GridwrightObject(std::move(typeInfo))), iid,
+                 object);
+}
+
+bool GridwrightObject::Answers(REFIID iid) const {
+  return iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__IDTExtensibility2;
+}
+
+HRESULT GridwrightObject::GetTypeInfoCount(UINT* count) {
+  if (count == nullptr) return E_POINTER;
+  *count = 1;
+  return S_OK;
+}
+
+HRESULT GridwrightObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+  if (info == nullptr) return E_POINTER;
+  *info = nullptr;
+  if (index != 0) return DISP_E_BADINDEX;
+  typeInfo_->AddRef();
+  *info = typeInfo_.get();
+  return S_OK;
+}
+
+HRESULT GridwrightObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  return DispGetIDsOfNames(typeInfo_.get(), names, count, ids);
+}
+
+HRESULT GridwrightObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                                 EXCEPINFO* exception, UINT* argumentError) {
+  return DispInvoke(static_cast<_IDTExtensibility2*>(this), typeInfo_.get(), id, flags, parameters, result,
+                    exception, argumentError);
+}
+
+HRESULT GridwrightObject::OnConnection(IDispatch* application, ext_ConnectMode connectMode, IDispatch* addInInst,
+                                       SAFEARRAY** custom) {
+  return Guarded([&] {
+    if (application == nullptr) throw host::ObjectVariableNotSet();
+    const host::Ref<host::Object> addIn =
+        addInInst == nullptr ? std::make_shared<host::Object>() : BoundObject(ComPtr<IDispatch>::Retain(addInInst));
+    std::vector<host::Variant> values = CustomValues(custom);
+    connection_.OnConnection(BoundApplication(ComPtr<IDispatch>::Retain(application)), connectMode, addIn, values);
+    return S_OK;
+  });
+}
+
+HRESULT GridwrightObject::OnDisconnection(ext_DisconnectMode removeMode, SAFEARRAY** custom) {
+  return Guarded([&] {
+    std::vector<host::Variant> values = CustomValues(custom);
+    connection_.OnDisconnection(removeMode, values);
+    return S_OK;
+  });
+}
+
+HRESULT GridwrightObject::OnAddInsUpdate(SAFEARRAY** custom) {
+  return Guarded([&] {
+    std::vector<host::Variant> values = CustomValues(custom);
+    connection_.OnAddInsUpdate(values);
+    return S_OK;
+  });
+}
+
+HRESULT GridwrightObject::OnStartupComplete(SAFEARRAY** custom) {
+  return Guarded([&] {
+    std::vector<host::Variant> values = CustomValues(custom);
+    connection_.OnStartupComplete(values);
+    return S_OK;
+  });
+}
+
+HRESULT GridwrightObject::OnBeginShutdown(SAFEARRAY** custom) {
+  return Guarded([&] {
+    std::vector<host::Variant> values = CustomValues(custom);
+    connection_.OnBeginShutdown(values);
+    return S_OK;
+  });
+}
+
+}  // namespace tabulara::com
