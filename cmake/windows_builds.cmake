@@ -33,3 +33,19 @@ foreach(arch ${TABULARA_WINDOWS_ARCHS})
     INSTALL_COMMAND ""
     BUILD_BYPRODUCTS ${TABULARA_WINDOWS_${arch}_DIR}/com/Tabulara.dll)
 endforeach()
+
+# The install tree of each architecture, as a user copies it to Windows: the
+# DLL with the language files in their ANSI code pages and the help file
+# beside it, in build/windows/install/<arch>.
+foreach(arch ${TABULARA_WINDOWS_ARCHS})
+  set(install_dir ${CMAKE_BINARY_DIR}/windows/install/${arch})
+  add_custom_target(windows_install_${arch} ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${install_dir}
+    COMMAND ${CMAKE_COMMAND} -E copy ${TABULARA_WINDOWS_${arch}_DIR}/com/Tabulara.dll
+            ${TABULARA_WINDOWS_LANGUAGE_DIR}/English.lang ${TABULARA_WINDOWS_LANGUAGE_DIR}/ChineseSimp.lang
+            ${TABULARA_WINDOWS_LANGUAGE_DIR}/ChineseTrad.lang ${TABULARA_WINDOWS_LANGUAGE_DIR}/Japanese.lang
+            ${TABULARA_PROGRAM_DIR}/Help.chm ${install_dir}
+    COMMENT "Install tree of the ${arch} DLL in ${install_dir}"
+    VERBATIM)
+  add_dependencies(windows_install_${arch} windows_${arch} language_files help_file)
+endforeach()
