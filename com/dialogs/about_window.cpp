@@ -43,14 +43,20 @@ void AboutWindow::SetCaption(AboutControl control, const std::string& text) {
   SetWindowTextW(Control(control), Widen(text).c_str());
 }
 
+// The mouse's every move sets the look again: only a change repaints.
 void AboutWindow::SetUnderline(AboutControl control, bool underline) {
+  HWND window = Control(control);
   const auto font = underline ? underlined_.get() : reinterpret_cast<HFONT>(SendMessageW(Window(), WM_GETFONT, 0, 0));
-  SendMessageW(Control(control), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)) == font) return;
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void AboutWindow::SetForeColor(AboutControl control, long color) {
   HWND window = Control(control);
-  colors_[window] = static_cast<COLORREF>(color);
+  const auto colour = static_cast<COLORREF>(color);
+  const auto known = colors_.find(window);
+  if (known != colors_.end() && known->second == colour) return;
+  colors_[window] = colour;
   InvalidateRect(window, nullptr, TRUE);
 }
 
