@@ -77,6 +77,8 @@ void SetTabText(HWND tabs, int tab, const std::wstring& text) {
 
 }  // namespace
 
+// The tab strip's and list view's classes are registered before the
+// template makes the controls.
 ConfigWindow::ConfigWindow(HMODULE resources) : ModalDialog(resources, [] {
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&classes);
