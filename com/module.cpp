@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "addin/main.h"
+#include "com/dialogs/dialog_platform.h"
 #include "platform/win32/module_file.h"
-#include "platform/win32/win32_platform.h"
 
 namespace tabulara::com {
 namespace {
@@ -25,7 +25,7 @@ bool ModuleInUse() { return references > 0; }
 
 void StartModule() {
   static const bool started = [] {
-    platform::Install(std::make_shared<platform::win32::Win32Platform>(module));
+    platform::Install(std::make_shared<dialogs::DialogPlatform>(module));
     addin::Main();
     return true;
   }();

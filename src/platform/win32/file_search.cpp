@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/text_encoding.h"
 #include "platform/win32/win32_platform.h"
 
@@ -33,8 +35,12 @@ class Win32FileSearch : public FileSearch {
   bool pending_;
 };
 
-int CALLBACK AddFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM families) {
-  reinterpret_cast<std::vector<std::string>*>(families)->push_back(Narrow(font->lfFaceName));
+// The enumeration reports a family once for each of its character sets;
+// the list holds it once.
+int CALLBACK AddFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
+  auto& families = *reinterpret_cast<std::vector<std::string>*>(list);
+  std::string family = Narrow(font->lfFaceName);
+  if (std::find(families.begin(), families.end(), family) == families.end()) families.push_back(std::move(family));
   return 1;
 }
 

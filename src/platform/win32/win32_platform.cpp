@@ -12,11 +12,6 @@
 #include "platform/win32/registry_key.h"
 #include "platform/win32/text_encoding.h"
 
-// The members keep their portable names; the Win32 calls are named in full.
-#undef GetPrivateProfileString
-#undef WritePrivateProfileString
-#undef MessageBox
-
 namespace tabulara::platform::win32 {
 namespace {
 

@@ -1,12 +1,20 @@
 #pragma once
 
+#include <windows.h>
+// The platform's members keep their portable names in every file that sees
+// them; the Win32 calls are named in full.
+#undef GetPrivateProfileString
+#undef WritePrivateProfileString
+#undef MessageBox
+
 #include "platform/basic_random.h"
 #include "platform/platform.h"
 
 namespace tabulara::platform::win32 {
 
-// The platform of the Windows product, over the Win32 API. `module` is the
-// DLL's own handle (an HMODULE): its folder is the installation folder.
+// The platform of the Windows product, over the Win32 API, but for the
+// dialog windows, which the DLL adds. `module` is the DLL's own handle (an
+// HMODULE): its folder is the installation folder.
 class Win32Platform : public Platform {
  public:
   explicit Win32Platform(void* module) : module_(module) {}
@@ -39,8 +47,6 @@ class Win32Platform : public Platform {
   bool FileExists(const std::string& path) override;
   std::string EnvironmentVariable(const std::string& name) override;
   std::vector<std::string> ScreenFontFamilies() override;
-  std::shared_ptr<ConfigView> ConfigDialog() override;
-  std::shared_ptr<AboutView> AboutDialog() override;
 
  private:
   void* module_;
