@@ -8,7 +8,6 @@ endif()
 set(BUILD_SHARED_LIBS OFF)
 set(BUILD_GMOCK ON)
 set(INSTALL_GTEST OFF)
-set(gtest_disable_pthreads ON)
 add_subdirectory(${TABULARA_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 # With a Notification that needs no std::mutex (see the header), found
 # before GoogleTest's own include directories.

@@ -265,6 +265,10 @@ TEST(SheetNames, UniqueNamesLookupAndFoldingWithoutRegardToCase) {
   EXPECT_FALSE(SameSheetName("a", "b"));
   EXPECT_FALSE(SameSheetName("\u00e9", "\u00ea"));
   EXPECT_EQ(CaseFolded("\u00c4b\u212a"), "\u00e4bk");
+  // Bytes that are not UTF-8 stay as they are, each ill-formed sequence as
+  // long as it reads well-formed; to names they are all U+FFFD.
+  EXPECT_EQ(CaseFolded("A\xc3(\xf0\x9f\x98Z\xed\xa0\x80"), "a\xc3(\xf0\x9f\x98z\xed\xa0\x80");
+  EXPECT_TRUE(SameSheetName("\xf0\x9f\x98z", "\xffZ"));
 }
 
 }  // namespace
