@@ -13,4 +13,10 @@ inline std::string LocalPath(std::string path) {
   return path;
 }
 
+// A path in UTF-8, as the host's texts are, for the file system, which on
+// Windows would read a plain string in the ANSI code page.
+inline std::filesystem::path FileSystemPath(const std::string& path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
 }  // namespace tabulara::embedded

@@ -68,15 +68,19 @@ TEST_F(SheetsCollection, AddPutsANewWorksheetInFrontOfTheActiveSheetOrAfterALead
   EXPECT_EQ(book.sheets.size(), 7u);
 }
 
-// A template file of the test's own with sheets "Sheet1" (a text in bold at
-// A1) and "Budget"; Sheet2 active.
+// A template file of the test's own, its name not all ASCII, with sheets
+// "Sheet1" (a text in bold at A1) and "Budget"; Sheet2 active.
 class TemplateInsertion : public SheetsCollection {
  protected:
   TemplateInsertion() {
-    std::ofstream(path) << "template";
+    std::ofstream(Utf8Path(path)) << "template";
     host.Activate(host.Sheet("Sheet2"));
   }
-  ~TemplateInsertion() override { std::filesystem::remove(path); }
+  ~TemplateInsertion() override { std::filesystem::remove(Utf8Path(path)); }
+
+  static std::filesystem::path Utf8Path(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+  }
 
   static std::shared_ptr<model::Workbook> Template() {
     EmbeddedHost other;
@@ -90,8 +94,8 @@ class TemplateInsertion : public SheetsCollection {
 
   host::Ref<host::Sheet> Insert(const std::string& file) { return App()->Sheets()->Add(std::nullopt, file); }
 
-  std::string path =
-      ::testing::TempDir() + "tabulara-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".xlt";
+  std::string path = ::testing::TempDir() + "tabulara-\u00e9t\u00e9-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".xlt";
 };
 
 TEST_F(TemplateInsertion, InsertsTheTemplateSheetsInFrontOfTheActiveSheetGivenAReaderAFileAndNoProtection) {
