@@ -21,14 +21,30 @@ if(NOT TABULARA_WINDOWS_ARCHS)
   return()
 endif()
 
+# The embedded host's Unicode facts, which the cross builds read from ICU
+# through this table.
+set(TABULARA_UNICODE_TABLE ${CMAKE_BINARY_DIR}/windows/unicode_table.cpp)
+add_custom_command(OUTPUT ${TABULARA_UNICODE_TABLE}
+  COMMAND tabulara_unicode_table ${TABULARA_UNICODE_TABLE}
+  DEPENDS tabulara_unicode_table
+  COMMENT "Writing the Unicode table of the Windows builds")
+add_custom_target(windows_unicode_table DEPENDS ${TABULARA_UNICODE_TABLE})
+
 foreach(arch ${TABULARA_WINDOWS_ARCHS})
   set(TABULARA_WINDOWS_${arch}_DIR ${CMAKE_BINARY_DIR}/windows/${arch})
+  # The Windows programs of the tests run under wine64 only.
+  set(tests OFF)
+  if(arch STREQUAL x86_64)
+    set(tests ${TABULARA_TESTS})
+  endif()
   ExternalProject_Add(windows_${arch}
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
     BINARY_DIR ${TABULARA_WINDOWS_${arch}_DIR}
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-${arch}.cmake
                -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}
-               -DTABULARA_WIDL=${TABULARA_WIDL}
+               -DTABULARA_WIDL=${TABULARA_WIDL} -DTABULARA_UNICODE_TABLE=${TABULARA_UNICODE_TABLE}
+               -DTABULARA_TESTS=${tests}
+    DEPENDS windows_unicode_table
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
     BUILD_BYPRODUCTS ${TABULARA_WINDOWS_${arch}_DIR}/com/Tabulara.dll)

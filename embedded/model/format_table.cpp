@@ -2,7 +2,7 @@
 
 namespace tabulara::embedded::model {
 
-FormatTable::FormatTable(CellFormat defaults) { Intern(defaults); }
+FormatTable::FormatTable() { Intern(CellFormat{}); }
 
 std::uint32_t FormatTable::Intern(const CellFormat& format) {
   if (auto found = ids_.find(format); found != ids_.end()) return found->second;

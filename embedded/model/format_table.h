@@ -38,7 +38,7 @@ struct CellFormat {
 // default (the Normal style).
 class FormatTable {
  public:
-  explicit FormatTable(CellFormat defaults = {});
+  FormatTable();
 
   std::uint32_t Intern(const CellFormat& format);
   const CellFormat& Get(std::uint32_t id) const { return formats_[id]; }

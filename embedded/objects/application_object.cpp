@@ -97,8 +97,7 @@ class ApplicationObject final : public host::Application, public Reference {
 
   void Calculate() override {
     Enter("Application.Calculate");
-    calculation::CallableFunctions functions(host().addIns.CreateInstalled());
-    CalculateWorkbooks(host().application.workbooks, functions);
+    CalculateWorkbooks(host().application.workbooks, host().addIns);
   }
 
   std::unique_ptr<host::Subscription> Advise(Events& sink) override {

@@ -97,8 +97,7 @@ class WorksheetObject final : public SheetObject<host::Worksheet> {
   void Calculate() override {
     Enter("Worksheet.Calculate");
     SheetTarget target = handle().Resolve();
-    calculation::CallableFunctions functions(host().addIns.CreateInstalled());
-    CalculateSheet(*target.workbook, *target.sheet, functions);
+    CalculateSheet(*target.workbook, *target.sheet, host().addIns);
   }
 };
 

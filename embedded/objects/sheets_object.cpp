@@ -127,7 +127,7 @@ class SheetsObject final : public host::Sheets, public Reference {
     if (workbook.structureProtected) throw ObjectMethodFailed("Add", "Sheets");
     const std::string file = LocalPath(path);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) throw FileNotFound(path);
+    if (!std::filesystem::is_regular_file(FileSystemPath(file), error)) throw FileNotFound(path);
     if (!host().templateLoader) throw NoTemplateReader(path);
     std::shared_ptr<model::Workbook> source = host().templateLoader(file);
     if (!source) throw UnreadableFile(path);

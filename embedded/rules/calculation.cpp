@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "embedded/calculation/callable_functions.h"
 #include "embedded/calculation/engine.h"
 #include "embedded/rules/cell_values.h"
 #include "embedded/rules/host_errors.h"
@@ -70,7 +71,8 @@ std::size_t IndexOf(const model::Workbook& workbook, const model::Sheet& sheet) 
 
 }  // namespace
 
-void CalculateSheet(model::Workbook& workbook, model::Sheet& sheet, calculation::CallableFunctions& functions) {
+void CalculateSheet(model::Workbook& workbook, model::Sheet& sheet, const AddInList& addIns) {
+  calculation::CallableFunctions functions(addIns.CreateInstalled());
   if (sheet.grid.formulas.empty()) {
     ++sheet.calculations;
     return;
@@ -81,8 +83,8 @@ void CalculateSheet(model::Workbook& workbook, model::Sheet& sheet, calculation:
   StoreSheet(workbook, index, results);
 }
 
-void CalculateWorkbooks(const std::vector<std::shared_ptr<model::Workbook>>& workbooks,
-                        calculation::CallableFunctions& functions) {
+void CalculateWorkbooks(const std::vector<std::shared_ptr<model::Workbook>>& workbooks, const AddInList& addIns) {
+  calculation::CallableFunctions functions(addIns.CreateInstalled());
   std::vector<Results> calculated;
   for (const std::shared_ptr<model::Workbook>& workbook : workbooks) {
     calculated.push_back(calculation::CalculateWorkbook(*workbook, functions, CachedValuesHold(*workbook)));

@@ -3,22 +3,24 @@
 #include <memory>
 #include <vector>
 
-#include "embedded/calculation/callable_functions.h"
+#include "embedded/addin_list.h"
 #include "embedded/model/workbook.h"
 
 namespace tabulara::embedded {
 
-// Worksheet.Calculate: the formula engine calculates the workbook and the
-// sheet's formulas take their values. A formula the engine cannot compute
-// keeps the value the file gave it; the sheet is refused when that value is
-// not vouched for: the file holds none, the file asks for its formulas to be
-// calculated on opening, or cells changed since the workbook was read.
-void CalculateSheet(model::Workbook& workbook, model::Sheet& sheet, calculation::CallableFunctions& functions);
+// Worksheet.Calculate: the formula engine calculates the workbook, with the
+// methods of the installed add-ins, and the sheet's formulas take their
+// values. A formula the engine cannot compute keeps the value the file gave
+// it; the sheet is refused when that value is not vouched for: the file
+// holds none, the file asks for its formulas to be calculated on opening, or
+// cells changed since the workbook was read.
+void CalculateSheet(model::Workbook& workbook, model::Sheet& sheet, const AddInList& addIns);
 
 // Application.Calculate: every worksheet of every workbook, by the same
 // rules; nothing changes when one is refused. A calculated workbook's
 // formula values are all current.
-void CalculateWorkbooks(const std::vector<std::shared_ptr<model::Workbook>>& workbooks,
-                        calculation::CallableFunctions& functions);
+//
+// Built without the formula engine (the Windows build), both raise 1004.
+void CalculateWorkbooks(const std::vector<std::shared_ptr<model::Workbook>>& workbooks, const AddInList& addIns);
 
 }  // namespace tabulara::embedded

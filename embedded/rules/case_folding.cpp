@@ -1,30 +1,23 @@
 #include "embedded/rules/case_folding.h"
 
-#include <unicode/uchar.h>
-#include <unicode/utf8.h>
-
-#include <cstdint>
+#include "embedded/rules/unicode_facts.h"
+#include "embedded/rules/utf8.h"
 
 namespace tabulara::embedded {
 
 std::string CaseFolded(std::string_view text) {
-  const auto* units = reinterpret_cast<const std::uint8_t*>(text.data());
-  const auto length = static_cast<std::int32_t>(text.size());
   std::string folded;
   folded.reserve(text.size());
-  std::int32_t i = 0;
-  while (i < length) {
-    const std::int32_t start = i;
-    UChar32 c = 0;
-    U8_NEXT(units, i, length, c);
-    if (c < 0) {
-      folded.append(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
-      continue;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t start = at;
+    bool wellFormed = false;
+    const char32_t point = NextCodePoint(text, at, &wellFormed);
+    if (wellFormed) {
+      AppendUtf8(folded, unicode::SimpleCaseFolding(point));
+    } else {
+      folded.append(text.substr(start, at - start));
     }
-    std::uint8_t encoded[U8_MAX_LENGTH];
-    std::int32_t size = 0;
-    U8_APPEND_UNSAFE(encoded, size, u_foldCase(c, U_FOLD_CASE_DEFAULT));
-    folded.append(reinterpret_cast<const char*>(encoded), static_cast<std::size_t>(size));
   }
   return folded;
 }

@@ -1,29 +1,32 @@
 #include "embedded/rules/sheet_names.h"
 
-#include <unicode/uchar.h>
-#include <unicode/unistr.h>
-#include <unicode/utf16.h>
-#include <unicode/utf8.h>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "embedded/rules/host_errors.h"
+#include "embedded/rules/unicode_facts.h"
+#include "embedded/rules/utf8.h"
 
 namespace tabulara::embedded {
 namespace {
 
-icu::UnicodeString Unicode(std::string_view text) {
-  return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())));
+std::size_t Utf16LengthOf(const std::vector<char32_t>& points) {
+  std::size_t length = 0;
+  for (char32_t point : points) length += Utf16Length(point);
+  return length;
 }
 
-bool Forbidden(char16_t unit) {
-  switch (unit) {
-    case u'\0':
-    case u':':
-    case u'\\':
-    case u'/':
-    case u'?':
-    case u'*':
-    case u'[':
-    case u']':
+bool Forbidden(char32_t point) {
+  switch (point) {
+    case U'\0':
+    case U':':
+    case U'\\':
+    case U'/':
+    case U'?':
+    case U'*':
+    case U'[':
+    case U']':
       return true;
     default:
       return false;
@@ -35,51 +38,49 @@ std::uint8_t AsciiFolded(std::uint8_t unit) { return unit >= 'A' && unit <= 'Z' 
 }  // namespace
 
 void ValidateSheetName(std::string_view name) {
-  icu::UnicodeString text = Unicode(name);
-  if (text.isEmpty() || static_cast<std::size_t>(text.length()) > kMaxSheetNameLength) throw InvalidSheetName();
-  for (std::int32_t i = 0; i < text.length(); ++i) {
-    if (Forbidden(text.charAt(i))) throw InvalidSheetName();
+  const std::vector<char32_t> points = CodePoints(name);
+  if (points.empty() || Utf16LengthOf(points) > kMaxSheetNameLength) throw InvalidSheetName();
+  for (char32_t point : points) {
+    if (Forbidden(point)) throw InvalidSheetName();
   }
-  if (text.charAt(0) == u'\'' || text.charAt(text.length() - 1) == u'\'') throw InvalidSheetName();
+  if (points.front() == U'\'' || points.back() == U'\'') throw InvalidSheetName();
   if (SameSheetName(name, "History")) throw ReservedSheetName();
 }
 
 bool SameSheetName(std::string_view a, std::string_view b) {
-  const auto* first = reinterpret_cast<const std::uint8_t*>(a.data());
-  const auto* second = reinterpret_cast<const std::uint8_t*>(b.data());
-  const auto firstLength = static_cast<std::int32_t>(a.size());
-  const auto secondLength = static_cast<std::int32_t>(b.size());
-  std::int32_t i = 0;
-  std::int32_t j = 0;
-  while (i < firstLength && j < secondLength) {
-    if (first[i] < 0x80 && second[j] < 0x80) {
-      if (AsciiFolded(first[i++]) != AsciiFolded(second[j++])) return false;
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    const auto first = static_cast<std::uint8_t>(a[i]);
+    const auto second = static_cast<std::uint8_t>(b[j]);
+    if (first < 0x80 && second < 0x80) {
+      if (AsciiFolded(first) != AsciiFolded(second)) return false;
+      ++i;
+      ++j;
       continue;
     }
-    UChar32 x = 0;
-    UChar32 y = 0;
-    U8_NEXT_OR_FFFD(first, i, firstLength, x);
-    U8_NEXT_OR_FFFD(second, j, secondLength, y);
-    if (x != y && u_foldCase(x, U_FOLD_CASE_DEFAULT) != u_foldCase(y, U_FOLD_CASE_DEFAULT)) return false;
+    const char32_t x = NextCodePoint(a, i);
+    const char32_t y = NextCodePoint(b, j);
+    if (x != y && unicode::SimpleCaseFolding(x) != unicode::SimpleCaseFolding(y)) return false;
   }
-  return i == firstLength && j == secondLength;
+  return i == a.size() && j == b.size();
 }
 
 std::string UniqueSheetName(const model::Workbook& workbook, std::string_view name) {
   if (!FindSheet(workbook, name)) return std::string(name);
-  icu::UnicodeString base = Unicode(name);
+  const std::vector<char32_t> base = CodePoints(name);
   for (int number = 2;; ++number) {
-    icu::UnicodeString suffix = Unicode(" (" + std::to_string(number) + ")");
-    auto room = static_cast<std::int32_t>(kMaxSheetNameLength) - suffix.length();
-    icu::UnicodeString candidate = base;
-    if (candidate.length() > room) {
-      candidate.truncate(room);
-      if (room > 0 && U16_IS_LEAD(candidate.charAt(room - 1))) candidate.truncate(room - 1);
+    const std::string suffix = " (" + std::to_string(number) + ")";
+    const std::size_t room = kMaxSheetNameLength - std::min(suffix.size(), kMaxSheetNameLength);
+    std::string candidate;
+    std::size_t length = 0;
+    for (char32_t point : base) {
+      length += Utf16Length(point);
+      if (length > room) break;
+      AppendUtf8(candidate, point);
     }
     candidate += suffix;
-    std::string text;
-    candidate.toUTF8String(text);
-    if (!FindSheet(workbook, text)) return text;
+    if (!FindSheet(workbook, candidate)) return candidate;
   }
 }
 

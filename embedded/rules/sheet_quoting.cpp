@@ -1,45 +1,32 @@
 #include "embedded/rules/sheet_quoting.h"
 
-#include <unicode/uchar.h>
-#include <unicode/utf8.h>
-
 #include <cctype>
 #include <cstdint>
 #include <vector>
 
 #include "embedded/model/cell_address.h"
+#include "embedded/rules/unicode_facts.h"
+#include "embedded/rules/utf8.h"
 
 namespace tabulara::embedded {
 namespace {
 
-std::vector<UChar32> CodePoints(std::string_view text) {
-  std::vector<UChar32> points;
-  std::int32_t at = 0;
-  auto length = static_cast<std::int32_t>(text.size());
-  while (at < length) {
-    UChar32 point = 0;
-    U8_NEXT(text.data(), at, length, point);
-    points.push_back(point);
-  }
-  return points;
+bool IsEmoji(char32_t point) { return unicode::IsExtendedPictographic(point); }
+
+bool IsWordCharacter(char32_t point) {
+  return point == '_' || unicode::IsLetterOrNumber(point) || IsEmoji(point);
 }
 
-bool IsEmoji(UChar32 point) { return u_hasBinaryProperty(point, UCHAR_EXTENDED_PICTOGRAPHIC) != 0; }
-
-bool IsWordCharacter(UChar32 point) {
-  return point == '_' || (U_GET_GC_MASK(point) & (U_GC_L_MASK | U_GC_N_MASK)) != 0 || IsEmoji(point);
-}
-
-bool HasOtherCharacters(const std::vector<UChar32>& points) {
-  for (UChar32 point : points) {
+bool HasOtherCharacters(const std::vector<char32_t>& points) {
+  for (char32_t point : points) {
     if (point != '.' && !IsWordCharacter(point)) return true;
   }
   return false;
 }
 
-bool StartsBadly(const std::vector<UChar32>& points) {
-  UChar32 first = points.front();
-  return first == '.' || u_isdigit(first) || IsEmoji(first);
+bool StartsBadly(const std::vector<char32_t>& points) {
+  char32_t first = points.front();
+  return first == '.' || unicode::IsDecimalDigit(first) || IsEmoji(first);
 }
 
 std::string Upper(std::string_view text) {
@@ -113,7 +100,7 @@ std::optional<std::string> TakeQuotedSheetName(std::string_view& text) {
 }
 
 bool SheetNameNeedsQuotes(std::string_view sheet) {
-  std::vector<UChar32> points = CodePoints(sheet);
+  std::vector<char32_t> points = CodePoints(sheet);
   if (points.empty()) return false;
   if (HasOtherCharacters(points) || StartsBadly(points)) return true;
   std::string upper = Upper(sheet);

@@ -183,46 +183,6 @@ TEST_F(SpecialCells, TheMaskPicksByTheTypeOfTheValueNothingFoundIsRefusedAndBloc
             "$G$1:$H$1,$G$2,$H$3,$H$2,$G$3");
 }
 
-// A formula the engine cannot compute keeps the value it came with, as long
-// as nothing it may depend on has changed since.
-TEST_F(Ranges, CalculateDoubtsTheValuesOnlyAfterAChangedValueOrAnEnteredFormula) {
-  // What is done, where, the value written or cleared, and whether the values are doubtful after it.
-  using Edit = std::tuple<std::string, std::string, std::string, host::Variant, bool, bool>;
-  for (const auto& [what, sheet, cells, value, clear, doubtful] : std::vector<Edit>{
-           {"a formula replaced by its own value", "Sheet1", "A1", 2.0, false, false},
-           {"a constant written unchanged", "Sheet1", "B1", " x ", false, false},
-           {"empty cells cleared", "Sheet1", "D1:D9", {}, true, false},
-           {"a constant changed", "Sheet1", "B1", "x", false, true},
-           {"a constant on another sheet", "Sheet2", "C3", 1.0, false, true},
-           {"a formula entered", "Sheet1", "C1", "=B1", false, true},
-           {"a constant emptied", "Sheet1", "B1", {}, false, true},
-           {"a constant cleared", "Sheet1", "B1", {}, true, true},
-       }) {
-    SCOPED_TRACE(what);
-    // A workbook as read from a file: Sheet1 A1 =FACT(2) (2), A2 =A1*2 (4), B1 " x ".
-    model::Sheet& first = host.Sheet(host.NewWorkbook({"Sheet1", "Sheet2"}), "Sheet1");
-    host.SetFormula(first, "A1", "=FACT(2)", 2.0);
-    host.SetFormula(first, "A2", "=A1*2", 4.0);
-    host.SetValue(first, "B1", " x ");
-    host::Ref<host::Range> range = RangeRef(sheet, cells);
-    if (clear) {
-      range->Clear();
-    } else {
-      range->Value(value);
-    }
-    const auto calculate = [&] { WorksheetRef("Sheet1")->Calculate(); };
-    if (doubtful) {
-      EXPECT_THAT(calculate, RaisesHostError(440,
-                                             "Calculate method of Worksheet class failed: cells have changed since "
-                                             "the file was read, so the value of Sheet1!A1 may be out of date, and "
-                                             "formulas cannot be calculated here"));
-    } else {
-      EXPECT_NO_THROW(calculate());
-      EXPECT_EQ(host.Value(first, "A2"), host::Variant(4.0));
-    }
-  }
-}
-
 TEST_F(Ranges, TheWholeSheetChangesWithoutAnEntryPerCell) {
   host.SetValue(sheet1, "B2", "kept");
   model::Font courier;

@@ -68,15 +68,19 @@ TEST_F(SheetsCollection, AddPutsANewWorksheetInFrontOfTheActiveSheetOrAfterALead
   EXPECT_EQ(book.sheets.size(), 7u);
 }
 
-// A template file of the test's own with sheets "Sheet1" (a text in bold at
-// A1) and "Budget"; Sheet2 active.
+// A template file of the test's own, its name not all ASCII, with sheets
+// "Sheet1" (a text in bold at A1) and "Budget"; Sheet2 active.
 class TemplateInsertion : public SheetsCollection {
  protected:
   TemplateInsertion() {
-    std::ofstream(path) << "template";
+    std::ofstream(Utf8Path(path)) << "template";
     host.Activate(host.Sheet("Sheet2"));
   }
-  ~TemplateInsertion() override { std::filesystem::remove(path); }
+  ~TemplateInsertion() override { std::filesystem::remove(Utf8Path(path)); }
+
+  static std::filesystem::path Utf8Path(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+  }
 
   static std::shared_ptr<model::Workbook> Template() {
     EmbeddedHost other;
@@ -90,8 +94,8 @@ class TemplateInsertion : public SheetsCollection {
 
   host::Ref<host::Sheet> Insert(const std::string& file) { return App()->Sheets()->Add(std::nullopt, file); }
 
-  std::string path =
-      ::testing::TempDir() + "tabulara-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".xlt";
+  std::string path = ::testing::TempDir() + "tabulara-\u00e9t\u00e9-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".xlt";
 };
 
 TEST_F(TemplateInsertion, InsertsTheTemplateSheetsInFrontOfTheActiveSheetGivenAReaderAFileAndNoProtection) {
@@ -265,6 +269,10 @@ TEST(SheetNames, UniqueNamesLookupAndFoldingWithoutRegardToCase) {
   EXPECT_FALSE(SameSheetName("a", "b"));
   EXPECT_FALSE(SameSheetName("\u00e9", "\u00ea"));
   EXPECT_EQ(CaseFolded("\u00c4b\u212a"), "\u00e4bk");
+  // Bytes that are not UTF-8 stay as they are, each ill-formed sequence as
+  // long as it reads well-formed; to names they are all U+FFFD.
+  EXPECT_EQ(CaseFolded("A\xc3(\xf0\x9f\x98Z\xed\xa0\x80"), "a\xc3(\xf0\x9f\x98z\xed\xa0\x80");
+  EXPECT_TRUE(SameSheetName("\xf0\x9f\x98z", "\xffZ"));
 }
 
 }  // namespace
