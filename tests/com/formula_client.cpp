@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "classes_root_view.h"
+
 namespace {
 
 int failures = 0;
@@ -69,38 +71,6 @@ std::set<std::wstring> TopKeys(const std::set<std::wstring>& keys) {
   }
   return tops;
 }
-
-// Wine's classes root does not show the user's classes as Windows's does:
-// there the registered keys are mirrored into the machine's classes while
-// the class is used, and removed after.
-class ClassesRootView {
- public:
-  explicit ClassesRootView(const std::set<std::wstring>& userKeys) {
-    CLSID clsid{};
-    if (SUCCEEDED(CLSIDFromProgID(L"Quorvel.Formula", &clsid))) return;
-    for (const auto& key : userKeys) {
-      const std::wstring path = L"Software\\Classes\\" + key;
-      HKEY source = nullptr;
-      if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS) continue;
-      HKEY copy = nullptr;
-      if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &copy, nullptr) ==
-          ERROR_SUCCESS) {
-        RegCopyTreeW(source, nullptr, copy);
-        RegCloseKey(copy);
-        mirrored_.push_back(path);
-      }
-      RegCloseKey(source);
-    }
-  }
-  ClassesRootView(const ClassesRootView&) = delete;
-  ClassesRootView& operator=(const ClassesRootView&) = delete;
-  ~ClassesRootView() {
-    for (const auto& path : mirrored_) RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str());
-  }
-
- private:
-  std::vector<std::wstring> mirrored_;
-};
 
 HRESULT CallServer(HMODULE dll, const char* entry) {
   auto function = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(GetProcAddress(dll, entry)));
@@ -267,7 +237,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::set<std::wstring> registered = TopKeys(added);
   std::set<std::wstring> expected;
   {
-    const ClassesRootView view(registered);
+    const ClassesRootView view(L"Quorvel.Formula", std::vector<std::wstring>(registered.begin(), registered.end()));
     CLSID clsid{};
     Check(SUCCEEDED(CLSIDFromProgID(L"Quorvel.Formula", &clsid)), "the ProgID names a class");
     IDispatch* formula = nullptr;

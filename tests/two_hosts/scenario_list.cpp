@@ -48,6 +48,12 @@ void MenusFollowTheConnectMode(AddinDriver& driver) {
   ASSERT_EQ(menus.size(), 1u);
   EXPECT_EQ(menus.front().caption, "Tabulara");
   EXPECT_TRUE(menus.front().temporary);
+  // The messengers' faces come from the add-in's bitmaps through the clipboard.
+  for (const char* messenger : {"Run Yahoo Messeger", "Run MSN", "Run Skype"}) {
+    const auto* button = Find(menus.front().controls, messenger);
+    ASSERT_NE(button, nullptr) << messenger;
+    EXPECT_TRUE(button->pastedFace) << messenger;
+  }
   EXPECT_EQ(Tagged(driver, "Cell", "QuorvelComments").size(), 1u);
   driver.Disconnect();
   EXPECT_TRUE(Tagged(driver, "Worksheet Menu Bar", "QuorvelGridwright").empty());

@@ -1,0 +1,235 @@
+// Tabulara.dll driven the way the spreadsheet host drives it, through real
+// COM: registered by regsvr32, found by its add-in key and ProgID, its
+// menus, clicks and events going through IDispatch and connection points.
+// The scenarios are those the add-in also runs in process.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <oleauto.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "automation_host/automation_host.h"
+#include "automation_host/event_source.h"
+#include "automation_host/exposed.h"
+#include "automation_host/host_object.h"
+#include "classes_root_view.h"
+#include "com/binding/owned_variant.h"
+#include "two_hosts/addin_driver.h"
+
+namespace tabulara::automation {
+namespace {
+
+constexpr const wchar_t* kAddInKey = L"Software\\Microsoft\\Office\\Excel\\Addins\\Quorvel.Gridwright";
+constexpr const wchar_t* kSettingsKey = L"Software\\VB and VBA Program Settings\\Quorvel.Gridwright";
+
+// The DLL under test, copied into a folder of its own: the installation
+// folder, where the add-in's start-up writes.
+const std::wstring& DllPath() {
+  static const std::wstring path = [] {
+    wchar_t given[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"TABULARA_DLL", given, MAX_PATH);
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("tabulara-com-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(given, folder / "Tabulara.dll", std::filesystem::copy_options::overwrite_existing);
+    return (folder / "Tabulara.dll").wstring();
+  }();
+  return path;
+}
+
+// Runs Wine's regsvr32 on the DLL; true when it succeeded.
+bool Regsvr32(bool unregister) {
+  std::wstring command = std::wstring(L"regsvr32.exe /s ") + (unregister ? L"/u " : L"") + L"\"" + DllPath() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 1;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code == 0;
+}
+
+bool KeyExists(const std::wstring& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+std::wstring Text(const std::wstring& path, const wchar_t* name) {
+  wchar_t value[512] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+    return L"(none)";
+  }
+  return value;
+}
+
+// The top keys of the user's classes that the registration writes.
+std::vector<std::wstring> ClassKeys() {
+  std::vector<std::wstring> keys;
+  for (const wchar_t* progId : {L"Quorvel.Gridwright", L"Quorvel.Formula"}) {
+    keys.push_back(progId);
+    keys.push_back(L"CLSID\\" + Text(std::wstring(L"Software\\Classes\\") + progId + L"\\CLSID", L""));
+  }
+  return keys;
+}
+
+class Registered : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    ASSERT_TRUE(Regsvr32(false));
+    view_ = std::make_unique<ClassesRootView>(L"Quorvel.Gridwright", ClassKeys());
+  }
+  void TearDown() override {
+    view_.reset();
+    Regsvr32(true);
+  }
+
+ private:
+  std::unique_ptr<ClassesRootView> view_;
+};
+
+const auto* const registered = ::testing::AddGlobalTestEnvironment(new Registered);
+
+// regsvr32 writes the classes, the ProgIDs, the type library and the add-in
+// key, and takes away exactly that: a neighbour's add-in key stays, and so
+// does Office's connection interface.
+TEST(Registration, Regsvr32WritesAndRemovesExactlyTheAddInsKeys) {
+  HKEY neighbour = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Excel\\Addins\\Other.Addin", 0, nullptr, 0,
+                  KEY_WRITE, nullptr, &neighbour, nullptr);
+  RegCloseKey(neighbour);
+  ASSERT_TRUE(Regsvr32(false));
+  EXPECT_EQ(Text(kAddInKey, L"FriendlyName"), L"Grid Wright");
+  EXPECT_EQ(Text(kAddInKey, L"Description"), L"Grid Wright");
+  DWORD behavior = 0;
+  DWORD size = sizeof behavior;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kAddInKey, L"LoadBehavior", RRF_RT_REG_DWORD, nullptr, &behavior, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(behavior, 3u);
+  for (const wchar_t* progId : {L"Quorvel.Gridwright", L"Quorvel.Formula"}) {
+    const std::wstring clsid = Text(std::wstring(L"Software\\Classes\\") + progId + L"\\CLSID", L"");
+    EXPECT_EQ(Text(L"Software\\Classes\\CLSID\\" + clsid + L"\\InprocServer32", L""), DllPath()) << progId;
+  }
+  EXPECT_FALSE(KeyExists(L"Software\\Classes\\Interface\\{B65AD801-ABAF-11D0-BB8B-00A0C90F2744}"));
+  const std::vector<std::wstring> found = AutomationHost::StartupAddIns();
+  EXPECT_NE(std::find(found.begin(), found.end(), L"Quorvel.Gridwright"), found.end());
+
+  ASSERT_TRUE(Regsvr32(true));
+  for (const wchar_t* gone :
+       {kAddInKey, L"Software\\Classes\\Quorvel.Gridwright", L"Software\\Classes\\Quorvel.Formula"}) {
+    EXPECT_FALSE(KeyExists(gone)) << gone;
+  }
+  EXPECT_TRUE(KeyExists(L"Software\\Microsoft\\Office\\Excel\\Addins\\Other.Addin"));
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Excel\\Addins\\Other.Addin");
+  ASSERT_TRUE(Regsvr32(false));
+}
+
+// The add-in in the DLL, found and connected as the host finds add-ins;
+// each driver starts with no stored settings.
+class ComDriver : public testing::AddinDriver {
+ public:
+  ComDriver() { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+  ~ComDriver() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+
+  embedded::EmbeddedHost& host() override { return com_.host(); }
+  void Connect(int connectMode) override {
+    const std::vector<std::wstring> addIns = AutomationHost::StartupAddIns();
+    ASSERT_EQ(std::count(addIns.begin(), addIns.end(), L"Quorvel.Gridwright"), 1);
+    com_.Load(L"Quorvel.Gridwright");
+    com_.Connect(static_cast<ext_ConnectMode>(connectMode));
+  }
+  void StartupComplete() override { com_.StartupComplete(); }
+  void Disconnect() override {
+    com_.Disconnect();
+    com_.Unload();
+    EXPECT_EQ(ConnectionPoint::Live(), 0);
+  }
+  bool Click(const std::vector<std::string>& path) override {
+    ConnectionPoint::TakeSinkFailure();
+    com_.Click(path);
+    return SUCCEEDED(ConnectionPoint::TakeSinkFailure());
+  }
+  void WriteSetting(const std::string& key, const std::string& value) override {
+    HKEY settings = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Quorvel.Gridwright\\GeneralSetting",
+                    0, nullptr, 0, KEY_WRITE, nullptr, &settings, nullptr);
+    RegSetValueExA(settings, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(settings);
+  }
+
+  AutomationHost& com() { return com_; }
+
+ private:
+  AutomationHost com_;
+};
+
+class ThroughCom : public ::testing::TestWithParam<testing::Scenario> {};
+
+TEST_P(ThroughCom, Scenario) {
+  ComDriver driver;
+  GetParam().run(driver);
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoHosts, ThroughCom, ::testing::ValuesIn(testing::Scenarios()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Formula, loaded as an automation add-in: Age takes a cell of the host and
+// reads its value; a value that is no date gives #VALUE! as the host's
+// error value; NonStaticRand answers a number in [0, 1).
+TEST(WorksheetFunctions, ThroughIDispatch) {
+  ComDriver driver;
+  driver.host().NewWorkbook({"Data"});
+  auto& sheet = driver.host().Sheet("Data");
+  driver.host().SetValue(sheet, "A1", host::Variant(host::Date{29000}));
+  driver.host().SetValue(sheet, "A2", host::Variant(true));
+  // NonStaticRand marks its cell volatile through the connected add-in.
+  driver.Connect(ext_cm_AfterStartup);
+  CLSID clsid{};
+  ASSERT_EQ(CLSIDFromProgID(L"Quorvel.Formula", &clsid), S_OK);
+  com::ComPtr<IDispatch> formula;
+  ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, formula.put_void()), S_OK);
+  const auto call = [&](const wchar_t* name, IDispatch* argument) {
+    DISPID id = 0;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    EXPECT_EQ(formula->GetIDsOfNames(IID_NULL, names, 1, 1033, &id), S_OK);
+    VARIANT given;
+    VariantInit(&given);
+    V_VT(&given) = VT_DISPATCH;
+    V_DISPATCH(&given) = argument;
+    DISPPARAMS parameters{&given, nullptr, argument == nullptr ? 0u : 1u, 0};
+    com::OwnedVariant result;
+    EXPECT_EQ(formula->Invoke(id, IID_NULL, 1033, DISPATCH_METHOD, &parameters, result.get(), nullptr, nullptr),
+              S_OK);
+    if (argument != nullptr) argument->Release();
+    return result;
+  };
+  const auto cell = [&](const char* reference) {
+    auto active = std::dynamic_pointer_cast<host::Worksheet>(driver.host().Application()->ActiveSheet().value());
+    return Expose(active->Range(reference));
+  };
+  const com::OwnedVariant age = call(L"Age", cell("A1"));
+  ASSERT_EQ(age.type(), VT_I4);
+  EXPECT_GT(V_I4(age.get()), 40);
+  const com::OwnedVariant notADate = call(L"Age", cell("A2"));
+  ASSERT_EQ(notADate.type(), VT_ERROR);
+  EXPECT_EQ(HRESULT_CODE(V_ERROR(notADate.get())), 2015);
+  const com::OwnedVariant random = call(L"NonStaticRand", nullptr);
+  ASSERT_EQ(random.type(), VT_R4);
+  EXPECT_GE(V_R4(random.get()), 0.0f);
+  EXPECT_LT(V_R4(random.get()), 1.0f);
+  formula = {};
+  driver.Disconnect();
+}
+
+}  // namespace
+}  // namespace tabulara::automation
