@@ -2,7 +2,9 @@
 
 namespace tabulara::embedded::model {
 
-FormatTable::FormatTable() { Intern(CellFormat{}); }
+FormatTable::FormatTable() : FormatTable(CellFormat{}) {}
+
+FormatTable::FormatTable(CellFormat defaults) { Intern(defaults); }
 
 std::uint32_t FormatTable::Intern(const CellFormat& format) {
   if (auto found = ids_.find(format); found != ids_.end()) return found->second;

@@ -38,7 +38,11 @@ struct CellFormat {
 // default (the Normal style).
 class FormatTable {
  public:
+  // With the default format. Not a default argument: inlined into a
+  // workbook's constructor, its temporary makes GCC 12 warn falsely of an
+  // uninitialized string.
   FormatTable();
+  explicit FormatTable(CellFormat defaults);
 
   std::uint32_t Intern(const CellFormat& format);
   const CellFormat& Get(std::uint32_t id) const { return formats_[id]; }
