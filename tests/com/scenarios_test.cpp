@@ -14,6 +14,7 @@
 #include "automation_host/event_source.h"
 #include "automation_host/exposed.h"
 #include "automation_host/host_object.h"
+#include "automation_host/message_boxes.h"
 #include "classes_root_view.h"
 #include "com/binding/owned_variant.h"
 #include "two_hosts/addin_driver.h"
@@ -158,19 +159,20 @@ class ComDriver : public testing::AddinDriver {
     com_.Click(path);
     return SUCCEEDED(ConnectionPoint::TakeSinkFailure());
   }
-  void WriteSetting(const std::string& key, const std::string& value) override {
+  void WriteSetting(const std::string& section, const std::string& key, const std::string& value) override {
     HKEY settings = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Quorvel.Gridwright\\GeneralSetting",
-                    0, nullptr, 0, KEY_WRITE, nullptr, &settings, nullptr);
+    const std::string path = "Software\\VB and VBA Program Settings\\Quorvel.Gridwright\\" + section;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &settings, nullptr);
     RegSetValueExA(settings, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
     RegCloseKey(settings);
   }
 
-  AutomationHost& com() { return com_; }
+  std::vector<std::string> MessageTexts() override { return messages_.texts(); }
 
  private:
   AutomationHost com_;
+  MessageBoxWatch messages_;
 };
 
 class ThroughCom : public ::testing::TestWithParam<testing::Scenario> {};

@@ -26,9 +26,10 @@ class InProcessDriver : public AddinDriver {
       return false;
     }
   }
-  void WriteSetting(const std::string& key, const std::string& value) override {
-    settings::WriteSetting("GeneralSetting", key, value);
+  void WriteSetting(const std::string& section, const std::string& key, const std::string& value) override {
+    settings::WriteSetting(section, key, value);
   }
+  std::vector<std::string> MessageTexts() override { return addin_.MessageTexts(); }
 
  private:
   AddinHarness addin_;

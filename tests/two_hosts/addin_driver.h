@@ -23,8 +23,10 @@ class AddinDriver {
   // A click on a command-bar button by the captions' path; false when the
   // handler's error went back to the host.
   virtual bool Click(const std::vector<std::string>& path) = 0;
-  // Stores a per-user setting of the section "GeneralSetting".
-  virtual void WriteSetting(const std::string& key, const std::string& value) = 0;
+  // Stores a per-user setting.
+  virtual void WriteSetting(const std::string& section, const std::string& key, const std::string& value) = 0;
+  // The texts of the add-in's message boxes shown so far.
+  virtual std::vector<std::string> MessageTexts() = 0;
 };
 
 // One scenario, run on each host.

@@ -70,7 +70,7 @@ void MenusFollowTheConnectMode(AddinDriver& driver) {
 // The visibility setting hides the items it names at start-up.
 void TheVisibilitySettingHidesItems(AddinDriver& driver) {
   driver.host().NewWorkbook({"Data"});
-  driver.WriteSetting("Visibility", " 01 ");
+  driver.WriteSetting("GeneralSetting", "Visibility", " 01 ");
   driver.Connect(host::ext_cm_AfterStartup);
   const auto menu = Tagged(driver, "Worksheet Menu Bar", "QuorvelGridwright");
   ASSERT_EQ(menu.size(), 1u);
@@ -107,9 +107,13 @@ void MenuClicksActOnTheWorkbook(AddinDriver& driver) {
 void ApplicationEventsReachTheAddIn(AddinDriver& driver) {
   auto& book = driver.host().NewWorkbook({"Data"});
   auto& sheet = driver.host().Sheet("Data");
-  driver.WriteSetting("CellSpotter", "1");
-  driver.WriteSetting("CommentStyle", "1");
+  driver.WriteSetting("GeneralSetting", "CellSpotter", "1");
+  driver.WriteSetting("GeneralSetting", "CommentStyle", "1");
+  for (const auto& [key, value] : {std::pair{"SameFontSize", "1"}, {"FontSize", "12"}, {"BeforeSave", "1"}}) {
+    driver.WriteSetting("FontSetting", key, value);
+  }
   driver.host().AddComment(sheet, "B2", "note", true);
+  driver.host().SetValue(sheet, "C5", host::Variant(1.0));
   const std::size_t shapes = driver.host().ShapeNames(sheet).size();
   driver.Connect(host::ext_cm_AfterStartup);
   EXPECT_TRUE(driver.host().DoubleClick("C4"));
@@ -124,6 +128,8 @@ void ApplicationEventsReachTheAddIn(AddinDriver& driver) {
   EXPECT_EQ(sheet.FindShape(comment->shape)->autoShapeType, 11);
   EXPECT_FALSE(driver.host().BeforeSave(book));
   EXPECT_EQ(driver.host().ShapeNames(sheet).size(), shapes);
+  EXPECT_EQ(driver.host().Font(sheet, "C5").size, 12);
+  EXPECT_TRUE(driver.MessageTexts().empty());
   driver.Disconnect();
 }
 
@@ -140,6 +146,20 @@ void AFailedHostCallGoesBackToTheHost(AddinDriver& driver) {
   driver.Disconnect();
 }
 
+// A visibility text the add-in cannot read stops applying it at start-up
+// with the add-in's own message box; the menu it built stays.
+void ALoadErrorIsTheAddInsOwnMessage(AddinDriver& driver) {
+  driver.host().NewWorkbook({"Data"});
+  driver.WriteSetting("GeneralSetting", "Visibility", "0x0");
+  driver.Connect(host::ext_cm_AfterStartup);
+  EXPECT_EQ(driver.MessageTexts(), std::vector<std::string>{"Load error\r\nType mismatch"});
+  const auto menu = Tagged(driver, "Worksheet Menu Bar", "QuorvelGridwright");
+  ASSERT_EQ(menu.size(), 1u);
+  EXPECT_FALSE(Find(menu.front().controls, "Sheets Name To Upper Case")->visible);
+  EXPECT_TRUE(Find(menu.front().controls, "Capitalize Sheets Name")->visible);
+  driver.Disconnect();
+}
+
 }  // namespace
 
 const std::vector<Scenario>& Scenarios() {
@@ -149,6 +169,7 @@ const std::vector<Scenario>& Scenarios() {
       {"MenuClicksActOnTheWorkbook", &MenuClicksActOnTheWorkbook},
       {"ApplicationEventsReachTheAddIn", &ApplicationEventsReachTheAddIn},
       {"AFailedHostCallGoesBackToTheHost", &AFailedHostCallGoesBackToTheHost},
+      {"ALoadErrorIsTheAddInsOwnMessage", &ALoadErrorIsTheAddInsOwnMessage},
   };
   return scenarios;
 }
