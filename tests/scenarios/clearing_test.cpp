@@ -82,18 +82,6 @@ TEST_F(Clearing, TrimCellsAsksAboveTenThousandCellsAndRefusesFrom196608) {
   EXPECT_TRUE(Log().empty());
 }
 
-TEST_F(Clearing, TrimCellsRestoresTheHostSettingsAfterAFailure) {
-  addin_.host.SetValue(sheet_, "A1:A3", " x ");
-  addin_.host.Select(sheet_, "A1:A3");
-  addin_.host.runtime().FailOn("Range.Value.Put", host::HostError(1004, "refused"), 1);
-  addin_.Click("Trim Cells");
-  EXPECT_EQ(addin_.MessageTexts(), std::vector<std::string>{"Error!\r\n\r\nrefused"});
-  EXPECT_EQ(Value("A1"), host::Variant("x"));
-  EXPECT_EQ(Value("A2"), host::Variant(" x "));
-  EXPECT_EQ(Log(), (std::vector<std::string>{"ScreenUpdating=False", "EnableEvents=False", "Cursor=2",
-                                              "Cursor=-4143", "EnableEvents=True", "ScreenUpdating=True"}));
-}
-
 TEST_F(Clearing, ClearHyperlinksDeletesThemAllOrSaysThereAreNone) {
   addin_.Click("Clear Hyperlinks");
   EXPECT_EQ(addin_.MessageTexts(), std::vector<std::string>{"No Hyperlinks in this worksheet!"});

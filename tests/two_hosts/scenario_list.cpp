@@ -146,6 +146,26 @@ void AFailedHostCallGoesBackToTheHost(AddinDriver& driver) {
   driver.Disconnect();
 }
 
+// Trim Cells gives the host its settings back after a failure, in the
+// order of its error handler, and reports the error.
+void TrimCellsRestoresTheHostSettingsAfterAFailure(AddinDriver& driver) {
+  driver.host().NewWorkbook({"Data"});
+  auto& sheet = driver.host().Sheet("Data");
+  driver.host().SetValue(sheet, "A1:A3", host::Variant(" x "));
+  driver.host().Select(sheet, "A1:A3");
+  driver.Connect(host::ext_cm_AfterStartup);
+  driver.host().model().settingsLog.clear();
+  driver.host().runtime().FailOn("Range.Value.Put", host::HostError(1004, "refused"), 1);
+  EXPECT_TRUE(ClickMenu(driver, "Trim Cells"));
+  EXPECT_EQ(driver.MessageTexts(), std::vector<std::string>{"Error!\r\n\r\nrefused"});
+  EXPECT_EQ(driver.host().Value(sheet, "A1"), host::Variant("x"));
+  EXPECT_EQ(driver.host().Value(sheet, "A2"), host::Variant(" x "));
+  EXPECT_EQ(driver.host().model().settingsLog,
+            (std::vector<std::string>{"ScreenUpdating=False", "EnableEvents=False", "Cursor=2", "Cursor=-4143",
+                                      "EnableEvents=True", "ScreenUpdating=True"}));
+  driver.Disconnect();
+}
+
 // A visibility text the add-in cannot read stops applying it at start-up
 // with the add-in's own message box; the menu it built stays.
 void ALoadErrorIsTheAddInsOwnMessage(AddinDriver& driver) {
@@ -170,6 +190,7 @@ const std::vector<Scenario>& Scenarios() {
       {"ApplicationEventsReachTheAddIn", &ApplicationEventsReachTheAddIn},
       {"AFailedHostCallGoesBackToTheHost", &AFailedHostCallGoesBackToTheHost},
       {"ALoadErrorIsTheAddInsOwnMessage", &ALoadErrorIsTheAddInsOwnMessage},
+      {"TrimCellsRestoresTheHostSettingsAfterAFailure", &TrimCellsRestoresTheHostSettingsAfterAFailure},
   };
   return scenarios;
 }
