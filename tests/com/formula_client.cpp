@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -176,6 +177,29 @@ void CheckFunctions(IDispatch* formula) {
   SysFreeString(exception.bstrHelpFile);
 }
 
+// The library's classes: the two the host creates, and the add-in's public
+// classes, which only the add-in creates.
+void CheckClasses(ITypeLib* library) {
+  std::map<std::wstring, bool> classes;
+  for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
+    ITypeInfo* info = nullptr;
+    TYPEATTR* attributes = nullptr;
+    if (FAILED(library->GetTypeInfo(i, &info))) continue;
+    if (SUCCEEDED(info->GetTypeAttr(&attributes)) && attributes->typekind == TKIND_COCLASS) {
+      BSTR name = nullptr;
+      info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+      classes[name] = (attributes->wTypeFlags & TYPEFLAG_FCANCREATE) != 0;
+      SysFreeString(name);
+    }
+    if (attributes != nullptr) info->ReleaseTypeAttr(attributes);
+    info->Release();
+  }
+  const std::map<std::wstring, bool> expected = {{L"Gridwright", true}, {L"Formula", true},
+                                                 {L"ExcelEvents", false}, {L"MBButton", false},
+                                                 {L"MBButtons", false}, {L"MultLanguage", false}};
+  Check(classes == expected, "the library's classes: Gridwright and Formula creatable, the public classes not");
+}
+
 // The keys a registration of `formula` writes, from its type information;
 // checks the library's name and help string on the way.
 std::set<std::wstring> ExpectedKeys(IDispatch* formula, REFCLSID clsid) {
@@ -195,6 +219,7 @@ std::set<std::wstring> ExpectedKeys(IDispatch* formula, REFCLSID clsid) {
           "the type library is Quorvel, Tabulara");
     SysFreeString(name);
     SysFreeString(help);
+    CheckClasses(library);
   }
   if (libraryAttributes != nullptr) library->ReleaseTLibAttr(libraryAttributes);
   if (attributes != nullptr) info->ReleaseTypeAttr(attributes);
