@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "automation_host/com_automation_server.h"
 #include "automation_host/exposed.h"
 #include "platform/win32/registry_key.h"
 
@@ -81,6 +82,10 @@ void AutomationHost::Disconnect() {
 }
 
 void AutomationHost::Unload() { addIn_ = {}; }
+
+void AutomationHost::KnowAutomationClass(const std::string& progId) {
+  host_.addIns().Register(progId, [progId] { return CreateByProgID(progId); });
+}
 
 void AutomationHost::Click(const std::vector<std::string>& path) { host_.commandBars().Click(path); }
 

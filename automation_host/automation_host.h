@@ -37,6 +37,10 @@ class AutomationHost {
   // Lets go of the connection object, as the host does after disconnection.
   void Unload();
 
+  // Makes a registered COM class known to the host's automation add-ins
+  // list, which creates it by its ProgID when the add-in is installed.
+  void KnowAutomationClass(const std::string& progId);
+
   // A user's click on an item of a command bar, by the captions' path.
   void Click(const std::vector<std::string>& path);
 

@@ -12,11 +12,9 @@
 
 #include "automation_host/automation_host.h"
 #include "automation_host/event_source.h"
-#include "automation_host/exposed.h"
 #include "automation_host/host_object.h"
 #include "automation_host/message_boxes.h"
 #include "classes_root_view.h"
-#include "com/binding/owned_variant.h"
 #include "two_hosts/addin_driver.h"
 
 namespace tabulara::automation {
@@ -152,6 +150,8 @@ class ComDriver : public testing::AddinDriver {
   void Disconnect() override {
     com_.Disconnect();
     com_.Unload();
+    // Only the host's own Application is left, and no sink.
+    EXPECT_EQ(HostObject::Live(), 1);
     EXPECT_EQ(ConnectionPoint::Live(), 0);
   }
   bool Click(const std::vector<std::string>& path) override {
@@ -169,6 +169,7 @@ class ComDriver : public testing::AddinDriver {
   }
 
   std::vector<std::string> MessageTexts() override { return messages_.texts(); }
+  AutomationHost& com() { return com_; }
 
  private:
   AutomationHost com_;
@@ -185,51 +186,37 @@ TEST_P(ThroughCom, Scenario) {
 INSTANTIATE_TEST_SUITE_P(TwoHosts, ThroughCom, ::testing::ValuesIn(testing::Scenarios()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Formula, loaded as an automation add-in: Age takes a cell of the host and
-// reads its value; a value that is no date gives #VALUE! as the host's
-// error value; NonStaticRand answers a number in [0, 1).
-TEST(WorksheetFunctions, ThroughIDispatch) {
+// Formula as the host loads an automation add-in: listed and installed in
+// the host's add-ins, created by its ProgID, its functions called by name
+// through IDispatch. A cell passed as itself is read by its value; a value
+// that is no date gives #VALUE!; NonStaticRand answers a number in [0, 1).
+TEST(WorksheetFunctions, FormulaAsAnAutomationAddIn) {
   ComDriver driver;
+  driver.com().KnowAutomationClass("Quorvel.Formula");
   driver.host().NewWorkbook({"Data"});
   auto& sheet = driver.host().Sheet("Data");
   driver.host().SetValue(sheet, "A1", host::Variant(host::Date{29000}));
   driver.host().SetValue(sheet, "A2", host::Variant(true));
   // NonStaticRand marks its cell volatile through the connected add-in.
   driver.Connect(ext_cm_AfterStartup);
-  CLSID clsid{};
-  ASSERT_EQ(CLSIDFromProgID(L"Quorvel.Formula", &clsid), S_OK);
-  com::ComPtr<IDispatch> formula;
-  ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, formula.put_void()), S_OK);
-  const auto call = [&](const wchar_t* name, IDispatch* argument) {
-    DISPID id = 0;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    EXPECT_EQ(formula->GetIDsOfNames(IID_NULL, names, 1, 1033, &id), S_OK);
-    VARIANT given;
-    VariantInit(&given);
-    V_VT(&given) = VT_DISPATCH;
-    V_DISPATCH(&given) = argument;
-    DISPPARAMS parameters{&given, nullptr, argument == nullptr ? 0u : 1u, 0};
-    com::OwnedVariant result;
-    EXPECT_EQ(formula->Invoke(id, IID_NULL, 1033, DISPATCH_METHOD, &parameters, result.get(), nullptr, nullptr),
-              S_OK);
-    if (argument != nullptr) argument->Release();
-    return result;
-  };
+  driver.host().Application()->AddIns()->Add("Quorvel.Formula", false)->Installed(true);
+  auto installed = driver.host().addIns().CreateInstalled();
+  ASSERT_EQ(installed.size(), 1u);
+  embedded::AutomationServer& formula = *installed.front();
+  EXPECT_EQ(formula.Methods(), (std::vector<std::string>{"Age", "NonStaticRand"}));
   const auto cell = [&](const char* reference) {
     auto active = std::dynamic_pointer_cast<host::Worksheet>(driver.host().Application()->ActiveSheet().value());
-    return Expose(active->Range(reference));
+    return host::Variant(host::Ref<host::Object>(active->Range(reference)));
   };
-  const com::OwnedVariant age = call(L"Age", cell("A1"));
-  ASSERT_EQ(age.type(), VT_I4);
-  EXPECT_GT(V_I4(age.get()), 40);
-  const com::OwnedVariant notADate = call(L"Age", cell("A2"));
-  ASSERT_EQ(notADate.type(), VT_ERROR);
-  EXPECT_EQ(HRESULT_CODE(V_ERROR(notADate.get())), 2015);
-  const com::OwnedVariant random = call(L"NonStaticRand", nullptr);
-  ASSERT_EQ(random.type(), VT_R4);
-  EXPECT_GE(V_R4(random.get()), 0.0f);
-  EXPECT_LT(V_R4(random.get()), 1.0f);
-  formula = {};
+  const host::Variant age = formula.Invoke("Age", {cell("A1")});
+  ASSERT_TRUE(age.IsNumber());
+  EXPECT_GT(age.AsNumber(), 40);
+  EXPECT_EQ(formula.Invoke("Age", {cell("A2")}), host::Variant(host::ErrorValue{2015}));
+  const host::Variant random = formula.Invoke("NonStaticRand", {});
+  ASSERT_TRUE(random.IsNumber());
+  EXPECT_GE(random.AsNumber(), 0.0);
+  EXPECT_LT(random.AsNumber(), 1.0);
+  installed.clear();
   driver.Disconnect();
 }
 
