@@ -22,31 +22,6 @@ bool FormulaObject::Answers(REFIID iid) const {
   return iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__Formula;
 }
 
-HRESULT FormulaObject::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) return E_POINTER;
-  *count = 1;
-  return S_OK;
-}
-
-HRESULT FormulaObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-  if (info == nullptr) return E_POINTER;
-  *info = nullptr;
-  if (index != 0) return DISP_E_BADINDEX;
-  typeInfo_->AddRef();
-  *info = typeInfo_.get();
-  return S_OK;
-}
-
-HRESULT FormulaObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  return DispGetIDsOfNames(typeInfo_.get(), names, count, ids);
-}
-
-HRESULT FormulaObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
-                              EXCEPINFO* exception, UINT* argumentError) {
-  return DispInvoke(static_cast<_Formula*>(this), typeInfo_.get(), id, flags, parameters, result, exception,
-                    argumentError);
-}
-
 HRESULT FormulaObject::Age(VARIANT birthday, VARIANT* result) {
   if (result == nullptr) return E_POINTER;
   VariantInit(result);

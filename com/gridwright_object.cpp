@@ -45,31 +45,6 @@ bool GridwrightObject::Answers(REFIID iid) const {
   return iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__IDTExtensibility2;
 }
 
-HRESULT GridwrightObject::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) return E_POINTER;
-  *count = 1;
-  return S_OK;
-}
-
-HRESULT GridwrightObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-  if (info == nullptr) return E_POINTER;
-  *info = nullptr;
-  if (index != 0) return DISP_E_BADINDEX;
-  typeInfo_->AddRef();
-  *info = typeInfo_.get();
-  return S_OK;
-}
-
-HRESULT GridwrightObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  return DispGetIDsOfNames(typeInfo_.get(), names, count, ids);
-}
-
-HRESULT GridwrightObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
-                                 EXCEPINFO* exception, UINT* argumentError) {
-  return DispInvoke(static_cast<_IDTExtensibility2*>(this), typeInfo_.get(), id, flags, parameters, result,
-                    exception, argumentError);
-}
-
 HRESULT GridwrightObject::OnConnection(IDispatch* application, ext_ConnectMode connectMode, IDispatch* addInInst,
                                        SAFEARRAY** custom) {
   return Guarded([&] {

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "addin/gridwright.h"
-#include "com/com_object.h"
 #include "com/com_ptr.h"
+#include "com/dual_object.h"
 #include "quorvel.h"
 
 namespace tabulara::com {
@@ -12,16 +12,9 @@ namespace tabulara::com {
 // The creatable class Gridwright: the host connects the add-in through its
 // IDTExtensibility2, called by vtable or through the type library's
 // dispatch information; the host's Application is reached by IDispatch.
-class GridwrightObject final : public ComObject<_IDTExtensibility2> {
+class GridwrightObject final : public DualObject<_IDTExtensibility2> {
  public:
   static HRESULT Create(REFIID iid, void** object);
-
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                          DISPID* ids) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
-                                   VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 
   HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, ext_ConnectMode connectMode, IDispatch* addInInst,
                                          SAFEARRAY** custom) override;
@@ -31,10 +24,9 @@ class GridwrightObject final : public ComObject<_IDTExtensibility2> {
   HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY** custom) override;
 
  private:
-  explicit GridwrightObject(ComPtr<ITypeInfo> typeInfo) : typeInfo_(std::move(typeInfo)) {}
+  explicit GridwrightObject(ComPtr<ITypeInfo> typeInfo) : DualObject(std::move(typeInfo)) {}
   bool Answers(REFIID iid) const override;
 
-  ComPtr<ITypeInfo> typeInfo_;
   addin::Gridwright connection_;
 };
 
