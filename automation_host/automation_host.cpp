@@ -42,20 +42,12 @@ AutomationHost::~AutomationHost() {
 
 std::vector<std::wstring> AutomationHost::StartupAddIns() {
   std::vector<std::wstring> found;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddInsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return found;
-  wchar_t name[256];
-  for (DWORD index = 0;; ++index) {
-    DWORD length = 256;
-    if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    DWORD behavior = 0;
-    DWORD size = sizeof behavior;
-    if (RegGetValueW(key, name, L"LoadBehavior", RRF_RT_REG_DWORD, nullptr, &behavior, &size) == ERROR_SUCCESS &&
-        behavior == kLoadAtStartup) {
-      found.emplace_back(name);
-    }
+  const auto addIns = platform::win32::RegistryKey::Open(HKEY_CURRENT_USER, kAddInsKey);
+  if (!addIns) return found;
+  for (const std::wstring& name : addIns->SubkeyNames()) {
+    const auto addIn = platform::win32::RegistryKey::Open(HKEY_CURRENT_USER, std::wstring(kAddInsKey) + L"\\" + name);
+    if (addIn && addIn->Number(L"LoadBehavior") == kLoadAtStartup) found.push_back(name);
   }
-  RegCloseKey(key);
   return found;
 }
 

@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "automation_host/exposed.h"
-#include "com/binding/owned_variant.h"
+#include "com/binding/host_dispatch.h"
 #include "com/com_ptr.h"
-#include "com/variants.h"
 #include "host/host_error.h"
 #include "platform/win32/text_encoding.h"
 
@@ -22,7 +21,7 @@ class ComAutomationServer final : public embedded::AutomationServer {
   std::vector<std::string> Methods() const override {
     std::vector<std::string> names;
     com::ComPtr<ITypeInfo> info;
-    if (FAILED(object_->GetTypeInfo(0, 1033, info.put()))) return names;
+    if (FAILED(object_.get()->GetTypeInfo(0, 1033, info.put()))) return names;
     TYPEATTR* attributes = nullptr;
     if (FAILED(info->GetTypeAttr(&attributes))) return names;
     for (WORD i = 0; i < attributes->cFuncs; ++i) {
@@ -43,44 +42,21 @@ class ComAutomationServer final : public embedded::AutomationServer {
   }
 
   host::Variant Invoke(const std::string& method, const std::vector<host::Variant>& arguments) override {
-    std::wstring name = platform::win32::Widen(method);
-    LPOLESTR names[] = {name.data()};
-    DISPID id = DISPID_UNKNOWN;
-    if (FAILED(object_->GetIDsOfNames(IID_NULL, names, 1, 1033, &id))) {
-      throw host::HostError(438, "Object doesn't support this property or method");
-    }
-    // DISPPARAMS lists the arguments last first.
-    std::vector<com::OwnedVariant> given(arguments.size());
-    std::vector<VARIANT> reversed;
-    for (std::size_t i = arguments.size(); i > 0; --i) {
-      const host::Variant& argument = arguments[i - 1];
-      VARIANT* value = given[i - 1].get();
-      if (argument.IsObject()) {
-        V_VT(value) = VT_DISPATCH;
-        V_DISPATCH(value) = Expose(argument.AsObject());
-      } else {
-        com::ToVariant(argument, value);
+    std::vector<com::Argument> given;
+    for (const host::Variant& argument : arguments) {
+      if (!argument.IsObject()) {
+        given.emplace_back(argument);
+        continue;
       }
-      reversed.push_back(*value);
+      com::ComPtr<IDispatch> exposed;
+      *exposed.put() = Expose(argument.AsObject());
+      given.emplace_back(exposed.get());
     }
-    DISPPARAMS parameters{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    com::OwnedVariant result;
-    EXCEPINFO exception{};
-    const HRESULT called =
-        object_->Invoke(id, IID_NULL, 1033, DISPATCH_METHOD, &parameters, result.get(), &exception, nullptr);
-    if (FAILED(called)) {
-      const std::wstring description = exception.bstrDescription == nullptr ? L"" : exception.bstrDescription;
-      SysFreeString(exception.bstrSource);
-      SysFreeString(exception.bstrDescription);
-      SysFreeString(exception.bstrHelpFile);
-      throw host::HostError(HRESULT_CODE(called == DISP_E_EXCEPTION ? exception.scode : called),
-                            platform::win32::Narrow(description));
-    }
-    return com::PlainValue(*result.get());
+    return com::ValueOf(object_.Call(platform::win32::Widen(method).c_str(), given));
   }
 
  private:
-  com::ComPtr<IDispatch> object_;
+  com::HostDispatch object_;
 };
 
 }  // namespace

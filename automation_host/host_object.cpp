@@ -185,32 +185,9 @@ OwnedVariant Result(const host::Variant& value) {
 
 OwnedVariant Result(const std::string& text) { return Result(host::Variant(text)); }
 
-OwnedVariant Result(bool value) {
-  OwnedVariant result;
-  V_VT(result.get()) = VT_BOOL;
-  V_BOOL(result.get()) = value ? VARIANT_TRUE : VARIANT_FALSE;
-  return result;
-}
-
-OwnedVariant Result(int value) {
-  OwnedVariant result;
-  V_VT(result.get()) = VT_I4;
-  V_I4(result.get()) = value;
-  return result;
-}
-
-OwnedVariant Result(double value) {
-  OwnedVariant result;
-  V_VT(result.get()) = VT_R8;
-  V_R8(result.get()) = value;
-  return result;
-}
-
-OwnedVariant Result(IDispatch* object) {
-  OwnedVariant result;
-  V_VT(result.get()) = VT_DISPATCH;
-  V_DISPATCH(result.get()) = object;
-  return result;
-}
+OwnedVariant Result(bool value) { return OwnedVariant(value); }
+OwnedVariant Result(int value) { return OwnedVariant(value); }
+OwnedVariant Result(double value) { return OwnedVariant(value); }
+OwnedVariant Result(IDispatch* object) { return OwnedVariant::Adopting(object); }
 
 }  // namespace tabulara::automation

@@ -31,6 +31,17 @@ std::vector<host::Variant> CustomValues(SAFEARRAY** custom) {
   return values;
 }
 
+// Runs one of the connection's operations with the host's custom array, no
+// exception leaving it.
+template <class Operation>
+HRESULT WithCustom(SAFEARRAY** custom, Operation operation) {
+  return Guarded([&] {
+    std::vector<host::Variant> values = CustomValues(custom);
+    operation(values);
+    return S_OK;
+  });
+}
+
 }  // namespace
 
 HRESULT GridwrightObject::Create(REFIID iid, void** object) {
@@ -47,46 +58,29 @@ bool GridwrightObject::Answers(REFIID iid) const {
 
 HRESULT GridwrightObject::OnConnection(IDispatch* application, ext_ConnectMode connectMode, IDispatch* addInInst,
                                        SAFEARRAY** custom) {
-  return Guarded([&] {
+  return WithCustom(custom, [&](std::vector<host::Variant>& values) {
     if (application == nullptr) throw host::ObjectVariableNotSet();
     const host::Ref<host::Object> addIn =
         addInInst == nullptr ? std::make_shared<host::Object>() : BoundObject(ComPtr<IDispatch>::Retain(addInInst));
-    std::vector<host::Variant> values = CustomValues(custom);
     connection_.OnConnection(BoundApplication(ComPtr<IDispatch>::Retain(application)), connectMode, addIn, values);
-    return S_OK;
   });
 }
 
 HRESULT GridwrightObject::OnDisconnection(ext_DisconnectMode removeMode, SAFEARRAY** custom) {
-  return Guarded([&] {
-    std::vector<host::Variant> values = CustomValues(custom);
-    connection_.OnDisconnection(removeMode, values);
-    return S_OK;
-  });
+  return WithCustom(custom,
+                    [&](std::vector<host::Variant>& values) { connection_.OnDisconnection(removeMode, values); });
 }
 
 HRESULT GridwrightObject::OnAddInsUpdate(SAFEARRAY** custom) {
-  return Guarded([&] {
-    std::vector<host::Variant> values = CustomValues(custom);
-    connection_.OnAddInsUpdate(values);
-    return S_OK;
-  });
+  return WithCustom(custom, [&](std::vector<host::Variant>& values) { connection_.OnAddInsUpdate(values); });
 }
 
 HRESULT GridwrightObject::OnStartupComplete(SAFEARRAY** custom) {
-  return Guarded([&] {
-    std::vector<host::Variant> values = CustomValues(custom);
-    connection_.OnStartupComplete(values);
-    return S_OK;
-  });
+  return WithCustom(custom, [&](std::vector<host::Variant>& values) { connection_.OnStartupComplete(values); });
 }
 
 HRESULT GridwrightObject::OnBeginShutdown(SAFEARRAY** custom) {
-  return Guarded([&] {
-    std::vector<host::Variant> values = CustomValues(custom);
-    connection_.OnBeginShutdown(values);
-    return S_OK;
-  });
+  return WithCustom(custom, [&](std::vector<host::Variant>& values) { connection_.OnBeginShutdown(values); });
 }
 
 }  // namespace tabulara::com

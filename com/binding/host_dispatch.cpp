@@ -72,31 +72,14 @@ OwnedVariant Converted(OwnedVariant value, VARTYPE type) {
 
 }  // namespace
 
-Argument::Argument(bool value) {
-  V_VT(value_.get()) = VT_BOOL;
-  V_BOOL(value_.get()) = value ? VARIANT_TRUE : VARIANT_FALSE;
-}
-
-Argument::Argument(int value) {
-  V_VT(value_.get()) = VT_I4;
-  V_I4(value_.get()) = value;
-}
-
-Argument::Argument(double value) {
-  V_VT(value_.get()) = VT_R8;
-  V_R8(value_.get()) = value;
-}
-
-Argument::Argument(float value) {
-  V_VT(value_.get()) = VT_R4;
-  V_R4(value_.get()) = value;
-}
+Argument::Argument(bool value) : value_(value) {}
+Argument::Argument(int value) : value_(value) {}
+Argument::Argument(double value) : value_(value) {}
+Argument::Argument(float value) : value_(value) {}
 
 Argument::Argument(const std::string& value) : Argument(host::Variant(value)) {}
 
-Argument::Argument(IDispatch* object) {
-  V_VT(value_.get()) = VT_DISPATCH;
-  V_DISPATCH(value_.get()) = object;
+Argument::Argument(IDispatch* object) : value_(OwnedVariant::Adopting(object)) {
   if (object != nullptr) object->AddRef();
 }
 
@@ -146,9 +129,13 @@ OwnedVariant HostDispatch::Get(const wchar_t* name, std::initializer_list<Argume
 
 void HostDispatch::Put(const wchar_t* name, Argument value) const { Invoke(name, DISPATCH_PROPERTYPUT, &value, 1); }
 
+// The host takes a method call and a property read alike.
 OwnedVariant HostDispatch::Call(const wchar_t* name, std::initializer_list<Argument> arguments) const {
-  return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, const_cast<Argument*>(arguments.begin()),
-                arguments.size());
+  return Get(name, arguments);
+}
+
+OwnedVariant HostDispatch::Call(const wchar_t* name, std::vector<Argument>& arguments) const {
+  return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, arguments.data(), arguments.size());
 }
 
 ComPtr<IEnumVARIANT> HostDispatch::Enumerate() const {

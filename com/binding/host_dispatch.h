@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "com/binding/owned_variant.h"
 #include "com/com_ptr.h"
@@ -51,6 +52,8 @@ class HostDispatch {
   OwnedVariant Get(const wchar_t* name, std::initializer_list<Argument> arguments = {}) const;
   void Put(const wchar_t* name, Argument value) const;
   OwnedVariant Call(const wchar_t* name, std::initializer_list<Argument> arguments = {}) const;
+  // A method whose arguments are known only as it runs.
+  OwnedVariant Call(const wchar_t* name, std::vector<Argument>& arguments) const;
   // The object's _NewEnum.
   ComPtr<IEnumVARIANT> Enumerate() const;
 

@@ -21,7 +21,7 @@ constexpr ControlWindow kControls[] = {
 
 }  // namespace
 
-AboutWindow::AboutWindow(HMODULE resources) : ModalDialog(resources, IDD_ABOUT) {
+AboutWindow::AboutWindow(HMODULE resources) : ModalView(resources, IDD_ABOUT) {
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Window(), WM_GETFONT, 0, 0)), sizeof(font), &font);
   font.lfUnderline = TRUE;
@@ -63,16 +63,6 @@ void AboutWindow::SetForeColor(AboutControl control, long color) {
 void AboutWindow::SetHandCursor(AboutControl control) {
   handCursor_.insert(Control(control));
   SetCursor(HandCursor());
-}
-
-void AboutWindow::ShowModal(platform::AboutEvents& events) {
-  events_ = &events;
-  RunModal();
-  events_ = nullptr;
-}
-
-void AboutWindow::Raise(const std::function<void(platform::AboutEvents&)>& event) {
-  if (events_ != nullptr) Guard([&] { event(*events_); });
 }
 
 bool AboutWindow::PreTranslate(const MSG& message) {
@@ -118,7 +108,7 @@ std::optional<INT_PTR> AboutWindow::Handle(UINT message, WPARAM wParam, LPARAM l
       SetWindowLongPtrW(Window(), DWLP_MSGRESULT, TRUE);
       return TRUE;
     default:
-      return ModalDialog::Handle(message, wParam, lParam);
+      return ModalView::Handle(message, wParam, lParam);
   }
 }
 

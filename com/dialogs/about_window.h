@@ -14,7 +14,7 @@ namespace tabulara::com::dialogs {
 // controls and the form arrive from the message loop; the link's colour
 // and underline are its own, the hand cursor the DLL's "HAND" resource.
 // Enter or Esc closes it.
-class AboutWindow : public platform::AboutView, private ModalDialog {
+class AboutWindow : public platform::AboutView, private ModalView<platform::AboutEvents> {
  public:
   explicit AboutWindow(HMODULE resources);
 
@@ -22,20 +22,18 @@ class AboutWindow : public platform::AboutView, private ModalDialog {
   void SetUnderline(platform::AboutControl control, bool underline) override;
   void SetForeColor(platform::AboutControl control, long color) override;
   void SetHandCursor(platform::AboutControl control) override;
-  void ShowModal(platform::AboutEvents& events) override;
+  void ShowModal(platform::AboutEvents& events) override { ShowWith(events); }
   void Close() override { EndModal(); }
 
  private:
   std::optional<INT_PTR> Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslate(const MSG& message) override;
-  void Raise(const std::function<void(platform::AboutEvents&)>& event);
   HWND Control(platform::AboutControl control) const;
   HCURSOR HandCursor() const;
 
   GdiObject<HFONT> underlined_;
   std::map<HWND, COLORREF> colors_;
   std::set<HWND> handCursor_;
-  platform::AboutEvents* events_ = nullptr;
 };
 
 }  // namespace tabulara::com::dialogs

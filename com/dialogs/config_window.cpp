@@ -79,7 +79,7 @@ void SetTabText(HWND tabs, int tab, const std::wstring& text) {
 
 // The tab strip's and list view's classes are registered before the
 // template makes the controls.
-ConfigWindow::ConfigWindow(HMODULE resources) : ModalDialog(resources, [] {
+ConfigWindow::ConfigWindow(HMODULE resources) : ModalView(resources, [] {
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&classes);
   return IDD_CONFIG;
@@ -245,16 +245,6 @@ void ConfigWindow::ShowPage(int tab) {
   if (focusHidden) SendMessageW(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_TABS)), TRUE);
 }
 
-void ConfigWindow::ShowModal(platform::ConfigEvents& events) {
-  events_ = &events;
-  RunModal();
-  events_ = nullptr;
-}
-
-void ConfigWindow::Raise(const std::function<void(platform::ConfigEvents&)>& event) {
-  if (events_ != nullptr) Guard([&] { event(*events_); });
-}
-
 bool ConfigWindow::PreTranslate(const MSG& message) {
   if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
     ShowTab(1 - Tab());
@@ -284,7 +274,7 @@ std::optional<INT_PTR> ConfigWindow::Handle(UINT message, WPARAM wParam, LPARAM 
       return TRUE;
     }
     default:
-      return ModalDialog::Handle(message, wParam, lParam);
+      return ModalView::Handle(message, wParam, lParam);
   }
 }
 

@@ -15,7 +15,7 @@ namespace tabulara::com::dialogs {
 // boxes, the sample an owner-drawn area. Keyboard: Tab and Shift-Tab move
 // the focus, Ctrl-Tab switches the tabs, Space ticks, Enter presses the
 // default button, Esc is Cancel.
-class ConfigWindow : public platform::ConfigView, private ModalDialog {
+class ConfigWindow : public platform::ConfigView, private ModalView<platform::ConfigEvents> {
  public:
   explicit ConfigWindow(HMODULE resources);
 
@@ -40,7 +40,7 @@ class ConfigWindow : public platform::ConfigView, private ModalDialog {
   platform::Extent SampleArea() override { return sample_->Size(); }
   platform::Extent MeasureText(const std::string& text) override { return sample_->Measure(text); }
   void PrintText(double x, double y, const std::string& text) override { sample_->Print(x, y, text); }
-  void ShowModal(platform::ConfigEvents& events) override;
+  void ShowModal(platform::ConfigEvents& events) override { ShowWith(events); }
   void Close() override { EndModal(); }
 
  private:
@@ -50,12 +50,10 @@ class ConfigWindow : public platform::ConfigView, private ModalDialog {
   void Notify(const NMHDR& header);
   // Shows the controls of one tab and hides those of the other.
   void ShowPage(int tab);
-  void Raise(const std::function<void(platform::ConfigEvents&)>& event);
   HWND Control(platform::ConfigControl control) const;
 
   std::optional<SampleCanvas> sample_;
   HWND sizeEdit_ = nullptr;
-  platform::ConfigEvents* events_ = nullptr;
   // Set while the view changes the check-box list itself.
   bool quiet_ = false;
 };

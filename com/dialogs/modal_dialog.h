@@ -46,4 +46,24 @@ class ModalDialog {
   std::exception_ptr error_;
 };
 
+// A modal dialog over a dialog's logic: while shown, the user's actions go
+// to the logic's events, run through Guard.
+template <class Events>
+class ModalView : public ModalDialog {
+ protected:
+  using ModalDialog::ModalDialog;
+
+  void ShowWith(Events& events) {
+    events_ = &events;
+    RunModal();
+    events_ = nullptr;
+  }
+  void Raise(const std::function<void(Events&)>& event) {
+    if (events_ != nullptr) Guard([&] { event(*events_); });
+  }
+
+ private:
+  Events* events_ = nullptr;
+};
+
 }  // namespace tabulara::com::dialogs

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "automation_host/automation_host.h"
@@ -15,6 +16,8 @@
 #include "automation_host/host_object.h"
 #include "automation_host/message_boxes.h"
 #include "classes_root_view.h"
+#include "platform/win32/registry_key.h"
+#include "platform/win32/text_encoding.h"
 #include "two_hosts/addin_driver.h"
 
 namespace tabulara::automation {
@@ -55,20 +58,18 @@ bool Regsvr32(bool unregister) {
   return code == 0;
 }
 
-bool KeyExists(const std::wstring& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
+using platform::win32::RegistryKey;
+
+bool KeyExists(const std::wstring& path) { return RegistryKey::Open(HKEY_CURRENT_USER, path).has_value(); }
 
 std::wstring Text(const std::wstring& path, const wchar_t* name) {
-  wchar_t value[512] = {};
-  DWORD size = sizeof value;
-  if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
-    return L"(none)";
-  }
-  return value;
+  const auto key = RegistryKey::Open(HKEY_CURRENT_USER, path);
+  return key ? key->Text(name).value_or(L"(none)") : L"(none)";
+}
+
+std::optional<DWORD> Number(const std::wstring& path, const wchar_t* name) {
+  const auto key = RegistryKey::Open(HKEY_CURRENT_USER, path);
+  return key ? key->Number(name) : std::nullopt;
 }
 
 // The top keys of the user's classes that the registration writes.
@@ -102,18 +103,12 @@ const auto* const registered = ::testing::AddGlobalTestEnvironment(new Registere
 // key, and takes away exactly that: a neighbour's add-in key stays, and so
 // does Office's connection interface.
 TEST(Registration, Regsvr32WritesAndRemovesExactlyTheAddInsKeys) {
-  HKEY neighbour = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Excel\\Addins\\Other.Addin", 0, nullptr, 0,
-                  KEY_WRITE, nullptr, &neighbour, nullptr);
-  RegCloseKey(neighbour);
+  const std::wstring neighbour = L"Software\\Microsoft\\Office\\Excel\\Addins\\Other.Addin";
+  RegistryKey::Create(HKEY_CURRENT_USER, neighbour);
   ASSERT_TRUE(Regsvr32(false));
   EXPECT_EQ(Text(kAddInKey, L"FriendlyName"), L"Grid Wright");
   EXPECT_EQ(Text(kAddInKey, L"Description"), L"Grid Wright");
-  DWORD behavior = 0;
-  DWORD size = sizeof behavior;
-  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kAddInKey, L"LoadBehavior", RRF_RT_REG_DWORD, nullptr, &behavior, &size),
-            ERROR_SUCCESS);
-  EXPECT_EQ(behavior, 3u);
+  EXPECT_EQ(Number(kAddInKey, L"LoadBehavior"), std::optional<DWORD>(3));
   for (const wchar_t* progId : {L"Quorvel.Gridwright", L"Quorvel.Formula"}) {
     const std::wstring clsid = Text(std::wstring(L"Software\\Classes\\") + progId + L"\\CLSID", L"");
     EXPECT_EQ(Text(L"Software\\Classes\\CLSID\\" + clsid + L"\\InprocServer32", L""), DllPath()) << progId;
@@ -127,8 +122,8 @@ TEST(Registration, Regsvr32WritesAndRemovesExactlyTheAddInsKeys) {
        {kAddInKey, L"Software\\Classes\\Quorvel.Gridwright", L"Software\\Classes\\Quorvel.Formula"}) {
     EXPECT_FALSE(KeyExists(gone)) << gone;
   }
-  EXPECT_TRUE(KeyExists(L"Software\\Microsoft\\Office\\Excel\\Addins\\Other.Addin"));
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\Excel\\Addins\\Other.Addin");
+  EXPECT_TRUE(KeyExists(neighbour));
+  RegistryKey::DeleteTree(HKEY_CURRENT_USER, neighbour);
   ASSERT_TRUE(Regsvr32(false));
 }
 
@@ -136,8 +131,8 @@ TEST(Registration, Regsvr32WritesAndRemovesExactlyTheAddInsKeys) {
 // each driver starts with no stored settings.
 class ComDriver : public testing::AddinDriver {
  public:
-  ComDriver() { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
-  ~ComDriver() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+  ComDriver() { RegistryKey::DeleteTree(HKEY_CURRENT_USER, kSettingsKey); }
+  ~ComDriver() override { RegistryKey::DeleteTree(HKEY_CURRENT_USER, kSettingsKey); }
 
   embedded::EmbeddedHost& host() override { return com_.host(); }
   void Connect(int connectMode) override {
@@ -160,12 +155,9 @@ class ComDriver : public testing::AddinDriver {
     return SUCCEEDED(ConnectionPoint::TakeSinkFailure());
   }
   void WriteSetting(const std::string& section, const std::string& key, const std::string& value) override {
-    HKEY settings = nullptr;
-    const std::string path = "Software\\VB and VBA Program Settings\\Quorvel.Gridwright\\" + section;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &settings, nullptr);
-    RegSetValueExA(settings, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(settings);
+    auto settings = RegistryKey::Create(HKEY_CURRENT_USER,
+                                        std::wstring(kSettingsKey) + L"\\" + platform::win32::Widen(section));
+    ASSERT_TRUE(settings && settings->SetText(platform::win32::Widen(key), platform::win32::Widen(value)));
   }
 
   std::vector<std::string> MessageTexts() override { return messages_.texts(); }

@@ -53,4 +53,25 @@ bool RegistryKey::SetNumber(const std::wstring& name, DWORD value) {
          ERROR_SUCCESS;
 }
 
+std::optional<DWORD> RegistryKey::Number(const std::wstring& name) const {
+  DWORD value = 0;
+  DWORD size = sizeof(value);
+  if (RegGetValueW(key_, nullptr, name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::vector<std::wstring> RegistryKey::SubkeyNames() const {
+  std::vector<std::wstring> names;
+  // A key's name is at most 255 characters.
+  wchar_t name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = 256;
+    if (RegEnumKeyExW(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, length);
+  }
+  return names;
+}
+
 }  // namespace tabulara::platform::win32

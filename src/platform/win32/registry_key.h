@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace tabulara::platform::win32 {
 
@@ -23,7 +24,11 @@ class RegistryKey {
   // A text value (REG_SZ); the empty name is the key's default value.
   std::optional<std::wstring> Text(const std::wstring& name) const;
   bool SetText(const std::wstring& name, const std::wstring& value);
+  // A whole-number value (REG_DWORD).
+  std::optional<DWORD> Number(const std::wstring& name) const;
   bool SetNumber(const std::wstring& name, DWORD value);
+  // The names of the keys directly below this one.
+  std::vector<std::wstring> SubkeyNames() const;
 
  private:
   explicit RegistryKey(HKEY key) : key_(key) {}
