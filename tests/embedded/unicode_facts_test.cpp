@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "embedded/rules/unicode_facts.h"
+#include "embedded/rules/utf8.h"
 
 namespace tabulara::embedded::unicode {
 namespace {
@@ -57,3 +61,35 @@ TEST(UnicodeFacts, TheFactsOfCharactersAtTheEdgesOfTheirRanges) {
 
 }  // namespace
 }  // namespace tabulara::embedded::unicode
+
+namespace tabulara::embedded {
+namespace {
+
+// Code points at the edges of each UTF-8 lead byte's range, written and
+// read back; the compiler's own encoding of the same character is the
+// reference.
+TEST(Utf8, CodePointsAtTheEdgesOfEveryLeadByteAreWrittenAndReadBack) {
+  const std::vector<std::pair<char32_t, std::u8string_view>> cases = {
+      {U'\u007f', u8"\u007f"},         {U'\u0080', u8"\u0080"},         {U'\u07c0', u8"\u07c0"},
+      {U'\u07ff', u8"\u07ff"},         {U'\u0800', u8"\u0800"},         {U'\u0fff', u8"\u0fff"},
+      {U'\u1000', u8"\u1000"},         {U'\U00010040', u8"\U00010040"},
+      {U'\ud7ff', u8"\ud7ff"},         {U'\ue000', u8"\ue000"},         {U'\uffff', u8"\uffff"},
+      {U'\U00010000', u8"\U00010000"}, {U'\U0003ffff', u8"\U0003ffff"}, {U'\U00040000', u8"\U00040000"},
+      {U'\U000fffff', u8"\U000fffff"}, {U'\U00100000', u8"\U00100000"}, {U'\U0010ffff', u8"\U0010ffff"},
+  };
+  for (const auto& [point, encoded] : cases) {
+    SCOPED_TRACE(static_cast<unsigned>(point));
+    const std::string expected(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+    std::string written;
+    AppendUtf8(written, point);
+    EXPECT_EQ(written, expected);
+    std::size_t at = 0;
+    bool wellFormed = false;
+    EXPECT_EQ(NextCodePoint(expected, at, &wellFormed), point);
+    EXPECT_EQ(at, expected.size());
+    EXPECT_TRUE(wellFormed);
+  }
+}
+
+}  // namespace
+}  // namespace tabulara::embedded
