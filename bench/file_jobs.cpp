@@ -16,7 +16,7 @@ void ChangeEveryCellAndSave(const std::filesystem::path& input, const std::files
   embedded::EmbeddedHost host;
   embedded::model::Workbook& workbook = host.Open(file->workbook());
   for (const auto& sheet : workbook.sheets) {
-    sheet->grid.ForEachCell(embedded::model::CellRect::WholeSheet(),
+    sheet->grid().ForEachCell(embedded::model::CellRect::WholeSheet(),
                             [&](embedded::model::CellAddress, embedded::model::Cell& cell) {
                               if (cell.kind == embedded::model::ValueKind::Number) {
                                 cell.SetNumber(cell.number + 1);

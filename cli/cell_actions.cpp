@@ -38,7 +38,7 @@ void PrintActiveSheetShapes(std::ostream& out, HostSession& session) {
 }
 
 std::string ActiveCellReference(HostSession& session) {
-  const embedded::model::CellAddress cell = ActiveWorksheet(session).selection.activeCell;
+  const embedded::model::CellAddress cell = ActiveWorksheet(session).selection().activeCell;
   return embedded::ColumnLetters(cell.column) + std::to_string(cell.row);
 }
 

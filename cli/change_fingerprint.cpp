@@ -131,23 +131,23 @@ void AddSheet(Digest& digest, const model::Sheet& sheet) {
   digest.Add(sheet.kind);
   digest.Add(std::string_view(sheet.name));
   digest.Add(sheet.visibility);
-  digest.Add(sheet.protection.isProtected);
-  digest.Add(sheet.protection.contents);
-  digest.Add(sheet.protection.drawingObjects);
-  digest.Add(sheet.protection.scenarios);
-  AddGrid(digest, sheet.grid);
-  digest.Add(sheet.shapes.size());
-  for (const model::Shape& shape : sheet.shapes) AddShape(digest, shape);
-  digest.Add(sheet.comments.size());
-  for (const auto& [cell, comment] : sheet.comments) {
+  digest.Add(sheet.protection().isProtected);
+  digest.Add(sheet.protection().contents);
+  digest.Add(sheet.protection().drawingObjects);
+  digest.Add(sheet.protection().scenarios);
+  AddGrid(digest, sheet.grid());
+  digest.Add(sheet.shapes().size());
+  for (const model::Shape& shape : sheet.shapes()) AddShape(digest, shape);
+  digest.Add(sheet.comments().size());
+  for (const auto& [cell, comment] : sheet.comments()) {
     digest.Add(model::CellRect::Of(cell));
     digest.Add(std::string_view(comment.author));
     digest.Add(std::string_view(comment.text));
     digest.Add(comment.visible);
     digest.Add(comment.shape);
   }
-  digest.Add(sheet.hyperlinks.size());
-  for (const model::Hyperlink& link : sheet.hyperlinks) {
+  digest.Add(sheet.hyperlinks().size());
+  for (const model::Hyperlink& link : sheet.hyperlinks()) {
     digest.Add(link.anchor);
     digest.Add(std::string_view(link.address));
     digest.Add(std::string_view(link.subAddress));

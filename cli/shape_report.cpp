@@ -69,7 +69,7 @@ std::string ColorText(const model::Color& color) {
 }  // namespace
 
 void PrintShapes(std::ostream& out, const model::Sheet& sheet) {
-  for (const model::Shape& shape : sheet.shapes) {
+  for (const model::Shape& shape : sheet.shapes()) {
     out << TerminalText(shape.name) << '\t' << KindText(shape) << '\t' << GeometryText(shape) << "\tweight "
         << Points(shape.line.weight) << ColorText(shape.line.foreColor) << (shape.printObject ? "" : "\tnot printed")
         << '\n';

@@ -128,10 +128,10 @@ void EmbeddedHost::Activate(model::Sheet& sheet) {
 void EmbeddedHost::ProtectStructure(model::Workbook& workbook, bool on) { workbook.structureProtected = on; }
 
 void EmbeddedHost::ProtectSheet(model::Sheet& sheet, bool scenarios, bool drawingObjects, bool contents) {
-  sheet.protection = {true, contents, drawingObjects, scenarios};
+  sheet.protection() = {true, contents, drawingObjects, scenarios};
 }
 
-void EmbeddedHost::UnprotectSheet(model::Sheet& sheet) { sheet.protection.isProtected = false; }
+void EmbeddedHost::UnprotectSheet(model::Sheet& sheet) { sheet.protection().isProtected = false; }
 
 void EmbeddedHost::Select(model::Sheet& sheet, std::string_view areas, std::string_view activeCell) {
   std::optional<model::Areas> selected = ParseReference(areas);
@@ -140,13 +140,13 @@ void EmbeddedHost::Select(model::Sheet& sheet, std::string_view areas, std::stri
   if (!InSelection({*selected, active, std::nullopt}, active)) {
     throw std::invalid_argument("the active cell lies outside the selection");
   }
-  sheet.selection = {std::move(*selected), active, std::nullopt};
+  sheet.selection() = {std::move(*selected), active, std::nullopt};
 }
 
 void EmbeddedHost::SelectShape(model::Sheet& sheet, std::string_view shapeName) {
   model::Shape* shape = FindShape(sheet, shapeName);
   if (shape == nullptr) throw std::invalid_argument("no shape named " + std::string(shapeName));
-  sheet.selection.shape = shape->id;
+  sheet.selection().shape = shape->id;
 }
 
 bool EmbeddedHost::DoubleClick(std::string_view cell) {
@@ -154,7 +154,7 @@ bool EmbeddedHost::DoubleClick(std::string_view cell) {
   model::CellAddress clicked = SingleCell(cell);
   // Chart sheets have no cells and raise no sheet events.
   if (sheet.kind != model::SheetKind::Worksheet) return false;
-  sheet.selection = {{model::CellRect::Of(clicked)}, clicked, std::nullopt};
+  sheet.selection() = {{model::CellRect::Of(clicked)}, clicked, std::nullopt};
   return RaiseCellEvent(sheet, clicked, &EventHub::Sink::SheetBeforeDoubleClick);
 }
 
@@ -162,10 +162,10 @@ bool EmbeddedHost::RightClick(std::string_view cell) {
   model::Sheet& sheet = ActiveSheet();
   model::CellAddress clicked = SingleCell(cell);
   if (sheet.kind != model::SheetKind::Worksheet) return false;
-  if (!InSelection(sheet.selection, clicked)) {
-    sheet.selection = {{model::CellRect::Of(clicked)}, clicked, std::nullopt};
+  if (!InSelection(sheet.selection(), clicked)) {
+    sheet.selection() = {{model::CellRect::Of(clicked)}, clicked, std::nullopt};
   }
-  commandBars().FitCellMenu(sheet.comments.contains(sheet.selection.activeCell));
+  commandBars().FitCellMenu(sheet.comments().contains(sheet.selection().activeCell));
   return RaiseCellEvent(sheet, clicked, &EventHub::Sink::SheetBeforeRightClick);
 }
 

@@ -32,7 +32,7 @@ void ForEachAddress(const model::Areas& areas, Visit visit) {
 template <class Change>
 void Reformat(model::Workbook& workbook, model::Sheet& sheet, std::string_view cells, Change change) {
   ForEachAddress(AreasOf(cells), [&](model::CellAddress address) {
-    model::Cell& cell = sheet.grid.Obtain(address);
+    model::Cell& cell = sheet.grid().Obtain(address);
     model::CellFormat format = workbook.formats.Get(cell.format);
     change(format);
     cell.format = workbook.formats.Intern(format);
@@ -45,21 +45,21 @@ void EmbeddedHost::SetValue(model::Sheet& sheet, std::string_view cells, const h
   if (value.IsObject()) throw std::invalid_argument("a cell cannot hold an object");
   model::Workbook& workbook = WorkbookOf(sheet);
   ForEachAddress(AreasOf(cells), [&](model::CellAddress cell) {
-    StoreEntry(workbook, sheet.grid, cell, {std::nullopt, value});
+    StoreEntry(workbook, sheet.grid(), cell, {std::nullopt, value});
   });
 }
 
 void EmbeddedHost::TypeEntry(model::Sheet& sheet, std::string_view cells, std::string_view text) {
   model::Workbook& workbook = WorkbookOf(sheet);
   CellEntry entry = ReadEntry(host::Variant(std::string(text)));
-  ForEachAddress(AreasOf(cells), [&](model::CellAddress cell) { StoreEntry(workbook, sheet.grid, cell, entry); });
+  ForEachAddress(AreasOf(cells), [&](model::CellAddress cell) { StoreEntry(workbook, sheet.grid(), cell, entry); });
 }
 
 void EmbeddedHost::SetFormula(model::Sheet& sheet, std::string_view cells, const std::string& formula,
                               const host::Variant& cachedValue) {
   model::Workbook& workbook = WorkbookOf(sheet);
   ForEachAddress(AreasOf(cells), [&](model::CellAddress cell) {
-    StoreEntry(workbook, sheet.grid, cell, {formula, {}});
+    StoreEntry(workbook, sheet.grid(), cell, {formula, {}});
   });
   SetCachedValue(sheet, cells, cachedValue);
 }
@@ -69,26 +69,26 @@ void EmbeddedHost::SetArrayFormula(model::Sheet& sheet, std::string_view range, 
   model::Areas areas = AreasOf(range);
   if (areas.size() != 1) throw std::invalid_argument("an array formula takes one area");
   const model::CellRect array = areas.front();
-  std::erase_if(sheet.grid.arrays, [&](const model::CellRect& other) { return other.Intersects(array); });
-  ForEachAddress(areas, [&](model::CellAddress cell) { sheet.grid.RemoveFormula(cell); });
-  StoreEntry(WorkbookOf(sheet), sheet.grid, array.TopLeft(), {formula, {}});
-  sheet.grid.arrays.push_back(array);
+  std::erase_if(sheet.grid().arrays, [&](const model::CellRect& other) { return other.Intersects(array); });
+  ForEachAddress(areas, [&](model::CellAddress cell) { sheet.grid().RemoveFormula(cell); });
+  StoreEntry(WorkbookOf(sheet), sheet.grid(), array.TopLeft(), {formula, {}});
+  sheet.grid().arrays.push_back(array);
   SetCachedValue(sheet, range, cachedValue);
 }
 
 void EmbeddedHost::SetCachedValue(model::Sheet& sheet, std::string_view cells, const host::Variant& value) {
   model::Workbook& workbook = WorkbookOf(sheet);
   ForEachAddress(AreasOf(cells), [&](model::CellAddress cell) {
-    const std::string* own = sheet.grid.Formula(cell);
-    if (own == nullptr && sheet.grid.ArrayAt(cell) == nullptr) throw std::invalid_argument("no formula to calculate");
+    const std::string* own = sheet.grid().Formula(cell);
+    if (own == nullptr && sheet.grid().ArrayAt(cell) == nullptr) throw std::invalid_argument("no formula to calculate");
     std::optional<std::string> kept;
     if (own != nullptr) kept = *own;
     if (value.IsEmpty()) {
-      sheet.grid.Obtain(cell).SetEmpty();
+      sheet.grid().Obtain(cell).SetEmpty();
     } else {
-      StoreEntry(workbook, sheet.grid, cell, {std::nullopt, value});
+      StoreEntry(workbook, sheet.grid(), cell, {std::nullopt, value});
     }
-    if (kept) sheet.grid.SetFormula(cell, std::move(*kept));
+    if (kept) sheet.grid().SetFormula(cell, std::move(*kept));
   });
 }
 
@@ -105,35 +105,35 @@ void EmbeddedHost::SetLocked(model::Sheet& sheet, std::string_view cells, bool l
 }
 
 void EmbeddedHost::SetColumnWidth(model::Sheet& sheet, std::int32_t column, double width) {
-  sheet.grid.columns.Change(column, column, {}, [&](model::Column& settings) { settings.width = width; });
+  sheet.grid().columns.Change(column, column, {}, [&](model::Column& settings) { settings.width = width; });
 }
 
 void EmbeddedHost::SetRowHeight(model::Sheet& sheet, std::int32_t row, double points) {
-  sheet.grid.rows[row].height = points;
+  sheet.grid().rows[row].height = points;
 }
 
 void EmbeddedHost::HideColumn(model::Sheet& sheet, std::int32_t column, bool hidden) {
-  sheet.grid.columns.Change(column, column, {}, [&](model::Column& settings) { settings.hidden = hidden; });
+  sheet.grid().columns.Change(column, column, {}, [&](model::Column& settings) { settings.hidden = hidden; });
 }
 
-void EmbeddedHost::HideRow(model::Sheet& sheet, std::int32_t row, bool hidden) { sheet.grid.rows[row].hidden = hidden; }
+void EmbeddedHost::HideRow(model::Sheet& sheet, std::int32_t row, bool hidden) { sheet.grid().rows[row].hidden = hidden; }
 
 host::Variant EmbeddedHost::Value(const model::Sheet& sheet, std::string_view cell) const {
-  return CellValue(WorkbookOf(sheet), sheet.grid, CellOf(cell));
+  return CellValue(WorkbookOf(sheet), sheet.grid(), CellOf(cell));
 }
 
 std::optional<std::string> EmbeddedHost::Formula(const model::Sheet& sheet, std::string_view cell) const {
-  const std::string* formula = sheet.grid.FormulaShown(CellOf(cell));
+  const std::string* formula = sheet.grid().FormulaShown(CellOf(cell));
   if (formula == nullptr) return std::nullopt;
   return *formula;
 }
 
 model::Font EmbeddedHost::Font(const model::Sheet& sheet, std::string_view cell) const {
-  return WorkbookOf(sheet).formats.Get(sheet.grid.FormatOf(CellOf(cell))).font;
+  return WorkbookOf(sheet).formats.Get(sheet.grid().FormatOf(CellOf(cell))).font;
 }
 
 std::string EmbeddedHost::NumberFormat(const model::Sheet& sheet, std::string_view cell) const {
-  return WorkbookOf(sheet).formats.Get(sheet.grid.FormatOf(CellOf(cell))).numberFormat;
+  return WorkbookOf(sheet).formats.Get(sheet.grid().FormatOf(CellOf(cell))).numberFormat;
 }
 
 model::Shape& EmbeddedHost::AddShape(model::Sheet& sheet, model::ShapeKind kind, const std::string& name) {
@@ -157,20 +157,20 @@ void EmbeddedHost::AddHyperlink(model::Sheet& sheet, std::string_view anchor, co
 }
 
 model::Shape* EmbeddedHost::FindShape(model::Sheet& sheet, std::string_view name) const {
-  for (model::Shape& shape : sheet.shapes) {
+  for (model::Shape& shape : sheet.shapes()) {
     if (shape.name == name) return &shape;
   }
   return nullptr;
 }
 
 const model::Comment* EmbeddedHost::FindComment(const model::Sheet& sheet, std::string_view cell) const {
-  auto comment = sheet.comments.find(CellOf(cell));
-  return comment != sheet.comments.end() ? &comment->second : nullptr;
+  auto comment = sheet.comments().find(CellOf(cell));
+  return comment != sheet.comments().end() ? &comment->second : nullptr;
 }
 
 std::vector<std::string> EmbeddedHost::ShapeNames(const model::Sheet& sheet) const {
   std::vector<std::string> names;
-  for (const model::Shape& shape : sheet.shapes) names.push_back(shape.name);
+  for (const model::Shape& shape : sheet.shapes()) names.push_back(shape.name);
   return names;
 }
 

@@ -46,7 +46,7 @@ void EmbeddedHost::GoTo(std::string_view reference, std::string_view activeCell)
     if (cellSheet != sheet || !selected) throw std::invalid_argument("the active cell lies outside the selection");
   }
   Activate(*sheet);
-  sheet->selection = {std::move(areas), active, std::nullopt};
+  sheet->selection() = {std::move(areas), active, std::nullopt};
 }
 
 }  // namespace tabulara::embedded

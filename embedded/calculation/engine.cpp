@@ -85,12 +85,12 @@ class Engine {
     for (std::size_t index = 0; index < workbook_.sheets.size(); ++index) {
       const model::Sheet& sheet = *workbook_.sheets[index];
       if (sheet.kind != model::SheetKind::Worksheet) continue;
-      for (const auto& [row, cells] : sheet.grid.rows) {
+      for (const auto& [row, cells] : sheet.grid().rows) {
         for (const model::Cell& cell : cells.cells) {
           const model::CellAddress address{row, cell.column};
           const abs_address_t position(static_cast<ixion::sheet_t>(index), row - 1, cell.column - 1);
           if (!cell.hasFormula) {
-            SetConstant(position, CellValue(workbook_, sheet.grid, address));
+            SetConstant(position, CellValue(workbook_, sheet.grid(), address));
             continue;
           }
           real.push_back(AddFormula(position, FormulaSite{index, address}));
@@ -100,7 +100,7 @@ class Engine {
     if (!cachedValuesHold_) UnknownArrays();
     for (const std::size_t index : real) {
       const auto [sheetIndex, address] = *formulas_[index].site;
-      const model::Grid& grid = workbook_.sheets[sheetIndex]->grid;
+      const model::Grid& grid = workbook_.sheets[sheetIndex]->grid();
       const std::string* text = grid.Formula(address);
       if (text == nullptr || grid.ArrayAt(address) != nullptr || !Prepare(index, *text)) Demote(index);
     }
@@ -109,7 +109,7 @@ class Engine {
   // The values of array formulas, which the engine does not compute.
   void UnknownArrays() {
     for (std::size_t index = 0; index < workbook_.sheets.size(); ++index) {
-      for (const model::CellRect& array : workbook_.sheets[index]->grid.arrays) {
+      for (const model::CellRect& array : workbook_.sheets[index]->grid().arrays) {
         for (std::int32_t row = array.top; row <= array.bottom; ++row) {
           for (std::int32_t column = array.left; column <= array.right; ++column) {
             unknown_.insert(abs_address_t(static_cast<ixion::sheet_t>(index), row - 1, column - 1));
@@ -210,7 +210,7 @@ class Engine {
   ReferenceTraits Describe(const Piece& reference) const {
     if (!reference.cell || reference.cell->sheet < 0 || reference.cell->sheet >= scratchSheet_) return {};
     const model::Sheet& sheet = *workbook_.sheets[static_cast<std::size_t>(reference.cell->sheet)];
-    const model::Cell* cell = sheet.grid.Find({reference.cell->row + 1, reference.cell->column + 1});
+    const model::Cell* cell = sheet.grid().Find({reference.cell->row + 1, reference.cell->column + 1});
     if (cell == nullptr || (!cell->hasFormula && cell->kind == model::ValueKind::Empty)) return {false, true, true};
     if (cell->hasFormula) return {};
     if (cell->kind == model::ValueKind::Text) return {true, true, true};
@@ -241,7 +241,7 @@ class Engine {
     context_.empty_cell(position);
     if (formula.site && cachedValuesHold_) {
       const auto& [sheetIndex, address] = *formula.site;
-      const host::Variant cached = CellValue(workbook_, workbook_.sheets[sheetIndex]->grid, address);
+      const host::Variant cached = CellValue(workbook_, workbook_.sheets[sheetIndex]->grid(), address);
       if (!cached.IsEmpty()) {
         SetConstant(position, cached);
         return;
@@ -377,7 +377,7 @@ class Engine {
   // gets a date, as Range.Value gives it.
   bool ShowsDate(const abs_address_t& position) const {
     if (position.sheet < 0 || position.sheet >= scratchSheet_) return false;
-    const model::Grid& grid = workbook_.sheets[static_cast<std::size_t>(position.sheet)]->grid;
+    const model::Grid& grid = workbook_.sheets[static_cast<std::size_t>(position.sheet)]->grid();
     const std::uint32_t format = grid.FormatOf({position.row + 1, position.column + 1});
     return IsDateFormat(workbook_.formats.Get(format).numberFormat);
   }
@@ -476,7 +476,7 @@ std::map<FormulaSite, std::optional<host::Variant>> CalculateWorkbook(const mode
     // The engine refused the workbook itself: it computes none of its formulas.
     std::map<FormulaSite, std::optional<host::Variant>> nothing;
     for (std::size_t index = 0; index < workbook.sheets.size(); ++index) {
-      for (const auto& [row, cells] : workbook.sheets[index]->grid.rows) {
+      for (const auto& [row, cells] : workbook.sheets[index]->grid().rows) {
         for (const model::Cell& cell : cells.cells) {
           if (cell.hasFormula) nothing.emplace(FormulaSite{index, {row, cell.column}}, std::nullopt);
         }

@@ -62,10 +62,10 @@ std::int32_t ReferencedColumns(std::string_view formula) {
 std::int32_t SheetWidth(const model::Workbook& workbook) {
   std::int32_t widest = 1;
   for (const auto& sheet : workbook.sheets) {
-    for (const auto& [row, cells] : sheet->grid.rows) {
+    for (const auto& [row, cells] : sheet->grid().rows) {
       if (!cells.cells.empty()) widest = std::max<std::int32_t>(widest, cells.cells.back().column);
     }
-    for (const auto& [key, formula] : sheet->grid.formulas) widest = std::max(widest, ReferencedColumns(formula));
+    for (const auto& [key, formula] : sheet->grid().formulas) widest = std::max(widest, ReferencedColumns(formula));
   }
   return widest;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -56,13 +58,9 @@ struct AreaRules {
   friend bool operator==(const AreaRules&, const AreaRules&) = default;
 };
 
-// A sheet of any kind; only worksheets use the cells, drawing objects,
-// comments and hyperlinks.
-struct Sheet {
-  SheetKind kind = SheetKind::Worksheet;
-  std::string name;
-  // xlSheetVisible, xlSheetHidden or xlSheetVeryHidden.
-  int visibility = host::xlSheetVisible;
+// What a sheet's part holds beyond its entry in the workbook; only
+// worksheets use the cells, drawing objects, comments and hyperlinks.
+struct SheetContent {
   SheetProtection protection;
   Grid grid;
   // In z-order, comment boxes among them.
@@ -75,14 +73,75 @@ struct Sheet {
   std::vector<CellRect> tableHeaders;
   // Numbers the default names of new shapes ("Straight Connector 3").
   std::uint32_t nextShapeId = 1;
+};
+
+// A sheet of any kind. Its content may be read from the workbook's file when
+// it is first wanted: a sheet nothing looks into is never read.
+class Sheet {
+ public:
+  // Reads the content into the sheet it is given.
+  using ContentLoader = std::function<void(Sheet&)>;
+
+  Sheet() = default;
+  // A copy has the content of the original, read first if need be.
+  Sheet(const Sheet& other);
+  Sheet& operator=(const Sheet& other);
+
+  SheetKind kind = SheetKind::Worksheet;
+  std::string name;
+  // xlSheetVisible, xlSheetHidden or xlSheetVeryHidden.
+  int visibility = host::xlSheetVisible;
   // How often the sheet was recalculated.
   int calculations = 0;
   // Where the workbook last found the sheet in tab order; see
   // Workbook::IndexOf.
   mutable std::size_t tabIndexHint = 0;
 
+  // The content is read by `loader` when first wanted; `hasShapes` false
+  // says the file gives the sheet no drawing objects, so that they can be
+  // listed without reading the rest.
+  void LoadContentLater(ContentLoader loader, bool hasShapes);
+  // Whether the content is in memory: made here, or read from the file.
+  bool ContentLoaded() const { return !loader_ && !failure_; }
+  // Reads the content now; the loader's error when it fails, then and at
+  // every later use of the content.
+  void LoadContent() const;
+
+  SheetProtection& protection() { return Content().protection; }
+  const SheetProtection& protection() const { return Content().protection; }
+  Grid& grid() { return Content().grid; }
+  const Grid& grid() const { return Content().grid; }
+  std::vector<Shape>& shapes() { return Content().shapes; }
+  const std::vector<Shape>& shapes() const;
+  std::map<CellAddress, Comment>& comments() { return Content().comments; }
+  const std::map<CellAddress, Comment>& comments() const { return Content().comments; }
+  std::vector<Hyperlink>& hyperlinks() { return Content().hyperlinks; }
+  const std::vector<Hyperlink>& hyperlinks() const { return Content().hyperlinks; }
+  Selection& selection() { return Content().selection; }
+  const Selection& selection() const { return Content().selection; }
+  AreaRules& areaRules() { return Content().areaRules; }
+  const AreaRules& areaRules() const { return Content().areaRules; }
+  std::vector<CellRect>& tableHeaders() { return Content().tableHeaders; }
+  const std::vector<CellRect>& tableHeaders() const { return Content().tableHeaders; }
+  std::uint32_t& nextShapeId() { return Content().nextShapeId; }
+
   Shape* FindShape(std::uint32_t id);
   const Shape* FindShape(std::uint32_t id) const;
+
+ private:
+  SheetContent& Content() {
+    if (!ContentLoaded()) LoadContent();
+    return content_;
+  }
+  const SheetContent& Content() const {
+    if (!ContentLoaded()) LoadContent();
+    return content_;
+  }
+
+  mutable SheetContent content_;
+  mutable ContentLoader loader_;
+  mutable std::exception_ptr failure_;
+  bool hasShapes_ = true;
 };
 
 }  // namespace tabulara::embedded::model

@@ -39,7 +39,7 @@ class ApplicationObject final : public host::Application, public Reference {
     Enter("Application.ActiveCell");
     std::optional<SheetTarget> active = ActiveTarget();
     if (!active || active->sheet->kind != model::SheetKind::Worksheet) return std::nullopt;
-    return MakeRange(context(), *active, {model::CellRect::Of(active->sheet->selection.activeCell)});
+    return MakeRange(context(), *active, {model::CellRect::Of(active->sheet->selection().activeCell)});
   }
 
   host::Maybe<host::Object> Selection() override {
@@ -48,10 +48,10 @@ class ApplicationObject final : public host::Application, public Reference {
     if (!active) return std::nullopt;
     const model::Sheet& sheet = *active->sheet;
     if (sheet.kind != model::SheetKind::Worksheet) return MakeSheet(context(), *active);
-    if (sheet.selection.shape && sheet.FindShape(*sheet.selection.shape) != nullptr) {
-      return MakeShape(context(), *active, *sheet.selection.shape);
+    if (sheet.selection().shape && sheet.FindShape(*sheet.selection().shape) != nullptr) {
+      return MakeShape(context(), *active, *sheet.selection().shape);
     }
-    return MakeRange(context(), *active, sheet.selection.areas);
+    return MakeRange(context(), *active, sheet.selection().areas);
   }
 
   host::Ref<host::Sheets> Sheets() override {

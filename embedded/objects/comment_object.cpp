@@ -32,7 +32,7 @@ class CommentObject final : public host::Comment, public Reference {
 
  private:
   model::Comment& Resolve(model::Sheet& sheet) const {
-    for (auto& [cell, comment] : sheet.comments) {
+    for (auto& [cell, comment] : sheet.comments()) {
       if (comment.shape == boxId_) return comment;
     }
     throw ObjectDeleted();

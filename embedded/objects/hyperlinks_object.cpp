@@ -16,14 +16,14 @@ class HyperlinksObject final : public host::Hyperlinks, public Reference {
 
   std::int32_t Count() override {
     Enter("Hyperlinks.Count");
-    return static_cast<std::int32_t>(handle_.Resolve().sheet->hyperlinks.size());
+    return static_cast<std::int32_t>(handle_.Resolve().sheet->hyperlinks().size());
   }
 
   void Delete() override {
     Enter("Hyperlinks.Delete");
     model::Sheet& sheet = *handle_.Resolve().sheet;
     if (ContentsProtected(sheet)) throw MethodFailed("Delete", "Hyperlinks");
-    sheet.hyperlinks.clear();
+    sheet.hyperlinks().clear();
   }
 
   void Add(const host::Ref<host::Range>& anchor, const std::string& address, const std::string& subAddress) override {

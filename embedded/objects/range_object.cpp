@@ -69,7 +69,7 @@ class RangeObject final : public host::Range, public RangeIdentity, public Refer
   host::Variant Value() override {
     Enter("Range.Value");
     SheetTarget target = handle_.Resolve();
-    return CellValue(*target.workbook, target.sheet->grid, areas_.front().TopLeft());
+    return CellValue(*target.workbook, target.sheet->grid(), areas_.front().TopLeft());
   }
 
   void Value(const host::Variant& value) override {
@@ -143,8 +143,8 @@ class RangeObject final : public host::Range, public RangeIdentity, public Refer
   host::Maybe<host::Comment> Comment() override {
     Enter("Range.Comment");
     SheetTarget target = handle_.Resolve();
-    auto comment = target.sheet->comments.find(areas_.front().TopLeft());
-    if (comment == target.sheet->comments.end()) return std::nullopt;
+    auto comment = target.sheet->comments().find(areas_.front().TopLeft());
+    if (comment == target.sheet->comments().end()) return std::nullopt;
     return MakeComment(context(), target, comment->second.shape);
   }
 
@@ -154,7 +154,7 @@ class RangeObject final : public host::Range, public RangeIdentity, public Refer
  private:
   embedded::Box Geometry() const {
     SheetTarget target = handle_.Resolve();
-    return AreaBox(*target.workbook, target.sheet->grid, areas_.front());
+    return AreaBox(*target.workbook, target.sheet->grid(), areas_.front());
   }
 
   SheetHandle handle_;

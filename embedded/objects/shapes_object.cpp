@@ -19,7 +19,7 @@ class ShapesObject final : public host::Shapes, public Reference {
     Enter("Shapes.NewEnum");
     SheetTarget target = handle_.Resolve();
     std::vector<std::uint32_t> ids;
-    for (const model::Shape& shape : target.sheet->shapes) ids.push_back(shape.id);
+    for (const model::Shape& shape : target.sheet->shapes()) ids.push_back(shape.id);
     return std::make_unique<ListEnumerator<host::Shape, std::uint32_t>>(
         context(), std::move(ids),
         [context = context(), handle = handle_](const std::uint32_t& id) -> host::Maybe<host::Shape> {

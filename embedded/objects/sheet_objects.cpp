@@ -67,7 +67,7 @@ class WorksheetObject final : public SheetObject<host::Worksheet> {
 
   bool ProtectScenarios() override {
     Enter("Worksheet.ProtectScenarios");
-    const model::SheetProtection& protection = handle().Resolve().sheet->protection;
+    const model::SheetProtection& protection = handle().Resolve().sheet->protection();
     return protection.isProtected && protection.scenarios;
   }
 

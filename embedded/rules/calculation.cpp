@@ -30,7 +30,7 @@ bool CachedValuesHold(const model::Workbook& workbook) {
 // value that is not vouched for.
 void CheckKeptValues(const model::Workbook& workbook, std::size_t sheetIndex, const Results& results) {
   const model::Sheet& sheet = *workbook.sheets[sheetIndex];
-  for (const auto& [row, cells] : sheet.grid.rows) {
+  for (const auto& [row, cells] : sheet.grid().rows) {
     for (const model::Cell& cell : cells.cells) {
       const CellAddress address{row, cell.column};
       const auto result = results.find({sheetIndex, address});
@@ -59,7 +59,7 @@ void StoreSheet(model::Workbook& workbook, std::size_t sheetIndex, const Results
   model::Sheet& sheet = *workbook.sheets[sheetIndex];
   for (auto result = results.lower_bound({sheetIndex, CellAddress{0, 0}});
        result != results.end() && result->first.first == sheetIndex; ++result) {
-    model::Cell* cell = sheet.grid.Find(result->first.second);
+    model::Cell* cell = sheet.grid().Find(result->first.second);
     if (cell != nullptr && result->second) Store(workbook, *cell, *result->second);
   }
   ++sheet.calculations;
@@ -73,7 +73,7 @@ std::size_t IndexOf(const model::Workbook& workbook, const model::Sheet& sheet) 
 
 void CalculateSheet(model::Workbook& workbook, model::Sheet& sheet, const AddInList& addIns) {
   calculation::CallableFunctions functions(addIns.CreateInstalled());
-  if (sheet.grid.formulas.empty()) {
+  if (sheet.grid().formulas.empty()) {
     ++sheet.calculations;
     return;
   }

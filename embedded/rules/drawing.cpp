@@ -66,8 +66,8 @@ int ShapeType(ShapeKind kind) {
 }
 
 model::Shape& AddShape(model::Sheet& sheet, ShapeKind kind) {
-  model::Shape& shape = sheet.shapes.emplace_back();
-  shape.id = sheet.nextShapeId++;
+  model::Shape& shape = sheet.shapes().emplace_back();
+  shape.id = sheet.nextShapeId()++;
   shape.kind = kind;
   shape.name = KindName(kind) + " " + std::to_string(shape.id);
   return shape;
@@ -87,14 +87,14 @@ model::Shape& AddLine(model::Sheet& sheet, double beginX, double beginY, double 
 void DeleteShape(model::Sheet& sheet, std::uint32_t id) {
   const model::Shape* shape = sheet.FindShape(id);
   if (shape == nullptr) return;
-  if (shape->commentCell) sheet.comments.erase(*shape->commentCell);
-  std::erase_if(sheet.shapes, [id](const model::Shape& candidate) { return candidate.id == id; });
+  if (shape->commentCell) sheet.comments().erase(*shape->commentCell);
+  std::erase_if(sheet.shapes(), [id](const model::Shape& candidate) { return candidate.id == id; });
 }
 
 model::Comment& AddComment(model::Workbook& workbook, model::Sheet& sheet, model::CellAddress cell,
                            const std::string& text) {
-  if (auto old = sheet.comments.find(cell); old != sheet.comments.end()) DeleteShape(sheet, old->second.shape);
-  Box box = AreaBox(workbook, sheet.grid, model::CellRect::Of(cell));
+  if (auto old = sheet.comments().find(cell); old != sheet.comments().end()) DeleteShape(sheet, old->second.shape);
+  Box box = AreaBox(workbook, sheet.grid(), model::CellRect::Of(cell));
   model::Shape& shape = AddShape(sheet, ShapeKind::CommentBox);
   shape.left = box.left + box.width + kCommentOffsetX;
   shape.top = std::max(0.0, box.top - kCommentOffsetY);
@@ -102,7 +102,7 @@ model::Comment& AddComment(model::Workbook& workbook, model::Sheet& sheet, model
   shape.height = kCommentHeight;
   shape.visible = false;
   shape.commentCell = cell;
-  model::Comment& comment = sheet.comments[cell];
+  model::Comment& comment = sheet.comments()[cell];
   comment.text = text;
   comment.shape = shape.id;
   return comment;
@@ -110,13 +110,13 @@ model::Comment& AddComment(model::Workbook& workbook, model::Sheet& sheet, model
 
 void AddHyperlink(model::Workbook& workbook, model::Sheet& sheet, const model::CellRect& anchor,
                   const std::string& address, const std::string& subAddress) {
-  std::erase_if(sheet.hyperlinks, [&](const model::Hyperlink& link) { return link.anchor.Intersects(anchor); });
-  sheet.hyperlinks.push_back({anchor, address, subAddress});
+  std::erase_if(sheet.hyperlinks(), [&](const model::Hyperlink& link) { return link.anchor.Intersects(anchor); });
+  sheet.hyperlinks().push_back({anchor, address, subAddress});
   ApplyStyle(workbook, sheet, anchor, "Hyperlink");
   model::CellAddress cell = anchor.TopLeft();
-  const model::Cell* shown = sheet.grid.Find(cell);
+  const model::Cell* shown = sheet.grid().Find(cell);
   if (shown == nullptr || (shown->kind == model::ValueKind::Empty && !shown->hasFormula)) {
-    sheet.grid.Obtain(cell).SetText(workbook.strings.Intern(address.empty() ? subAddress : address));
+    sheet.grid().Obtain(cell).SetText(workbook.strings.Intern(address.empty() ? subAddress : address));
     KeepTableHeaders(workbook, sheet, {model::CellRect::Of(cell)});
   }
 }

@@ -4,10 +4,10 @@
 
 namespace tabulara::embedded {
 
-bool ContentsProtected(const model::Sheet& sheet) { return sheet.protection.isProtected && sheet.protection.contents; }
+bool ContentsProtected(const model::Sheet& sheet) { return sheet.protection().isProtected && sheet.protection().contents; }
 
 bool DrawingProtected(const model::Sheet& sheet) {
-  return sheet.protection.isProtected && sheet.protection.drawingObjects;
+  return sheet.protection().isProtected && sheet.protection().drawingObjects;
 }
 
 bool TouchesLockedCell(const model::Workbook& workbook, const model::Sheet& sheet, const model::Areas& areas) {
@@ -16,7 +16,7 @@ bool TouchesLockedCell(const model::Workbook& workbook, const model::Sheet& shee
     if (area.CellCount() > kMaxCellsPerEdit) return true;
     for (std::int32_t row = area.top; row <= area.bottom; ++row) {
       for (std::int32_t column = area.left; column <= area.right; ++column) {
-        if (workbook.formats.Get(sheet.grid.FormatOf({row, column})).locked) return true;
+        if (workbook.formats.Get(sheet.grid().FormatOf({row, column})).locked) return true;
       }
     }
   }
@@ -24,7 +24,7 @@ bool TouchesLockedCell(const model::Workbook& workbook, const model::Sheet& shee
 }
 
 void RequireWholeArrays(const model::Sheet& sheet, const model::Areas& areas) {
-  for (const model::CellRect& array : sheet.grid.arrays) {
+  for (const model::CellRect& array : sheet.grid().arrays) {
     for (const model::CellRect& area : areas) {
       if (area.Intersects(array) && !area.Contains(array)) throw PartOfArray();
     }

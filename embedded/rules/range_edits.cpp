@@ -22,14 +22,14 @@ void DropArraysInside(Grid& grid, const CellRect& area) {
 }
 
 void DropCommentsInside(model::Sheet& sheet, const CellRect& area) {
-  for (auto comment = sheet.comments.begin(); comment != sheet.comments.end();) {
+  for (auto comment = sheet.comments().begin(); comment != sheet.comments().end();) {
     if (!area.Contains(comment->first)) {
       ++comment;
       continue;
     }
     std::uint32_t box = comment->second.shape;
-    std::erase_if(sheet.shapes, [box](const model::Shape& shape) { return shape.id == box; });
-    comment = sheet.comments.erase(comment);
+    std::erase_if(sheet.shapes(), [box](const model::Shape& shape) { return shape.id == box; });
+    comment = sheet.comments().erase(comment);
   }
 }
 
@@ -172,16 +172,16 @@ void PutValue(model::Workbook& workbook, model::Sheet& sheet, const model::Areas
   if (!clearing && CellCount(areas) > kMaxCellsPerEdit) throw OutOfMemory();
   bool changed = false;
   for (const CellRect& area : areas) {
-    DropArraysInside(sheet.grid, area);
+    DropArraysInside(sheet.grid(), area);
     if (clearing) {
       std::vector<CellAddress> filled;
-      sheet.grid.ForEachCell(area, [&](CellAddress address, const Cell&) { filled.push_back(address); });
-      for (CellAddress address : filled) changed = ClearContents(sheet.grid, address) || changed;
+      sheet.grid().ForEachCell(area, [&](CellAddress address, const Cell&) { filled.push_back(address); });
+      for (CellAddress address : filled) changed = ClearContents(sheet.grid(), address) || changed;
       continue;
     }
     for (std::int32_t row = area.top; row <= area.bottom; ++row) {
       for (std::int32_t column = area.left; column <= area.right; ++column) {
-        changed = StoreEntry(workbook, sheet.grid, {row, column}, entry) || changed;
+        changed = StoreEntry(workbook, sheet.grid(), {row, column}, entry) || changed;
       }
     }
   }
@@ -193,15 +193,15 @@ void ClearAreas(model::Workbook& workbook, model::Sheet& sheet, const model::Are
   if (ContentsProtected(sheet)) throw MethodFailed("Clear", "Range");
   RequireWholeArrays(sheet, areas);
   for (const CellRect& area : areas) {
-    DropArraysInside(sheet.grid, area);
-    sheet.grid.RemoveCellsIf(area, [&](CellAddress, const Cell& cell) {
+    DropArraysInside(sheet.grid(), area);
+    sheet.grid().RemoveCellsIf(area, [&](CellAddress, const Cell& cell) {
       if (cell.hasFormula || cell.kind != model::ValueKind::Empty) workbook.cellsChanged = true;
       return true;
     });
-    ResetLayerFormats(sheet.grid, area);
-    std::erase_if(sheet.hyperlinks, [&](const model::Hyperlink& link) { return link.anchor.Intersects(area); });
+    ResetLayerFormats(sheet.grid(), area);
+    std::erase_if(sheet.hyperlinks(), [&](const model::Hyperlink& link) { return link.anchor.Intersects(area); });
     DropCommentsInside(sheet, area);
-    ClearAreaRules(sheet.areaRules, area);
+    ClearAreaRules(sheet.areaRules(), area);
   }
   KeepTableHeaders(workbook, sheet, areas);
 }
@@ -211,7 +211,7 @@ void ChangeFont(model::Workbook& workbook, model::Sheet& sheet, const model::Are
   if (ContentsProtected(sheet)) throw PropertyNotSet(property, "Font");
   const std::function<void(model::CellFormat&)> changeFont = [&](model::CellFormat& format) { change(format.font); };
   FormatChange formatChange(workbook.formats, changeFont);
-  for (const CellRect& area : areas) ChangeAreaFormat(sheet.grid, area, formatChange);
+  for (const CellRect& area : areas) ChangeAreaFormat(sheet.grid(), area, formatChange);
 }
 
 void ApplyStyle(model::Workbook& workbook, model::Sheet& sheet, const model::CellRect& area, const std::string& style) {
@@ -221,7 +221,7 @@ void ApplyStyle(model::Workbook& workbook, model::Sheet& sheet, const model::Cel
     format.font = styleFont;
   };
   FormatChange formatChange(workbook.formats, applyStyle);
-  ChangeAreaFormat(sheet.grid, area, formatChange);
+  ChangeAreaFormat(sheet.grid(), area, formatChange);
 }
 
 }  // namespace tabulara::embedded

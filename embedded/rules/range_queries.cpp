@@ -113,7 +113,7 @@ model::Areas SpecialCells(const model::Sheet& sheet, const model::Areas& areas, 
   model::Areas searched = areas;
   if (areas.size() == 1 && areas.front().CellCount() == 1) searched = {CellRect::WholeSheet()};
   model::Areas found;
-  const model::Grid& grid = sheet.grid;
+  const model::Grid& grid = sheet.grid();
   for (const CellRect& area : searched) {
     const std::unordered_set<std::uint64_t> arrayEntries = ArrayEntries(grid, area);
     Blocks blocks;
@@ -140,12 +140,12 @@ bool AllHoldFormulas(const model::Sheet& sheet, const model::Areas& areas) {
     // Every cell of an array holds its formula; the top-left one also in
     // its entry.
     std::int64_t formulas = 0;
-    sheet.grid.ForEachCell(area, [&](CellAddress, const Cell& cell) { formulas += cell.hasFormula ? 1 : 0; });
-    for (const CellRect& array : sheet.grid.arrays) {
+    sheet.grid().ForEachCell(area, [&](CellAddress, const Cell& cell) { formulas += cell.hasFormula ? 1 : 0; });
+    for (const CellRect& array : sheet.grid().arrays) {
       const auto common = model::Intersection(area, array);
       if (!common) continue;
       formulas += common->CellCount();
-      sheet.grid.ForEachCell(*common, [&](CellAddress, const Cell& cell) { formulas -= cell.hasFormula ? 1 : 0; });
+      sheet.grid().ForEachCell(*common, [&](CellAddress, const Cell& cell) { formulas -= cell.hasFormula ? 1 : 0; });
     }
     if (formulas != area.CellCount()) return false;
   }
@@ -155,7 +155,7 @@ bool AllHoldFormulas(const model::Sheet& sheet, const model::Areas& areas) {
 bool AllInArrays(const model::Sheet& sheet, const model::Areas& areas) {
   for (const CellRect& area : areas) {
     std::int64_t covered = 0;
-    for (const CellRect& array : sheet.grid.arrays) {
+    for (const CellRect& array : sheet.grid().arrays) {
       if (auto common = model::Intersection(area, array)) covered += common->CellCount();
     }
     if (covered != area.CellCount()) return false;

@@ -41,7 +41,7 @@ SheetPtr CopySheet(model::Workbook& workbook, const model::Sheet& original, cons
     if (added) entry->second = workbook.formats.Intern(source.formats.Get(id));
     return entry->second;
   };
-  model::Grid& grid = copy->grid;
+  model::Grid& grid = copy->grid();
   grid.sheetFormat = format(grid.sheetFormat);
   grid.columns.ChangeAll([&](model::Column& column) {
     if (column.format) column.format = format(*column.format);

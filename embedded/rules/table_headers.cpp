@@ -43,27 +43,27 @@ std::vector<std::string> RenamedTableColumns(std::vector<std::string> names,
 }
 
 void KeepTableHeaders(model::Workbook& workbook, model::Sheet& sheet, const model::Areas& edited) {
-  for (const model::CellRect& header : sheet.tableHeaders) {
+  for (const model::CellRect& header : sheet.tableHeaders()) {
     std::map<std::size_t, std::string> changed;
     for (const model::CellRect& area : edited) {
       const auto overlap = model::Intersection(header, area);
       if (!overlap) continue;
       for (std::int32_t column = overlap->left; column <= overlap->right; ++column) {
-        changed.emplace(column - header.left, HeaderText(workbook, sheet.grid, {header.top, column}));
+        changed.emplace(column - header.left, HeaderText(workbook, sheet.grid(), {header.top, column}));
       }
     }
     if (changed.empty()) continue;
     std::vector<std::string> names;
     for (std::int32_t column = header.left; column <= header.right; ++column) {
-      names.push_back(HeaderText(workbook, sheet.grid, {header.top, column}));
+      names.push_back(HeaderText(workbook, sheet.grid(), {header.top, column}));
     }
     const std::vector<std::string> renamed = RenamedTableColumns(std::move(names), changed);
     for (const auto& [position, text] : changed) {
       const model::CellAddress cell{header.top, header.left + static_cast<std::int32_t>(position)};
-      const model::Cell* now = sheet.grid.Find(cell);
+      const model::Cell* now = sheet.grid().Find(cell);
       const bool holdsText = now != nullptr && now->kind == model::ValueKind::Text && !now->hasFormula;
       if (holdsText && renamed[position] == text) continue;
-      if (StoreEntry(workbook, sheet.grid, cell, {std::nullopt, host::Variant(renamed[position])})) {
+      if (StoreEntry(workbook, sheet.grid(), cell, {std::nullopt, host::Variant(renamed[position])})) {
         workbook.cellsChanged = true;
       }
     }

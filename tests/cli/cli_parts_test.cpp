@@ -105,10 +105,10 @@ TEST(ChangeFingerprintTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
       {"sheet protection", [&] { host.ProtectSheet(sheet); }},
       {"structure protection", [&] { host.ProtectStructure(workbook); }},
       {"shape", [&] { host.AddShape(sheet, model::ShapeKind::Line); }},
-      {"line weight", [&] { sheet.shapes.back().line.weight += 1; }},
+      {"line weight", [&] { sheet.shapes().back().line.weight += 1; }},
       {"comment", [&] { host.AddComment(sheet, "B2", "note"); }},
-      {"comment author", [&] { sheet.comments.begin()->second.author += "x"; }},
-      {"comment shown", [&] { sheet.comments.begin()->second.visible = !sheet.comments.begin()->second.visible; }},
+      {"comment author", [&] { sheet.comments().begin()->second.author += "x"; }},
+      {"comment shown", [&] { sheet.comments().begin()->second.visible = !sheet.comments().begin()->second.visible; }},
       {"hyperlink", [&] { host.AddHyperlink(sheet, "B3", "", "Other!A1"); }},
   };
   for (const auto& [name, change] : changes) {

@@ -125,9 +125,9 @@ TEST_F(ApplicationObjects, EverySubscriberHearsInOrderAndSharesCancelAndARightCl
   log.clear();
   host.Select(sheet1, "A1:B2", "B2");
   EXPECT_FALSE(host.RightClick("A2"));
-  EXPECT_EQ(sheet1.selection.activeCell, (model::CellAddress{2, 2}));
+  EXPECT_EQ(sheet1.selection().activeCell, (model::CellAddress{2, 2}));
   host.RightClick("D4");
-  EXPECT_EQ(sheet1.selection.activeCell, (model::CellAddress{4, 4}));
+  EXPECT_EQ(sheet1.selection().activeCell, (model::CellAddress{4, 4}));
   EXPECT_FALSE(host.BeforeSave(book, true));
   EXPECT_THAT(log, ElementsAre("second right Sheet1!$A$2", "second right Sheet1!$D$4", "second save Sheet1 as"));
 }
@@ -139,7 +139,7 @@ TEST_F(ApplicationObjects, DisabledEventsAndChartSheetsReachNoOne) {
   EXPECT_FALSE(host.DoubleClick("B2"));
   EXPECT_FALSE(host.RightClick("B2"));
   EXPECT_FALSE(host.BeforeSave(book));
-  EXPECT_EQ(sheet1.selection.activeCell, (model::CellAddress{2, 2}));
+  EXPECT_EQ(sheet1.selection().activeCell, (model::CellAddress{2, 2}));
   App()->EnableEvents(true);
   host.Activate(host.AddSheet(book, "Chart1", model::SheetKind::Chart));
   EXPECT_FALSE(host.DoubleClick("A1"));
@@ -198,8 +198,8 @@ TEST_F(ApplicationObjects, NamedOperationsFailEveryTimeUntilClearedOrInTheirTurn
   EXPECT_TRUE(host.Formula(sheet1, "A1"));
   EXPECT_TRUE(host.Value(sheet1, "C1").IsEmpty());
   EXPECT_EQ(host.Font(sheet1, "A1").size, 11);
-  EXPECT_EQ(sheet1.hyperlinks.size(), 1u);
-  EXPECT_EQ(sheet1.shapes.size(), 1u);
+  EXPECT_EQ(sheet1.hyperlinks().size(), 1u);
+  EXPECT_EQ(sheet1.shapes().size(), 1u);
   EXPECT_TRUE(host.model().settingsLog.empty());
   host.runtime().FailOn("Sheet.Name.Put", host::HostError(1004, "second rename"), 1, 1);
   SheetRef("Sheet1")->Name("A");

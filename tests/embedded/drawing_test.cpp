@@ -31,18 +31,18 @@ TEST_F(Shapes, EveryKindIsEnumeratedInZOrderWithItsType) {
   }
   EXPECT_THAT(shapes, ElementsAre("Comment 1 4", "Picture 2 13", "Chart 3 3", "Rectangle 4 1", "TextBox 5 17",
                                   "Button 6 8", "Group 7 6", "Straight Connector 8 9"));
-  EXPECT_TRUE(sheet1.shapes.empty());
+  EXPECT_TRUE(sheet1.shapes().empty());
 }
 
 TEST_F(Shapes, AddLineKeepsItsEndsAndNumbersNamesOnwards) {
   SheetShapes()->AddLine(0, 30, 480000, 30)->Delete();
   EXPECT_EQ(SheetShapes()->AddLine(96, 1050000, 96, 0)->Name(), "Straight Connector 2");
   host::Ref<host::Shape> horizontal = SheetShapes()->AddLine(0, 30, 480000, 30);
-  const model::Shape& line = sheet1.shapes.front();
+  const model::Shape& line = sheet1.shapes().front();
   EXPECT_THAT((std::vector<double>{line.left, line.top, line.width, line.height}), ElementsAre(96, 0, 0, 1050000));
   EXPECT_TRUE(line.flipVertical);
   EXPECT_FALSE(line.flipHorizontal);
-  EXPECT_FALSE(sheet1.shapes.back().flipVertical);
+  EXPECT_FALSE(sheet1.shapes().back().flipVertical);
   horizontal->Name("Quorv@elLine1");
   EXPECT_EQ(horizontal->Name(), "Quorv@elLine1");
   EXPECT_THAT(host.ShapeNames(sheet1), ElementsAre("Straight Connector 2", "Quorv@elLine1"));
@@ -60,7 +60,7 @@ TEST_F(Shapes, TheLineFormatIsKeptWithinItsRanges) {
   };
   for (const std::function<void()>& put : outOfRange) EXPECT_THAT(put, RaisesHostError(kInvalidArgument));
   EXPECT_THAT([&] { line->ForeColor()->SchemeColor(81); }, RaisesHostError(kInvalidArgument));
-  EXPECT_EQ(sheet1.shapes.front().line, model::LineFormat{});
+  EXPECT_EQ(sheet1.shapes().front().line, model::LineFormat{});
   shape->ControlFormat()->PrintObject(false);
   line->Weight(1.5f);
   line->DashStyle(host::msoLineSolid);
@@ -69,7 +69,7 @@ TEST_F(Shapes, TheLineFormatIsKeptWithinItsRanges) {
   line->Visible(host::msoTrue);
   line->ForeColor()->SchemeColor(10);
   line->BackColor()->RGB(0xFFFFFF);
-  const model::Shape& kept = sheet1.shapes.front();
+  const model::Shape& kept = sheet1.shapes().front();
   EXPECT_FALSE(kept.printObject);
   EXPECT_FLOAT_EQ(kept.line.weight, 1.5f);
   EXPECT_EQ(kept.line.foreColor, (model::Color{10, std::nullopt}));
@@ -95,7 +95,7 @@ TEST_F(Shapes, OnlyShapesWithAnOutlineTakeAnAutoShapeTypeAndAProtectedSheetRefus
               RaisesHostError(1004, "Unable to set the SchemeColor property of the ColorFormat class"));
   EXPECT_THAT([&] { line->ControlFormat()->PrintObject(false); },
               RaisesHostError(1004, "Unable to set the PrintObject property of the ControlFormat class"));
-  EXPECT_EQ(sheet1.shapes.size(), 2u);
+  EXPECT_EQ(sheet1.shapes().size(), 2u);
   host.ProtectSheet(sheet1, true, false);
   AddLine()->Delete();
   host::Ref<host::LineFormat> format = line->Line();
@@ -112,14 +112,14 @@ TEST_F(Shapes, ACommentIsThatOfTheFirstCellWithABoxThatTakesAShapeShowsUnlessPro
   EXPECT_EQ(box->Type(), host::msoComment);
   EXPECT_EQ(box->Name(), "Comment 1");
   box->AutoShapeType(host::msoShapeHeart);
-  EXPECT_EQ(sheet1.shapes.front().autoShapeType, host::msoShapeHeart);
+  EXPECT_EQ(sheet1.shapes().front().autoShapeType, host::msoShapeHeart);
   host.AddComment(sheet1, "B2", "new");
   EXPECT_THAT(host.ShapeNames(sheet1), ElementsAre("Comment 2"));
   EXPECT_EQ(host.FindComment(sheet1, "B2")->text, "new");
   host::Ref<host::Comment> comment = *RangeRef("Sheet1", "B2")->Comment();
   comment->Visible(true);
   EXPECT_TRUE(host.FindComment(sheet1, "B2")->visible);
-  EXPECT_TRUE(sheet1.shapes.front().visible);
+  EXPECT_TRUE(sheet1.shapes().front().visible);
   comment->Visible(false);
   EXPECT_FALSE(host.FindComment(sheet1, "B2")->visible);
   host.ProtectSheet(sheet1);
@@ -139,10 +139,10 @@ TEST_F(Shapes, AHyperlinkShowsItsAddressInAnEmptyCellAndReplacesAnyOnTheCellUnle
   Links()->Add(RangeRef("Sheet1", "B1"), "http://example.com/", "");
   Links()->Add(RangeRef("Sheet1", "B2"), "", "Sheet2!A1");
   EXPECT_EQ(Links()->Count(), 3);
-  EXPECT_EQ(sheet1.hyperlinks.front().anchor, model::CellRect::Of({5, 1}));
-  EXPECT_EQ(sheet1.hyperlinks.front().address, "");
-  EXPECT_EQ(sheet1.hyperlinks.front().subAddress, "[Book1.xlsx]Data!$A$1");
-  EXPECT_EQ(sheet1.hyperlinks[1].address, "http://example.com/");
+  EXPECT_EQ(sheet1.hyperlinks().front().anchor, model::CellRect::Of({5, 1}));
+  EXPECT_EQ(sheet1.hyperlinks().front().address, "");
+  EXPECT_EQ(sheet1.hyperlinks().front().subAddress, "[Book1.xlsx]Data!$A$1");
+  EXPECT_EQ(sheet1.hyperlinks()[1].address, "http://example.com/");
   EXPECT_EQ(host.Value(sheet1, "A5"), host::Variant("Data"));
   EXPECT_EQ(host.Value(sheet1, "B1"), host::Variant("http://old.example/"));
   EXPECT_EQ(host.Value(sheet1, "B2"), host::Variant("Sheet2!A1"));
@@ -157,7 +157,7 @@ TEST_F(Shapes, AHyperlinkShowsItsAddressInAnEmptyCellAndReplacesAnyOnTheCellUnle
   EXPECT_THAT([&] { Links()->Delete(); }, RaisesHostError(1004, "Delete method of Hyperlinks class failed"));
   EXPECT_THAT([&] { Links()->Add(RangeRef("Sheet1", "B1"), "http://b.example/", ""); },
               RaisesHostError(1004, addFailed));
-  EXPECT_EQ(sheet1.hyperlinks.size(), 1u);
+  EXPECT_EQ(sheet1.hyperlinks().size(), 1u);
 }
 
 class CellGeometry : public WorkbookTest {

@@ -75,7 +75,7 @@ TEST_F(Ranges, AFormulaHasNoValueUntilCalculatedEmptyClearsContentsButKeepsForma
   EXPECT_TRUE(host.Value(sheet1, "A1").IsEmpty());
   EXPECT_FALSE(host.Formula(sheet1, "A3"));
   EXPECT_TRUE(host.Font(sheet1, "A1").bold);
-  EXPECT_EQ(sheet1.grid.CellCount(), 3u);
+  EXPECT_EQ(sheet1.grid().CellCount(), 3u);
   host.SetArrayFormula(sheet1, "A1:B2", "{=TRANSPOSE(D1:E2)}", 1.0);
   host.SetArrayFormula(sheet1, "C3", "{=SUM(A1:A2*B1:B2)}", 4.0);
   EXPECT_THAT([&] { RangeRef("Sheet1", "A1")->Value(1); },
@@ -86,7 +86,7 @@ TEST_F(Ranges, AFormulaHasNoValueUntilCalculatedEmptyClearsContentsButKeepsForma
   EXPECT_EQ(host.Value(sheet1, "B2"), host::Variant(2.0));
   RangeRef("Sheet1", "C3")->Value(4.0);
   EXPECT_FALSE(host.Formula(sheet1, "C3"));
-  EXPECT_TRUE(sheet1.grid.arrays.empty());
+  EXPECT_TRUE(sheet1.grid().arrays.empty());
   host.SetFormula(sheet1, "A1:A2", "=1", 1.0);
   host.SetArrayFormula(sheet1, "B1:B2", "{=A1:A2}", 1.0);
   EXPECT_TRUE(RangeRef("Sheet1", "A1:B2")->HasFormula());
@@ -104,7 +104,7 @@ TEST_F(Ranges, EveryCellOfEveryAreaTakesTheValueUnlessLockedAndProtectedAndCount
   EXPECT_THAT([&] { cell->Value(host::Variant(host::Ref<host::Object>(RangeRef("Sheet1", "B1")))); },
               RaisesHostError(13, "Type mismatch"));
   EXPECT_THAT([&] { WorksheetRef("Sheet1")->Cells()->Value(1); }, RaisesHostError(7, "Out of memory"));
-  EXPECT_EQ(sheet1.grid.CellCount(), 5u);
+  EXPECT_EQ(sheet1.grid().CellCount(), 5u);
   host.SetLocked(sheet1, "B1", false);
   host.ProtectSheet(sheet1);
   EXPECT_THAT([&] { RangeRef("Sheet1", "A1")->Value("x"); }, RaisesHostError(1004, kProtectedCell));
@@ -177,8 +177,8 @@ TEST_F(SpecialCells, TheMaskPicksByTheTypeOfTheValueNothingFoundIsRefusedAndBloc
   EXPECT_THAT(cells, ElementsAre("$B$2", "$C$2", "$B$3", "$C$3", "$B$4", "$C$4", "$E$3"));
   // An array's cells without an entry of their own are found once each.
   host.SetArrayFormula(sheet2, "G1:H3", "{=1}", 1.0);
-  sheet2.grid.Erase({2, 8});
-  sheet2.grid.Erase({3, 7});
+  sheet2.grid().Erase({2, 8});
+  sheet2.grid().Erase({3, 7});
   EXPECT_EQ(RangeRef("Sheet2", "G1:H3")->SpecialCells(host::xlCellTypeFormulas, host::xlNumbers)->Address(),
             "$G$1:$H$1,$G$2,$H$3,$H$2,$G$3");
 }
@@ -200,7 +200,7 @@ TEST_F(Ranges, TheWholeSheetChangesWithoutAnEntryPerCell) {
     EXPECT_TRUE(now.bold) << cell;
   }
   EXPECT_TRUE(host.Font(sheet1, "C3").italic);
-  EXPECT_EQ(sheet1.grid.CellCount(), 2u);
+  EXPECT_EQ(sheet1.grid().CellCount(), 2u);
   EXPECT_EQ(host.Value(sheet1, "B2"), host::Variant("kept"));
 }
 
@@ -254,15 +254,15 @@ TEST_F(RangeClear, ClearsValuesFormulasFormatsHyperlinksAndCommentsOfTheRangeBut
   EXPECT_THAT([&] { RangeRef("Sheet1", "H2:I2")->Clear(); },
               RaisesHostError(1004, "You cannot change part of an array."));
   RangeRef("Sheet1", "H:H")->Clear();
-  EXPECT_TRUE(sheet1.grid.arrays.empty());
+  EXPECT_TRUE(sheet1.grid().arrays.empty());
   EXPECT_FALSE(host.Formula(sheet1, "H1"));
   RangeRef("Sheet1", "A1:D3")->Clear();
   EXPECT_TRUE(host.Value(sheet1, "B2").IsEmpty());
   EXPECT_FALSE(host.Formula(sheet1, "D1"));
   EXPECT_FALSE(host.Font(sheet1, "A1").bold);
   EXPECT_TRUE(host.Font(sheet1, "A4").bold);
-  ASSERT_EQ(sheet1.hyperlinks.size(), 1u);
-  EXPECT_EQ(sheet1.hyperlinks.front().address, "http://example.com/");
+  ASSERT_EQ(sheet1.hyperlinks().size(), 1u);
+  EXPECT_EQ(sheet1.hyperlinks().front().address, "http://example.com/");
   EXPECT_FALSE(host.FindComment(sheet1, "C3"));
   EXPECT_TRUE(host.FindComment(sheet1, "F6"));
   EXPECT_THAT(host.ShapeNames(sheet1), ElementsAre("Comment 2"));
@@ -278,14 +278,14 @@ TEST_F(RangeClear, ALargeAreaClearsWhenNoRowOrColumnIsFormattedAndTheWholeSheetL
   host.SetRowHeight(sheet1, 2, 30);
   WorksheetRef("Sheet1")->Cells()->Font()->Size(14);
   WorksheetRef("Sheet1")->Cells()->Clear();
-  EXPECT_EQ(sheet1.grid.CellCount(), 0u);
-  EXPECT_TRUE(sheet1.hyperlinks.empty());
-  EXPECT_TRUE(sheet1.comments.empty());
-  EXPECT_TRUE(sheet1.shapes.empty());
+  EXPECT_EQ(sheet1.grid().CellCount(), 0u);
+  EXPECT_TRUE(sheet1.hyperlinks().empty());
+  EXPECT_TRUE(sheet1.comments().empty());
+  EXPECT_TRUE(sheet1.shapes().empty());
   EXPECT_EQ(host.Font(sheet1, "XFD1048576").size, 11);
   EXPECT_FALSE(host.Font(sheet1, "XFD1048576").bold);
-  EXPECT_EQ(sheet1.grid.rows.at(2).height, 30);
-  EXPECT_EQ(sheet1.grid.columns.Find(2)->width, 20);
+  EXPECT_EQ(sheet1.grid().rows.at(2).height, 30);
+  EXPECT_EQ(sheet1.grid().columns.Find(2)->width, 20);
 }
 
 TEST_F(RangeClear, ClearedCellsOfFormattedRowsAndColumnsTakeTheDefault) {
@@ -293,7 +293,7 @@ TEST_F(RangeClear, ClearedCellsOfFormattedRowsAndColumnsTakeTheDefault) {
   WorksheetRef("Sheet1")->Range("H:H")->Font()->Italic(true);
   host.SetRowHeight(sheet1, 20, 30);
   RangeRef("Sheet1", "A:B")->Clear();
-  EXPECT_FALSE(sheet1.grid.Find({20, 1}));
+  EXPECT_FALSE(sheet1.grid().Find({20, 1}));
   EXPECT_FALSE(host.Font(sheet1, "A7").italic);
   EXPECT_TRUE(host.Font(sheet1, "C7").italic);
   EXPECT_FALSE(host.Font(sheet1, "B1").bold);
@@ -365,8 +365,8 @@ TEST_F(GoTo, SelectsOnTheSheetTheReferenceNames) {
     host.Activate(sheet1);
     host.GoTo(reference, activeCell);
     const model::Sheet& active = host.ActiveSheet();
-    EXPECT_EQ(active.name + " " + AreasAddress(active.selection.areas) + " " +
-                  AreaAddress(model::CellRect::Of(active.selection.activeCell)),
+    EXPECT_EQ(active.name + " " + AreasAddress(active.selection().areas) + " " +
+                  AreaAddress(model::CellRect::Of(active.selection().activeCell)),
               selected);
   }
 }
@@ -390,7 +390,7 @@ TEST_F(GoTo, ABadReferenceIsToldAndChangesNothing) {
     host.GoTo("B5");
     EXPECT_THAT([&] { host.GoTo(reference, activeCell); }, ThrowsMessage<std::invalid_argument>(error));
     EXPECT_EQ(host.ActiveSheet().name, "Sheet1");
-    EXPECT_EQ(AreasAddress(sheet1.selection.areas), "$B$5");
+    EXPECT_EQ(AreasAddress(sheet1.selection().areas), "$B$5");
   }
 }
 

@@ -19,7 +19,7 @@ struct HeaderEdit {
 class TableHeaders : public WorkbookTest {
  protected:
   TableHeaders() {
-    sheet1.tableHeaders.push_back({1, 1, 1, 3});
+    sheet1.tableHeaders().push_back({1, 1, 1, 3});
     TypeHeader();
   }
 
@@ -74,7 +74,7 @@ TEST_F(TableHeaders, AGeneratedNameCountsAsAChangeOfTheCells) {
 }
 
 TEST_F(TableHeaders, AHyperlinkOnAnEmptyHeaderCellNamesItsColumn) {
-  sheet1.tableHeaders.push_back({5, 1, 5, 2});
+  sheet1.tableHeaders().push_back({5, 1, 5, 2});
   host.SetValue(sheet1, "A5", "Sheet2!A1");
   WorksheetRef("Sheet1")->Hyperlinks()->Add(RangeRef("Sheet1", "B5"), "", "Sheet2!A1");
   EXPECT_EQ(host.Value(sheet1, "B5"), host::Variant("Sheet2!A12"));

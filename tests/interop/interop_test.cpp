@@ -76,9 +76,9 @@ void WriteFontAndLineBooks(const CliSandbox& sandbox) {
   auto& data = host.Sheet(workbook, "Data");
   host.SetValue(data, "A1", 1);
   host.SetValue(data, "C2", "x");
-  data.grid.rows[5].format = workbook.formats.Intern({{"Times New Roman", 9}});
+  data.grid().rows[5].format = workbook.formats.Intern({{"Times New Roman", 9}});
   const std::uint32_t verdana = workbook.formats.Intern({{"Verdana", 8}});
-  data.grid.columns.Change(4, 4, {}, [&](embedded::model::Column& column) { column.format = verdana; });
+  data.grid().columns.Change(4, 4, {}, [&](embedded::model::Column& column) { column.format = verdana; });
   host.SetValue(host.Sheet(workbook, "Locked"), "A1", "keep");
   host.ProtectSheet(host.Sheet(workbook, "Locked"));
   xlsx::WorkbookFile::Create(host.model().workbooks.back())->Save(sandbox.path() / "book.xlsx");

@@ -45,7 +45,7 @@ TEST_F(CellSpotter, TheMenuDrawsFourNamedUnprintedRedLinesAlongTheActiveCellAndR
                                                     {left, 0, 0, height * 70000},
                                                     {left + width, 0, 0, height * 70000}};
   for (std::size_t i = 0; i < boxes.size(); ++i) {
-    const Shape& line = sheet_.shapes[i];
+    const Shape& line = sheet_.shapes()[i];
     SCOPED_TRACE(line.name);
     EXPECT_EQ(line.kind, ShapeKind::Line);
     EXPECT_EQ((std::array<double, 4>{line.left, line.top, line.width, line.height}), boxes[i]);

@@ -90,7 +90,7 @@ TEST_F(Clearing, ClearHyperlinksDeletesThemAllOrSaysThereAreNone) {
 
   addin_.host.AddHyperlink(sheet_, "A1", "https://example.com/");
   addin_.Click("Clear Hyperlinks");
-  EXPECT_TRUE(sheet_.hyperlinks.empty());
+  EXPECT_TRUE(sheet_.hyperlinks().empty());
   EXPECT_EQ(addin_.platform.messages.size(), 1u);
   EXPECT_EQ(Log(), (std::vector<std::string>{"ScreenUpdating=False", "ScreenUpdating=True"}));
 }
@@ -158,7 +158,7 @@ TEST_F(Clearing, EachSheetCommandShowsItsOwnProtectionMessage) {
   for (const char* command : commands) addin_.Click(command);
   EXPECT_EQ(addin_.MessageTexts(), (std::vector<std::string>{"links", "shapes", "all", "formulas"}));
   for (const auto& message : addin_.platform.messages) EXPECT_EQ(message.flags, 32);
-  EXPECT_EQ(sheet_.hyperlinks.size(), 1u);
+  EXPECT_EQ(sheet_.hyperlinks().size(), 1u);
   EXPECT_TRUE(Log().empty());
 }
 

@@ -112,7 +112,7 @@ TEST_F(Sheets, IndexListsVisibleWorksheetsWithHyperlinksBetweenTitleAndClosingBl
   }
   for (const char* plain : {"A2", "B5", "A11"}) EXPECT_FALSE(addin_.host.Font(Index(), plain).bold) << plain;
 
-  const auto& links = Index().hyperlinks;
+  const auto& links = Index().hyperlinks();
   ASSERT_EQ(links.size(), 2u);
   EXPECT_EQ(links[0].address, "");
   EXPECT_EQ(links[0].subAddress, "'[Book1.xlsx]My Sheet'!$A$1");

@@ -297,11 +297,11 @@ TEST_F(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
                                  std::string("old"), std::string("new"), 7.0};
   for (int row : {1, 2}) {
     for (std::size_t i = 0; i < std::size(columns); ++i) {
-      embedded::StoreEntry(book, sheet.grid, Address(columns[i] + std::to_string(row)),
+      embedded::StoreEntry(book, sheet.grid(), Address(columns[i] + std::to_string(row)),
                            embedded::ReadEntry(edits[i]));
     }
   }
-  for (const char* cell : {"G5", "G6"}) embedded::StoreEntry(book, sheet.grid, Address(cell), embedded::ReadEntry(7.0));
+  for (const char* cell : {"G5", "G6"}) embedded::StoreEntry(book, sheet.grid(), Address(cell), embedded::ReadEntry(7.0));
   Save();
   const std::string& written = after.at("xl/worksheets/sheet1.xml");
   const std::string first = RowText(written, 1);

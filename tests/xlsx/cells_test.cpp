@@ -60,14 +60,14 @@ TEST_F(CellsRead, DatesKeepTheirTimeOfDayAndFormatsFontsWidthsAndHeightsAreRead)
   EXPECT_NEAR(value.AsDate().serial, 40982 + (13 * 3600 + 30 * 60 + 55.2) / 86400, 1e-9);
   EXPECT_TRUE(ValueAt(book, sheet, "C3").IsNumber()) << "a number format without date codes";
   EXPECT_EQ(FormatAt(book, sheet, "B4").numberFormat, "[$-F800]dddd\\,\\ mmmm\\ dd\\,\\ yyyy");
-  EXPECT_EQ(sheet.grid.columns.Find(3)->width, 15.85546875);
+  EXPECT_EQ(sheet.grid().columns.Find(3)->width, 15.85546875);
 
   auto& rich = Open("excelmac_rich_text.xlsx");
   auto& richSheet = *rich.sheets.front();
   EXPECT_EQ(FormatAt(rich, richSheet, "A5").font.size, 10);
-  EXPECT_EQ(richSheet.grid.rows.at(7).height, 17);
-  EXPECT_EQ(richSheet.grid.defaultRowHeight, 15);
-  EXPECT_EQ(richSheet.grid.defaultColumnWidth, 2925.0 / 256) << "10 digits and padding, 80 pixels";
+  EXPECT_EQ(richSheet.grid().rows.at(7).height, 17);
+  EXPECT_EQ(richSheet.grid().defaultRowHeight, 15);
+  EXPECT_EQ(richSheet.grid().defaultColumnWidth, 2925.0 / 256) << "10 digits and padding, 80 pixels";
 }
 
 TEST_F(FileTest, EveryKindOfCellValue) {
@@ -123,7 +123,7 @@ TEST_F(CellsClaims, ColumnRangesCostTheirRecords) {
     EXPECT_EXIT(OpenAndSaveWithinMemory(opened, folder / "within.xlsx"), ::testing::ExitedWithCode(0), "");
   }
 
-  embedded::model::Grid& grid = book.sheets.front()->grid;
+  embedded::model::Grid& grid = book.sheets.front()->grid();
   ASSERT_EQ(std::distance(grid.columns.begin(), grid.columns.end()), 1);
   // The last record, i = 19999, says 2.
   EXPECT_EQ(grid.columns.Find(16384)->width, 2);
@@ -142,15 +142,15 @@ TEST_F(CellsClaims, AnArrayOverTheWholeSheetIsOneRange) {
   EXPECT_THAT(PartsOf(folder / "untouched.xlsx").at("xl/worksheets/sheet1.xml"), ::testing::HasSubstr(sheetData));
 
   auto& sheet = *book.sheets.front();
-  EXPECT_EQ(sheet.grid.arrays, std::vector<CellRect>{CellRect::WholeSheet()});
-  EXPECT_EQ(sheet.grid.CellCount(), 2u);
+  EXPECT_EQ(sheet.grid().arrays, std::vector<CellRect>{CellRect::WholeSheet()});
+  EXPECT_EQ(sheet.grid().CellCount(), 2u);
   EXPECT_EQ(FormulaAt(sheet, "XFD1048576"), "=7");
   EXPECT_EQ(ValueAt(book, sheet, "B1"), host::Variant(7.0));
 
   embedded::ClearAreas(book, sheet, {CellRect::WholeSheet()});
   const auto& reread = *Save().sheets.front();
-  EXPECT_TRUE(reread.grid.arrays.empty());
-  EXPECT_EQ(reread.grid.CellCount(), 0u);
+  EXPECT_TRUE(reread.grid().arrays.empty());
+  EXPECT_EQ(reread.grid().CellCount(), 0u);
 }
 
 pugi::xml_document Xml(const std::string& bytes) {
@@ -198,7 +198,7 @@ TEST_F(CellsWrite, AFormulaTurnedIntoItsValueKeepsSharedMembersValid) {
   auto& sheet = *Open("excel_shared_formulas_names.xlsx").sheets.front();
   ASSERT_EQ(FormulaAt(sheet, "A2"), "=B2");
   const host::Variant cached = ValueAt(*file->workbook(), sheet, "A2");
-  sheet.grid.RemoveFormula(Address("A2"));
+  sheet.grid().RemoveFormula(Address("A2"));
   auto& saved = Save();
 
   auto& savedSheet = *saved.sheets.front();
@@ -220,10 +220,10 @@ TEST_F(CellsWrite, AFontSizeOnWholeSheetsKeepsFillsBordersAndAlignment) {
   }
   auto& saved = Save("saved.xltx");
   auto& savedSheet = *saved.sheets.front();
-  savedSheet.grid.ForEachCell(CellRect::WholeSheet(), [&](CellAddress, const embedded::model::Cell& cell) {
+  savedSheet.grid().ForEachCell(CellRect::WholeSheet(), [&](CellAddress, const embedded::model::Cell& cell) {
     EXPECT_EQ(saved.formats.Get(cell.format).font.size, 12);
   });
-  EXPECT_EQ(saved.formats.Get(savedSheet.grid.FormatOf({200, 30})).font.size, 12) << "an empty cell";
+  EXPECT_EQ(saved.formats.Get(savedSheet.grid().FormatOf({200, 30})).font.size, 12) << "an empty cell";
 
   // What the format of each styled cell says but for its font size, before and after.
   const auto oldStyles = Xml(before.at("xl/styles.xml"));
@@ -247,9 +247,9 @@ TEST_F(CellsWrite, AFontSizeOnWholeSheetsKeepsFillsBordersAndAlignment) {
 
 TEST_F(CellsWrite, WidthsHeightsAndHiddenRowsAreWrittenKeepingOtherAttributes) {
   auto& sheet = *Open("excel_array_formulas_errors.xlsx").sheets.front();
-  sheet.grid.columns.Change(19, 20, {}, [](embedded::model::Column& column) { column.width = 20; });
-  sheet.grid.rows[3].hidden = true;
-  sheet.grid.rows[4].height = 30;
+  sheet.grid().columns.Change(19, 20, {}, [](embedded::model::Column& column) { column.width = 20; });
+  sheet.grid().rows[3].hidden = true;
+  sheet.grid().rows[4].height = 30;
   auto& saved = *Save().sheets.front();
 
   ExpectIn("xl/worksheets/sheet1.xml",
@@ -257,9 +257,9 @@ TEST_F(CellsWrite, WidthsHeightsAndHiddenRowsAreWrittenKeepingOtherAttributes) {
             "<col min=\"19\" max=\"19\" width=\"20\" customWidth=\"1\"/>"
             "<col min=\"20\" max=\"20\" width=\"20\" customWidth=\"1\"/></cols>",
             "x14ac:dyDescent=\"0.25\" hidden=\"1\">"});
-  EXPECT_TRUE(saved.grid.rows.at(3).hidden);
-  EXPECT_EQ(saved.grid.rows.at(4).height, 30);
-  EXPECT_EQ(saved.grid.rows.at(3).cells.size(), sheet.grid.rows.at(3).cells.size());
+  EXPECT_TRUE(saved.grid().rows.at(3).hidden);
+  EXPECT_EQ(saved.grid().rows.at(4).height, 30);
+  EXPECT_EQ(saved.grid().rows.at(3).cells.size(), sheet.grid().rows.at(3).cells.size());
 }
 
 TEST_F(CellsWrite, DatesOfThe1904SystemAreWrittenInIt) {
@@ -275,18 +275,18 @@ TEST_F(CellsWrite, ArrayFormulasConvertedToValuesLoseTheirArray) {
   auto& book = Open("excel_array_formulas_errors.xlsx");
   auto& sheet = *book.sheets.front();
   const CellRect array{2, 8, 4, 10};
-  EXPECT_THAT(sheet.grid.arrays, ::testing::Contains(array));
+  EXPECT_THAT(sheet.grid().arrays, ::testing::Contains(array));
   EXPECT_EQ(FormulaAt(sheet, "J4"), "=B2:D4 + E2:G4");
-  std::erase(sheet.grid.arrays, array);
-  sheet.grid.ForEachCell(array, [&](CellAddress address, embedded::model::Cell& cell) {
-    sheet.grid.formulas.erase(embedded::model::Grid::FormulaKey(address));
+  std::erase(sheet.grid().arrays, array);
+  sheet.grid().ForEachCell(array, [&](CellAddress address, embedded::model::Cell& cell) {
+    sheet.grid().formulas.erase(embedded::model::Grid::FormulaKey(address));
     cell.hasFormula = false;
   });
   auto& saved = Save();
 
   auto& savedSheet = *saved.sheets.front();
-  EXPECT_THAT(savedSheet.grid.arrays, Not(::testing::Contains(array)));
-  EXPECT_THAT(savedSheet.grid.arrays, ::testing::Contains(CellRect{6, 8, 8, 10}));
+  EXPECT_THAT(savedSheet.grid().arrays, Not(::testing::Contains(array)));
+  EXPECT_THAT(savedSheet.grid().arrays, ::testing::Contains(CellRect{6, 8, 8, 10}));
   EXPECT_EQ(FormulaAt(savedSheet, "H2"), "");
   EXPECT_EQ(FormulaAt(savedSheet, "H6"), "=TRANSPOSE(B6:D8)");
   EXPECT_EQ(ValueAt(saved, savedSheet, "I3"), ValueAt(book, sheet, "I3"));
@@ -301,7 +301,7 @@ TEST_F(FileTest, CellsAndRowsAreInsertedInOrderAndUnchangedOnesKeepEveryAttribut
   Store(book, sheet, "B2", 2.0);
   Store(book, sheet, "A1", std::string(" x "));
   Store(book, sheet, "D5", true);
-  embedded::ClearContents(sheet.grid, Address("A4"));
+  embedded::ClearContents(sheet.grid(), Address("A4"));
   auto& saved = Save();
 
   ExpectIn("xl/worksheets/sheet1.xml",
@@ -336,7 +336,7 @@ TEST_F(FileTest, AreaRulesLoseTheClearedCells) {
             "<conditionalFormatting sqref=\"H1\">" + rule + "</conditionalFormatting>"
             "<dataValidations count=\"1\"><dataValidation type=\"whole\" sqref=\"C1\"><formula1>2</formula1>"
             "</dataValidation></dataValidations></worksheet>");
-  EXPECT_EQ(saved.sheets.front()->areaRules.validations, std::vector<embedded::model::Areas>{{CellRect::Of({1, 3})}});
+  EXPECT_EQ(saved.sheets.front()->areaRules().validations, std::vector<embedded::model::Areas>{{CellRect::Of({1, 3})}});
 
   embedded::ClearAreas(book, *book.sheets.front(), {CellRect{1, 3, 1, 3}});
   Save("no-validations.xlsx");
@@ -353,19 +353,19 @@ TEST_F(FileTest, AWorkbookBuiltInTheModelIsWrittenAsAWholePackage) {
     workbook->sheets.back()->name = name;
   }
   auto& data = *workbook->sheets[1];
-  workbook->sheets[0]->protection.isProtected = true;
-  workbook->sheets[0]->protection.scenarios = false;
-  data.selection.areas = {CellRect{2, 2, 4, 3}, CellRect::Of({7, 1})};
-  data.selection.activeCell = {3, 2};
+  workbook->sheets[0]->protection().isProtected = true;
+  workbook->sheets[0]->protection().scenarios = false;
+  data.selection().areas = {CellRect{2, 2, 4, 3}, CellRect::Of({7, 1})};
+  data.selection().activeCell = {3, 2};
   workbook->sheets[2]->visibility = host::xlSheetHidden;
   workbook->activeSheet = workbook->sheets[1];
   Store(*workbook, data, "A1", std::string("Name"));
   Store(*workbook, data, "B2", host::Date{45352});
-  embedded::StoreEntry(*workbook, data.grid, Address("C3"), {std::string("=B2+1"), {}});
+  embedded::StoreEntry(*workbook, data.grid(), Address("C3"), {std::string("=B2+1"), {}});
   embedded::ChangeFont(*workbook, data, {CellRect::Of(Address("A1"))}, "Bold",
                        [](embedded::model::Font& font) { font.bold = true; });
   for (const auto& [cell, typed] : {std::pair{"A5", "3/4"}, {"A6", "'007"}}) {
-    embedded::StoreEntry(*workbook, data.grid, Address(cell), embedded::ReadEntry(host::Variant(typed)));
+    embedded::StoreEntry(*workbook, data.grid(), Address(cell), embedded::ReadEntry(host::Variant(typed)));
   }
   embedded::AddHyperlink(*workbook, data, CellRect::Of(Address("A8")), "", "Data!A1");
   file = WorkbookFile::Create(workbook);

@@ -30,7 +30,7 @@ int CountKind(const std::vector<Shape>& shapes, ShapeKind kind) {
 }
 
 Shape* Named(Sheet& sheet, const std::string& name) {
-  for (Shape& shape : sheet.shapes) {
+  for (Shape& shape : sheet.shapes()) {
     if (shape.name == name) return &shape;
   }
   return nullptr;
@@ -55,7 +55,7 @@ void AddSpotterLines(Sheet& sheet, double left, double top, double width, double
 
 // Clear Shapes: every drawing object except the comment boxes.
 void ClearShapes(Sheet& sheet) {
-  std::erase_if(sheet.shapes, [](const Shape& shape) { return shape.kind != ShapeKind::CommentBox; });
+  std::erase_if(sheet.shapes(), [](const Shape& shape) { return shape.kind != ShapeKind::CommentBox; });
 }
 
 TEST(DrawingGeometry, MarkersSkipHiddenColumnsAndTallRows) {
@@ -73,7 +73,7 @@ TEST(DrawingGeometry, MarkersSkipHiddenColumnsAndTallRows) {
 using Drawing = CorpusTest;
 
 TEST_F(Drawing, ShapesOfEveryKindAreRead) {
-  const auto& group = Open("excel_shapes_connector_group.xlsx").sheets.front()->shapes.at(0);
+  const auto& group = Open("excel_shapes_connector_group.xlsx").sheets.front()->shapes().at(0);
   EXPECT_EQ(group.kind, ShapeKind::Group);
   // From column C plus 209550 EMU, row 2 plus 142875 EMU, at 48 by 15 points a cell.
   EXPECT_DOUBLE_EQ(group.left, 96 + 16.5);
@@ -84,12 +84,12 @@ TEST_F(Drawing, ShapesOfEveryKindAreRead) {
   EXPECT_DOUBLE_EQ(group.members[0].width, 105);
   EXPECT_EQ(group.members[2].kind, ShapeKind::Line);
   EXPECT_DOUBLE_EQ(group.members[2].width, 485775 / 12700.0);
-  EXPECT_GT(file->workbook()->sheets.front()->nextShapeId, 6u);
+  EXPECT_GT(file->workbook()->sheets.front()->nextShapeId(), 6u);
 
-  const auto& grouped = Open("libreoffice_grouped_images.xlsx").sheets.front()->shapes;
+  const auto& grouped = Open("libreoffice_grouped_images.xlsx").sheets.front()->shapes();
   EXPECT_EQ(CountKind(grouped, ShapeKind::Group), 2);
   EXPECT_EQ(CountKind(grouped, ShapeKind::Picture), 5);
-  const auto& smartArt = Open("excel_shapes_smartart.xlsx").sheets.front()->shapes;
+  const auto& smartArt = Open("excel_shapes_smartart.xlsx").sheets.front()->shapes();
   EXPECT_EQ(CountKind(smartArt, ShapeKind::Chart), 1);
   EXPECT_TRUE(std::ranges::any_of(smartArt, [](const Shape& shape) { return shape.autoShapeType == 92; }));
 }
@@ -115,14 +115,14 @@ TEST_F(Drawing, ClearShapesRemovesTheDrawingPartsWithTheirLinksAndImages) {
 
 TEST_F(Drawing, DeletedRenamedAndReformattedShapesLeaveTheOthersAsTheyWere) {
   Sheet& sheet = *Open("excelmac_shapes_connector_svg.xlsx").sheets.front();
-  std::erase_if(sheet.shapes, [](const Shape& shape) { return shape.name == "Straight Arrow Connector 6"; });
+  std::erase_if(sheet.shapes(), [](const Shape& shape) { return shape.name == "Straight Arrow Connector 6"; });
   Shape& shape = *Named(sheet, "Rounded Rectangle 3");
   EXPECT_EQ(shape.autoShapeType, host::msoShapeRoundedRectangle);
   shape.name = "Renamed";
   shape.printObject = false;
   shape.autoShapeType = host::msoShapeHeart;
   Sheet& again = *Save().sheets.front();
-  EXPECT_EQ(again.shapes.size(), sheet.shapes.size());
+  EXPECT_EQ(again.shapes().size(), sheet.shapes().size());
   ASSERT_NE(Named(again, "Renamed"), nullptr);
   EXPECT_FALSE(Named(again, "Renamed")->printObject);
   EXPECT_EQ(Named(again, "Renamed")->autoShapeType, host::msoShapeHeart);
@@ -133,16 +133,16 @@ TEST_F(Drawing, DeletedRenamedAndReformattedShapesLeaveTheOthersAsTheyWere) {
   const auto picture = old.find("<xdr:twoCellAnchor", old.find("Graphic 9") - 900);
   EXPECT_THAT(drawing, HasSubstr(old.substr(picture, old.find("</xdr:twoCellAnchor>", picture) - picture)));
 
-  std::erase_if(Open("excel_drawing_pictures_shape.xlsx").sheets.front()->shapes,
+  std::erase_if(Open("excel_drawing_pictures_shape.xlsx").sheets.front()->shapes(),
                 [](const Shape& shape) { return shape.name == "Picture 4"; });
   Save();
   EXPECT_EQ(Differing(), (std::set<std::string>{"xl/drawings/drawing1.xml", "xl/drawings/_rels/drawing1.xml.rels",
                                                 "xl/media/image3.png"}));
   ExpectNotIn("xl/drawings/_rels/drawing1.xml.rels", {"image3.png"});
 
-  auto& members = Open("excel_shapes_connector_group.xlsx").sheets.front()->shapes.front().members;
+  auto& members = Open("excel_shapes_connector_group.xlsx").sheets.front()->shapes().front().members;
   members.erase(members.begin() + 2);
-  const auto& shapes = Save().sheets.front()->shapes;
+  const auto& shapes = Save().sheets.front()->shapes();
   ExpectNotIn("xl/drawings/drawing1.xml", {"Elbow Connector 4"});
   ASSERT_EQ(shapes.size(), 1u);
   EXPECT_EQ(shapes.front().members.size(), 2u);
@@ -161,7 +161,7 @@ TEST_F(Drawing, SpotterLinesGetANewDrawingPartInTheWorksheetOrder) {
   ExpectIn("[Content_Types].xml", {"/xl/drawings/drawing1.xml"});
 
   std::vector<const Shape*> lines;
-  for (const Shape& shape : again.shapes) {
+  for (const Shape& shape : again.shapes()) {
     if (shape.kind == ShapeKind::Line) lines.push_back(&shape);
   }
   ASSERT_EQ(lines.size(), 4u);
@@ -178,7 +178,7 @@ TEST_F(Drawing, SpotterLinesGetANewDrawingPartInTheWorksheetOrder) {
   // Around a cell 100 points wide and 409 high the lines run past the last
   // column and row: the file ends them at the sheet's edges.
   AddSpotterLines(SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1"), 0, 0, 100, 409);
-  std::vector<Shape> clipped = SheetNamed(Save(), "Sheet1").shapes;
+  std::vector<Shape> clipped = SheetNamed(Save(), "Sheet1").shapes();
   std::erase_if(clipped, [](const Shape& shape) { return shape.kind != ShapeKind::Line; });
   const double sheetWidth = 16384 * 48.0;
   const double sheetHeight = 1048576 * 15.0;
@@ -201,20 +201,20 @@ TEST_F(Drawing, SpotterLinesJoinAnExistingDrawingAndLeaveWhenDeletedAndGroupMemb
               HasSubstr(old.substr(group, old.find("</xdr:twoCellAnchor>") - group)));
   ExpectNotIn("xl/drawings/drawing1.xml", {"id=\"6\" name=\"Quorv"});
 
-  std::erase_if(sheet.shapes, [](const Shape& shape) { return shape.name.starts_with("Quorv@elLine"); });
+  std::erase_if(sheet.shapes(), [](const Shape& shape) { return shape.name.starts_with("Quorv@elLine"); });
   // A group member's new line format keeps the schema order of its line.
-  Shape& connector = sheet.shapes.front().members[2];
+  Shape& connector = sheet.shapes().front().members[2];
   connector.line.weight = 2.25f;
   connector.line.dashStyle = 4;
   connector.line.foreColor.rgb = 0x00FF00;
-  EXPECT_EQ(Save("cleared.xlsx").sheets.front()->shapes.size(), 1u);
+  EXPECT_EQ(Save("cleared.xlsx").sheets.front()->shapes().size(), 1u);
   ExpectNotIn("xl/drawings/drawing1.xml", {"Quorv@elLine"});
   ExpectIn("xl/drawings/drawing1.xml", {"<a:ln w=\"28575\"><a:solidFill><a:srgbClr val=\"00FF00\"/></a:solidFill>"
                                         "<a:prstDash val=\"dash\"/><a:tailEnd type=\"arrow\"/></a:ln>"});
 }
 
 Shape& BoxOf(Sheet& sheet, CellAddress cell) {
-  Shape* box = sheet.FindShape(sheet.comments.at(cell).shape);
+  Shape* box = sheet.FindShape(sheet.comments().at(cell).shape);
   if (box == nullptr) throw std::logic_error("a comment without its box");
   return *box;
 }
@@ -223,19 +223,19 @@ Shape& BoxOf(Sheet& sheet, CellAddress cell) {
 void MakeHeart(Sheet& sheet, CellAddress cell) {
   BoxOf(sheet, cell).autoShapeType = host::msoShapeHeart;
   BoxOf(sheet, cell).visible = false;
-  sheet.comments.at(cell).visible = false;
+  sheet.comments().at(cell).visible = false;
 }
 
 using Comments = CorpusTest;
 
 TEST_F(Comments, TextsAuthorsBoxesAndThreadsAreRead) {
   Sheet& sheet = SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1");
-  ASSERT_EQ(sheet.comments.size(), 3u);
-  const auto& first = sheet.comments.at({5, 3});
+  ASSERT_EQ(sheet.comments().size(), 3u);
+  const auto& first = sheet.comments().at({5, 3});
   EXPECT_EQ(first.author, "Nick Burch");
   EXPECT_EQ(first.text, "Nick Burch:\nThis is a comment");
   EXPECT_FALSE(first.visible);
-  EXPECT_EQ(sheet.comments.at({13, 3}).author, "Torchbox");
+  EXPECT_EQ(sheet.comments().at({13, 3}).author, "Torchbox");
   const Shape& box = BoxOf(sheet, {5, 3});
   EXPECT_EQ(box.kind, embedded::model::ShapeKind::CommentBox);
   EXPECT_EQ(box.commentCell, (CellAddress{5, 3}));
@@ -245,8 +245,8 @@ TEST_F(Comments, TextsAuthorsBoxesAndThreadsAreRead) {
   EXPECT_FALSE(box.visible);
 
   Sheet& threaded = *Open("excelmac_threaded_comments.xlsx").sheets.front();
-  ASSERT_EQ(threaded.comments.size(), 1u);
-  EXPECT_TRUE(threaded.comments.at({5, 5}).text.starts_with("[Threaded comment]"));
+  ASSERT_EQ(threaded.comments().size(), 1u);
+  EXPECT_TRUE(threaded.comments().at({5, 5}).text.starts_with("[Threaded comment]"));
 }
 
 TEST_F(Comments, StylesAndShownBoxesChangeOnlyTheVmlDrawingAndSurviveAReopen) {
@@ -255,7 +255,7 @@ TEST_F(Comments, StylesAndShownBoxesChangeOnlyTheVmlDrawingAndSurviveAReopen) {
     Sheet& sheet = SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1");
     MakeHeart(sheet, {7, 3});
     BoxOf(sheet, {13, 3}).autoShapeType = style;
-    sheet.comments.at({5, 3}).visible = true;
+    sheet.comments().at({5, 3}).visible = true;
     BoxOf(sheet, {5, 3}).visible = true;
     Sheet& again = SheetNamed(Save(), "Sheet1");
     EXPECT_EQ(Differing(), std::set<std::string>{"xl/drawings/vmlDrawing1.vml"});
@@ -293,7 +293,7 @@ TEST_F(Comments, NewShapeTypesAndBoxesBindTheirPrefixesWhereTheRootDoesNot) {
   embedded::AddComment(workbook, sheet, {2, 2}, "new");
   Sheet& again = SheetNamed(Save(), "Sheet1");
   EXPECT_EQ(BoxOf(again, {13, 3}).autoShapeType, host::msoShapeHeart);
-  EXPECT_EQ(again.comments.at({2, 2}).text, "new");
+  EXPECT_EQ(again.comments().at({2, 2}).text, "new");
   pugi::xml_document saved;
   ASSERT_TRUE(saved.load_string(after.at("xl/drawings/vmlDrawing1.vml").c_str()));
   for (const pugi::xml_node& element : saved.document_element().children()) {
@@ -303,22 +303,22 @@ TEST_F(Comments, NewShapeTypesAndBoxesBindTheirPrefixesWhereTheRootDoesNot) {
 
 TEST_F(Comments, ClearAllRemovesCommentsAndTheirParts) {
   Sheet& sheet = SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1");
-  while (!sheet.shapes.empty()) embedded::DeleteShape(sheet, sheet.shapes.front().id);
-  EXPECT_TRUE(sheet.comments.empty());
+  while (!sheet.shapes().empty()) embedded::DeleteShape(sheet, sheet.shapes().front().id);
+  EXPECT_TRUE(sheet.comments().empty());
   Sheet& again = SheetNamed(Save(), "Sheet1");
   EXPECT_EQ(Differing(), (std::set<std::string>{"[Content_Types].xml", "xl/worksheets/sheet1.xml",
                                                 "xl/worksheets/_rels/sheet1.xml.rels", "xl/comments1.xml",
                                                 "xl/drawings/vmlDrawing1.vml"}));
   ExpectNotIn("xl/worksheets/sheet1.xml", {"legacyDrawing"});
   ExpectNotIn("[Content_Types].xml", {"comments1.xml"});
-  EXPECT_TRUE(again.comments.empty());
-  EXPECT_EQ(again.hyperlinks.size(), 4u);
+  EXPECT_TRUE(again.comments().empty());
+  EXPECT_EQ(again.hyperlinks().size(), 4u);
 }
 
 TEST_F(Comments, DeletingAThreadedCommentTakesItsThreadAlong) {
   Sheet& sheet = *Open("excelmac_threaded_comments.xlsx").sheets.front();
-  embedded::DeleteShape(sheet, sheet.comments.at({5, 5}).shape);
-  EXPECT_TRUE(Save().sheets.front()->comments.empty());
+  embedded::DeleteShape(sheet, sheet.comments().at({5, 5}).shape);
+  EXPECT_TRUE(Save().sheets.front()->comments().empty());
   EXPECT_FALSE(after.contains("xl/threadedComments/threadedComment1.xml"));
   EXPECT_FALSE(after.contains("xl/comments1.xml"));
   EXPECT_TRUE(after.contains("xl/persons/person.xml"));
@@ -332,7 +332,7 @@ TEST_F(Comments, AnUnreadableVmlDrawingStillGivesTheCommentsAndIsKept) {
   Parts parts = PartsOf(CorpusFile("excel_comments_hyperlinks_names.xlsx"));
   parts["xl/drawings/vmlDrawing1.vml"] = "<xml><v:shape id=\"_x0000_s1025\">";
   Sheet& sheet = SheetNamed(OpenParts(parts), "Sheet1");
-  ASSERT_EQ(sheet.comments.size(), 3u);
+  ASSERT_EQ(sheet.comments().size(), 3u);
   MakeHeart(sheet, {5, 3});
   Save();
   EXPECT_THAT(Differing(), ::testing::IsEmpty());
@@ -341,15 +341,15 @@ TEST_F(Comments, AnUnreadableVmlDrawingStillGivesTheCommentsAndIsKept) {
 TEST_F(Comments, ANewCommentGetsBothParts) {
   auto& linked = Open("excel_internal_hyperlinks.xlsx");
   embedded::AddComment(linked, *linked.sheets.front(), {2, 2}, "Noted");
-  linked.sheets.front()->comments.at({2, 2}).author = "Tabulara";
+  linked.sheets.front()->comments().at({2, 2}).author = "Tabulara";
   Sheet& again = *Save().sheets.front();
   ExpectIn("xl/worksheets/sheet1.xml", {"<legacyDrawing r:id="});
   ExpectIn("[Content_Types].xml", {"/xl/comments1.xml", "Extension=\"vml\""});
-  ASSERT_EQ(again.comments.size(), 1u);
-  EXPECT_EQ(again.comments.at({2, 2}).text, "Noted");
-  EXPECT_EQ(again.comments.at({2, 2}).author, "Tabulara");
-  EXPECT_FALSE(again.comments.at({2, 2}).visible);
-  EXPECT_EQ(again.hyperlinks.size(), 5u);
+  ASSERT_EQ(again.comments().size(), 1u);
+  EXPECT_EQ(again.comments().at({2, 2}).text, "Noted");
+  EXPECT_EQ(again.comments().at({2, 2}).author, "Tabulara");
+  EXPECT_FALSE(again.comments().at({2, 2}).visible);
+  EXPECT_EQ(again.hyperlinks().size(), 5u);
 }
 
 TEST(HyperlinkLocation, ExternalFormOfTheSameWorkbookLosesItsBookName) {
@@ -364,7 +364,7 @@ TEST(HyperlinkLocation, ExternalFormOfTheSameWorkbookLosesItsBookName) {
 using Hyperlinks = CorpusTest;
 
 TEST_F(Hyperlinks, TargetsAreReadAndAChangedOrAddedLinkKeepsTheOthers) {
-  auto& links = SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1").hyperlinks;
+  auto& links = SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1").hyperlinks();
   ASSERT_EQ(links.size(), 4u);
   EXPECT_EQ(links[0].anchor, CellRect::Of({4, 3}));
   EXPECT_TRUE(links[0].address.starts_with("http"));
@@ -375,7 +375,7 @@ TEST_F(Hyperlinks, TargetsAreReadAndAChangedOrAddedLinkKeepsTheOthers) {
 
   links[2].address = "https://example.org/";
   links.push_back({CellRect::Of({30, 1}), "https://example.com/new", ""});
-  const auto& again = SheetNamed(Save(), "Sheet1").hyperlinks;
+  const auto& again = SheetNamed(Save(), "Sheet1").hyperlinks();
   ExpectIn("xl/worksheets/sheet1.xml", {"location=\"Sheet1!A2\" display=\"Internal hyperlink to A2\""});
   ASSERT_EQ(again.size(), 5u);
   EXPECT_EQ(again[2].address, "https://example.org/");
@@ -384,20 +384,20 @@ TEST_F(Hyperlinks, TargetsAreReadAndAChangedOrAddedLinkKeepsTheOthers) {
 }
 
 TEST_F(Hyperlinks, ClearHyperlinksRemovesTheListAndItsRelationships) {
-  SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1").hyperlinks.clear();
+  SheetNamed(Open("excel_comments_hyperlinks_names.xlsx"), "Sheet1").hyperlinks().clear();
   Sheet& again = SheetNamed(Save(), "Sheet1");
   EXPECT_EQ(Differing(), (std::set<std::string>{"xl/worksheets/sheet1.xml", "xl/worksheets/_rels/sheet1.xml.rels"}));
   ExpectNotIn("xl/worksheets/sheet1.xml", {"hyperlink"});
   ExpectNotIn("xl/worksheets/_rels/sheet1.xml.rels", {"relationships/hyperlink"});
   ExpectIn("xl/worksheets/_rels/sheet1.xml.rels", {"relationships/comments"});
-  EXPECT_TRUE(again.hyperlinks.empty());
-  EXPECT_EQ(again.comments.size(), 3u);
+  EXPECT_TRUE(again.hyperlinks().empty());
+  EXPECT_EQ(again.comments().size(), 3u);
 }
 
 TEST_F(Hyperlinks, IndexLinksAreAddedInTheWorksheetOrder) {
   auto& book = Open("libreoffice_hyperlinks.xlsx");
   Sheet& sheet = *book.sheets.front();
-  sheet.hyperlinks.clear();
+  sheet.hyperlinks().clear();
   embedded::AddHyperlink(book, sheet, CellRect::Of({20, 1}), "", "[" + book.name + "]Sheet1!$A$1");
   embedded::AddHyperlink(book, sheet, CellRect::Of({21, 1}), "", "'[" + book.name + "]My Sheet'!$A$1");
   Save();

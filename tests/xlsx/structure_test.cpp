@@ -127,23 +127,23 @@ TEST_F(StructureSheets, TemplatesAreReadWhateverTheirFileIsCalledAndInsertedWith
     EXPECT_EQ(after.at(unchanged), before.at(unchanged)) << unchanged;
   }
   EXPECT_EQ(saved.ActiveSheet()->name, "Лист1");
-  EXPECT_EQ(saved.sheets[1]->grid.CellCount(), source->sheets[0]->grid.CellCount());
+  EXPECT_EQ(saved.sheets[1]->grid().CellCount(), source->sheets[0]->grid().CellCount());
 }
 
 using StructureSettings = CorpusTest;
 
 TEST_F(StructureSettings, ProtectionFlagsAreReadAndWrittenKeepingThePasswordHash) {
-  auto& protection = Open("excel_sheet_protection_sha512.xlsx").sheets[0]->protection;
+  auto& protection = Open("excel_sheet_protection_sha512.xlsx").sheets[0]->protection();
   EXPECT_TRUE(protection.isProtected);
   EXPECT_TRUE(protection.scenarios);
   protection.scenarios = false;
-  EXPECT_FALSE(Save().sheets[0]->protection.scenarios);
+  EXPECT_FALSE(Save().sheets[0]->protection().scenarios);
   ExpectIn("xl/worksheets/sheet1.xml", {"spinCount=\"100000\" sheet=\"1\" objects=\"1\"/>", "hashValue=\""});
   protection.isProtected = false;
-  EXPECT_FALSE(Save().sheets[0]->protection.isProtected);
+  EXPECT_FALSE(Save().sheets[0]->protection().isProtected);
   ExpectNotIn("xl/worksheets/sheet1.xml", {"sheetProtection"});
 
-  auto& plain = Open("libreoffice_line_chart.xlsx").sheets[0]->protection;
+  auto& plain = Open("libreoffice_line_chart.xlsx").sheets[0]->protection();
   EXPECT_FALSE(plain.isProtected);
   plain.isProtected = true;
   Save();
@@ -154,16 +154,16 @@ TEST_F(StructureSettings, ProtectionFlagsAreReadAndWrittenKeepingThePasswordHash
 TEST_F(StructureSettings, SelectionsAndTheActiveSheetAreReadAndWrittenBack) {
   auto& book = Open("excel_internal_hyperlinks.xlsx");
   auto& sheet2 = *book.sheets[1];
-  EXPECT_EQ(sheet2.selection.areas, (std::vector<CellRect>{CellRect{1, 1, 2, 4}}));
-  EXPECT_EQ(sheet2.selection.activeCell, (CellAddress{1, 1}));
+  EXPECT_EQ(sheet2.selection().areas, (std::vector<CellRect>{CellRect{1, 1, 2, 4}}));
+  EXPECT_EQ(sheet2.selection().activeCell, (CellAddress{1, 1}));
 
-  sheet2.selection.areas = {CellRect{5, 2, 6, 3}, CellRect::Of({9, 9})};
-  sheet2.selection.activeCell = CellAddress{9, 9};
+  sheet2.selection().areas = {CellRect{5, 2, 6, 3}, CellRect::Of({9, 9})};
+  sheet2.selection().activeCell = CellAddress{9, 9};
   const auto& again = *Save().sheets[1];
   EXPECT_EQ(Differing(), std::set<std::string>{"xl/worksheets/sheet2.xml"});
   ExpectIn("xl/worksheets/sheet2.xml", {"<selection sqref=\"B5:C6 I9\" activeCell=\"I9\"/>"});
-  EXPECT_EQ(again.selection.areas, sheet2.selection.areas);
-  EXPECT_EQ(again.selection.activeCell, sheet2.selection.activeCell);
+  EXPECT_EQ(again.selection().areas, sheet2.selection().areas);
+  EXPECT_EQ(again.selection().activeCell, sheet2.selection().activeCell);
 
   book.activeSheet = book.sheets[1];
   EXPECT_EQ(Save().ActiveSheet()->name, "Sheet2");

@@ -133,22 +133,22 @@ embedded::model::CellAddress Address(std::string_view cell) {
 
 host::Variant ValueAt(const embedded::model::Workbook& workbook, const embedded::model::Sheet& sheet,
                       std::string_view cell) {
-  return embedded::CellValue(workbook, sheet.grid, Address(cell));
+  return embedded::CellValue(workbook, sheet.grid(), Address(cell));
 }
 
 std::string FormulaAt(const embedded::model::Sheet& sheet, std::string_view cell) {
-  const std::string* formula = sheet.grid.FormulaShown(Address(cell));
+  const std::string* formula = sheet.grid().FormulaShown(Address(cell));
   return formula != nullptr ? *formula : "";
 }
 
 const embedded::model::CellFormat& FormatAt(const embedded::model::Workbook& workbook,
                                             const embedded::model::Sheet& sheet, std::string_view cell) {
-  return workbook.formats.Get(sheet.grid.FormatOf(Address(cell)));
+  return workbook.formats.Get(sheet.grid().FormatOf(Address(cell)));
 }
 
 void Store(embedded::model::Workbook& workbook, embedded::model::Sheet& sheet, std::string_view cell,
            const host::Variant& value) {
-  embedded::StoreEntry(workbook, sheet.grid, Address(cell), {std::nullopt, value});
+  embedded::StoreEntry(workbook, sheet.grid(), Address(cell), {std::nullopt, value});
 }
 
 embedded::model::Workbook& FileTest::Open(const std::string& corpusName) {

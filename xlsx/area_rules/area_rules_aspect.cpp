@@ -40,7 +40,7 @@ class AreaRulesAspect : public SheetAspect {
  public:
   void Read(WorkbookParts&, SheetPart& part) override {
     const pugi::xml_node root = part.xml.document_element();
-    AreaRules& rules = part.sheet->areaRules;
+    AreaRules& rules = part.sheet->areaRules();
     for (const pugi::xml_node merged : ChildNamed(root, "mergeCells").children()) {
       if (!IsNamed(merged, "mergeCell")) continue;
       const auto areas = SqrefAreas(merged.attribute("ref").value());
@@ -52,7 +52,7 @@ class AreaRulesAspect : public SheetAspect {
   }
 
   bool Write(WorkbookParts&, SheetPart& part) override {
-    const AreaRules& rules = part.sheet->areaRules;
+    const AreaRules& rules = part.sheet->areaRules();
     if (rules == read_) return false;
     pugi::xml_node root = part.xml.document_element();
     if (rules.merged != read_.merged) WriteMerged(root, rules.merged);

@@ -59,7 +59,7 @@ class SheetDataReader {
   SheetDataReader(WorkbookParts& parts, SheetPart& sheet, bool date1904)
       : parts_(parts),
         partName_(sheet.partName),
-        grid_(sheet.sheet->grid),
+        grid_(sheet.sheet->grid()),
         strings_(FindWorkbookAspect<SharedStringsAspect>(parts)),
         dates_(parts.workbook->formats),
         formatCount_(parts.workbook->formats.size()),
@@ -324,7 +324,7 @@ void CellsAspect::Read(WorkbookParts& parts, SheetPart& sheet) {
   const pugi::xml_node worksheet = sheet.xml.document_element();
   if (!IsNamed(worksheet, "worksheet")) return;
   date1904_ = UsesDate1904(parts.workbookXml);
-  Grid& grid = sheet.sheet->grid;
+  Grid& grid = sheet.sheet->grid();
   ReadSheetFormat(worksheet, grid, parts.workbook->maxDigitWidth);
   ReadColumns(worksheet, grid, parts.workbook->formats.size());
   const pugi::xml_node sheetData = ChildNamed(worksheet, "sheetData");

@@ -115,7 +115,7 @@ bool CellsAspect::Write(WorkbookParts& parts, SheetPart& sheet) {
   valuesChanged_ = false;
   pugi::xml_node worksheet = sheet.xml.document_element();
   if (!IsNamed(worksheet, "worksheet")) return false;
-  const Grid& grid = sheet.sheet->grid;
+  const Grid& grid = sheet.sheet->grid();
   date1904_ = UsesDate1904(parts.workbookXml);
   WriteContext context(*parts.workbook, FindWorkbookAspect<StylesAspect>(parts),
                        FindWorkbookAspect<SharedStringsAspect>(parts));

@@ -47,8 +47,8 @@ class CommentsAspect : public SheetAspect {
   void Read(WorkbookParts& parts, SheetPart& sheet) override {
     read_.clear();
     embedded::model::Sheet& model = *sheet.sheet;
-    model.comments.clear();
-    std::erase_if(model.shapes, [](const Shape& shape) { return shape.kind == ShapeKind::CommentBox; });
+    model.comments().clear();
+    std::erase_if(model.shapes(), [](const Shape& shape) { return shape.kind == ShapeKind::CommentBox; });
     Relationships& relationships = parts.RelationshipsOf(sheet.partName);
     comments_ = {};
     vml_ = {};
@@ -63,9 +63,9 @@ class CommentsAspect : public SheetAspect {
       for (const NoteBox& box : ReadNoteBoxes(vml_.xml.document_element())) boxes.emplace(box.cell, box);
     }
     std::set<std::uint32_t> used;
-    for (const Shape& shape : model.shapes) CollectIds(shape, used);
+    for (const Shape& shape : model.shapes()) CollectIds(shape, used);
     for (const CommentEntry& entry : ReadCommentEntries(comments_.xml.document_element())) {
-      if (model.comments.contains(entry.cell)) continue;
+      if (model.comments().contains(entry.cell)) continue;
       ReadComment read;
       read.entry = entry.element;
       read.comment.author = entry.author;
@@ -87,8 +87,8 @@ class CommentsAspect : public SheetAspect {
       read.box.name = "Comment " + std::to_string(read.box.id);
       read.comment.visible = read.box.visible;
       read.comment.shape = read.box.id;
-      model.shapes.push_back(read.box);
-      model.comments[entry.cell] = read.comment;
+      model.shapes().push_back(read.box);
+      model.comments()[entry.cell] = read.comment;
       read_.emplace(entry.cell, read);
     }
   }
@@ -98,8 +98,8 @@ class CommentsAspect : public SheetAspect {
     bool sheetChanged = false;
     std::set<CellAddress> dropped;
     for (auto it = read_.begin(); it != read_.end();) {
-      auto now = model.comments.find(it->first);
-      if (now == model.comments.end() || now->second.shape != it->second.comment.shape) {
+      auto now = model.comments().find(it->first);
+      if (now == model.comments().end() || now->second.shape != it->second.comment.shape) {
         Drop(it->second);
         dropped.insert(it->first);
         it = read_.erase(it);
@@ -108,7 +108,7 @@ class CommentsAspect : public SheetAspect {
         ++it;
       }
     }
-    for (const auto& [cell, comment] : model.comments) {
+    for (const auto& [cell, comment] : model.comments()) {
       if (!read_.contains(cell)) sheetChanged = Add(parts, sheet, cell, comment) || sheetChanged;
     }
     if (read_.empty()) {
@@ -146,11 +146,11 @@ class CommentsAspect : public SheetAspect {
   static std::uint32_t NewId(embedded::model::Sheet& model, std::set<std::uint32_t>& used, std::uint32_t wanted) {
     std::uint32_t id = wanted != 0 && !used.contains(wanted) ? wanted : 0;
     if (id == 0) {
-      while (used.contains(model.nextShapeId)) ++model.nextShapeId;
-      id = model.nextShapeId;
+      while (used.contains(model.nextShapeId())) ++model.nextShapeId();
+      id = model.nextShapeId();
     }
     used.insert(id);
-    model.nextShapeId = std::max(model.nextShapeId, id + 1);
+    model.nextShapeId() = std::max(model.nextShapeId(), id + 1);
     return id;
   }
 
@@ -193,7 +193,7 @@ class CommentsAspect : public SheetAspect {
     const Shape* box = sheet.sheet->FindShape(comment.shape);
     Shape shape = box != nullptr ? *box : Shape{};
     if (box == nullptr) {
-      embedded::Box cellBox = embedded::AreaBox(*parts.workbook, sheet.sheet->grid, embedded::model::CellRect::Of(cell));
+      embedded::Box cellBox = embedded::AreaBox(*parts.workbook, sheet.sheet->grid(), embedded::model::CellRect::Of(cell));
       shape.left = cellBox.left + cellBox.width;
       shape.top = cellBox.top;
       shape.width = 96;

@@ -62,20 +62,20 @@ class DrawingAspect : public SheetAspect {
     drawn_.clear();
     referenced_.clear();
     document_.reset();
-    std::erase_if(sheet.sheet->shapes, [](const Shape& shape) { return shape.kind != ShapeKind::CommentBox; });
+    std::erase_if(sheet.sheet->shapes(), [](const Shape& shape) { return shape.kind != ShapeKind::CommentBox; });
     if (drawing_.partName.empty()) return;
     document_ = ParseXmlPart(parts.package.Read(drawing_.partName), drawing_.partName);
     std::set<std::uint32_t> used;
-    for (const Shape& shape : sheet.sheet->shapes) used.insert(shape.id);
+    for (const Shape& shape : sheet.sheet->shapes()) used.insert(shape.id);
     drawn_ = ReadDrawnShapes(*parts.workbook, *sheet.sheet, document_.document_element(), used);
     referenced_ = ReferencedRelationships(parts, drawing_.partName, document_);
     std::vector<Shape> shapes = ModelShapes(drawn_);
-    sheet.sheet->shapes.insert(sheet.sheet->shapes.begin(), shapes.begin(), shapes.end());
+    sheet.sheet->shapes().insert(sheet.sheet->shapes().begin(), shapes.begin(), shapes.end());
   }
 
   bool Write(WorkbookParts& parts, SheetPart& sheet) override {
     std::map<std::uint32_t, const Shape*> now;
-    IndexShapes(sheet.sheet->shapes, now);
+    IndexShapes(sheet.sheet->shapes(), now);
     bool hadPart = !drawing_.partName.empty();
     bool changed = RemoveAndEdit(now);
     changed = AddNew(parts, sheet, now) || changed;
@@ -167,13 +167,13 @@ class DrawingAspect : public SheetAspect {
     std::set<std::uint32_t> known;
     for (const DrawnShape& drawn : drawn_) known.insert(drawn.shape.id);
     bool changed = false;
-    for (const Shape& shape : sheet.sheet->shapes) {
+    for (const Shape& shape : sheet.sheet->shapes()) {
       if (!WritableKind(shape.kind) || known.contains(shape.id) || !now.contains(shape.id)) continue;
       if (drawing_.partName.empty()) {
         drawing_ = CreateDrawingPart(parts, sheet);
         document_ = ParseXmlPart(parts.package.Read(drawing_.partName), drawing_.partName);
       }
-      pugi::xml_node anchor = AppendShapeAnchor(document_.document_element(), *parts.workbook, sheet.sheet->grid,
+      pugi::xml_node anchor = AppendShapeAnchor(document_.document_element(), *parts.workbook, sheet.sheet->grid(),
                                                 shape, FreeFileId(shape.id));
       pugi::xml_node element = ChildNamed(anchor, shape.kind == ShapeKind::Line ? "cxnSp" : "sp");
       Shape snapshot = shape;

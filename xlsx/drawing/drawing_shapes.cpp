@@ -69,7 +69,7 @@ class Reader {
   void ReadTopLevel(const pugi::xml_node& container) {
     pugi::xml_node anchor = ShapeElementOf(container);
     embedded::Box box;
-    if (!AnchorBox(workbook_, sheet_.grid, anchor, box)) return;
+    if (!AnchorBox(workbook_, sheet_.grid(), anchor, box)) return;
     for (pugi::xml_node child : anchor.children()) {
       pugi::xml_node element = ShapeElementOf(child);
       if (!KindOf(element)) continue;
@@ -142,11 +142,11 @@ class Reader {
   std::uint32_t IdFor(std::uint32_t fileId) {
     std::uint32_t id = fileId != 0 && !used_.contains(fileId) ? fileId : 0;
     if (id == 0) {
-      while (used_.contains(sheet_.nextShapeId)) ++sheet_.nextShapeId;
-      id = sheet_.nextShapeId;
+      while (used_.contains(sheet_.nextShapeId())) ++sheet_.nextShapeId();
+      id = sheet_.nextShapeId();
     }
     used_.insert(id);
-    sheet_.nextShapeId = std::max(sheet_.nextShapeId, id + 1);
+    sheet_.nextShapeId() = std::max(sheet_.nextShapeId(), id + 1);
     return id;
   }
 

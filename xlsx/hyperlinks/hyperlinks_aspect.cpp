@@ -36,7 +36,7 @@ class HyperlinksAspect : public SheetAspect {
  public:
   void Read(WorkbookParts& parts, SheetPart& sheet) override {
     read_.clear();
-    sheet.sheet->hyperlinks.clear();
+    sheet.sheet->hyperlinks().clear();
     pugi::xml_node list = ChildNamed(sheet.xml.document_element(), "hyperlinks");
     Relationships& relationships = parts.RelationshipsOf(sheet.partName);
     for (pugi::xml_node element : list.children()) {
@@ -48,12 +48,12 @@ class HyperlinksAspect : public SheetAspect {
         if (const Relationship* target = relationships.Find(id.value())) link.address = target->target;
       }
       read_.push_back({element, link});
-      sheet.sheet->hyperlinks.push_back(link);
+      sheet.sheet->hyperlinks().push_back(link);
     }
   }
 
   bool Write(WorkbookParts& parts, SheetPart& sheet) override {
-    const std::vector<Hyperlink>& now = sheet.sheet->hyperlinks;
+    const std::vector<Hyperlink>& now = sheet.sheet->hyperlinks();
     if (Unchanged(now)) return false;
     std::vector<bool> taken(read_.size(), false);
     std::vector<ReadLink> written;

@@ -12,7 +12,7 @@ inline constexpr const char* kContentTypeWorksheet =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
 inline constexpr const char* kContentTypeDrawing = "application/vnd.openxmlformats-officedocument.drawing+xml";
 inline constexpr const char* kContentTypeComments =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.comments+xml";
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.comments()+xml";
 inline constexpr const char* kContentTypeVml = "application/vnd.openxmlformats-officedocument.vmlDrawing";
 inline constexpr const char* kContentTypeSharedStrings =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml";

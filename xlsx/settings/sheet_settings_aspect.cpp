@@ -71,17 +71,17 @@ class SheetSettingsAspect : public SheetAspect {
     const pugi::xml_node root = part.xml.document_element();
     const pugi::xml_node protection = ChildNamed(root, "sheetProtection");
     if (IsTrue(protection.attribute(ContentsAttribute(sheet.kind))) || IsTrue(protection.attribute("objects"))) {
-      sheet.protection.isProtected = true;
-      sheet.protection.contents = IsTrue(protection.attribute(ContentsAttribute(sheet.kind)));
-      sheet.protection.drawingObjects = IsTrue(protection.attribute("objects"));
-      sheet.protection.scenarios = IsTrue(protection.attribute("scenarios"));
+      sheet.protection().isProtected = true;
+      sheet.protection().contents = IsTrue(protection.attribute(ContentsAttribute(sheet.kind)));
+      sheet.protection().drawingObjects = IsTrue(protection.attribute("objects"));
+      sheet.protection().scenarios = IsTrue(protection.attribute("scenarios"));
     }
     const pugi::xml_node view = FirstView(root);
     if (sheet.kind != SheetKind::Chart) {
-      if (auto selection = ReadSelection(ActiveSelection(view))) sheet.selection = std::move(*selection);
+      if (auto selection = ReadSelection(ActiveSelection(view))) sheet.selection() = std::move(*selection);
     }
-    protection_ = sheet.protection;
-    selection_ = sheet.selection;
+    protection_ = sheet.protection();
+    selection_ = sheet.selection();
     tabSelected_ = IsTrue(view.attribute("tabSelected"));
     (void)parts;
   }
@@ -90,7 +90,7 @@ class SheetSettingsAspect : public SheetAspect {
     const embedded::model::Sheet& sheet = *part.sheet;
     pugi::xml_node root = part.xml.document_element();
     bool changed = false;
-    if (!SameProtection(sheet.protection, protection_)) {
+    if (!SameProtection(sheet.protection(), protection_)) {
       WriteProtection(root, sheet);
       changed = true;
     }
@@ -98,12 +98,12 @@ class SheetSettingsAspect : public SheetAspect {
     if (active != tabSelected_) {
       changed = SetFlag(ViewOf(root), "tabSelected", active) || changed;
     }
-    if (sheet.kind != SheetKind::Chart && !SameSelection(sheet.selection, selection_)) {
-      WriteSelection(ViewOf(root), sheet.selection);
+    if (sheet.kind != SheetKind::Chart && !SameSelection(sheet.selection(), selection_)) {
+      WriteSelection(ViewOf(root), sheet.selection());
       changed = true;
     }
-    protection_ = sheet.protection;
-    selection_ = sheet.selection;
+    protection_ = sheet.protection();
+    selection_ = sheet.selection();
     tabSelected_ = active;
     return changed;
   }
@@ -117,14 +117,14 @@ class SheetSettingsAspect : public SheetAspect {
   }
 
   static void WriteProtection(pugi::xml_node root, const embedded::model::Sheet& sheet) {
-    if (!sheet.protection.isProtected) {
+    if (!sheet.protection().isProtected) {
       root.remove_child(ChildNamed(root, "sheetProtection"));
       return;
     }
     pugi::xml_node protection = ObtainChild(root, "sheetProtection", BeforeProtection(sheet.kind));
-    SetFlag(protection, ContentsAttribute(sheet.kind), sheet.protection.contents);
-    SetFlag(protection, "objects", sheet.protection.drawingObjects);
-    if (sheet.kind != SheetKind::Chart) SetFlag(protection, "scenarios", sheet.protection.scenarios);
+    SetFlag(protection, ContentsAttribute(sheet.kind), sheet.protection().contents);
+    SetFlag(protection, "objects", sheet.protection().drawingObjects);
+    if (sheet.kind != SheetKind::Chart) SetFlag(protection, "scenarios", sheet.protection().scenarios);
   }
 
   static void WriteSelection(pugi::xml_node view, const Selection& selection) {

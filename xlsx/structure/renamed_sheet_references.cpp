@@ -58,8 +58,8 @@ bool RenameInFormulas(pugi::xml_node node, const SheetRenames& renames, bool cel
 
 void RenameInModel(embedded::model::Workbook& workbook, const SheetRenames& renames) {
   for (const auto& sheet : workbook.sheets) {
-    for (auto& [key, formula] : sheet->grid.formulas) formula = RenameSheetReferences(formula, renames);
-    for (auto& hyperlink : sheet->hyperlinks) {
+    for (auto& [key, formula] : sheet->grid().formulas) formula = RenameSheetReferences(formula, renames);
+    for (auto& hyperlink : sheet->hyperlinks()) {
       hyperlink.subAddress = RenameSheetReferences(hyperlink.subAddress, renames);
     }
   }

@@ -33,7 +33,7 @@ class TablesAspect : public SheetAspect {
  public:
   void Read(WorkbookParts& parts, SheetPart& sheet) override {
     tables_.clear();
-    sheet.sheet->tableHeaders.clear();
+    sheet.sheet->tableHeaders().clear();
     for (const Relationship* relationship : parts.RelationshipsOf(sheet.partName).OfType(kRelTable)) {
       if (relationship->external) continue;
       const auto partName = parts.package.Find(ResolveTarget(sheet.partName, relationship->target));
@@ -44,10 +44,10 @@ class TablesAspect : public SheetAspect {
       const auto ref = embedded::ParseReference(table.attribute("ref").value());
       if (!ref || ref->size() != 1) continue;
       const embedded::model::CellRect area = ref->front();
-      sheet.sheet->tableHeaders.push_back({area.top, area.left, area.top, area.right});
+      sheet.sheet->tableHeaders().push_back({area.top, area.left, area.top, area.right});
       Table read{*partName, area.top, area.left, {}};
       for (std::int32_t column = area.left; column <= area.right; ++column) {
-        read.headers.push_back(embedded::HeaderText(*parts.workbook, sheet.sheet->grid, {area.top, column}));
+        read.headers.push_back(embedded::HeaderText(*parts.workbook, sheet.sheet->grid(), {area.top, column}));
       }
       tables_.push_back(std::move(read));
     }
@@ -58,7 +58,7 @@ class TablesAspect : public SheetAspect {
       std::map<std::size_t, std::string> changed;
       for (std::size_t i = 0; i < table.headers.size(); ++i) {
         const CellAddress cell{table.headerRow, table.firstColumn + static_cast<std::int32_t>(i)};
-        std::string header = embedded::HeaderText(*parts.workbook, sheet.sheet->grid, cell);
+        std::string header = embedded::HeaderText(*parts.workbook, sheet.sheet->grid(), cell);
         if (header != table.headers[i]) changed.emplace(i, std::move(header));
       }
       if (changed.empty()) continue;
