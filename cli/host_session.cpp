@@ -7,7 +7,7 @@
 #include "addin/main.h"
 #include "cli/addin_classes.h"
 #include "cli/addin_list_file.h"
-#include "cli/change_fingerprint.h"
+#include "cli/change_watch.h"
 #include "cli/command_errors.h"
 #include "cli/status_line.h"
 #include "cli/terminal_dialogs.h"
@@ -15,6 +15,7 @@
 #include "host/constants.h"
 #include "host/host_error.h"
 #include "platform/posix/posix_platform.h"
+#include "xlsx/package/package_error.h"
 #include "xlsx/template_loader.h"
 
 namespace tabulara::cli {
@@ -89,7 +90,8 @@ void HostSession::Open(const std::filesystem::path& file) {
   host_.Open(opened->workbook());
   file_ = std::move(opened);
   path_ = file;
-  savedFingerprint_ = ChangeFingerprint(*file_->workbook());
+  changes_.MarkUnchanged(*file_->workbook());
+  file_->OnSheetRead([this](const embedded::model::Sheet& sheet) { changes_.SheetRead(sheet); });
   UpdateCommandBars();
 }
 
@@ -98,7 +100,7 @@ embedded::model::Workbook& HostSession::workbook() const {
   return *file_->workbook();
 }
 
-bool HostSession::Changed() const { return file_ && ChangeFingerprint(*file_->workbook()) != savedFingerprint_; }
+bool HostSession::Changed() const { return file_ && changes_.Changed(*file_->workbook()); }
 
 bool HostSession::Save(const std::filesystem::path& target, Write write) {
   embedded::model::Workbook& saved = workbook();
@@ -116,7 +118,7 @@ bool HostSession::Save(const std::filesystem::path& target, Write write) {
   if (write == Write::WhenChanged && !Changed()) return false;
   StatusLine status("Saving " + target.filename().string());
   file_->Save(target);
-  savedFingerprint_ = ChangeFingerprint(*file_->workbook());
+  changes_.MarkUnchanged(*file_->workbook());
   return true;
 }
 
@@ -136,10 +138,17 @@ int HostSession::AddinErrors() {
 
 ExitStatus HostSession::Status() {
   if (AddinErrors() > 0) Fail(ExitStatus::AddinError);
+  if (file_ && file_->ReadFailure() && !readFailureShown_) {
+    PrintCommandError(*file_->ReadFailure());
+    readFailureShown_ = true;
+    Fail(ExitStatus::Failure);
+  }
   return status_;
 }
 
 void HostSession::ReportErrorPassedBack(const std::exception& error) {
+  // A sheet that cannot be read is the file's fault, which Status tells.
+  if (dynamic_cast<const xlsx::PackageError*>(&error) != nullptr) return;
   if (const auto* hostError = dynamic_cast<const host::HostError*>(&error)) {
     PrintCommandError("the add-in returned error " + std::to_string(hostError->Number()) + ": " +
                       hostError->Description());

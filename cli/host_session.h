@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "addin/gridwright.h"
+#include "cli/change_watch.h"
 #include "cli/exit_status.h"
 #include "cli/terminal_message_boxes.h"
 #include "embedded/embedded_host.h"
@@ -74,7 +75,8 @@ class HostSession {
   void UpdateCommandBars();
   // The answer to the next Yes/No question, whatever the command line said.
   void AnswerNextQuestion(Answer answer) { messageBoxes_->AnswerNext(answer); }
-  // The worst status met so far, counting the add-in's error reports.
+  // The worst status met so far, counting the add-in's error reports and a
+  // sheet of the workbook that could not be read, which it tells once.
   ExitStatus Status();
   void Fail(ExitStatus status) { status_ = Worse(status_, status); }
 
@@ -96,8 +98,9 @@ class HostSession {
   xlsx::PackageLimits limits_;
   std::unique_ptr<xlsx::WorkbookFile> file_;
   std::filesystem::path path_;
-  std::uint64_t savedFingerprint_ = 0;
+  ChangeWatch changes_;
   int addinErrors_ = 0;
+  bool readFailureShown_ = false;
   ExitStatus status_ = ExitStatus::Ran;
 };
 

@@ -9,7 +9,10 @@ namespace tabulara::xlsx {
 embedded::TemplateLoader MakeTemplateLoader() {
   return [](const std::string& path) {
     try {
-      return WorkbookFile::Open(path)->workbook();
+      const auto file = WorkbookFile::Open(path);
+      // The sheets outlive the file they would be read from.
+      for (const auto& sheet : file->workbook()->sheets) sheet->LoadContent();
+      return file->workbook();
     } catch (const PackageError&) {
       throw embedded::UnreadableFile(path);
     }

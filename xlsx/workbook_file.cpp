@@ -46,6 +46,12 @@ std::unique_ptr<WorkbookFile> WorkbookFile::Create(std::shared_ptr<embedded::mod
 
 const std::shared_ptr<embedded::model::Workbook>& WorkbookFile::workbook() const { return parts_->workbook; }
 
+const std::optional<std::string>& WorkbookFile::ReadFailure() const { return parts_->readFailure; }
+
+void WorkbookFile::OnSheetRead(std::function<void(const embedded::model::Sheet&)> observer) {
+  parts_->sheetRead = std::move(observer);
+}
+
 void WorkbookFile::Save(const std::filesystem::path& file) {
   // What the target is (a device, a folder) tells the user more than its name.
   ResolveSaveTarget(file);

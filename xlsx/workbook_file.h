@@ -1,7 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "embedded/model/workbook.h"
 #include "xlsx/package/package.h"
@@ -28,6 +31,11 @@ class WorkbookFile {
   ~WorkbookFile();
 
   const std::shared_ptr<embedded::model::Workbook>& workbook() const;
+  // Why the first sheet that could not be read, when its content was first
+  // wanted, could not.
+  const std::optional<std::string>& ReadFailure() const;
+  // Calls `observer` whenever a sheet's content has been read from the file.
+  void OnSheetRead(std::function<void(const embedded::model::Sheet&)> observer);
   // Writes the workbook to a temporary file beside `file`, which then
   // replaces `file`; a failure leaves `file` as it was. PackageError, with
   // nothing written, when the extension of `file` is not the one of the

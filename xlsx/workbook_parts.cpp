@@ -1,6 +1,15 @@
 #include "xlsx/workbook_parts.h"
 
+#include <stdexcept>
+
 namespace tabulara::xlsx {
+
+SheetPart::~SheetPart() {
+  if (!sheet || sheet->ContentLoaded()) return;
+  sheet->LoadContentLater([name = sheet->name](embedded::model::Sheet&) {
+    throw std::runtime_error("the sheet " + name + " is no longer in an open workbook");
+  }, false);
+}
 
 Relationships& WorkbookParts::RelationshipsOf(const std::string& partName) {
   auto found = relationships.find(partName);

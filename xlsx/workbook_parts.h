@@ -2,8 +2,10 @@
 
 #include <pugixml.hpp>
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,13 +45,19 @@ class WorkbookAspect {
 
 // A worksheet or chart-sheet part and the model sheet read from it.
 struct SheetPart {
+  SheetPart() = default;
+  SheetPart(const SheetPart&) = delete;
+  SheetPart& operator=(const SheetPart&) = delete;
+  // A model sheet whose content was not read yet cannot read it any more.
+  ~SheetPart();
+
   std::shared_ptr<embedded::model::Sheet> sheet;
   // "xl/worksheets/sheet1.xml".
   std::string partName;
   // The id of the workbook part's relationship to it.
   std::string relationshipId;
-  // The part's XML; a worksheet's <sheetData> is empty here, its content
-  // held in `sheetRows`.
+  // The part's XML, read with the model sheet's content; a worksheet's
+  // <sheetData> is empty here, its content held in `sheetRows`.
   pugi::xml_document xml;
   SheetRows sheetRows;
   // Set by the aspects that edited `xml` or `sheetRows`; the part is then
@@ -67,9 +75,15 @@ struct WorkbookParts {
   pugi::xml_document workbookXml;
   bool workbookXmlChanged = false;
   std::shared_ptr<embedded::model::Workbook> workbook;
+  // The active sheet as the package has it, when read or last written.
+  std::weak_ptr<embedded::model::Sheet> activeSheetInFile;
   // In the order of the workbook part's sheets element.
   std::vector<std::unique_ptr<SheetPart>> sheets;
   std::vector<std::unique_ptr<WorkbookAspect>> aspects;
+  // Why the first sheet that could not be read could not.
+  std::optional<std::string> readFailure;
+  // Told of every sheet whose content was read from the package.
+  std::function<void(const embedded::model::Sheet&)> sheetRead;
 
   // The relationships of a part, read on first use (empty when it has none);
   // changed ones are written with the package.

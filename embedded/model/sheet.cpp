@@ -63,6 +63,10 @@ Shape* Sheet::FindShape(std::uint32_t id) {
   return found != all.end() ? &*found : nullptr;
 }
 
-const Shape* Sheet::FindShape(std::uint32_t id) const { return const_cast<Sheet*>(this)->FindShape(id); }
+const Shape* Sheet::FindShape(std::uint32_t id) const {
+  const std::vector<Shape>& all = shapes();
+  auto found = std::find_if(all.begin(), all.end(), [id](const Shape& shape) { return shape.id == id; });
+  return found != all.end() ? &*found : nullptr;
+}
 
 }  // namespace tabulara::embedded::model

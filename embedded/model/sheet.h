@@ -103,6 +103,8 @@ class Sheet {
   void LoadContentLater(ContentLoader loader, bool hasShapes);
   // Whether the content is in memory: made here, or read from the file.
   bool ContentLoaded() const { return !loader_ && !failure_; }
+  // Whether the content is still to be read.
+  bool ContentPending() const { return static_cast<bool>(loader_); }
   // Reads the content now; the loader's error when it fails, then and at
   // every later use of the content.
   void LoadContent() const;

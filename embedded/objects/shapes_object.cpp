@@ -1,4 +1,5 @@
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "embedded/objects/list_enumerator.h"
@@ -19,7 +20,8 @@ class ShapesObject final : public host::Shapes, public Reference {
     Enter("Shapes.NewEnum");
     SheetTarget target = handle_.Resolve();
     std::vector<std::uint32_t> ids;
-    for (const model::Shape& shape : target.sheet->shapes()) ids.push_back(shape.id);
+    // Listing reads no more of the sheet than its drawing objects need.
+    for (const model::Shape& shape : std::as_const(*target.sheet).shapes()) ids.push_back(shape.id);
     return std::make_unique<ListEnumerator<host::Shape, std::uint32_t>>(
         context(), std::move(ids),
         [context = context(), handle = handle_](const std::uint32_t& id) -> host::Maybe<host::Shape> {

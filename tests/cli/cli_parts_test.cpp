@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "addin/globals.h"
-#include "cli/change_fingerprint.h"
+#include "cli/change_watch.h"
 #include "cli/terminal_message_boxes.h"
 #include "cli/terminal_text.h"
 #include "embedded/embedded_host.h"
@@ -71,7 +71,7 @@ TEST(TerminalMessageBoxesTest, CountsErrorReportsAndLoadErrorsOnly) {
   EXPECT_EQ(boxes.TakeReportedErrors(), 0);
 }
 
-TEST(ChangeFingerprintTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
+TEST(ChangeWatchTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
   embedded::EmbeddedHost host;
   model::Workbook& workbook = host.NewWorkbook({"Data", "Other"});
   model::Sheet& sheet = host.Sheet(workbook, "Data");
@@ -79,13 +79,14 @@ TEST(ChangeFingerprintTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
   host.SetValue(sheet, "A2", "text");
   host.SetFormula(sheet, "A3", "=A1*2", 2);
   host.SetValue(sheet, "A4", 0);
-  const std::uint64_t first = ChangeFingerprint(workbook);
+  ChangeWatch watch;
+  watch.MarkUnchanged(workbook);
   // The active sheet and the selection are no change, nor a value put back.
   host.Activate(host.Sheet(workbook, "Other"));
   host.Select(sheet, "B2:C4", "C3");
   host.SetValue(sheet, "A2", "other");
   host.SetValue(sheet, "A2", "text");
-  EXPECT_EQ(ChangeFingerprint(workbook), first);
+  EXPECT_FALSE(watch.Changed(workbook));
 
   const std::vector<std::pair<const char*, std::function<void()>>> changes = {
       {"number", [&] { host.SetValue(sheet, "A1", 2); }},
@@ -113,9 +114,9 @@ TEST(ChangeFingerprintTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
   };
   for (const auto& [name, change] : changes) {
     SCOPED_TRACE(name);
-    const std::uint64_t before = ChangeFingerprint(workbook);
+    watch.MarkUnchanged(workbook);
     change();
-    EXPECT_NE(ChangeFingerprint(workbook), before);
+    EXPECT_TRUE(watch.Changed(workbook));
   }
 }
 

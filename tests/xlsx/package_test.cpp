@@ -42,8 +42,12 @@ std::string ErrorOf(Read read) {
   return "(read)";
 }
 
+// Opening reads the workbook part; a sheet's part is read when its content is first wanted.
 std::string OpenError(const std::filesystem::path& file, PackageLimits limits = {}) {
-  return ErrorOf([&] { WorkbookFile::Open(file, limits); });
+  return ErrorOf([&] {
+    const auto opened = WorkbookFile::Open(file, limits);
+    for (const auto& sheet : opened->workbook()->sheets) sheet->LoadContent();
+  });
 }
 
 // One line naming the file, then what is wrong with it.

@@ -8,6 +8,7 @@
 #include "embedded/rules/sheet_operations.h"
 #include "host/constants.h"
 #include "host/host_error.h"
+#include "xlsx/settings/tab_selection.h"
 #include "xlsx/structure/sheet_reference_renaming.h"
 #include "xlsx/structure/tab_positions.h"
 #include "xlsx/template_loader.h"
@@ -170,6 +171,26 @@ TEST_F(StructureSettings, SelectionsAndTheActiveSheetAreReadAndWrittenBack) {
   ExpectIn("xl/worksheets/sheet1.xml", {"<sheetView workbookViewId=\"0\">"});
   ExpectIn("xl/worksheets/sheet2.xml", {"<sheetView workbookViewId=\"0\" tabSelected=\"1\">"});
   ExpectIn("xl/workbook.xml", {"windowHeight=\"11430\" activeTab=\"1\"/>"});
+}
+
+TEST(TabSelection, TheFirstSheetViewTellsItFromThePartsFirstBytes) {
+  const std::string head = "<worksheet><sheetPr/><dimension ref=\"A1\"/>";
+  const struct {
+    std::string prefix;
+    bool whole;
+    std::optional<bool> selected;
+  } cases[] = {
+      {head + "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews><sheetData>", false, true},
+      {head + "<sheetViews><x:sheetView tabSelected = 'true'>", false, true},
+      {head + "<sheetViews><sheetView workbookViewId=\"0\" tabSelected=\"0\"/>", false, false},
+      {head + "<sheetViews><sheetView workbookViewId=\"0\"/><sheetView tabSelected=\"1\"/>", false, false},
+      {head + "<sheetViews><sheetView notTabSelected=\"1\" workbookViewId=\"0\"/>", false, false},
+      {head + "<sheetData><row r=\"1\"/></sheetData><sheetView tabSelected=\"1\"/>", false, false},
+      {head + "<sheetViews><sheetView tabSel", false, std::nullopt},
+      {head, false, std::nullopt},
+      {"<chartsheet><sheetPr/></chartsheet>", true, false},
+  };
+  for (const auto& [prefix, whole, selected] : cases) EXPECT_EQ(TabSelectedIn(prefix, whole), selected) << prefix;
 }
 
 TEST(ActiveTab, TheFirstTabShownIsNeverPastTheActiveOne) {

@@ -173,16 +173,10 @@ std::string Package::Inflate(const Part& part) {
   return bytes;
 }
 
-std::string Package::InflateAndCheck(Part& part) {
-  std::string bytes = Inflate(part);
-  part.checked = true;
-  return bytes;
-}
-
 const std::string& Package::Read(const std::string& name) {
   Part* part = FindPart(name);
   if (part == nullptr) throw PackageError(sourceFile_.string() + ": the part " + name + " is missing");
-  if (!part->contents) part->contents = InflateAndCheck(*part);
+  if (!part->contents) part->contents = Inflate(*part);
   return *part->contents;
 }
 
@@ -190,9 +184,27 @@ std::string Package::Take(const std::string& name) {
   Part* part = FindPart(name);
   if (part == nullptr) throw PackageError(sourceFile_.string() + ": the part " + name + " is missing");
   if (part->changed || !part->sourceIndex) return *part->contents;
-  if (!part->contents) return InflateAndCheck(*part);
+  if (!part->contents) return Inflate(*part);
   std::string bytes = std::move(*part->contents);
   part->contents.reset();
+  return bytes;
+}
+
+std::string Package::ReadPrefix(const std::string& name, std::size_t size) {
+  const Part* part = FindPart(name);
+  if (part == nullptr) throw PackageError(sourceFile_.string() + ": the part " + name + " is missing");
+  if (part->contents) return part->contents->substr(0, size);
+  ZipFileHandle file(zip_fopen_index(source_.get(), *part->sourceIndex, 0));
+  if (!file) throw PackageError(sourceFile_.string() + ": part " + part->name + " cannot be read");
+  std::string bytes(size, '\0');
+  std::size_t filled = 0;
+  while (filled < size) {
+    const zip_int64_t read = zip_fread(file.get(), bytes.data() + filled, size - filled);
+    if (read < 0) throw PackageError(sourceFile_.string() + ": part " + part->name + " is damaged");
+    if (read == 0) break;
+    filled += static_cast<std::size_t>(read);
+  }
+  bytes.resize(filled);
   return bytes;
 }
 
@@ -213,34 +225,6 @@ void Package::Remove(const std::string& name) {
 bool Package::Changed(const std::string& name) const {
   const Part* part = FindPart(name);
   return part != nullptr && part->changed;
-}
-
-bool Package::CopiedAsItIs(const Part& part) {
-  return !part.removed && !part.changed && part.sourceIndex && !part.name.ends_with('/');
-}
-
-void Package::CheckCopiedParts(const std::filesystem::path& target) {
-  for (Part& part : parts_) {
-    if (!CopiedAsItIs(part) || part.checked) continue;
-    const auto damaged = [&](const std::string& why) {
-      return PackageError(target.string() + ": cannot be written (the part " + part.name + " of " +
-                          sourceFile_.string() + " is damaged: " + why + ")");
-    };
-    ZipFileHandle file(zip_fopen_index(source_.get(), *part.sourceIndex, 0));
-    if (!file) throw damaged(zip_strerror(source_.get()));
-    char buffer[1 << 14];
-    std::uint64_t partBytes = 0;
-    for (zip_int64_t read; (read = zip_fread(file.get(), buffer, sizeof buffer)) != 0;) {
-      if (read < 0) throw damaged(zip_file_strerror(file.get()));
-      partBytes += static_cast<std::uint64_t>(read);
-      inflatedBytes_ += static_cast<std::uint64_t>(read);
-      if (partBytes > limits_.maxPartBytes || inflatedBytes_ > limits_.maxTotalBytes) {
-        throw PackageError(sourceFile_.string() + ": part " + part.name +
-                           " inflates past the limit of a workbook; refused as a possible zip bomb");
-      }
-    }
-    part.checked = true;
-  }
 }
 
 void Package::WriteArchive(const std::filesystem::path& archiveFile, const std::filesystem::path& target) const {
@@ -276,7 +260,6 @@ void Package::WriteArchive(const std::filesystem::path& archiveFile, const std::
 
 void Package::Save(const std::filesystem::path& file) {
   SaveTarget target = ResolveSaveTarget(file);
-  CheckCopiedParts(file);
   try {
     StagedFile staged(std::move(target));
     WriteArchive(staged.path(), file);

@@ -54,6 +54,8 @@ class Package {
   // A part's bytes for a reader that keeps what it needs of them: not kept
   // by the package unless the part was written.
   std::string Take(const std::string& name);
+  // The first bytes of a part, at most `size` of them, inflated no further.
+  std::string ReadPrefix(const std::string& name, std::size_t size);
   // Replaces a part's bytes or adds a new part.
   void Write(const std::string& name, std::string bytes);
   void Remove(const std::string& name);
@@ -61,7 +63,8 @@ class Package {
 
   // Writes the package to a temporary file beside `file` and then puts it in
   // place of `file`, so that a failure leaves `file` as it was. A symbolic
-  // link is followed; a part copied as it is must pass its checksum first.
+  // link is followed. A part copied as it is keeps its compressed bytes and
+  // checksum, so that damage in it stays as plain to a reader as it was.
   void Save(const std::filesystem::path& file);
 
  private:
@@ -71,19 +74,10 @@ class Package {
     std::optional<std::string> contents;
     bool changed = false;
     bool removed = false;
-    // Inflated to its end here, so its checksum passed.
-    bool checked = false;
   };
   Part* FindPart(const std::string& name);
   const Part* FindPart(const std::string& name) const;
   std::string Inflate(const Part& part);
-  std::string InflateAndCheck(Part& part);
-  // Whether saving copies the part as it is from the original file.
-  static bool CopiedAsItIs(const Part& part);
-  // Reads each part that saving copies as it is, and that was not inflated
-  // yet, through to its end, keeping none of it, so that its checksum is
-  // checked; PackageError naming `target` and the part when one fails.
-  void CheckCopiedParts(const std::filesystem::path& target);
   // Writes the parts as a zip file to `archiveFile`; PackageError naming
   // `target` when it cannot.
   void WriteArchive(const std::filesystem::path& archiveFile, const std::filesystem::path& target) const;

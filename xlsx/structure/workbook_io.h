@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "embedded/model/workbook.h"
@@ -10,10 +11,14 @@
 namespace tabulara::xlsx {
 
 // Reads a workbook file (or a pipe) into a new model workbook and runs every
-// aspect's Read in the order of aspects.h. A legacy binary workbook is
+// workbook aspect's Read in the order of aspects.h; a sheet's aspects read
+// its part when the sheet's content is first wanted. A legacy binary workbook is
 // converted with `soffice` when it is on the PATH, else refused. Every
 // failure is a PackageError whose message names the file.
 std::unique_ptr<WorkbookParts> ReadWorkbookParts(const std::filesystem::path& file, PackageLimits limits = {});
+
+// Runs `read`; a failure becomes a PackageError whose message names the file.
+void NamingTheFile(const std::filesystem::path& file, const std::function<void()>& read);
 
 // A new package for a workbook built in the model: the minimal parts of a
 // workbook with no sheets yet, which the aspects fill when writing; no

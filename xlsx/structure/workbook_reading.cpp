@@ -1,3 +1,4 @@
+#include <functional>
 #include <new>
 #include <string_view>
 #include <vector>
@@ -52,11 +53,36 @@ void ReadWorkbookPart(WorkbookParts& parts) {
   }
 }
 
-void ReadSheetPart(WorkbookParts& parts, SheetPart& sheet, WorksheetText text) {
+// Whether the sheet's relationships reach a drawing or comments, the only
+// sources of its drawing objects.
+bool MayHaveShapes(WorkbookParts& parts, const SheetPart& sheet) {
+  for (const Relationship& relationship : parts.RelationshipsOf(sheet.partName).All()) {
+    const std::string_view type = relationship.type;
+    if (type.ends_with("/drawing") || type.ends_with("/vmlDrawing") || type.ends_with("/comments")) return true;
+  }
+  return false;
+}
+
+void ReadSheetPart(WorkbookParts& parts, SheetPart& sheet) {
+  WorksheetText text = SplitWorksheetXml(parts.package.Take(sheet.partName), sheet.partName);
   sheet.xml = ParseXmlPart(text.outer, sheet.partName);
   sheet.sheetRows = std::move(text.rows);
   AttachSheetAspects(sheet);
   for (const auto& aspect : sheet.aspects) aspect->Read(parts, sheet);
+  if (parts.sheetRead) parts.sheetRead(*sheet.sheet);
+}
+
+// A sheet's part is read when its content is first wanted.
+void ReadSheetPartLater(WorkbookParts& parts, SheetPart& sheet, const std::filesystem::path& file) {
+  const bool shapes = MayHaveShapes(parts, sheet);
+  sheet.sheet->LoadContentLater([&parts, &sheet, file](embedded::model::Sheet&) {
+    try {
+      NamingTheFile(file, [&] { ReadSheetPart(parts, sheet); });
+    } catch (const PackageError& error) {
+      if (!parts.readFailure) parts.readFailure = error.what();
+      throw;
+    }
+  }, shapes);
 }
 
 std::unique_ptr<WorkbookParts> ReadPackage(std::string bytes, const std::filesystem::path& file,
@@ -71,14 +97,8 @@ std::unique_ptr<WorkbookParts> ReadPackage(std::string bytes, const std::filesys
   parts->aspects.push_back(MakeSharedStringsAspect());
   parts->aspects.push_back(MakeCalculationAspect());
   for (const auto slot : {kStructureSlot, kStylesSlot, kSharedStringsSlot}) parts->aspects[slot]->Read(*parts);
-  // Every sheet is inflated before any is parsed, so that the inflater's
-  // buffers are reused from part to part rather than taken afresh.
-  std::vector<WorksheetText> texts;
-  texts.reserve(parts->sheets.size());
-  for (const auto& sheet : parts->sheets) {
-    texts.push_back(SplitWorksheetXml(parts->package.Take(sheet->partName), sheet->partName));
-  }
-  for (std::size_t i = 0; i < parts->sheets.size(); ++i) ReadSheetPart(*parts, *parts->sheets[i], std::move(texts[i]));
+  parts->activeSheetInFile = parts->workbook->activeSheet;
+  for (const auto& sheet : parts->sheets) ReadSheetPartLater(*parts, *sheet, file);
   parts->aspects[kCalculationSlot]->Read(*parts);
   parts->reachableWhenRead = ReachableParts(*parts);
   return parts;
@@ -95,12 +115,18 @@ std::unique_ptr<WorkbookParts> ReadAnyWorkbook(const std::filesystem::path& file
 }  // namespace
 
 std::unique_ptr<WorkbookParts> ReadWorkbookParts(const std::filesystem::path& file, PackageLimits limits) {
+  std::unique_ptr<WorkbookParts> parts;
+  NamingTheFile(file, [&] { parts = ReadAnyWorkbook(file, limits); });
+  return parts;
+}
+
+void NamingTheFile(const std::filesystem::path& file, const std::function<void()>& read) {
   const std::string prefix = file.string() + ":";
   auto named = [&](std::string_view what) {
     return PackageError(what.starts_with(prefix) ? std::string(what) : prefix + " " + std::string(what));
   };
   try {
-    return ReadAnyWorkbook(file, limits);
+    read();
   } catch (const PackageError& error) {
     throw named(error.what());
   } catch (const std::bad_alloc&) {

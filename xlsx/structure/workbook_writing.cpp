@@ -1,4 +1,8 @@
+#include <optional>
+#include <string>
+
 #include "xlsx/cells/sheet_data_text.h"
+#include "xlsx/settings/tab_selection.h"
 #include "xlsx/structure/sheet_aspects.h"
 #include "xlsx/structure/unreachable_parts.h"
 #include "xlsx/structure/workbook_aspect_order.h"
@@ -6,10 +10,37 @@
 #include "xlsx/xml/xml_part.h"
 
 namespace tabulara::xlsx {
+namespace {
+
+// Enough of a sheet part to reach its first sheet view.
+constexpr std::size_t kViewsPrefix = 1 << 13;
+
+// A sheet not read keeps its part as it is, unless the active sheet changed
+// and the tab selection moves into or out of it: then it is read, so that
+// its settings write the move.
+void ReadSheetsWhoseTabSelectionMoves(WorkbookParts& parts) {
+  const auto active = parts.workbook->ActiveSheet();
+  const auto before = parts.activeSheetInFile.lock();
+  if (active == before) return;
+  for (const auto& sheet : parts.sheets) {
+    if (!sheet->sheet->ContentPending()) continue;
+    bool moves = sheet->sheet == active || sheet->sheet == before;
+    if (!moves) {
+      const std::string prefix = parts.package.ReadPrefix(sheet->partName, kViewsPrefix);
+      moves = TabSelectedIn(prefix, prefix.size() < kViewsPrefix) != false;
+    }
+    if (moves) sheet->sheet->LoadContent();
+  }
+}
+
+}  // namespace
 
 void WriteWorkbookParts(WorkbookParts& parts) {
   parts.aspects[structure::kStructureSlot]->Write(parts);
+  ReadSheetsWhoseTabSelectionMoves(parts);
   for (const auto& sheet : parts.sheets) {
+    // A sheet whose content was never read is as its part has it.
+    if (!sheet->sheet->ContentLoaded()) continue;
     // A sheet that is new in the model gets its aspects here; they write it
     // from the model without having read anything.
     if (sheet->aspects.empty()) structure::AttachSheetAspects(*sheet);
@@ -29,6 +60,7 @@ void WriteWorkbookParts(WorkbookParts& parts) {
     if (relationships.Changed()) parts.package.Write(RelsPartNameOf(part), relationships.Serialize());
   }
   if (parts.contentTypes.Changed()) parts.package.Write("[Content_Types].xml", parts.contentTypes.Serialize());
+  parts.activeSheetInFile = parts.workbook->activeSheet;
 }
 
 }  // namespace tabulara::xlsx

@@ -1,4 +1,4 @@
-#include "cli/change_fingerprint.h"
+#include "cli/change_watch.h"
 
 #include <cstring>
 #include <functional>
@@ -127,10 +127,8 @@ void AddShape(Digest& digest, const model::Shape& shape) {
   for (const model::Shape& member : shape.members) AddShape(digest, member);
 }
 
-void AddSheet(Digest& digest, const model::Sheet& sheet) {
-  digest.Add(sheet.kind);
-  digest.Add(std::string_view(sheet.name));
-  digest.Add(sheet.visibility);
+std::uint64_t ContentDigest(const model::Sheet& sheet) {
+  Digest digest;
   digest.Add(sheet.protection().isProtected);
   digest.Add(sheet.protection().contents);
   digest.Add(sheet.protection().drawingObjects);
@@ -152,16 +150,42 @@ void AddSheet(Digest& digest, const model::Sheet& sheet) {
     digest.Add(std::string_view(link.address));
     digest.Add(std::string_view(link.subAddress));
   }
+  return digest.value();
+}
+
+std::uint64_t SheetsDigest(const model::Workbook& workbook) {
+  Digest digest;
+  digest.Add(workbook.structureProtected);
+  digest.Add(workbook.sheets.size());
+  for (const auto& sheet : workbook.sheets) {
+    digest.Add(reinterpret_cast<std::uintptr_t>(sheet.get()));
+    digest.Add(sheet->kind);
+    digest.Add(std::string_view(sheet->name));
+    digest.Add(sheet->visibility);
+  }
+  return digest.value();
 }
 
 }  // namespace
 
-std::uint64_t ChangeFingerprint(const model::Workbook& workbook) {
-  Digest digest;
-  digest.Add(workbook.structureProtected);
-  digest.Add(workbook.sheets.size());
-  for (const auto& sheet : workbook.sheets) AddSheet(digest, *sheet);
-  return digest.value();
+void ChangeWatch::MarkUnchanged(const model::Workbook& workbook) {
+  sheets_ = SheetsDigest(workbook);
+  contents_.clear();
+  for (const auto& sheet : workbook.sheets) {
+    if (sheet->ContentLoaded()) SheetRead(*sheet);
+  }
+}
+
+void ChangeWatch::SheetRead(const model::Sheet& sheet) { contents_[&sheet] = ContentDigest(sheet); }
+
+bool ChangeWatch::Changed(const model::Workbook& workbook) const {
+  if (SheetsDigest(workbook) != sheets_) return true;
+  for (const auto& sheet : workbook.sheets) {
+    if (!sheet->ContentLoaded()) continue;
+    const auto marked = contents_.find(sheet.get());
+    if (marked == contents_.end() || ContentDigest(*sheet) != marked->second) return true;
+  }
+  return false;
 }
 
 }  // namespace tabulara::cli
