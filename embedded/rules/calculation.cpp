@@ -5,6 +5,7 @@
 #include <string>
 
 #include "embedded/calculation/callable_functions.h"
+#include "embedded/calculation/current_values.h"
 #include "embedded/calculation/engine.h"
 #include "embedded/rules/cell_values.h"
 #include "embedded/rules/host_errors.h"
@@ -72,11 +73,11 @@ std::size_t IndexOf(const model::Workbook& workbook, const model::Sheet& sheet) 
 }  // namespace
 
 void CalculateSheet(model::Workbook& workbook, model::Sheet& sheet, const AddInList& addIns) {
-  calculation::CallableFunctions functions(addIns.CreateInstalled());
-  if (sheet.grid().formulas.empty()) {
+  if (sheet.grid().formulas.empty() || calculation::FormulaValuesAreCurrent(workbook)) {
     ++sheet.calculations;
     return;
   }
+  calculation::CallableFunctions functions(addIns.CreateInstalled());
   const Results results = calculation::CalculateWorkbook(workbook, functions, CachedValuesHold(workbook));
   const std::size_t index = IndexOf(workbook, sheet);
   CheckKeptValues(workbook, index, results);
@@ -87,6 +88,10 @@ void CalculateWorkbooks(const std::vector<std::shared_ptr<model::Workbook>>& wor
   calculation::CallableFunctions functions(addIns.CreateInstalled());
   std::vector<Results> calculated;
   for (const std::shared_ptr<model::Workbook>& workbook : workbooks) {
+    if (calculation::FormulaValuesAreCurrent(*workbook)) {
+      calculated.emplace_back();
+      continue;
+    }
     calculated.push_back(calculation::CalculateWorkbook(*workbook, functions, CachedValuesHold(*workbook)));
     for (std::size_t index = 0; index < workbook->sheets.size(); ++index) {
       if (workbook->sheets[index]->kind == model::SheetKind::Worksheet)

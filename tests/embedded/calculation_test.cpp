@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "embedded/automation_server.h"
+#include "embedded/calculation/current_values.h"
 #include "host/addins.h"
 #include "host/constants.h"
 #include "host/host_error.h"
@@ -154,6 +155,35 @@ TEST_F(Calculation, AVolatileMethodChangesAtEveryCalculationOfTheApplication) {
   EXPECT_EQ(host.Value(sheet1, "C1"), host::Variant(2.0));
   EXPECT_EQ(host.Value(sheet1, "C2"), host::Variant(20.0));
   EXPECT_FALSE(book.cellsChanged);
+}
+
+TEST(CurrentValues, OnlyTheHostsSteadyFunctionsLeaveAFormulasValueAsItIs) {
+  const std::pair<const char*, bool> cases[] = {
+      {"=A1*2+Sheet2!B1", true},
+      {"=SUM(A1:A3)+log10(A1)+_xlfn.CONCAT(\"a\",B1)", true},
+      {"=\"RAND()\"&'NOW(1'!A1&\"a\"\"TODAY()\"", true},
+      {"=RAND()", false},
+      {"=1+now()", false},
+      {"=IF(A1,SUM(OFFSET(A1,1,1)),0)", false},
+      {"=_xlfn.RANDARRAY(2)", true},
+      {"=Twice(A1)", false},
+      {"=Nowhere(A1)", false},
+      {"=\"open", false},
+  };
+  for (const auto& [formula, steady] : cases) EXPECT_EQ(calculation::CallsOnlySteadyBuiltins(formula), steady) << formula;
+}
+
+TEST_F(Calculation, NothingIsCalculatedWhileTheFilesValuesHoldAndNoFormulaIsVolatile) {
+  model::Workbook& read = host.NewWorkbook({"Data"});
+  model::Sheet& data = host.Sheet(read, "Data");
+  host.SetValue(data, "A1", 1.0);
+  host.SetFormula(data, "B1", "=A1*2", 5.0);
+  read.cellsChanged = false;
+  WorksheetRef("Data")->Calculate();
+  EXPECT_EQ(host.Value(data, "B1"), host::Variant(5.0));
+  RangeRef("Data", "A1")->Value(3.0);
+  WorksheetRef("Data")->Calculate();
+  EXPECT_EQ(host.Value(data, "B1"), host::Variant(6.0));
 }
 
 // A formula the engine cannot compute keeps the value it came with, as long

@@ -1,0 +1,69 @@
+#include "embedded/calculation/current_values.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string>
+
+#include "embedded/calculation/builtin_functions.h"
+
+namespace tabulara::embedded::calculation {
+namespace {
+
+// The host's functions that are calculated every time, in upper case.
+constexpr std::array<std::string_view, 8> kVolatile{"CELL", "INDIRECT", "INFO",  "NOW",
+                                                    "OFFSET", "RAND",   "RANDBETWEEN", "TODAY"};
+
+bool IsNameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '_'; }
+
+bool IsNamePart(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '.';
+}
+
+bool IsSteadyBuiltin(std::string name) {
+  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+  const std::string_view bare = std::string_view(name).substr(name.starts_with("_XLFN.") ? 6 : 0);
+  return IsBuiltinFunction(name) && std::find(kVolatile.begin(), kVolatile.end(), bare) == kVolatile.end();
+}
+
+}  // namespace
+
+bool CallsOnlySteadyBuiltins(std::string_view formula) {
+  for (std::size_t at = 0; at < formula.size();) {
+    const char c = formula[at];
+    if (c == '"' || c == '\'') {
+      // A text or a quoted sheet name; a doubled quote stands for one.
+      const std::size_t close = formula.find(c, at + 1);
+      if (close == std::string_view::npos) return false;
+      at = close + 1;
+      continue;
+    }
+    if (!IsNameStart(c) || (at > 0 && IsNamePart(formula[at - 1]))) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < formula.size() && IsNamePart(formula[end])) ++end;
+    if (end < formula.size() && formula[end] == '(' && !IsSteadyBuiltin(std::string(formula.substr(at, end - at)))) {
+      return false;
+    }
+    at = end;
+  }
+  return true;
+}
+
+bool FormulaValuesAreCurrent(const model::Workbook& workbook) {
+  if (workbook.cellsChanged || workbook.fullCalculationOnLoad) return false;
+  for (const auto& sheet : workbook.sheets) {
+    if (sheet->kind != model::SheetKind::Worksheet) continue;
+    const model::Grid& grid = sheet->grid();
+    for (const auto& [key, formula] : grid.formulas) {
+      const model::CellAddress address{static_cast<std::int32_t>(key >> 16), static_cast<std::int32_t>(key & 0xffff)};
+      const model::Cell* cell = grid.Find(address);
+      if (cell == nullptr || cell->kind == model::ValueKind::Empty || !CallsOnlySteadyBuiltins(formula)) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace tabulara::embedded::calculation
