@@ -30,6 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                                   static_cast<std::streamsize>(size));
   try {
     auto parts = tabulara::xlsx::ReadWorkbookParts(input, kLimits);
+    // Sheets are read when first wanted: every one of them here.
+    for (const auto& sheet : parts->workbook->sheets) sheet->LoadContent();
     tabulara::xlsx::WriteWorkbookParts(*parts);
     parts->package.Save(folder / "output.xlsx");
   } catch (const tabulara::xlsx::PackageError&) {
