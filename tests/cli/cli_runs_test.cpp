@@ -204,8 +204,9 @@ TEST(CliRuns, StatusOutputErrorsAndFilesWritten) {
        }},
       {{"info", "book.pipe"}, "", 0, SampleInfo("Data"), "", "", "", FeedNamedPipe},
       {{"info", "bomb.xlsx"}, "", 2, "",
-       "tabulara: error: bomb.xlsx: part xl/workbook.xml inflates 100 times its compressed size; refused as a possible "
-       "zip bomb (raise the limit with --max-inflate-ratio)\n",
+       ::testing::MatchesRegex("tabulara: error: bomb.xlsx: part xl/workbook.xml inflates 1[0-9][0-9] times its "
+                               "compressed size; refused as a possible zip bomb \\(raise the limit with "
+                               "--max-inflate-ratio\\)\n"),
        "", "", WriteZipBomb},
       {{"info", "--max-part-size", "1MB", "--max-inflate-ratio", "100000", "bomb.xlsx"}, "", 2, "",
        "tabulara: error: bomb.xlsx: part xl/workbook.xml inflates to more than 1048576 bytes; refused as a possible "

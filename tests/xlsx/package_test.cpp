@@ -177,7 +177,12 @@ TEST(BadInput, ZipBombsStopAtTheLimits) {
   ScratchFolder folder;
   auto parts = MinimalWorkbookParts();
   parts["xl/worksheets/sheet1.xml"] = padded(1 << 22);
+  // A picture that does not compress makes the file large beside the part.
+  std::string picture(1 << 16, '\0');
+  for (std::size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<char>((i * 2654435761u) >> 13);
+  parts["xl/media/image1.bin"] = picture;
   testing::WritePackage(folder / "bomb.xlsx", parts);
+  parts.erase("xl/media/image1.bin");
   // Every part within the grace size, the workbook past it.
   parts["xl/worksheets/sheet1.xml"] = padded(900 << 10);
   std::string& workbook = parts["xl/workbook.xml"];

@@ -1,9 +1,12 @@
 #include "xlsx/package/package.h"
 
 #include <algorithm>
+#include <atomic>
+#include <future>
 #include <cctype>
 #include <system_error>
 
+#include "xlsx/package/deflated_part.h"
 #include "xlsx/package/input_file.h"
 #include "xlsx/package/package_error.h"
 #include "xlsx/package/staged_file.h"
@@ -29,10 +32,6 @@ std::string LowerCase(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
-
-// Deflate level of the parts the package writes: fast, as the host's own
-// files are; large sheets are written in a fraction of the default's time.
-constexpr zip_uint32_t kWrittenPartCompression = 1;
 
 }  // namespace
 
@@ -232,30 +231,45 @@ void Package::WriteArchive(const std::filesystem::path& archiveFile, const std::
     throw PackageError(target.string() + ": cannot be written (" + what + ")");
   };
 
+  std::vector<const Part*> written;
+  for (const Part& part : parts_) {
+    if (!part.removed && !part.name.ends_with('/') && (part.changed || !part.sourceIndex)) written.push_back(&part);
+  }
+  const std::vector<std::unique_ptr<DeflatedPart>> deflated = DeflateInParallel(written);
+
   int code = 0;
   ZipHandle archive(zip_open(archiveFile.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
   if (!archive) fail(ZipErrorText(code));
+  std::size_t next = 0;
   for (const Part& part : parts_) {
     if (part.removed) continue;
-    if (!part.name.empty() && part.name.back() == '/') {
+    if (part.name.ends_with('/')) {
       if (zip_dir_add(archive.get(), part.name.c_str(), ZIP_FL_ENC_UTF_8) < 0) fail(zip_strerror(archive.get()));
       continue;
     }
-    ZipSourceHandle source(part.changed || !part.sourceIndex
-                               ? zip_source_buffer(archive.get(), part.contents->data(), part.contents->size(), 0)
-                               : zip_source_zip(archive.get(), source_.get(), *part.sourceIndex, 0, 0, -1));
+    const bool isWritten = next < written.size() && written[next] == &part;
+    ZipSourceHandle source(isWritten ? deflated[next++]->Source(archive.get())
+                                     : zip_source_zip(archive.get(), source_.get(), *part.sourceIndex, 0, 0, -1));
     if (!source) fail(zip_strerror(archive.get()));
-    const zip_int64_t index = zip_file_add(archive.get(), part.name.c_str(), source.get(), ZIP_FL_ENC_UTF_8);
-    if (index < 0) fail(zip_strerror(archive.get()));
-    source.release();
-    const bool written = part.changed || !part.sourceIndex;
-    if (written && zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
-                                            kWrittenPartCompression) != 0) {
+    if (zip_file_add(archive.get(), part.name.c_str(), source.get(), ZIP_FL_ENC_UTF_8) < 0) {
       fail(zip_strerror(archive.get()));
     }
+    source.release();
   }
   if (zip_close(archive.get()) != 0) fail(zip_strerror(archive.get()));
   archive.release();
+}
+
+std::vector<std::unique_ptr<DeflatedPart>> Package::DeflateInParallel(const std::vector<const Part*>& parts) {
+  std::vector<std::unique_ptr<DeflatedPart>> deflated(parts.size());
+  std::atomic<std::size_t> next = 0;
+  const auto work = [&] {
+    for (std::size_t at; (at = next++) < parts.size();) deflated[at] = std::make_unique<DeflatedPart>(*parts[at]->contents);
+  };
+  auto helper = std::async(std::launch::async, work);
+  work();
+  helper.get();
+  return deflated;
 }
 
 void Package::Save(const std::filesystem::path& file) {

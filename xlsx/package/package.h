@@ -13,6 +13,8 @@
 
 namespace tabulara::xlsx {
 
+class DeflatedPart;
+
 // How much a package may inflate to; past these it is refused as a zip bomb.
 // Real workbooks inflate a few to a few dozen times their compressed size.
 struct PackageLimits {
@@ -78,6 +80,8 @@ class Package {
   Part* FindPart(const std::string& name);
   const Part* FindPart(const std::string& name) const;
   std::string Inflate(const Part& part);
+  // The parts deflated, on two threads.
+  static std::vector<std::unique_ptr<DeflatedPart>> DeflateInParallel(const std::vector<const Part*>& parts);
   // Writes the parts as a zip file to `archiveFile`; PackageError naming
   // `target` when it cannot.
   void WriteArchive(const std::filesystem::path& archiveFile, const std::filesystem::path& target) const;
