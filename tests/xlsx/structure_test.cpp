@@ -193,6 +193,28 @@ TEST(TabSelection, TheFirstSheetViewTellsItFromThePartsFirstBytes) {
   for (const auto& [prefix, whole, selected] : cases) EXPECT_EQ(TabSelectedIn(prefix, whole), selected) << prefix;
 }
 
+TEST(TabSelection, OnlyTheFirstSheetViewIsEditedToMoveIt) {
+  const std::string data = "<sheetData><row r=\"1\"/></sheetData></worksheet>";
+  const struct {
+    std::string part;
+    bool selected;
+    std::optional<std::string> edited;
+  } cases[] = {
+      {"<worksheet><sheetViews><sheetView workbookViewId=\"0\"/></sheetViews>", true,
+       "<worksheet><sheetViews><sheetView workbookViewId=\"0\" tabSelected=\"1\"/></sheetViews>"},
+      {"<worksheet><sheetViews><x:sheetView tabSelected=\"1\" zoomScale=\"90\"><selection/>", false,
+       "<worksheet><sheetViews><x:sheetView zoomScale=\"90\"><selection/>"},
+      {"<worksheet><sheetViews><sheetView tabSelected='0'>", true,
+       "<worksheet><sheetViews><sheetView tabSelected=\"1\">"},
+      {"<worksheet><sheetViews><sheetView tabSelected=\"true\"/>", true,
+       "<worksheet><sheetViews><sheetView tabSelected=\"true\"/>"},
+      {"<worksheet>", true, std::nullopt},
+  };
+  for (const auto& [part, selected, edited] : cases) {
+    EXPECT_EQ(WithTabSelected(part + data, selected), edited ? std::optional(*edited + data) : std::nullopt) << part;
+  }
+}
+
 TEST(ActiveTab, TheFirstTabShownIsNeverPastTheActiveOne) {
   const struct {
     const char* view;

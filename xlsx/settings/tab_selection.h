@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tabulara::xlsx {
@@ -9,5 +10,9 @@ namespace tabulara::xlsx {
 // from the part's first bytes (`whole`: the entire part); none when they end
 // before it can be told.
 std::optional<bool> TabSelectedIn(std::string_view prefix, bool whole);
+
+// The sheet part with its first sheet view marked selected or not, as the
+// sheet's settings would write it; none when it has no sheet view.
+std::optional<std::string> WithTabSelected(std::string_view part, bool selected);
 
 }  // namespace tabulara::xlsx

@@ -16,20 +16,26 @@ namespace {
 constexpr std::size_t kViewsPrefix = 1 << 13;
 
 // A sheet not read keeps its part as it is, unless the active sheet changed
-// and the tab selection moves into or out of it: then it is read, so that
-// its settings write the move.
-void ReadSheetsWhoseTabSelectionMoves(WorkbookParts& parts) {
+// and the tab selection moves into or out of it: then only its sheet view is
+// edited, or, where it has none, the sheet is read and its settings write it.
+void MoveTabSelectionInSheetsNotRead(WorkbookParts& parts) {
   const auto active = parts.workbook->ActiveSheet();
   const auto before = parts.activeSheetInFile.lock();
   if (active == before) return;
   for (const auto& sheet : parts.sheets) {
     if (!sheet->sheet->ContentPending()) continue;
-    bool moves = sheet->sheet == active || sheet->sheet == before;
-    if (!moves) {
+    const bool selected = sheet->sheet == active;
+    if (!selected && sheet->sheet != before) {
       const std::string prefix = parts.package.ReadPrefix(sheet->partName, kViewsPrefix);
-      moves = TabSelectedIn(prefix, prefix.size() < kViewsPrefix) != false;
+      if (TabSelectedIn(prefix, prefix.size() < kViewsPrefix) == false) continue;
     }
-    if (moves) sheet->sheet->LoadContent();
+    const std::string text = parts.package.Take(sheet->partName);
+    std::optional<std::string> edited = WithTabSelected(text, selected);
+    if (!edited) {
+      sheet->sheet->LoadContent();
+    } else if (*edited != text) {
+      parts.package.Write(sheet->partName, std::move(*edited));
+    }
   }
 }
 
@@ -37,7 +43,7 @@ void ReadSheetsWhoseTabSelectionMoves(WorkbookParts& parts) {
 
 void WriteWorkbookParts(WorkbookParts& parts) {
   parts.aspects[structure::kStructureSlot]->Write(parts);
-  ReadSheetsWhoseTabSelectionMoves(parts);
+  MoveTabSelectionInSheetsNotRead(parts);
   for (const auto& sheet : parts.sheets) {
     // A sheet whose content was never read is as its part has it.
     if (!sheet->sheet->ContentLoaded()) continue;
