@@ -38,7 +38,7 @@ bool Readable(int descriptor, std::chrono::milliseconds wait) {
 
 }  // namespace
 
-std::string ReadInputFile(const std::filesystem::path& file, std::uint64_t maxBytes, std::chrono::seconds pipeWait) {
+InputFile OpenInputFile(const std::filesystem::path& file, std::uint64_t maxBytes, std::chrono::seconds pipeWait) {
   const auto refused = [&](const std::string& why) { return PackageError(file.string() + ": " + why); };
   const auto cannotRead = [&](int error) {
     return refused(std::string("cannot read the file (") + std::strerror(error) + ")");
@@ -49,37 +49,57 @@ std::string ReadInputFile(const std::filesystem::path& file, std::uint64_t maxBy
   const auto refuseUnreadable = [&](const struct stat& status) {
     if (const auto kind = UnreadableKind(status.st_mode)) throw refused("is " + *kind + ", not a workbook file");
   };
-
   // Sockets and devices are refused before they are opened, which could
   // block or have effects of its own.
   struct stat status {};
   if (::stat(file.c_str(), &status) != 0) throw cannotRead(errno);
   refuseUnreadable(status);
-  const FileDescriptor input(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!input) throw cannotRead(errno);
-  if (::fstat(input.get(), &status) != 0) throw cannotRead(errno);
+  InputFile input{FileDescriptor(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), 0, std::nullopt};
+  if (!input.descriptor) throw cannotRead(errno);
+  if (::fstat(input.descriptor.get(), &status) != 0) throw cannotRead(errno);
   refuseUnreadable(status);
-
-  const bool regular = S_ISREG(status.st_mode);
-  if (regular && static_cast<std::uint64_t>(status.st_size) > maxBytes) throw tooLarge();
-  if (!regular && !Readable(input.get(), pipeWait)) {
+  if (S_ISREG(status.st_mode)) {
+    input.size = static_cast<std::uint64_t>(status.st_size);
+    if (input.size > maxBytes) throw tooLarge();
+    return input;
+  }
+  if (!Readable(input.descriptor.get(), pipeWait)) {
     throw refused("is a pipe, and nothing was written to it within " + std::to_string(pipeWait.count()) + " s");
   }
-  // A regular file fills the first read; the second finds its end.
-  std::string bytes(regular ? static_cast<std::size_t>(status.st_size) + 1 : std::size_t{1} << 16, '\0');
+  std::string bytes(std::size_t{1} << 16, '\0');
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t read = ::read(input.get(), bytes.data() + filled, bytes.size() - filled);
+    const ssize_t read = ::read(input.descriptor.get(), bytes.data() + filled, bytes.size() - filled);
     if (read == 0) break;
     if (read > 0) {
       filled += static_cast<std::size_t>(read);
       if (filled > maxBytes) throw tooLarge();
     } else if (errno == EAGAIN) {
-      Readable(input.get(), std::chrono::milliseconds(-1));
+      Readable(input.descriptor.get(), std::chrono::milliseconds(-1));
     } else if (errno != EINTR) {
       throw cannotRead(errno);
     }
+  }
+  bytes.resize(filled);
+  input.size = filled;
+  input.bytes = std::move(bytes);
+  return input;
+}
+
+std::string ReadInputFile(const std::filesystem::path& file, std::uint64_t maxBytes, std::chrono::seconds pipeWait) {
+  InputFile input = OpenInputFile(file, maxBytes, pipeWait);
+  if (input.bytes) return std::move(*input.bytes);
+  std::string bytes(static_cast<std::size_t>(input.size), '\0');
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t read = ::pread(input.descriptor.get(), bytes.data() + filled, bytes.size() - filled,
+                                 static_cast<off_t>(filled));
+    if (read == 0) break;
+    if (read < 0 && errno != EINTR) {
+      throw PackageError(file.string() + ": cannot read the file (" + std::strerror(errno) + ")");
+    }
+    if (read > 0) filled += static_cast<std::size_t>(read);
   }
   bytes.resize(filled);
   return bytes;

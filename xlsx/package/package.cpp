@@ -4,6 +4,9 @@
 #include <atomic>
 #include <future>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <system_error>
 
 #include "xlsx/package/deflated_part.h"
@@ -40,7 +43,24 @@ Package& Package::operator=(Package&&) noexcept = default;
 Package::~Package() = default;
 
 Package Package::Open(const std::filesystem::path& file, PackageLimits limits) {
-  return Open(ReadInputFile(file, limits.maxTotalBytes), file, limits);
+  return Open(OpenInputFile(file, limits.maxTotalBytes), file, limits);
+}
+
+Package Package::Open(InputFile input, const std::filesystem::path& file, PackageLimits limits) {
+  if (input.bytes) return Open(std::move(*input.bytes), file, limits);
+  // A regular file is read where each part lies, never whole.
+  FILE* stream = ::fdopen(::dup(input.descriptor.get()), "rb");
+  if (stream == nullptr) throw PackageError(file.string() + ": cannot read the file (" + std::strerror(errno) + ")");
+  zip_error_t error;
+  zip_error_init(&error);
+  ZipSourceHandle source(zip_source_filep_create(stream, 0, -1, &error));
+  if (!source) {
+    std::fclose(stream);
+    zip_error_fini(&error);
+    throw PackageError(file.string() + ": cannot read the file");
+  }
+  zip_error_fini(&error);
+  return FromSource(std::move(source), nullptr, input.size, file, limits);
 }
 
 Package Package::Open(std::string fileBytes, const std::filesystem::path& file, PackageLimits limits) {
@@ -50,7 +70,17 @@ Package Package::Open(std::string fileBytes, const std::filesystem::path& file, 
   zip_error_t error;
   zip_error_init(&error);
   ZipSourceHandle source(zip_source_buffer_create(bytes->data(), bytes->size(), 0, &error));
-  ZipHandle archive(source ? zip_open_from_source(source.get(), ZIP_RDONLY | ZIP_CHECKCONS, &error) : nullptr);
+  zip_error_fini(&error);
+  if (!source) throw PackageError(file.string() + ": too large to read");
+  const std::uint64_t size = bytes->size();
+  return FromSource(std::move(source), std::move(bytes), size, file, limits);
+}
+
+Package Package::FromSource(ZipSourceHandle source, std::unique_ptr<std::string> bytes, std::uint64_t size,
+                            const std::filesystem::path& file, PackageLimits limits) {
+  zip_error_t error;
+  zip_error_init(&error);
+  ZipHandle archive(zip_open_from_source(source.get(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
   const int code = zip_error_code_zip(&error);
   zip_error_fini(&error);
   if (!archive) {
@@ -61,6 +91,7 @@ Package Package::Open(std::string fileBytes, const std::filesystem::path& file, 
   package.sourceFile_ = file;
   package.limits_ = limits;
   package.sourceBytes_ = std::move(bytes);
+  package.sourceSize_ = size;
   const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
   for (zip_int64_t index = 0; index < count; ++index) {
     const char* name = zip_get_name(archive.get(), static_cast<zip_uint64_t>(index), ZIP_FL_ENC_GUESS);
@@ -130,7 +161,7 @@ std::string Package::Inflate(const Part& part) {
     return std::max<double>(limits_.ratioGraceBytes, limits_.maxInflateRatio * static_cast<double>(size));
   };
   const double partBound = ratioBound(compressed);
-  const double packageBound = ratioBound(sourceBytes_->size());
+  const double packageBound = ratioBound(sourceSize_);
   const auto ratioText = [](std::uint64_t inflated, std::uint64_t size) {
     return std::to_string(inflated / std::max<std::uint64_t>(size, 1));
   };
@@ -163,7 +194,7 @@ std::string Package::Inflate(const Part& part) {
                    "--max-workbook-size");
     }
     if (static_cast<double>(inflatedBytes_) > packageBound) {
-      throw refuse("inflates the workbook " + ratioText(inflatedBytes_, sourceBytes_->size()) +
+      throw refuse("inflates the workbook " + ratioText(inflatedBytes_, sourceSize_) +
                        " times the size of its file",
                    "--max-inflate-ratio");
     }

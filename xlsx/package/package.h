@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "xlsx/package/input_file.h"
 #include "xlsx/package/zip_handle.h"
 
 namespace tabulara::xlsx {
@@ -33,6 +34,9 @@ class Package {
  public:
   // Opens an existing package; PackageError when it is no readable zip.
   static Package Open(const std::filesystem::path& file, PackageLimits limits = {});
+  // Opens the package of a file opened for reading; `file` names it in the
+  // messages.
+  static Package Open(InputFile input, const std::filesystem::path& file, PackageLimits limits = {});
   // Opens the package whose bytes were read from `file`, which the messages
   // name.
   static Package Open(std::string bytes, const std::filesystem::path& file, PackageLimits limits = {});
@@ -86,9 +90,13 @@ class Package {
   // `target` when it cannot.
   void WriteArchive(const std::filesystem::path& archiveFile, const std::filesystem::path& target) const;
 
-  // The file's bytes as opened; `source_` reads them. Declared first, so
-  // that the archive goes before them.
+  static Package FromSource(ZipSourceHandle source, std::unique_ptr<std::string> bytes, std::uint64_t size,
+                            const std::filesystem::path& file, PackageLimits limits);
+
+  // The file's bytes as opened, when they were read into memory; `source_`
+  // reads them. Declared first, so that the archive goes before them.
   std::unique_ptr<std::string> sourceBytes_;
+  std::uint64_t sourceSize_ = 0;
   ZipHandle source_;
   std::filesystem::path sourceFile_;
   PackageLimits limits_;

@@ -1,3 +1,6 @@
+#include <unistd.h>
+
+#include <algorithm>
 #include <functional>
 #include <new>
 #include <string_view>
@@ -85,10 +88,9 @@ void ReadSheetPartLater(WorkbookParts& parts, SheetPart& sheet, const std::files
   }, shapes);
 }
 
-std::unique_ptr<WorkbookParts> ReadPackage(std::string bytes, const std::filesystem::path& file,
-                                           PackageLimits limits) {
+std::unique_ptr<WorkbookParts> ReadPackage(Package package, const std::filesystem::path& file) {
   auto parts = std::make_unique<WorkbookParts>();
-  parts->package = Package::Open(std::move(bytes), file, limits);
+  parts->package = std::move(package);
   ReadWorkbookPart(*parts);
   parts->workbook = std::make_shared<embedded::model::Workbook>();
   parts->workbook->name = file.filename().string();
@@ -104,12 +106,24 @@ std::unique_ptr<WorkbookParts> ReadPackage(std::string bytes, const std::filesys
   return parts;
 }
 
-// The file is read once, so that a pipe can be read too; an OLE2 compound
-// file is read as the package it converts to.
+// Enough of a file's first bytes to tell a compound file.
+std::string FirstBytes(const InputFile& input) {
+  constexpr std::size_t kSignatureBytes = 8;
+  if (input.bytes) return input.bytes->substr(0, kSignatureBytes);
+  std::string start(kSignatureBytes, '\0');
+  start.resize(std::max<ssize_t>(::pread(input.descriptor.get(), start.data(), start.size(), 0), 0));
+  return start;
+}
+
+// A pipe is read once, whole; an OLE2 compound file is read as the package
+// it converts to; a package in a regular file is read where its parts lie.
 std::unique_ptr<WorkbookParts> ReadAnyWorkbook(const std::filesystem::path& file, PackageLimits limits) {
-  std::string bytes = ReadInputFile(file, limits.maxTotalBytes);
-  if (HasCompoundFileSignature(bytes)) bytes = PackageOfCompoundFile(bytes);
-  return ReadPackage(std::move(bytes), file, limits);
+  InputFile input = OpenInputFile(file, limits.maxTotalBytes);
+  if (HasCompoundFileSignature(FirstBytes(input))) {
+    const std::string bytes = input.bytes ? std::move(*input.bytes) : ReadInputFile(file, limits.maxTotalBytes);
+    return ReadPackage(Package::Open(PackageOfCompoundFile(bytes), file, limits), file);
+  }
+  return ReadPackage(Package::Open(std::move(input), file, limits), file);
 }
 
 }  // namespace
