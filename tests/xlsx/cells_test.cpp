@@ -211,6 +211,30 @@ TEST_F(CellsWrite, AFormulaTurnedIntoItsValueKeepsSharedMembersValid) {
   ExpectNotIn("xl/worksheets/sheet1.xml", {"si=\"0\""});
 }
 
+using CellsFonts = FileTest;
+
+TEST_F(CellsFonts, AFontThatLeavesOutItsNameAndSizeIsWrittenWithTheOnesGiven) {
+  Parts parts = MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>1</v></c></row></sheetData>");
+  parts["xl/styles.xml"] = std::string("<styleSheet xmlns=\"") + kMainNamespace +
+                           "\"><fonts count=\"2\"><font><sz val=\"11\"/><name val=\"Calibri\"/></font>"
+                           "<font><b val=\"1\"/></font></fonts><cellXfs count=\"2\"><xf fontId=\"0\"/>"
+                           "<xf fontId=\"1\"/></cellXfs></styleSheet>";
+  std::string& types = parts["[Content_Types].xml"];
+  types.insert(types.find("</Types>"), "<Override PartName=\"/xl/styles.xml\" ContentType=\"application/"
+                                       "vnd.openxmlformats-officedocument.spreadsheetml.styles+xml\"/>");
+  std::string& links = parts["xl/_rels/workbook.xml.rels"];
+  links.insert(links.find("</Relationships>"), std::string("<Relationship Id=\"rIdStyles\" Type=\"") +
+                                                   kRelationshipsNamespace + "/styles\" Target=\"styles.xml\"/>");
+  auto& book = OpenParts(parts);
+  ASSERT_EQ(FormatAt(book, *book.sheets[0], "A1").font, (embedded::model::Font{"Calibri", 11, true, false}));
+  embedded::ChangeFont(book, *book.sheets[0], {CellRect::WholeSheet()}, "Name", [](embedded::model::Font& font) {
+    font.name = "Arial";
+    font.size = 10;
+  });
+  auto& saved = Save();
+  EXPECT_EQ(FormatAt(saved, *saved.sheets[0], "A1").font, (embedded::model::Font{"Arial", 10, true, false}));
+}
+
 TEST_F(CellsWrite, AFontSizeOnWholeSheetsKeepsFillsBordersAndAlignment) {
   auto& book = Open("excel_template_balance_sheet.xltx");
   for (const auto& sheet : book.sheets) {

@@ -147,6 +147,7 @@ void StylesAspect::Load(const CellFormat& defaults) {
     customNumberFormats_[format.attribute("numFmtId").as_int()] = format.attribute("formatCode").value();
   }
   fonts_ = ChildNamed(root, "fonts");
+  defaultFont_ = defaults.font;
   std::vector<embedded::model::Font> fonts;
   for (const pugi::xml_node font : fonts_.children()) {
     if (!IsNamed(font, "font")) continue;
@@ -245,7 +246,7 @@ std::uint32_t StylesAspect::FontFor(std::uint32_t baseFont, const embedded::mode
   pugi::xml_node candidate = baseFont < fontNodes_.size() ? scratch.append_copy(fontNodes_[baseFont])
                                                           : scratch.append_child(NameLike(fonts_, "font").c_str());
   const embedded::model::Font original =
-      baseFont < fontNodes_.size() ? ReadFont(fontNodes_[baseFont], font) : embedded::model::Font{"", 0, false, false};
+      baseFont < fontNodes_.size() ? ReadFont(fontNodes_[baseFont], defaultFont_) : embedded::model::Font{"", 0, false, false};
   ApplyFont(candidate, font, original);
   std::string key = Serialized(candidate);
   if (auto found = fontIds_.find(key); found != fontIds_.end()) return found->second;

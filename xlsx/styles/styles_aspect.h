@@ -49,6 +49,8 @@ class StylesAspect : public WorkbookAspect {
   bool changed_ = false;
   pugi::xml_node fonts_;
   pugi::xml_node cellXfs_;
+  // The font that a <font> leaving out its name or size takes them from.
+  embedded::model::Font defaultFont_;
   std::vector<pugi::xml_node> fontNodes_;
   std::vector<pugi::xml_node> xfNodes_;
   // The model formats as read, by cellXfs entry.
