@@ -84,8 +84,6 @@ def main(bench, tools, jobs, sort_input):
     def correct(tool, job):
         return not [p for p in found.get(tool, {}).get(job, ["?"]) if not p.startswith("warning")]
 
-    reps = max((int(r["rep"]) for r in runs), default=0)
-    print(f"\nfastest of {reps} runs, seconds (peak MiB); ✗ the output is wrong, — no run succeeded\n")
     print("| job | " + " | ".join(f"{t} s (MiB)" for t in tools) + " | best other / tabulara | tabulara output |")
     print("|---" * (len(tools) + 3) + "|")
     for job in jobs:
