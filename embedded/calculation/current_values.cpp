@@ -52,18 +52,21 @@ bool CallsOnlySteadyBuiltins(std::string_view formula) {
   return true;
 }
 
-bool FormulaValuesAreCurrent(const model::Workbook& workbook) {
+bool FormulaValuesAreCurrent(const model::Workbook& workbook, const model::Sheet& sheet) {
   if (workbook.cellsChanged || workbook.fullCalculationOnLoad) return false;
-  for (const auto& sheet : workbook.sheets) {
-    if (sheet->kind != model::SheetKind::Worksheet) continue;
-    const model::Grid& grid = sheet->grid();
-    for (const auto& [key, formula] : grid.formulas) {
-      const model::CellAddress address{static_cast<std::int32_t>(key >> 16), static_cast<std::int32_t>(key & 0xffff)};
-      const model::Cell* cell = grid.Find(address);
-      if (cell == nullptr || cell->kind == model::ValueKind::Empty || !CallsOnlySteadyBuiltins(formula)) return false;
-    }
+  if (sheet.kind != model::SheetKind::Worksheet) return true;
+  const model::Grid& grid = sheet.grid();
+  for (const auto& [key, formula] : grid.formulas) {
+    const model::CellAddress address{static_cast<std::int32_t>(key >> 16), static_cast<std::int32_t>(key & 0xffff)};
+    const model::Cell* cell = grid.Find(address);
+    if (cell == nullptr || cell->kind == model::ValueKind::Empty || !CallsOnlySteadyBuiltins(formula)) return false;
   }
   return true;
+}
+
+bool FormulaValuesAreCurrent(const model::Workbook& workbook) {
+  return std::all_of(workbook.sheets.begin(), workbook.sheets.end(),
+                     [&](const auto& sheet) { return FormulaValuesAreCurrent(workbook, *sheet); });
 }
 
 }  // namespace tabulara::embedded::calculation

@@ -15,5 +15,8 @@ bool CallsOnlySteadyBuiltins(std::string_view formula);
 // asked for), every formula has one, and every formula calls only steady
 // functions of the host. The host then has nothing dirty to calculate.
 bool FormulaValuesAreCurrent(const model::Workbook& workbook);
+// The same for the formulas of one sheet of the workbook, which the host
+// calculates alone on the values the other sheets hold.
+bool FormulaValuesAreCurrent(const model::Workbook& workbook, const model::Sheet& sheet);
 
 }  // namespace tabulara::embedded::calculation

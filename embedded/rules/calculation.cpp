@@ -73,7 +73,7 @@ std::size_t IndexOf(const model::Workbook& workbook, const model::Sheet& sheet) 
 }  // namespace
 
 void CalculateSheet(model::Workbook& workbook, model::Sheet& sheet, const AddInList& addIns) {
-  if (sheet.grid().formulas.empty() || calculation::FormulaValuesAreCurrent(workbook)) {
+  if (sheet.grid().formulas.empty() || calculation::FormulaValuesAreCurrent(workbook, sheet)) {
     ++sheet.calculations;
     return;
   }

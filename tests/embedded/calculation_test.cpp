@@ -174,10 +174,12 @@ TEST(CurrentValues, OnlyTheHostsSteadyFunctionsLeaveAFormulasValueAsItIs) {
 }
 
 TEST_F(Calculation, NothingIsCalculatedWhileTheFilesValuesHoldAndNoFormulaIsVolatile) {
-  model::Workbook& read = host.NewWorkbook({"Data"});
+  model::Workbook& read = host.NewWorkbook({"Data", "Other"});
   model::Sheet& data = host.Sheet(read, "Data");
   host.SetValue(data, "A1", 1.0);
   host.SetFormula(data, "B1", "=A1*2", 5.0);
+  // A sheet is calculated alone: what another sheet holds does not count.
+  host.SetFormula(host.Sheet(read, "Other"), "A1", "=RAND()");
   read.cellsChanged = false;
   WorksheetRef("Data")->Calculate();
   EXPECT_EQ(host.Value(data, "B1"), host::Variant(5.0));
