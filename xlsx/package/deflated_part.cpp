@@ -16,6 +16,10 @@ struct CompressorFree {
   void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
 };
 
+struct DecompressorFree {
+  void operator()(libdeflate_decompressor* decompressor) const { libdeflate_free_decompressor(decompressor); }
+};
+
 }  // namespace
 
 DeflatedPart::DeflatedPart(std::string_view bytes)
@@ -25,6 +29,19 @@ DeflatedPart::DeflatedPart(std::string_view bytes)
   deflated_.resize(libdeflate_deflate_compress_bound(compressor.get(), bytes.size()));
   deflated_.resize(
       libdeflate_deflate_compress(compressor.get(), bytes.data(), bytes.size(), deflated_.data(), deflated_.size()));
+}
+
+std::optional<std::string> InflateDeflated(std::string_view deflated, std::size_t size, std::uint32_t crc) {
+  const std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor(libdeflate_alloc_decompressor());
+  if (!decompressor) throw std::bad_alloc();
+  std::string bytes(size, '\0');
+  std::size_t inflated = 0;
+  if (libdeflate_deflate_decompress(decompressor.get(), deflated.data(), deflated.size(), bytes.data(), size,
+                                    &inflated) != LIBDEFLATE_SUCCESS ||
+      inflated != size || libdeflate_crc32(0, bytes.data(), size) != crc) {
+    return std::nullopt;
+  }
+  return bytes;
 }
 
 zip_source_t* DeflatedPart::Source(zip_t* archive) { return zip_source_function(archive, &DeflatedPart::Serve, this); }

@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,9 @@ class DeflatedPart {
   std::uint32_t crc_;
   std::size_t offset_ = 0;
 };
+
+// Deflated bytes inflated to exactly `size` bytes whose checksum is `crc`;
+// none when they do not.
+std::optional<std::string> InflateDeflated(std::string_view deflated, std::size_t size, std::uint32_t crc);
 
 }  // namespace tabulara::xlsx

@@ -151,9 +151,6 @@ std::string Package::Inflate(const Part& part) {
   if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > limits_.maxPartBytes) {
     throw refuse("inflates to more than " + std::to_string(limits_.maxPartBytes) + " bytes", "--max-part-size");
   }
-  ZipFileHandle file(zip_fopen_index(source_.get(), *part.sourceIndex, 0));
-  if (!file) throw PackageError(where + " cannot be read (" + zip_strerror(source_.get()) + ")");
-
   // Past the grace size, a part may inflate only so many times what it
   // takes in the file, and the package so many times the file's size.
   const std::uint64_t compressed = (stat.valid & ZIP_STAT_COMP_SIZE) != 0 ? stat.comp_size : 0;
@@ -166,9 +163,20 @@ std::string Package::Inflate(const Part& part) {
     return std::to_string(inflated / std::max<std::uint64_t>(size, 1));
   };
 
+  const bool withinLimits = (stat.valid & ZIP_STAT_SIZE) != 0 && stat.size <= partBound &&
+                            inflatedBytes_ + stat.size <= std::min<double>(packageBound, limits_.maxTotalBytes);
+  if (withinLimits) {
+    if (std::optional<std::string> whole = InflateWhole(part, stat)) {
+      inflatedBytes_ += whole->size();
+      return std::move(*whole);
+    }
+  }
+
   // Inflated straight into the text, as large as the directory says the
   // part is, within the limits; what a longer part holds past that comes
-  // through a small buffer.
+  // through a small buffer. Anything wrong with the part shows here.
+  ZipFileHandle file(zip_fopen_index(source_.get(), *part.sourceIndex, 0));
+  if (!file) throw PackageError(where + " cannot be read (" + zip_strerror(source_.get()) + ")");
   std::uint64_t declared = (stat.valid & ZIP_STAT_SIZE) != 0 ? stat.size : 0;
   declared = std::min<double>(declared, std::min<double>(partBound, limits_.maxPartBytes));
   std::string bytes(static_cast<std::size_t>(declared), '\0');
@@ -201,6 +209,21 @@ std::string Package::Inflate(const Part& part) {
   }
   bytes.resize(filled);
   return bytes;
+}
+
+std::optional<std::string> Package::InflateWhole(const Part& part, const zip_stat_t& stat) {
+  if ((stat.valid & (ZIP_STAT_COMP_METHOD | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC)) !=
+          (ZIP_STAT_COMP_METHOD | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC) ||
+      stat.comp_method != ZIP_CM_DEFLATE) {
+    return std::nullopt;
+  }
+  ZipFileHandle raw(zip_fopen_index(source_.get(), *part.sourceIndex, ZIP_FL_COMPRESSED));
+  if (!raw) return std::nullopt;
+  std::string deflated(static_cast<std::size_t>(stat.comp_size), '\0');
+  if (zip_fread(raw.get(), deflated.data(), deflated.size()) != static_cast<zip_int64_t>(deflated.size())) {
+    return std::nullopt;
+  }
+  return InflateDeflated(deflated, static_cast<std::size_t>(stat.size), stat.crc);
 }
 
 const std::string& Package::Read(const std::string& name) {

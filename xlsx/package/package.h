@@ -84,6 +84,9 @@ class Package {
   Part* FindPart(const std::string& name);
   const Part* FindPart(const std::string& name) const;
   std::string Inflate(const Part& part);
+  // The part inflated in one go, when it is deflated and inflates to its
+  // size and checksum as the directory gives them; none otherwise.
+  std::optional<std::string> InflateWhole(const Part& part, const zip_stat_t& stat);
   // The parts deflated, on two threads.
   static std::vector<std::unique_ptr<DeflatedPart>> DeflateInParallel(const std::vector<const Part*>& parts);
   // Writes the parts as a zip file to `archiveFile`; PackageError naming
