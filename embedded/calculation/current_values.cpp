@@ -11,8 +11,8 @@ namespace tabulara::embedded::calculation {
 namespace {
 
 // The host's functions that are calculated every time, in upper case.
-constexpr std::array<std::string_view, 8> kVolatile{"CELL", "INDIRECT", "INFO",  "NOW",
-                                                    "OFFSET", "RAND",   "RANDBETWEEN", "TODAY"};
+constexpr std::array<std::string_view, 9> kVolatile{"CELL", "INDIRECT",    "INFO",      "NOW",  "OFFSET",
+                                                    "RAND", "RANDARRAY", "RANDBETWEEN", "TODAY"};
 
 bool IsNameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '_'; }
 

@@ -182,8 +182,13 @@ TEST(TabSelection, TheFirstSheetViewTellsItFromThePartsFirstBytes) {
   } cases[] = {
       {head + "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews><sheetData>", false, true},
       {head + "<sheetViews><x:sheetView tabSelected = 'true'>", false, true},
+      {head + "<sheetViews><sheetView tabSelected=\"1\" showGridLines=\"0\" zoomScale=\"85\" zoomScaleNormal=\"85\"/>",
+       false, true},
       {head + "<sheetViews><sheetView workbookViewId=\"0\" tabSelected=\"0\"/>", false, false},
       {head + "<sheetViews><sheetView workbookViewId=\"0\"/><sheetView tabSelected=\"1\"/>", false, false},
+      {head + "<sheetViews><sheetView showGridLines=\"0\" zoomScale=\"85\" zoomScaleNormal=\"85\" workbookViewId=\"0\"/>"
+              "<sheetView tabSelected=\"1\" workbookViewId=\"1\"/>",
+       false, false},
       {head + "<sheetViews><sheetView notTabSelected=\"1\" workbookViewId=\"0\"/>", false, false},
       {head + "<sheetData><row r=\"1\"/></sheetData><sheetView tabSelected=\"1\"/>", false, false},
       {head + "<sheetViews><sheetView tabSel", false, std::nullopt},
@@ -206,6 +211,8 @@ TEST(TabSelection, OnlyTheFirstSheetViewIsEditedToMoveIt) {
        "<worksheet><sheetViews><x:sheetView zoomScale=\"90\"><selection/>"},
       {"<worksheet><sheetViews><sheetView tabSelected='0'>", true,
        "<worksheet><sheetViews><sheetView tabSelected=\"1\">"},
+      {"<worksheet><sheetViews><sheetView tabSelected=\"\" workbookViewId=\"0\">", true,
+       "<worksheet><sheetViews><sheetView workbookViewId=\"0\" tabSelected=\"1\">"},
       {"<worksheet><sheetViews><sheetView tabSelected=\"true\"/>", true,
        "<worksheet><sheetViews><sheetView tabSelected=\"true\"/>"},
       {"<worksheet>", true, std::nullopt},
