@@ -57,8 +57,7 @@ bool FormulaValuesAreCurrent(const model::Workbook& workbook, const model::Sheet
   if (sheet.kind != model::SheetKind::Worksheet) return true;
   const model::Grid& grid = sheet.grid();
   for (const auto& [key, formula] : grid.formulas) {
-    const model::CellAddress address{static_cast<std::int32_t>(key >> 16), static_cast<std::int32_t>(key & 0xffff)};
-    const model::Cell* cell = grid.Find(address);
+    const model::Cell* cell = grid.Find(model::Grid::FormulaCell(key));
     if (cell == nullptr || cell->kind == model::ValueKind::Empty || !CallsOnlySteadyBuiltins(formula)) return false;
   }
   return true;

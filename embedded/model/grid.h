@@ -59,6 +59,9 @@ class Grid {
   static std::uint64_t FormulaKey(CellAddress cell) {
     return (static_cast<std::uint64_t>(cell.row) << 16) | static_cast<std::uint64_t>(cell.column);
   }
+  static CellAddress FormulaCell(std::uint64_t key) {
+    return {static_cast<std::int32_t>(key >> 16), static_cast<std::int32_t>(key & 0xffff)};
+  }
 
   const Cell* Find(CellAddress cell) const;
   Cell* Find(CellAddress cell);

@@ -87,8 +87,7 @@ InputFile OpenInputFile(const std::filesystem::path& file, std::uint64_t maxByte
   return input;
 }
 
-std::string ReadInputFile(const std::filesystem::path& file, std::uint64_t maxBytes, std::chrono::seconds pipeWait) {
-  InputFile input = OpenInputFile(file, maxBytes, pipeWait);
+std::string ReadAll(InputFile input, const std::filesystem::path& file) {
   if (input.bytes) return std::move(*input.bytes);
   std::string bytes(static_cast<std::size_t>(input.size), '\0');
   std::size_t filled = 0;
@@ -103,6 +102,10 @@ std::string ReadInputFile(const std::filesystem::path& file, std::uint64_t maxBy
   }
   bytes.resize(filled);
   return bytes;
+}
+
+std::string ReadInputFile(const std::filesystem::path& file, std::uint64_t maxBytes, std::chrono::seconds pipeWait) {
+  return ReadAll(OpenInputFile(file, maxBytes, pipeWait), file);
 }
 
 }  // namespace tabulara::xlsx

@@ -26,6 +26,9 @@ struct InputFile {
 InputFile OpenInputFile(const std::filesystem::path& file, std::uint64_t maxBytes,
                         std::chrono::seconds pipeWait = kPipeWait);
 
+// All the bytes of an opened workbook file, `file`, which the messages name.
+std::string ReadAll(InputFile input, const std::filesystem::path& file);
+
 // The bytes of a workbook file, read once from its start to its end: a
 // regular file, or a pipe (a named one, or one the shell makes for
 // `<(...)`). A pipe that nothing is written to within `pipeWait`, more than

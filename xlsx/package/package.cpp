@@ -49,8 +49,9 @@ Package Package::Open(const std::filesystem::path& file, PackageLimits limits) {
 Package Package::Open(InputFile input, const std::filesystem::path& file, PackageLimits limits) {
   if (input.bytes) return Open(std::move(*input.bytes), file, limits);
   // A regular file is read where each part lies, never whole.
-  FILE* stream = ::fdopen(::dup(input.descriptor.get()), "rb");
+  FILE* stream = ::fdopen(input.descriptor.get(), "rb");
   if (stream == nullptr) throw PackageError(file.string() + ": cannot read the file (" + std::strerror(errno) + ")");
+  input.descriptor.release();
   zip_error_t error;
   zip_error_init(&error);
   ZipSourceHandle source(zip_source_filep_create(stream, 0, -1, &error));

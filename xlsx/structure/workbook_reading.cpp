@@ -120,8 +120,7 @@ std::string FirstBytes(const InputFile& input) {
 std::unique_ptr<WorkbookParts> ReadAnyWorkbook(const std::filesystem::path& file, PackageLimits limits) {
   InputFile input = OpenInputFile(file, limits.maxTotalBytes);
   if (HasCompoundFileSignature(FirstBytes(input))) {
-    const std::string bytes = input.bytes ? std::move(*input.bytes) : ReadInputFile(file, limits.maxTotalBytes);
-    return ReadPackage(Package::Open(PackageOfCompoundFile(bytes), file, limits), file);
+    return ReadPackage(Package::Open(PackageOfCompoundFile(ReadAll(std::move(input), file)), file, limits), file);
   }
   return ReadPackage(Package::Open(std::move(input), file, limits), file);
 }

@@ -19,6 +19,8 @@ class FileDescriptor {
   }
 
   int get() const { return descriptor_; }
+  // Gives the descriptor up to a new owner.
+  int release() { return std::exchange(descriptor_, -1); }
   explicit operator bool() const { return descriptor_ >= 0; }
 
  private:
