@@ -16,6 +16,7 @@
 #include "xlsx/package/input_file.h"
 #include "xlsx/package/package.h"
 #include "xlsx/package/package_error.h"
+#include "xlsx/package/zip_handle.h"
 #include "xlsx/workbook_files.h"
 
 namespace tabulara::xlsx {
@@ -335,6 +336,32 @@ TEST_F(PackageSave, ANameAsLongAsTheSystemTakesIsSavedNewAndInPlace) {
   SaveChanged(longest, longest, "in place");
   EXPECT_EQ(PartsOf(longest).at("note.txt"), "in place");
   EXPECT_EQ(Entries(folder_ / ""), (std::set<std::string>{"book.xlsx", longest.filename()}));
+}
+
+// A large part is deflated in pieces on two threads; joined, they must be
+// one stream that zlib, through libzip, inflates to the part with its checksum.
+TEST_F(PackageSave, APartDeflatedInPiecesIsOneStreamThatZlibInflates) {
+  std::string large;
+  for (int row = 1; large.size() < (std::size_t{9} << 20) + 123; ++row) {
+    large += "<row r=\"" + std::to_string(row) + "\"><c><v>" + std::to_string(row * 7919 % 100003) + "</v></c></row>";
+  }
+  const testing::Parts parts = {{"a/large.xml", large}, {"b/small.xml", "<small/>"}, {"c/empty.xml", ""}};
+  testing::WritePackage(book, parts);
+
+  int code = 0;
+  const ZipHandle archive(zip_open(book.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code));
+  ASSERT_TRUE(archive) << code;
+  for (const auto& [name, bytes] : parts) {
+    SCOPED_TRACE(name);
+    const ZipFileHandle file(zip_fopen(archive.get(), name.c_str(), 0));
+    ASSERT_TRUE(file);
+    std::string read(bytes.size() + 1, '\0');
+    const zip_int64_t count = zip_fread(file.get(), read.data(), read.size());
+    ASSERT_EQ(count, static_cast<zip_int64_t>(bytes.size())) << zip_file_strerror(file.get());
+    read.resize(bytes.size());
+    EXPECT_TRUE(read == bytes);
+  }
+  EXPECT_THAT(DifferingParts(parts, PartsOf(book)), ::testing::IsEmpty());
 }
 
 TEST_F(PackageSave, EveryCorpusWorkbookSavedUnchangedKeepsEveryPartByteForByte) {

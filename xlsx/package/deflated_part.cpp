@@ -1,44 +1,98 @@
 #include "xlsx/package/deflated_part.h"
 
-#include <libdeflate.h>
+#include <isa-l/crc.h>
+#include <isa-l/igzip_lib.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstring>
-#include <memory>
-#include <new>
+#include <future>
+#include <stdexcept>
 
 namespace tabulara::xlsx {
 namespace {
 
-constexpr int kLevel = 1;
+// Large enough that cutting a part costs next to nothing in size, small
+// enough that a large part keeps both threads busy.
+constexpr std::size_t kPieceSize = std::size_t{4} << 20;
 
-struct CompressorFree {
-  void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
+struct Piece {
+  std::size_t part;
+  std::string_view bytes;
+  bool last;
+  std::string deflated;
 };
 
-struct DecompressorFree {
-  void operator()(libdeflate_decompressor* decompressor) const { libdeflate_free_decompressor(decompressor); }
-};
+std::uint32_t Crc32(std::string_view bytes) {
+  return crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+void Deflate(Piece& piece) {
+  std::vector<unsigned char> levelBuffer(ISAL_DEF_LVL1_DEFAULT);
+  isal_zstream stream;
+  isal_deflate_stateless_init(&stream);
+  stream.level = 1;
+  stream.level_buf = levelBuffer.data();
+  stream.level_buf_size = static_cast<std::uint32_t>(levelBuffer.size());
+  stream.flush = piece.last ? NO_FLUSH : FULL_FLUSH;
+  stream.end_of_stream = piece.last ? 1 : 0;
+  stream.next_in = reinterpret_cast<unsigned char*>(const_cast<char*>(piece.bytes.data()));
+  stream.avail_in = static_cast<std::uint32_t>(piece.bytes.size());
+  // At worst the piece is stored: its bytes and a header per 64 KiB block.
+  piece.deflated.resize(piece.bytes.size() + piece.bytes.size() / 1024 + 1024);
+  stream.next_out = reinterpret_cast<unsigned char*>(piece.deflated.data());
+  stream.avail_out = static_cast<std::uint32_t>(piece.deflated.size());
+  if (isal_deflate_stateless(&stream) != COMP_OK) throw std::runtime_error("a part could not be deflated");
+  piece.deflated.resize(stream.total_out);
+}
+
+std::vector<Piece> CutIntoPieces(const std::vector<std::string_view>& parts) {
+  std::vector<Piece> pieces;
+  for (std::size_t part = 0; part < parts.size(); ++part) {
+    std::string_view rest = parts[part];
+    do {
+      const std::string_view bytes = rest.substr(0, kPieceSize);
+      rest.remove_prefix(bytes.size());
+      pieces.push_back({part, bytes, rest.empty(), {}});
+    } while (!rest.empty());
+  }
+  return pieces;
+}
 
 }  // namespace
 
-DeflatedPart::DeflatedPart(std::string_view bytes)
-    : size_(bytes.size()), crc_(libdeflate_crc32(0, bytes.data(), bytes.size())) {
-  const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(libdeflate_alloc_compressor(kLevel));
-  if (!compressor) throw std::bad_alloc();
-  deflated_.resize(libdeflate_deflate_compress_bound(compressor.get(), bytes.size()));
-  deflated_.resize(
-      libdeflate_deflate_compress(compressor.get(), bytes.data(), bytes.size(), deflated_.data(), deflated_.size()));
+std::vector<std::unique_ptr<DeflatedPart>> DeflateParts(const std::vector<std::string_view>& parts) {
+  std::vector<Piece> pieces = CutIntoPieces(parts);
+  std::atomic<std::size_t> next = 0;
+  const auto work = [&] {
+    for (std::size_t at; (at = next++) < pieces.size();) Deflate(pieces[at]);
+  };
+  auto helper = std::async(std::launch::async, work);
+  work();
+  helper.get();
+  std::vector<std::unique_ptr<DeflatedPart>> deflated;
+  deflated.reserve(parts.size());
+  auto piece = pieces.begin();
+  for (std::size_t part = 0; part < parts.size(); ++part) {
+    std::string joined = std::move(piece->deflated);
+    for (++piece; piece != pieces.end() && piece->part == part; ++piece) joined += piece->deflated;
+    deflated.push_back(std::make_unique<DeflatedPart>(parts[part].size(), Crc32(parts[part]), std::move(joined)));
+  }
+  return deflated;
 }
 
 std::optional<std::string> InflateDeflated(std::string_view deflated, std::size_t size, std::uint32_t crc) {
-  const std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor(libdeflate_alloc_decompressor());
-  if (!decompressor) throw std::bad_alloc();
+  constexpr std::size_t kMost = UINT32_MAX;
+  if (size > kMost || deflated.size() > kMost) return std::nullopt;
   std::string bytes(size, '\0');
-  std::size_t inflated = 0;
-  if (libdeflate_deflate_decompress(decompressor.get(), deflated.data(), deflated.size(), bytes.data(), size,
-                                    &inflated) != LIBDEFLATE_SUCCESS ||
-      inflated != size || libdeflate_crc32(0, bytes.data(), size) != crc) {
+  inflate_state state;
+  isal_inflate_init(&state);
+  state.next_in = reinterpret_cast<unsigned char*>(const_cast<char*>(deflated.data()));
+  state.avail_in = static_cast<std::uint32_t>(deflated.size());
+  state.next_out = reinterpret_cast<unsigned char*>(bytes.data());
+  state.avail_out = static_cast<std::uint32_t>(size);
+  if (isal_inflate_stateless(&state) != ISAL_DECOMP_OK || state.total_out != size || Crc32(bytes) != crc) {
     return std::nullopt;
   }
   return bytes;

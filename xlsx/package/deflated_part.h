@@ -3,9 +3,11 @@
 #include <zip.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tabulara::xlsx {
 
@@ -13,7 +15,8 @@ namespace tabulara::xlsx {
 // and handed to libzip as data it stores without compressing it again.
 class DeflatedPart {
  public:
-  explicit DeflatedPart(std::string_view bytes);
+  DeflatedPart(std::uint64_t size, std::uint32_t crc, std::string deflated)
+      : deflated_(std::move(deflated)), size_(size), crc_(crc) {}
   DeflatedPart(const DeflatedPart&) = delete;
   DeflatedPart& operator=(const DeflatedPart&) = delete;
 
@@ -29,6 +32,11 @@ class DeflatedPart {
   std::uint32_t crc_;
   std::size_t offset_ = 0;
 };
+
+// Deflates every part on two threads. A large part is cut into pieces
+// deflated apart, each ending byte-aligned with no reach back into the one
+// before, so that joined they make one stream.
+std::vector<std::unique_ptr<DeflatedPart>> DeflateParts(const std::vector<std::string_view>& parts);
 
 // Deflated bytes inflated to exactly `size` bytes whose checksum is `crc`;
 // none when they do not.

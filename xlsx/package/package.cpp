@@ -290,7 +290,9 @@ void Package::WriteArchive(const std::filesystem::path& archiveFile, const std::
   for (const Part& part : parts_) {
     if (!part.removed && !part.name.ends_with('/') && (part.changed || !part.sourceIndex)) written.push_back(&part);
   }
-  const std::vector<std::unique_ptr<DeflatedPart>> deflated = DeflateInParallel(written);
+  std::vector<std::string_view> contents;
+  for (const Part* part : written) contents.emplace_back(*part->contents);
+  const std::vector<std::unique_ptr<DeflatedPart>> deflated = DeflateParts(contents);
 
   int code = 0;
   ZipHandle archive(zip_open(archiveFile.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
@@ -313,18 +315,6 @@ void Package::WriteArchive(const std::filesystem::path& archiveFile, const std::
   }
   if (zip_close(archive.get()) != 0) fail(zip_strerror(archive.get()));
   archive.release();
-}
-
-std::vector<std::unique_ptr<DeflatedPart>> Package::DeflateInParallel(const std::vector<const Part*>& parts) {
-  std::vector<std::unique_ptr<DeflatedPart>> deflated(parts.size());
-  std::atomic<std::size_t> next = 0;
-  const auto work = [&] {
-    for (std::size_t at; (at = next++) < parts.size();) deflated[at] = std::make_unique<DeflatedPart>(*parts[at]->contents);
-  };
-  auto helper = std::async(std::launch::async, work);
-  work();
-  helper.get();
-  return deflated;
 }
 
 void Package::Save(const std::filesystem::path& file) {

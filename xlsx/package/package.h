@@ -14,7 +14,6 @@
 
 namespace tabulara::xlsx {
 
-class DeflatedPart;
 
 // How much a package may inflate to; past these it is refused as a zip bomb.
 // Real workbooks inflate a few to a few dozen times their compressed size.
@@ -88,7 +87,6 @@ class Package {
   // size and checksum as the directory gives them; none otherwise.
   std::optional<std::string> InflateWhole(const Part& part, const zip_stat_t& stat);
   // The parts deflated, on two threads.
-  static std::vector<std::unique_ptr<DeflatedPart>> DeflateInParallel(const std::vector<const Part*>& parts);
   // Writes the parts as a zip file to `archiveFile`; PackageError naming
   // `target` when it cannot.
   void WriteArchive(const std::filesystem::path& archiveFile, const std::filesystem::path& target) const;
