@@ -192,6 +192,9 @@ TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
            "<row r=\"8\"><c r=\"A8\" t=\"inlineStr\"><is><t/></is></c>"
            "<c r=\"B8\" t=\"str\"><v>x\ty\nz\x01</v></c></row>",
            "<row r=\"9\" note=\"it's > that\"><c r=\"A9\" cm=\"1\" vm=\"2\"><v>9</v></c></row>",
+           "<row r=\"10\"><c r=\"A10\"><f>1+1</f><v>2</v></c><c r=\"B10\" t=\"str\"><f aca='false'>\"a\"</f><v>a</v></c>"
+           "<c r=\"C10\"><f t=\"shared\" si=\"0\"/><v>3</v></c><c r=\"D10\"><f></f></c><c r=\"E10\"><f >1</f></c>"
+           "<c r=\"F10\" t=\"inlineStr\"><f>T(1)</f><is><t>x</t></is></c></row>",
        }) {
     PlainRow plain;
     ASSERT_TRUE(ParsePlainRow(row, plain)) << row;
@@ -217,7 +220,10 @@ TEST(PlainRow, LeavesEveryOtherRowToTheDom) {
            "<row r=\"1\"><?pi?><c r=\"A1\"/></row>",
            "<row r=\"1\"> <c r=\"A1\"/></row>",
            "<x:row r=\"1\"><x:c r=\"A1\"/></x:row>",
-           "<row r=\"1\"><c r=\"A1\"><f>1+1</f><v>2</v></c></row>",
+           "<row r=\"1\"><c r=\"A1\"><f>1&gt;2</f><v>0</v></c></row>",
+           "<row r=\"1\"><c r=\"A1\"><f>1</f><f>2</f></c></row>",
+           "<row r=\"1\"><c r=\"A1\"><v>2</v><f>1+1</f></c></row>",
+           "<row r=\"1\"><c r=\"A1\"><fx>1</fx></c></row>",
            "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><r><t>rich</t></r></is></c></row>",
            "<row r=\"1\"><c r=\"A1\"><v xml:space=\"preserve\">1</v></c></row>",
            "<row r=\"1\" note=\"tab\there\"/>",

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <string_view>
 
 #include "embedded/rules/error_values.h"
@@ -34,10 +35,9 @@ std::string Formula(std::string_view text) {
   return formula;
 }
 
-bool IsTrue(const pugi::xml_attribute& attribute) {
-  const std::string_view value = attribute.value();
-  return value == "1" || value == "true";
-}
+bool IsTrue(std::string_view value) { return value == "1" || value == "true"; }
+
+bool IsTrue(const pugi::xml_attribute& attribute) { return IsTrue(attribute.value()); }
 
 std::optional<std::uint32_t> ReadIndex(std::string_view text) {
   std::uint32_t value = 0;
@@ -152,13 +152,11 @@ class SheetDataReader {
     FinishRow(row, number, sorted);
   }
 
-  // Rows of only these attributes, and cells of only r, s (a number) and t,
-  // are read as the DOM path reads them.
+  // Rows with a number and a format that is a number where it counts, and
+  // cells of only r, s (a number) and t, are read as the DOM path reads them.
   static bool Readable(const PlainRow& row) {
     if (!row.attributes.Find("r")) return false;
-    for (const PlainAttribute& attribute : row.attributes) {
-      if (attribute.name != "r" && attribute.name != "spans" && attribute.name != "x14ac:dyDescent") return false;
-    }
+    if (IsTrue(row.attributes.Value("customFormat")) && !PlainFormat(row.attributes.Value("s"))) return false;
     for (const PlainCell& cell : row.cells) {
       if (!cell.attributes.Find("r")) return false;
       for (const PlainAttribute& attribute : cell.attributes) {
@@ -177,7 +175,9 @@ class SheetDataReader {
 
   void ReadPlainRow(const PlainRow& plain, std::int32_t number) {
     embedded::model::Row& row = grid_.rows[number];
-    row.hidden = false;
+    if (const auto height = plain.attributes.Find("ht")) row.height = std::strtod(std::string(*height).c_str(), nullptr);
+    row.hidden = IsTrue(plain.attributes.Value("hidden"));
+    if (IsTrue(plain.attributes.Value("customFormat"))) row.format = FormatOf(*PlainFormat(plain.attributes.Value("s")));
     row.cells.reserve(row.cells.size() + plain.cells.size());
     std::int32_t column = 0;
     bool sorted = true;
@@ -188,6 +188,11 @@ class SheetDataReader {
       Cell cell;
       cell.column = static_cast<std::uint16_t>(column);
       cell.format = FormatOf(PlainFormat(c.attributes.Value("s")).value_or(0));
+      if (c.hasFormula) {
+        const PlainAttributes& f = c.formulaAttributes;
+        ReadFormula(f.Value("t"), f.Value("si"), f.Value("ref"), c.formula.value_or(std::string_view()),
+                    {number, column}, cell);
+      }
       const std::string_view text = c.text.value_or(std::string_view());
       std::optional<std::string> inlineText;
       if (c.content == PlainCell::Content::InlineText) inlineText = DecodeXstring(text);
@@ -232,7 +237,8 @@ class SheetDataReader {
       if (IsNamed(child, "v")) {
         value = child;
       } else if (IsNamed(child, "f")) {
-        ReadFormula(child, address, cell);
+        ReadFormula(child.attribute("t").value(), child.attribute("si").value(), child.attribute("ref").value(),
+                    child.text().get(), address, cell);
       } else if (IsNamed(child, "is")) {
         inlineString = child;
       }
@@ -275,11 +281,11 @@ class SheetDataReader {
     cell.SetText(*id);
   }
 
-  void ReadFormula(const pugi::xml_node& f, CellAddress address, Cell& cell) {
-    const std::string_view type = f.attribute("t").value();
-    const std::string_view text = f.text().get();
+  // A formula of type `type`, shared index `sharedIndex` and range `ref`.
+  void ReadFormula(std::string_view type, std::string_view sharedIndex, std::string_view ref, std::string_view text,
+                   CellAddress address, Cell& cell) {
     if (type == "shared") {
-      const auto index = ReadIndex(f.attribute("si").value());
+      const auto index = ReadIndex(sharedIndex);
       if (!index) return;
       if (!text.empty()) {
         masters_.try_emplace(*index, Master{address, std::string(text)});
@@ -291,7 +297,7 @@ class SheetDataReader {
     }
     if (text.empty()) return;
     if (type == "array") {
-      const auto range = ParseRangeReference(f.attribute("ref").value());
+      const auto range = ParseRangeReference(ref);
       if (range && range->TopLeft() == address) {
         arrays_.emplace_back(*range, Formula(text));
         return;

@@ -80,6 +80,12 @@ class PlainRowParser {
     bool empty = false;
     if (!StartTag("c", cell.attributes, empty)) return false;
     if (empty || Take("</c>")) return true;
+    if (AtStartTag("f")) {
+      cell.hasFormula = true;
+      if (!StartTag("f", cell.formulaAttributes, empty)) return false;
+      if (!empty && !Text("</f>", cell.formula)) return false;
+      if (Take("</c>")) return true;
+    }
     if (Take("<v>")) {
       cell.content = PlainCell::Content::Value;
       if (!Text("</v>", cell.text)) return false;
@@ -92,6 +98,13 @@ class PlainRowParser {
       if (!Take("</is>")) return false;
     }
     return Take("</c>");
+  }
+
+  bool AtStartTag(std::string_view name) const {
+    const auto left = static_cast<std::size_t>(end_ - at_);
+    if (left < name.size() + 2 || at_[0] != '<' || std::memcmp(at_ + 1, name.data(), name.size()) != 0) return false;
+    const char next = at_[name.size() + 1];
+    return Is(next, kBlank) || next == '>' || next == '/';
   }
 
   // "<name attributes>" or "<name attributes/>".
@@ -270,16 +283,20 @@ void PrintPlainRow(const PlainRow& row, std::string& out) {
   out += '>';
   for (const PlainCell& cell : row.cells) {
     AppendStartTag("c", cell.attributes, out);
+    if (!cell.hasFormula && cell.content == PlainCell::Content::None) {
+      out += "/>";
+      continue;
+    }
+    out += '>';
+    if (cell.hasFormula) AppendTextElement("f", cell.formulaAttributes, cell.formula, out);
     switch (cell.content) {
       case PlainCell::Content::None:
-        out += "/>";
-        continue;
+        break;
       case PlainCell::Content::Value:
-        out += '>';
         AppendTextElement("v", {}, cell.text, out);
         break;
       case PlainCell::Content::InlineText:
-        out += "><is>";
+        out += "<is>";
         AppendTextElement("t", cell.textAttributes, cell.text, out);
         out += "</is>";
         break;

@@ -10,9 +10,8 @@
 
 namespace tabulara::xlsx {
 
-// Most rows a host writes are plain: unprefixed <row>, <c>, <v>, <is><t>
-// elements, references on every cell, no formulas, no entities, comments or
-// other markup. Such a row is read and rewritten here without a DOM, printed
+// Most rows a host writes are plain: unprefixed <row>, <c>, <f>, <v>,
+// <is><t> elements, no entities, comments or other markup. Such a row is read and rewritten here without a DOM, printed
 // byte for byte as pugixml prints the same row; any other row is left to the
 // DOM.
 
@@ -48,6 +47,10 @@ class PlainAttributes {
 struct PlainCell {
   enum class Content { None, Value, InlineText };
   PlainAttributes attributes;
+  // The cell's <f>, its first child when it has one.
+  bool hasFormula = false;
+  PlainAttributes formulaAttributes;
+  std::optional<std::string_view> formula;
   Content content = Content::None;
   // The attributes of the <t> of an inline text.
   PlainAttributes textAttributes;

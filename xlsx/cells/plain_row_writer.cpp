@@ -18,7 +18,7 @@ using embedded::model::Row;
 using embedded::model::ValueKind;
 
 // The edits WriteRow and WriteCell make, for a plain row whose changes are
-// values and formats of cells it holds, with no formula before or after.
+// values and formats of cells it holds, and formulas kept or removed.
 bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& grid, WriteContext& context) {
   const auto modelRow = grid.rows.find(number);
   const auto snapshotRow = snapshot_.rows.find(number);
@@ -48,15 +48,17 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
     const CellAddress address{number, column};
     if (!CellChanged(address, a, b, grid, context)) return true;
     while (cursor < columns.size() && columns[cursor] < column) ++cursor;
-    plain = a != nullptr && b != nullptr && !a->hasFormula && !b->hasFormula && !context.Forced(address) &&
-            !context.InChangedArray(address) && cursor < columns.size() && columns[cursor] == column;
+    plain = a != nullptr && b != nullptr && (!a->hasFormula || FormulaKept(address, *a, b, grid, context)) &&
+            !context.Forced(address) && !context.InChangedArray(address) && cursor < columns.size() &&
+            columns[cursor] == column;
     if (plain) changes.push_back({cursor, a, b});
     return plain;
   });
   if (!plain) return false;
 
   for (const PlainChange& change : changes) {
-    WritePlainCell(row, row.cells[change.cell], *change.now, *change.before, context);
+    WritePlainCell(row, row.cells[change.cell], {number, change.now->column}, *change.now, *change.before,
+                   grid, context);
   }
   if (row.attributes.Find("spans")) {
     row.attributes.Set("spans", row.Keep(std::to_string(now.cells.front().column) + ":" +
@@ -65,8 +67,8 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
   return true;
 }
 
-void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, const Cell& now, const Cell& before,
-                                 WriteContext& context) {
+void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, CellAddress address, const Cell& now,
+                                 const Cell& before, const Grid& grid, WriteContext& context) {
   if (before.format != now.format) {
     const std::uint32_t format = context.FileFormat(now.format);
     if (format == 0) {
@@ -75,7 +77,21 @@ void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, const Cell& now
       cell.attributes.Set("s", row.Keep(std::to_string(format)));
     }
   }
-  if (SameValue(now, before)) return;
+  if (!SameValue(now, before) || (now.kind == ValueKind::Text && now.hasFormula != before.hasFormula)) {
+    WritePlainValue(row, cell, now, context);
+  }
+  if (FormulaKept(address, now, &before, grid, context)) return;
+  // The formula is gone: WritePlainRow takes no other change of one.
+  formulasChanged_ = true;
+  valuesChanged_ = true;
+  context.rewrittenFormulas.insert(Grid::FormulaKey(address));
+  cell.hasFormula = false;
+  cell.formulaAttributes.clear();
+  cell.formula.reset();
+  cell.attributes.Remove("cm");
+}
+
+void CellsAspect::WritePlainValue(PlainRow& row, PlainCell& cell, const Cell& now, WriteContext& context) {
   valuesChanged_ = true;
   if (context.strings != nullptr && cell.attributes.Value("t") == "s") context.strings->CountReferences(-1);
   cell.content = PlainCell::Content::None;
@@ -96,7 +112,10 @@ void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, const Cell& now
       break;
     }
     case ValueKind::Text:
-      if (context.strings != nullptr) {
+      if (now.hasFormula) {
+        cell.attributes.Set("t", "str");
+        setValue(EncodeXstring(context.workbook.strings.Text(now.text)));
+      } else if (context.strings != nullptr) {
         cell.attributes.Set("t", "s");
         setValue(std::to_string(context.strings->IndexFor(context.workbook.strings, now.text)));
         context.strings->CountReferences(1);
