@@ -181,6 +181,9 @@ std::string PrintedByTheDom(const std::string& row) {
 }
 
 TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
+  // One row object for all, as a sheet's rows are read: nothing of a row
+  // may stay for the next.
+  PlainRow plain;
   for (const std::string row : {
            "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>",
            "<row r='2'  spans = \"1:3\"\n x14ac:dyDescent=\"0.25\" ><c r='A2' s=\"3\" t=\"s\"><v>0</v></c></row>",
@@ -195,8 +198,11 @@ TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
            "<row r=\"10\"><c r=\"A10\"><f>1+1</f><v>2</v></c><c r=\"B10\" t=\"str\"><f aca='false'>\"a\"</f><v>a</v></c>"
            "<c r=\"C10\"><f t=\"shared\" si=\"0\"/><v>3</v></c><c r=\"D10\"><f></f></c><c r=\"E10\"><f >1</f></c>"
            "<c r=\"F10\" t=\"inlineStr\"><f>T(1)</f><is><t>x</t></is></c></row>",
+           "<row r=\"11\"><c r=\"A11\"/><c r=\"B11\"><v>1</v></c><c r=\"C11\"/><c r=\"D11\"><v/></c><c r=\"E11\"/>"
+           "<c r=\"F11\" t=\"inlineStr\"><is><t/></is></c><c r=\"G11\"/></row>",
+           "<row r=\"12\"><c r=\"A12\"><f/><v/></c><c r=\"B12\"><f/><v/></c><c r=\"C12\" t=\"inlineStr\"><is><t/></is></c></row>",
+           "<row r=\"13\"><c r=\"A13\"/></row>",
        }) {
-    PlainRow plain;
     ASSERT_TRUE(ParsePlainRow(row, plain)) << row;
     std::string printed;
     PrintPlainRow(plain, printed);

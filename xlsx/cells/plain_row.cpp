@@ -66,12 +66,18 @@ class PlainRowParser {
   bool Row(PlainRow& row) {
     bool empty = false;
     if (!StartTag("row", row.attributes, empty)) return false;
+    // The cells of the row parsed before are reused: a new one costs
+    // clearing all its attribute slots.
+    std::size_t count = 0;
     if (!empty) {
       while (!Take("</row>")) {
-        PlainCell& cell = row.cells.emplace_back();
+        PlainCell& cell = count < row.cells.size() ? row.cells[count] : row.cells.emplace_back();
+        ++count;
+        cell.Reset();
         if (!Cell(cell)) return false;
       }
     }
+    row.cells.erase(row.cells.begin() + static_cast<std::ptrdiff_t>(count), row.cells.end());
     return at_ == end_;
   }
 
@@ -267,9 +273,18 @@ void PlainAttributes::Remove(std::string_view name) {
   }
 }
 
+void PlainCell::Reset() {
+  attributes.clear();
+  hasFormula = false;
+  formulaAttributes.clear();
+  formula.reset();
+  content = Content::None;
+  textAttributes.clear();
+  text.reset();
+}
+
 bool ParsePlainRow(std::string_view text, PlainRow& row) {
   row.attributes.clear();
-  row.cells.clear();
   row.kept.clear();
   return PlainRowParser(text).Row(row);
 }

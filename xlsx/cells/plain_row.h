@@ -56,6 +56,9 @@ struct PlainCell {
   PlainAttributes textAttributes;
   // The text of <v> or <t>; none when the element has no text node.
   std::optional<std::string_view> text;
+
+  // As a cell just made.
+  void Reset();
 };
 
 struct PlainRow {
