@@ -16,6 +16,7 @@
 #include "xlsx/cells/plain_row.h"
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
+#include "xlsx/opc/relationships.h"
 #include "xlsx/strings/xstring.h"
 #include "xlsx/styles/builtin_number_formats.h"
 #include "xlsx/styles/font_element.h"
@@ -321,6 +322,67 @@ TEST_F(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
   EXPECT_EQ(Twin(first, 1, 2), RowText(written, 2));
   EXPECT_EQ(RowText(written, 5), "<row r=\"5\"><c r=\"G5\"><v>7</v></c></row>");
   EXPECT_EQ(Twin(RowText(written, 5), 5, 6), RowText(written, 6));
+}
+
+// The workbook with a calculation chain.
+Parts WithCalculationChain(Parts parts) {
+  parts["xl/calcChain.xml"] = std::string("<calcChain xmlns=\"") + kMainNamespace + "\"><c r=\"A1\" i=\"1\"/></calcChain>";
+  std::string& types = parts["[Content_Types].xml"];
+  types.insert(types.find("</Types>"),
+               "<Override PartName=\"/xl/calcChain.xml\" "
+               "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml\"/>");
+  std::string& relationships = parts["xl/_rels/workbook.xml.rels"];
+  relationships.insert(relationships.find("</Relationships>"),
+                       std::string("<Relationship Id=\"rId98\" Type=\"") + kRelCalcChain +
+                           "\" Target=\"calcChain.xml\"/>");
+  return parts;
+}
+
+TEST_F(CellsPlainRows, FormulasAndRowAttributesReadAndWriteAsTheDomDoes) {
+  const std::string plain =
+      "<row r=\"1\" customFormat=\"false\" ht=\"12.8\" hidden=\"true\" customHeight=\"false\" "
+      "outlineLevel=\"0\" collapsed=\"false\"><c r=\"A1\" s=\"0\" t=\"n\" cm=\"1\"><f aca=\"false\">1+1</f><v>2</v></c>"
+      "<c r=\"B1\" t=\"str\"><f>T(\"a\")</f><v>a</v></c><c r=\"C1\" t=\"str\"><f>T(\"x\")</f><v>old</v></c>"
+      "<c r=\"D1\"><f>RAND()</f><v>0.5</v></c><c r=\"E1\"><f>4</f><v>4</v></c></row>";
+  auto& book = OpenParts(WithCalculationChain(WithSharedStrings(
+      MinimalWorkbookParts("<sheetData>" + plain + WithComment(Twin(plain, 1, 2)) + "</sheetData>"), "")));
+  auto& sheet = *book.sheets.front();
+  for (const char* column : {"A", "B", "C", "D", "E"}) {
+    const std::string first = std::string(column) + "1";
+    const std::string second = std::string(column) + "2";
+    EXPECT_EQ(ValueAt(book, sheet, first), ValueAt(book, sheet, second)) << column;
+    EXPECT_EQ(FormulaAt(sheet, first), FormulaAt(sheet, second)) << column;
+  }
+  EXPECT_EQ(FormulaAt(sheet, "B1"), "=T(\"a\")");
+  for (int number : {1, 2}) {
+    const embedded::model::Row& row = sheet.grid().rows.at(number);
+    EXPECT_EQ(row.height, 12.8);
+    EXPECT_TRUE(row.hidden);
+    EXPECT_FALSE(row.format);
+  }
+
+  for (const std::string row : {"1", "2"}) {
+    for (const char* column : {"A", "B"}) sheet.grid().RemoveFormula(Address(column + row));
+    sheet.grid().Find(Address("C" + row))->SetText(book.strings.Intern("new"));
+    sheet.grid().Find(Address("D" + row))->SetNumber(0.25);
+  }
+  Save();
+  const std::string& written = after.at("xl/worksheets/sheet1.xml");
+  const std::string first = RowText(written, 1);
+  EXPECT_EQ(first.substr(first.find('>') + 1),
+            "<c r=\"A1\" s=\"0\" t=\"n\"><v>2</v></c><c r=\"B1\" t=\"s\"><v>0</v></c>"
+            "<c r=\"C1\" t=\"str\"><f>T(\"x\")</f><v>new</v></c><c r=\"D1\"><f>RAND()</f><v>0.25</v></c>"
+            "<c r=\"E1\"><f>4</f><v>4</v></c></row>");
+  EXPECT_EQ(Twin(first, 1, 2), RowText(written, 2));
+}
+
+TEST_F(CellsPlainRows, AFormulaRemovedFromAPlainRowTakesTheCalculationChainAlong) {
+  auto& book = OpenParts(WithCalculationChain(
+      MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\"><f>1+1</f><v>2</v></c></row></sheetData>")));
+  book.sheets.front()->grid().RemoveFormula(Address("A1"));
+  Save();
+  EXPECT_EQ(RowText(after.at("xl/worksheets/sheet1.xml"), 1), "<row r=\"1\"><c r=\"A1\"><v>2</v></c></row>");
+  EXPECT_FALSE(after.contains("xl/calcChain.xml"));
 }
 
 }  // namespace

@@ -86,8 +86,6 @@ void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, CellAddress add
   valuesChanged_ = true;
   context.rewrittenFormulas.insert(Grid::FormulaKey(address));
   cell.hasFormula = false;
-  cell.formulaAttributes.clear();
-  cell.formula.reset();
   cell.attributes.Remove("cm");
 }
 
