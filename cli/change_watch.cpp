@@ -51,11 +51,11 @@ class Digest {
   std::uint64_t hash_ = 0xcbf29ce484222325ULL;
 };
 
+// A cell in two words: its column, kind, formula flag and format, then its
+// value; its row is in the digest already.
 void AddCell(Digest& digest, const model::Grid& grid, std::int32_t row, const model::Cell& cell) {
-  digest.Add(row);
-  digest.Add(cell.column);
-  digest.Add(cell.kind);
-  digest.Add(cell.format);
+  digest.Add(static_cast<std::uint64_t>(cell.column) | static_cast<std::uint64_t>(cell.kind) << 16 |
+             static_cast<std::uint64_t>(cell.hasFormula) << 24 | static_cast<std::uint64_t>(cell.format) << 32);
   switch (cell.kind) {
     case model::ValueKind::Empty:
       break;
@@ -73,7 +73,6 @@ void AddCell(Digest& digest, const model::Grid& grid, std::int32_t row, const mo
       digest.Add(cell.error);
       break;
   }
-  digest.Add(cell.hasFormula);
   if (!cell.hasFormula) return;
   if (const std::string* formula = grid.Formula({row, cell.column})) digest.Add(std::string_view(*formula));
 }
@@ -84,6 +83,7 @@ void AddGrid(Digest& digest, const model::Grid& grid) {
     digest.Add(row.height);
     digest.Add(row.hidden);
     digest.Add(row.format);
+    digest.Add(row.cells.size());
     for (const model::Cell& cell : row.cells) AddCell(digest, grid, number, cell);
   }
   for (const auto& [first, run] : grid.columns) {
@@ -168,22 +168,29 @@ std::uint64_t SheetsDigest(const model::Workbook& workbook) {
 
 }  // namespace
 
-void ChangeWatch::MarkUnchanged(const model::Workbook& workbook) {
-  sheets_ = SheetsDigest(workbook);
-  contents_.clear();
+ChangeWatch::Digests ChangeWatch::DigestsOf(const model::Workbook& workbook) {
+  Digests digests{SheetsDigest(workbook), {}};
   for (const auto& sheet : workbook.sheets) {
-    if (sheet->ContentLoaded()) SheetRead(*sheet);
+    if (sheet->ContentLoaded()) digests.contents[sheet.get()] = ContentDigest(*sheet);
   }
+  return digests;
 }
 
-void ChangeWatch::SheetRead(const model::Sheet& sheet) { contents_[&sheet] = ContentDigest(sheet); }
+void ChangeWatch::MarkUnchanged(const model::Workbook& workbook) { marked_ = DigestsOf(workbook); }
 
-bool ChangeWatch::Changed(const model::Workbook& workbook) const {
-  if (SheetsDigest(workbook) != sheets_) return true;
-  for (const auto& sheet : workbook.sheets) {
-    if (!sheet->ContentLoaded()) continue;
-    const auto marked = contents_.find(sheet.get());
-    if (marked == contents_.end() || ContentDigest(*sheet) != marked->second) return true;
+void ChangeWatch::MarkLastSeenUnchanged() {
+  if (lastSeen_) marked_ = std::move(*lastSeen_);
+  lastSeen_.reset();
+}
+
+void ChangeWatch::SheetRead(const model::Sheet& sheet) { marked_.contents[&sheet] = ContentDigest(sheet); }
+
+bool ChangeWatch::Changed(const model::Workbook& workbook) {
+  lastSeen_ = DigestsOf(workbook);
+  if (lastSeen_->sheets != marked_.sheets) return true;
+  for (const auto& [sheet, digest] : lastSeen_->contents) {
+    const auto marked = marked_.contents.find(sheet);
+    if (marked == marked_.contents.end() || marked->second != digest) return true;
   }
   return false;
 }

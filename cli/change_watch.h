@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 
 #include "embedded/model/workbook.h"
 
@@ -17,14 +18,23 @@ namespace tabulara::cli {
 class ChangeWatch {
  public:
   void MarkUnchanged(const embedded::model::Workbook& workbook);
+  // Marks unchanged the workbook as the last Changed saw it; for a workbook
+  // left as it was then (saving it does not change it).
+  void MarkLastSeenUnchanged();
   // Takes the content of a sheet just read from the file as unchanged.
   void SheetRead(const embedded::model::Sheet& sheet);
-  bool Changed(const embedded::model::Workbook& workbook) const;
+  bool Changed(const embedded::model::Workbook& workbook);
 
  private:
-  std::uint64_t sheets_ = 0;
-  // Digests of the content of the sheets read, as last marked unchanged.
-  std::map<const embedded::model::Sheet*, std::uint64_t> contents_;
+  struct Digests {
+    std::uint64_t sheets = 0;
+    // The content of each sheet read.
+    std::map<const embedded::model::Sheet*, std::uint64_t> contents;
+  };
+  static Digests DigestsOf(const embedded::model::Workbook& workbook);
+
+  Digests marked_;
+  std::optional<Digests> lastSeen_;
 };
 
 }  // namespace tabulara::cli

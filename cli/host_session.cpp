@@ -100,7 +100,7 @@ embedded::model::Workbook& HostSession::workbook() const {
   return *file_->workbook();
 }
 
-bool HostSession::Changed() const { return file_ && changes_.Changed(*file_->workbook()); }
+bool HostSession::Changed() { return file_ && changes_.Changed(*file_->workbook()); }
 
 bool HostSession::Save(const std::filesystem::path& target, Write write) {
   embedded::model::Workbook& saved = workbook();
@@ -115,10 +115,15 @@ bool HostSession::Save(const std::filesystem::path& target, Write write) {
     PrintCommandError("the save was cancelled; " + TerminalText(target.string()) + " was not written");
     return false;
   }
-  if (write == Write::WhenChanged && !Changed()) return false;
+  const bool checked = write == Write::WhenChanged;
+  if (checked && !Changed()) return false;
   StatusLine status("Saving " + target.filename().string());
   file_->Save(target);
-  changes_.MarkUnchanged(*file_->workbook());
+  if (checked) {
+    changes_.MarkLastSeenUnchanged();
+  } else {
+    changes_.MarkUnchanged(*file_->workbook());
+  }
   return true;
 }
 

@@ -47,7 +47,7 @@ class HostSession {
   embedded::model::Workbook& workbook() const;
 
   // Whether the workbook changed since it was opened or last saved.
-  bool Changed() const;
+  bool Changed();
   enum class Write { Always, WhenChanged };
   // Raises the host's before-save event and, unless a handler cancelled,
   // writes the workbook to `target` (through a temporary file that then

@@ -121,6 +121,17 @@ TEST(ChangeWatchTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
     change();
     EXPECT_TRUE(watch.Changed(workbook));
   }
+
+  // As a save does: what Changed saw becomes the unchanged state, once.
+  host.SetValue(sheet, "A1", 5);
+  ASSERT_TRUE(watch.Changed(workbook));
+  watch.MarkLastSeenUnchanged();
+  EXPECT_FALSE(watch.Changed(workbook));
+  host.SetValue(sheet, "A1", 6);
+  watch.MarkLastSeenUnchanged();
+  host.SetValue(sheet, "A1", 7);
+  watch.MarkLastSeenUnchanged();
+  EXPECT_TRUE(watch.Changed(workbook)) << "nothing seen since the last mark";
 }
 
 }  // namespace
