@@ -13,6 +13,8 @@
 namespace tabulara::embedded {
 namespace {
 
+class RangeObject;
+
 // Every cell of a range, area by area, row by row.
 class RangeEnumerator final : public host::Enumerator<host::Range>, public Reference {
  public:
@@ -21,12 +23,7 @@ class RangeEnumerator final : public host::Enumerator<host::Range>, public Refer
     if (!areas_.empty()) next_ = areas_.front().TopLeft();
   }
 
-  host::Maybe<host::Range> Next() override {
-    if (area_ >= areas_.size()) return std::nullopt;
-    model::CellAddress cell = next_;
-    Advance();
-    return MakeRange(context(), handle_.Resolve(), {model::CellRect::Of(cell)});
-  }
+  host::Maybe<host::Range> Next() override;
 
  private:
   void Advance() {
@@ -45,12 +42,18 @@ class RangeEnumerator final : public host::Enumerator<host::Range>, public Refer
   model::Areas areas_;
   std::size_t area_ = 0;
   model::CellAddress next_;
+  // The cell given last; one that nobody else holds any more is pointed
+  // at the next cell instead of a new one being made.
+  std::shared_ptr<RangeObject> last_;
 };
 
 class RangeObject final : public host::Range, public RangeIdentity, public Reference {
  public:
   RangeObject(Context context, const SheetTarget& target, model::Areas areas)
       : Reference(std::move(context)), handle_(target), areas_(std::move(areas)) {}
+
+  // Makes this the range of one other cell of the same sheet.
+  void MoveTo(model::CellAddress cell) { areas_.assign(1, model::CellRect::Of(cell)); }
 
   std::int64_t Count() override {
     Enter("Range.Count");
@@ -160,6 +163,19 @@ class RangeObject final : public host::Range, public RangeIdentity, public Refer
   SheetHandle handle_;
   model::Areas areas_;
 };
+
+host::Maybe<host::Range> RangeEnumerator::Next() {
+  if (area_ >= areas_.size()) return std::nullopt;
+  model::CellAddress cell = next_;
+  Advance();
+  const SheetTarget target = handle_.Resolve();
+  if (last_ != nullptr && last_.use_count() == 1) {
+    last_->MoveTo(cell);
+  } else {
+    last_ = std::make_shared<RangeObject>(context(), target, model::Areas{model::CellRect::Of(cell)});
+  }
+  return last_;
+}
 
 }  // namespace
 

@@ -48,7 +48,9 @@ class Each {
     bool operator!=(const iterator& other) const { return current_.has_value() != other.current_.has_value(); }
 
    private:
+    // The item given before is let go first, so that a host may reuse it.
     void Advance() {
+      current_.reset();
       if (source_ != nullptr) current_ = source_->Next();
     }
     Enumerator<T>* source_;

@@ -175,6 +175,13 @@ TEST_F(SpecialCells, TheMaskPicksByTheTypeOfTheValueNothingFoundIsRefusedAndBloc
   std::vector<std::string> cells;
   for (const host::Ref<host::Range>& cell : host::Each(found)) cells.push_back(cell->Address());
   EXPECT_THAT(cells, ElementsAre("$B$2", "$C$2", "$B$3", "$C$3", "$B$4", "$C$4", "$E$3"));
+  // A cell kept from the walk stays itself; the walk may reuse only the ones let go.
+  std::vector<host::Ref<host::Range>> kept;
+  for (const host::Ref<host::Range>& cell : host::Each(found)) {
+    if (cell->Address().ends_with("$3")) kept.push_back(cell);
+  }
+  ASSERT_EQ(kept.size(), 3u);
+  EXPECT_EQ(kept[0]->Address() + " " + kept[1]->Address() + " " + kept[2]->Address(), "$B$3 $C$3 $E$3");
   // An array's cells without an entry of their own are found once each.
   host.SetArrayFormula(sheet2, "G1:H3", "{=1}", 1.0);
   sheet2.grid().Erase({2, 8});
