@@ -16,7 +16,6 @@
 #include "xlsx/cells/plain_row.h"
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
-#include "xlsx/opc/relationships.h"
 #include "xlsx/strings/xstring.h"
 #include "xlsx/styles/builtin_number_formats.h"
 #include "xlsx/styles/font_element.h"
@@ -245,18 +244,26 @@ TEST(PlainRow, LeavesEveryOtherRowToTheDom) {
   }
 }
 
-// The workbook with a shared strings part of the items given.
-Parts WithSharedStrings(Parts parts, const std::string& items) {
-  parts["xl/sharedStrings.xml"] = std::string("<sst xmlns=\"") + kMainNamespace + "\">" + items + "</sst>";
+// The workbook with one more part of the workbook's, of kind `kind`
+// ("sharedStrings"), under relationship `id`.
+Parts WithWorkbookPart(Parts parts, const std::string& kind, const std::string& id, const std::string& xml) {
+  parts["xl/" + kind + ".xml"] = xml;
   std::string& types = parts["[Content_Types].xml"];
-  types.insert(types.find("</Types>"),
-               "<Override PartName=\"/xl/sharedStrings.xml\" "
-               "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>");
+  types.insert(types.find("</Types>"), "<Override PartName=\"/xl/" + kind +
+                                           ".xml\" ContentType=\"application/"
+                                           "vnd.openxmlformats-officedocument.spreadsheetml." +
+                                           kind + "+xml\"/>");
   std::string& relationships = parts["xl/_rels/workbook.xml.rels"];
   relationships.insert(relationships.find("</Relationships>"),
-                       std::string("<Relationship Id=\"rId99\" Type=\"") + kRelationshipsNamespace +
-                           "/sharedStrings\" Target=\"sharedStrings.xml\"/>");
+                       "<Relationship Id=\"" + id + "\" Type=\"" + kRelationshipsNamespace + "/" + kind +
+                           "\" Target=\"" + kind + ".xml\"/>");
   return parts;
+}
+
+// The workbook with a shared strings part of the items given.
+Parts WithSharedStrings(Parts parts, const std::string& items) {
+  return WithWorkbookPart(std::move(parts), "sharedStrings", "rId99",
+                          std::string("<sst xmlns=\"") + kMainNamespace + "\">" + items + "</sst>");
 }
 
 // Plain rows are read and written without a DOM; a comment in a row sends
@@ -326,16 +333,8 @@ TEST_F(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
 
 // The workbook with a calculation chain.
 Parts WithCalculationChain(Parts parts) {
-  parts["xl/calcChain.xml"] = std::string("<calcChain xmlns=\"") + kMainNamespace + "\"><c r=\"A1\" i=\"1\"/></calcChain>";
-  std::string& types = parts["[Content_Types].xml"];
-  types.insert(types.find("</Types>"),
-               "<Override PartName=\"/xl/calcChain.xml\" "
-               "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml\"/>");
-  std::string& relationships = parts["xl/_rels/workbook.xml.rels"];
-  relationships.insert(relationships.find("</Relationships>"),
-                       std::string("<Relationship Id=\"rId98\" Type=\"") + kRelCalcChain +
-                           "\" Target=\"calcChain.xml\"/>");
-  return parts;
+  return WithWorkbookPart(std::move(parts), "calcChain", "rId98",
+                          std::string("<calcChain xmlns=\"") + kMainNamespace + "\"><c r=\"A1\" i=\"1\"/></calcChain>");
 }
 
 TEST_F(CellsPlainRows, FormulasAndRowAttributesReadAndWriteAsTheDomDoes) {
