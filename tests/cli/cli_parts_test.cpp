@@ -79,6 +79,7 @@ TEST(ChangeWatchTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
   host.SetValue(sheet, "A2", "text");
   host.SetFormula(sheet, "A3", "=A1*2", 2);
   host.SetValue(sheet, "A4", 0);
+  host.SetArrayFormula(sheet, "C1:C2", "{=1}", 1.0);
   ChangeWatch watch;
   watch.MarkUnchanged(workbook);
   // The active sheet and the selection are no change, nor a value put back.
@@ -110,8 +111,14 @@ TEST(ChangeWatchTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
       {"structure protection", [&] { host.ProtectStructure(workbook); }},
       {"shape", [&] { host.AddShape(sheet, model::ShapeKind::Line); }},
       {"line weight", [&] { sheet.shapes().back().line.weight += 1; }},
+      {"line back colour", [&] { sheet.shapes().back().line.backColor.rgb = 0x123456; }},
+      {"shape printed", [&] { sheet.shapes().back().printObject = !sheet.shapes().back().printObject; }},
+      {"shape shown", [&] { sheet.shapes().back().visible = !sheet.shapes().back().visible; }},
+      {"array taller", [&] { ++sheet.grid().arrays.front().bottom; }},
+      {"array wider", [&] { ++sheet.grid().arrays.front().right; }},
       {"comment", [&] { host.AddComment(sheet, "B2", "note"); }},
       {"comment author", [&] { sheet.comments().begin()->second.author += "x"; }},
+      {"comment text", [&] { sheet.comments().begin()->second.text += "x"; }},
       {"comment shown", [&] { sheet.comments().begin()->second.visible = !sheet.comments().begin()->second.visible; }},
       {"hyperlink", [&] { host.AddHyperlink(sheet, "B3", "", "Other!A1"); }},
   };

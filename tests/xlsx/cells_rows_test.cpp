@@ -375,6 +375,25 @@ TEST_F(CellsPlainRows, FormulasAndRowAttributesReadAndWriteAsTheDomDoes) {
   EXPECT_EQ(Twin(first, 1, 2), RowText(written, 2));
 }
 
+// Rows the plain writer must leave to the DOM: cells out of order, and a cell
+// with no room left for the type and format it may need.
+TEST_F(CellsPlainRows, RowsThePlainWriterCannotTakeAreWrittenWhole) {
+  const std::string crowded =
+      "<c r=\"A2\" a=\"1\" b=\"2\" c=\"3\" d=\"4\" e=\"5\" f=\"6\" g=\"7\"><v>1</v></c>";
+  auto& book = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"B1\"><v>2</v></c><c r=\"A1\"><v>1</v></c>"
+                                              "</row><row r=\"2\">" + crowded + "</row></sheetData>"));
+  auto& sheet = *book.sheets.front();
+  Store(book, sheet, "A1", 5.0);
+  Store(book, sheet, "A2", std::string("text"));
+  auto& saved = Save();
+
+  auto& savedSheet = *saved.sheets.front();
+  EXPECT_EQ(ValueAt(saved, savedSheet, "A1"), host::Variant(5.0));
+  EXPECT_EQ(ValueAt(saved, savedSheet, "B1"), host::Variant(2.0));
+  EXPECT_EQ(ValueAt(saved, savedSheet, "A2"), host::Variant(std::string("text")));
+  EXPECT_THAT(RowText(after.at("xl/worksheets/sheet1.xml"), 2), HasSubstr("g=\"7\""));
+}
+
 TEST_F(CellsPlainRows, AFormulaRemovedFromAPlainRowTakesTheCalculationChainAlong) {
   auto& book = OpenParts(WithCalculationChain(
       MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\"><f>1+1</f><v>2</v></c></row></sheetData>")));

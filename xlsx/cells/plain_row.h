@@ -29,6 +29,7 @@ class PlainAttributes {
   const PlainAttribute* begin() const { return items_.data(); }
   const PlainAttribute* end() const { return items_.data() + count_; }
   bool empty() const { return count_ == 0; }
+  std::size_t size() const { return count_; }
   void clear() { count_ = 0; }
 
   std::optional<std::string_view> Find(std::string_view name) const;

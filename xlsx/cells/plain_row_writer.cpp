@@ -17,6 +17,15 @@ using embedded::model::Grid;
 using embedded::model::Row;
 using embedded::model::ValueKind;
 
+namespace {
+
+// Writing a cell may add its s and t.
+bool HasRoomForTypeAndFormat(const PlainCell& cell) {
+  return cell.attributes.size() + 2 <= PlainAttributes::kMost;
+}
+
+}  // namespace
+
 // The edits WriteRow and WriteCell make, for a plain row whose changes are
 // values and formats of cells it holds, and formulas kept or removed.
 bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& grid, WriteContext& context) {
@@ -50,7 +59,7 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
     while (cursor < columns.size() && columns[cursor] < column) ++cursor;
     plain = a != nullptr && b != nullptr && (!a->hasFormula || FormulaKept(address, *a, b, grid, context)) &&
             !context.Forced(address) && !context.InChangedArray(address) && cursor < columns.size() &&
-            columns[cursor] == column;
+            columns[cursor] == column && HasRoomForTypeAndFormat(row.cells[cursor]);
     if (plain) changes.push_back({cursor, a, b});
     return plain;
   });
