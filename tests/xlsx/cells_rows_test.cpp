@@ -394,6 +394,19 @@ TEST_F(CellsPlainRows, RowsThePlainWriterCannotTakeAreWrittenWhole) {
   EXPECT_THAT(RowText(after.at("xl/worksheets/sheet1.xml"), 2), HasSubstr("g=\"7\""));
 }
 
+TEST_F(CellsPlainRows, RowsOutOfOrderAreEachRewrittenInTheirPlace) {
+  auto& book = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"3\"><c r=\"A3\"><v>3</v></c></row>"
+                                              "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>"
+                                              "<row r=\"2\"><c r=\"A2\"><v>2</v></c></row></sheetData>"));
+  auto& sheet = *book.sheets.front();
+  for (const char* cell : {"A1", "A2", "A3"}) Store(book, sheet, cell, 7.0);
+  Save();
+  const std::string& written = after.at("xl/worksheets/sheet1.xml");
+  EXPECT_EQ(written.substr(written.find("<sheetData>")),
+            "<sheetData><row r=\"3\"><c r=\"A3\"><v>7</v></c></row><row r=\"1\"><c r=\"A1\"><v>7</v></c></row>"
+            "<row r=\"2\"><c r=\"A2\"><v>7</v></c></row></sheetData></worksheet>");
+}
+
 TEST_F(CellsPlainRows, AFormulaRemovedFromAPlainRowTakesTheCalculationChainAlong) {
   auto& book = OpenParts(WithCalculationChain(
       MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\"><f>1+1</f><v>2</v></c></row></sheetData>")));

@@ -382,8 +382,11 @@ void CellsAspect::IndexRows(const SheetRows& rows) {
   for (std::size_t i = 0; i < rows.pieces.size(); ++i) {
     if (rows.pieces[i].row != 0) rowOrder_.push_back(i);
   }
-  std::stable_sort(rowOrder_.begin(), rowOrder_.end(),
-                   [&](std::size_t a, std::size_t b) { return rows.pieces[a].row < rows.pieces[b].row; });
+  const auto byNumber = [&](std::size_t a, std::size_t b) { return rows.pieces[a].row < rows.pieces[b].row; };
+  // Rows mostly come in order already.
+  if (!std::is_sorted(rowOrder_.begin(), rowOrder_.end(), byNumber)) {
+    std::stable_sort(rowOrder_.begin(), rowOrder_.end(), byNumber);
+  }
 }
 
 }  // namespace tabulara::xlsx
