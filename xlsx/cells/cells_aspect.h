@@ -57,9 +57,10 @@ class CellsAspect : public SheetAspect {
   // WriteRow without a DOM, for a plain row and the changes it can take;
   // false, having changed nothing, for any other change.
   bool WritePlainRow(PlainRow& row, std::int32_t number, const embedded::model::Grid& grid, WriteContext& context);
+  // `formulaKept`: FormulaKept for the cell, which WritePlainRow checked.
   void WritePlainCell(PlainRow& row, PlainCell& cell, embedded::model::CellAddress address,
-                      const embedded::model::Cell& now, const embedded::model::Cell& before,
-                      const embedded::model::Grid& grid, WriteContext& context);
+                      const embedded::model::Cell& now, const embedded::model::Cell& before, bool formulaKept,
+                      WriteContext& context);
   void WritePlainValue(PlainRow& row, PlainCell& cell, const embedded::model::Cell& now, WriteContext& context);
   void WriteCell(pugi::xml_node cell, embedded::model::CellAddress address, const embedded::model::Cell* now,
                  const embedded::model::Cell* before, const embedded::model::Grid& grid, WriteContext& context);
@@ -86,6 +87,7 @@ class CellsAspect : public SheetAspect {
     std::size_t cell;
     const embedded::model::Cell* now;
     const embedded::model::Cell* before;
+    bool formulaKept;
   };
   std::vector<std::int64_t> plainColumns_;
   std::vector<PlainChange> plainChanges_;

@@ -175,9 +175,10 @@ class SheetDataReader {
 
   void ReadPlainRow(const PlainRow& plain, std::int32_t number) {
     embedded::model::Row& row = grid_.rows[number];
-    if (const auto height = plain.attributes.Find("ht")) row.height = std::strtod(std::string(*height).c_str(), nullptr);
-    row.hidden = IsTrue(plain.attributes.Value("hidden"));
-    if (IsTrue(plain.attributes.Value("customFormat"))) row.format = FormatOf(*PlainFormat(plain.attributes.Value("s")));
+    const PlainAttributes& attributes = plain.attributes;
+    if (const auto height = attributes.Find("ht")) row.height = std::strtod(std::string(*height).c_str(), nullptr);
+    row.hidden = IsTrue(attributes.Value("hidden"));
+    if (IsTrue(attributes.Value("customFormat"))) row.format = FormatOf(*PlainFormat(attributes.Value("s")));
     row.cells.reserve(row.cells.size() + plain.cells.size());
     std::int32_t column = 0;
     bool sorted = true;

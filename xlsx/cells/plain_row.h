@@ -11,9 +11,9 @@
 namespace tabulara::xlsx {
 
 // Most rows a host writes are plain: unprefixed <row>, <c>, <f>, <v>,
-// <is><t> elements, no entities, comments or other markup. Such a row is read and rewritten here without a DOM, printed
-// byte for byte as pugixml prints the same row; any other row is left to the
-// DOM.
+// <is><t> elements, no entities, comments or other markup. Such a row is read
+// and rewritten here without a DOM, printed byte for byte as pugixml prints
+// the same row; any other row is left to the DOM.
 
 // Names and values view the row's text, a literal, or a text the row keeps.
 struct PlainAttribute {

@@ -57,17 +57,18 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
     const CellAddress address{number, column};
     if (!CellChanged(address, a, b, grid, context)) return true;
     while (cursor < columns.size() && columns[cursor] < column) ++cursor;
-    plain = a != nullptr && b != nullptr && (!a->hasFormula || FormulaKept(address, *a, b, grid, context)) &&
-            !context.Forced(address) && !context.InChangedArray(address) && cursor < columns.size() &&
-            columns[cursor] == column && HasRoomForTypeAndFormat(row.cells[cursor]);
-    if (plain) changes.push_back({cursor, a, b});
+    const bool formulaKept = a != nullptr && FormulaKept(address, *a, b, grid, context);
+    plain = a != nullptr && b != nullptr && (!a->hasFormula || formulaKept) && !context.Forced(address) &&
+            !context.InChangedArray(address) && cursor < columns.size() && columns[cursor] == column &&
+            HasRoomForTypeAndFormat(row.cells[cursor]);
+    if (plain) changes.push_back({cursor, a, b, formulaKept});
     return plain;
   });
   if (!plain) return false;
 
   for (const PlainChange& change : changes) {
     WritePlainCell(row, row.cells[change.cell], {number, change.now->column}, *change.now, *change.before,
-                   grid, context);
+                   change.formulaKept, context);
   }
   if (row.attributes.Find("spans")) {
     row.attributes.Set("spans", row.Keep(std::to_string(now.cells.front().column) + ":" +
@@ -77,7 +78,7 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
 }
 
 void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, CellAddress address, const Cell& now,
-                                 const Cell& before, const Grid& grid, WriteContext& context) {
+                                 const Cell& before, bool formulaKept, WriteContext& context) {
   if (before.format != now.format) {
     const std::uint32_t format = context.FileFormat(now.format);
     if (format == 0) {
@@ -89,7 +90,7 @@ void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, CellAddress add
   if (!SameValue(now, before) || (now.kind == ValueKind::Text && now.hasFormula != before.hasFormula)) {
     WritePlainValue(row, cell, now, context);
   }
-  if (FormulaKept(address, now, &before, grid, context)) return;
+  if (formulaKept) return;
   // The formula is gone: WritePlainRow takes no other change of one.
   formulasChanged_ = true;
   valuesChanged_ = true;

@@ -1,8 +1,6 @@
 #include "xlsx/package/package.h"
 
 #include <algorithm>
-#include <atomic>
-#include <future>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>

@@ -14,7 +14,6 @@
 
 namespace tabulara::xlsx {
 
-
 // How much a package may inflate to; past these it is refused as a zip bomb.
 // Real workbooks inflate a few to a few dozen times their compressed size.
 struct PackageLimits {
@@ -86,11 +85,12 @@ class Package {
   // The part inflated in one go, when it is deflated and inflates to its
   // size and checksum as the directory gives them; none otherwise.
   std::optional<std::string> InflateWhole(const Part& part, const zip_stat_t& stat);
-  // The parts deflated, on two threads.
   // Writes the parts as a zip file to `archiveFile`; PackageError naming
   // `target` when it cannot.
   void WriteArchive(const std::filesystem::path& archiveFile, const std::filesystem::path& target) const;
 
+  // The package `source` reads, of `size` bytes; `bytes`, when the file was
+  // read into memory, are what `source` reads, and the package keeps them.
   static Package FromSource(ZipSourceHandle source, std::unique_ptr<std::string> bytes, std::uint64_t size,
                             const std::filesystem::path& file, PackageLimits limits);
 
