@@ -1,10 +1,12 @@
 // Reads arbitrary bytes as a worksheet part, split into its rows; every row
-// read without a DOM must print byte for byte as the DOM prints it.
+// read without a DOM must print byte for byte as the DOM prints it, copied
+// from its source or printed anew.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -27,6 +29,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!tabulara::xlsx::ParsePlainRow(text, row)) continue;
     std::string printed;
     tabulara::xlsx::PrintPlainRow(row, printed);
+    // Printed again with every attribute held apart from the source and
+    // every content marked edited: nothing is copied from the source then.
+    const auto setAgain = [&row](tabulara::xlsx::PlainAttributes& attributes) {
+      const std::vector<tabulara::xlsx::PlainAttribute> each(attributes.begin(), attributes.end());
+      for (const tabulara::xlsx::PlainAttribute& attribute : each) {
+        attributes.Set(attribute.name, row.Keep(std::string(attribute.value)));
+      }
+    };
+    setAgain(row.attributes);
+    for (tabulara::xlsx::PlainCell& cell : row.cells) {
+      setAgain(cell.attributes);
+      cell.contentEdited = true;
+    }
+    std::string reprinted;
+    tabulara::xlsx::PrintPlainRow(row, reprinted);
     pugi::xml_document document;
     if (!document.load_buffer(text.data(), text.size(), tabulara::xlsx::kXmlPartParseOptions,
                               pugi::encoding_utf8)) {
@@ -34,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::string expected;
     tabulara::xlsx::AppendXml(document.first_child(), expected);
-    if (printed != expected) std::abort();
+    if (printed != expected || reprinted != expected) std::abort();
   }
   return 0;
 }

@@ -202,11 +202,32 @@ TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
            "<c r=\"F11\" t=\"inlineStr\"><is><t/></is></c><c r=\"G11\"/></row>",
            "<row r=\"12\"><c r=\"A12\"><f/><v/></c><c r=\"B12\"><f/><v/></c><c r=\"C12\" t=\"inlineStr\"><is><t/></is></c></row>",
            "<row r=\"13\"><c r=\"A13\"/></row>",
+           "<row r=\"14\" ><c r=\"A14\" /><c r = \"B14\"><v>1</v></c><c r=\"C14\"><f>1</f><v>a>b</v></c>"
+           "<c r=\"D14\"><v>1</v></c></row>",
+           "<row r=\"15\"><c\nr=\"A15\"><v>1</v></c><c r=\"B15\"><f>2>1</f><v>1</v></c><c r=\"C15\"></c></row>",
        }) {
-    ASSERT_TRUE(ParsePlainRow(row, plain)) << row;
-    std::string printed;
-    PrintPlainRow(plain, printed);
-    EXPECT_EQ(printed, PrintedByTheDom(row));
+    // Attributes set again to the same values, held apart from the source,
+    // and contents marked edited print the same; what is neither is copied
+    // from the source where it can be.
+    for (const bool attributesSet : {false, true}) {
+      for (const bool contentsEdited : {false, true}) {
+        ASSERT_TRUE(ParsePlainRow(row, plain)) << row;
+        const auto setAgain = [&](PlainAttributes& attributes) {
+          if (!attributesSet) return;
+          for (const PlainAttribute attribute : std::vector(attributes.begin(), attributes.end())) {
+            attributes.Set(attribute.name, plain.Keep(std::string(attribute.value)));
+          }
+        };
+        setAgain(plain.attributes);
+        for (PlainCell& cell : plain.cells) {
+          setAgain(cell.attributes);
+          cell.contentEdited = contentsEdited;
+        }
+        std::string printed;
+        PrintPlainRow(plain, printed);
+        EXPECT_EQ(printed, PrintedByTheDom(row)) << attributesSet << contentsEdited;
+      }
+    }
   }
 }
 
@@ -293,7 +314,7 @@ using CellsPlainRows = FileTest;
 
 TEST_F(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
   const std::string plain =
-      "<row r=\"1\" spans=\"1:8\" x14ac:dyDescent=\"0.25\"><c r=\"A1\"><v>1.5</v></c>"
+      "<row r=\"1\" spans=\"1:10\" x14ac:dyDescent=\"0.25\"><c r=\"A1\"><v>1.5</v></c>"
       "<c r=\"B1\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> x </t></is></c><c r=\"C1\" t=\"b\"><v>1</v></c>"
       "<c r=\"D1\" t=\"e\"><v>#N/A</v></c><c r=\"E1\" t=\"s\"><v>1</v></c><c r=\"F1\" t=\"str\"><v>s</v></c>"
       "<c r=\"G1\" t=\"s\"><v>0</v></c><c r=\"H1\"><v>NaN</v></c></row>";
@@ -326,9 +347,28 @@ TEST_F(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
   const std::string& written = after.at("xl/worksheets/sheet1.xml");
   const std::string first = RowText(written, 1);
   EXPECT_NE(first.find("<c r=\"H1\"><v>NaN</v></c></row>"), std::string::npos) << first;
+  EXPECT_TRUE(first.starts_with("<row r=\"1\" spans=\"1:8\" ")) << first;
   EXPECT_EQ(Twin(first, 1, 2), RowText(written, 2));
   EXPECT_EQ(RowText(written, 5), "<row r=\"5\"><c r=\"G5\"><v>7</v></c></row>");
   EXPECT_EQ(Twin(RowText(written, 5), 5, 6), RowText(written, 6));
+}
+
+TEST_F(CellsPlainRows, ACellThatGainsOrLosesItsContentEndsItsTagAsTheDomDoes) {
+  const std::string plain = "<row r=\"1\"><c r=\"A1\" s=\"1\"/><c r=\"B1\" s=\"1\"><v>1</v></c></row>";
+  auto& book = OpenParts(WithWorkbookPart(
+      MinimalWorkbookParts("<sheetData>" + plain + WithComment(Twin(plain, 1, 2)) + "</sheetData>"), "styles", "rId97",
+      std::string("<styleSheet xmlns=\"") + kMainNamespace +
+          "\"><fonts count=\"1\"><font><sz val=\"11\"/><name val=\"Calibri\"/></font></fonts>"
+          "<cellXfs count=\"2\"><xf fontId=\"0\"/><xf fontId=\"0\" numFmtId=\"1\"/></cellXfs></styleSheet>"));
+  auto& sheet = *book.sheets.front();
+  for (const std::string row : {"1", "2"}) {
+    embedded::StoreEntry(book, sheet.grid(), Address("A" + row), embedded::ReadEntry(5.0));
+    sheet.grid().Find(Address("B" + row))->SetEmpty();
+  }
+  Save();
+  const std::string& written = after.at("xl/worksheets/sheet1.xml");
+  EXPECT_EQ(RowText(written, 1), "<row r=\"1\"><c r=\"A1\" s=\"1\"><v>5</v></c><c r=\"B1\" s=\"1\"/></row>");
+  EXPECT_EQ(Twin(RowText(written, 1), 1, 2), RowText(written, 2));
 }
 
 // The workbook with a calculation chain.

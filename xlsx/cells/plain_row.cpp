@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 
 namespace tabulara::xlsx {
 namespace {
@@ -64,8 +65,11 @@ class PlainRowParser {
   explicit PlainRowParser(std::string_view text) : at_(text.data()), end_(text.data() + text.size()) {}
 
   bool Row(PlainRow& row) {
+    const char* const begin = at_;
     bool empty = false;
-    if (!StartTag("row", row.attributes, empty)) return false;
+    bool asPrinted = true;
+    if (!StartTag("row", row.attributes, empty, asPrinted)) return false;
+    const std::string_view tag(begin, static_cast<std::size_t>(at_ - begin));
     // The cells of the row parsed before are reused: a new one costs
     // clearing all its attribute slots.
     std::size_t count = 0;
@@ -76,31 +80,50 @@ class PlainRowParser {
         cell.Reset();
         if (!Cell(cell)) return false;
       }
+      row.printedEnd = std::string_view(at_ - 6, 6);
     }
     row.cells.erase(row.cells.begin() + static_cast<std::ptrdiff_t>(count), row.cells.end());
+    // "<row></row>" prints as "<row/>".
+    row.printedTag = asPrinted && (empty || count > 0) ? tag : std::string_view();
     return at_ == end_;
   }
 
  private:
   bool Cell(PlainCell& cell) {
+    const char* const begin = at_;
     bool empty = false;
-    if (!StartTag("c", cell.attributes, empty)) return false;
-    if (empty || Take("</c>")) return true;
+    bool tagAsPrinted = true;
+    if (!StartTag("c", cell.attributes, empty, tagAsPrinted)) return false;
+    const char* const tagEnd = at_;
+    bool restAsPrinted = true;
+    if (!empty && !Children(cell, restAsPrinted)) return false;
+    // "<c></c>" prints as "<c/>".
+    if (!empty && !cell.hasFormula && cell.content == PlainCell::Content::None) tagAsPrinted = restAsPrinted = false;
+    if (tagAsPrinted) cell.printedTag = std::string_view(begin, static_cast<std::size_t>(tagEnd - begin));
+    if (restAsPrinted) cell.printedRest = std::string_view(tagEnd, static_cast<std::size_t>(at_ - tagEnd));
+    cell.restPrintedAsSource = restAsPrinted;
+    return true;
+  }
+
+  // What follows the start tag of a cell, with its end tag.
+  bool Children(PlainCell& cell, bool& asPrinted) {
+    bool empty = false;
+    if (Take("</c>")) return true;
     if (AtStartTag("f")) {
       cell.hasFormula = true;
-      if (!StartTag("f", cell.formulaAttributes, empty)) return false;
-      if (!empty && !Text("</f>", cell.formula)) return false;
+      if (!StartTag("f", cell.formulaAttributes, empty, asPrinted)) return false;
+      if (!empty && !Text("</f>", cell.formula, asPrinted)) return false;
       if (Take("</c>")) return true;
     }
     if (Take("<v>")) {
       cell.content = PlainCell::Content::Value;
-      if (!Text("</v>", cell.text)) return false;
+      if (!Text("</v>", cell.text, asPrinted)) return false;
     } else if (Take("<v/>")) {
       cell.content = PlainCell::Content::Value;
     } else {
       cell.content = PlainCell::Content::InlineText;
-      if (!Take("<is>") || !StartTag("t", cell.textAttributes, empty)) return false;
-      if (!empty && !Text("</t>", cell.text)) return false;
+      if (!Take("<is>") || !StartTag("t", cell.textAttributes, empty, asPrinted)) return false;
+      if (!empty && !Text("</t>", cell.text, asPrinted)) return false;
       if (!Take("</is>")) return false;
     }
     return Take("</c>");
@@ -113,8 +136,9 @@ class PlainRowParser {
     return Is(next, kBlank) || next == '>' || next == '/';
   }
 
-  // "<name attributes>" or "<name attributes/>".
-  bool StartTag(std::string_view name, PlainAttributes& attributes, bool& empty) {
+  // "<name attributes>" or "<name attributes/>". pugixml prints one blank
+  // before each attribute, none elsewhere, and double quotes.
+  bool StartTag(std::string_view name, PlainAttributes& attributes, bool& empty, bool& asPrinted) {
     if (!Take('<') || !Take(name)) return false;
     for (;;) {
       const char* const blanks = at_;
@@ -123,45 +147,57 @@ class PlainRowParser {
       if (*at_ == '>') {
         ++at_;
         empty = false;
+        asPrinted = asPrinted && at_ == blanks + 1;
         return true;
       }
       if (Take("/>")) {
         empty = true;
+        asPrinted = asPrinted && at_ == blanks + 2;
         return true;
       }
-      if (at_ == blanks || !Attribute(attributes)) return false;
+      if (at_ == blanks) return false;
+      asPrinted = asPrinted && at_ == blanks + 1 && *blanks == ' ';
+      if (!Attribute(attributes, asPrinted)) return false;
     }
   }
 
-  bool Attribute(PlainAttributes& attributes) {
+  bool Attribute(PlainAttributes& attributes, bool& asPrinted) {
     const char* const name = at_;
     if (at_ == end_ || !Is(*at_, kNameStart)) return false;
     while (at_ < end_ && Is(*at_, kNameChar)) ++at_;
     const std::string_view attributeName(name, static_cast<std::size_t>(at_ - name));
-    while (at_ < end_ && Is(*at_, kBlank)) ++at_;
-    if (!Take('=')) return false;
-    while (at_ < end_ && Is(*at_, kBlank)) ++at_;
+    if (at_ < end_ && *at_ == '=') {
+      ++at_;
+    } else {
+      asPrinted = false;
+      while (at_ < end_ && Is(*at_, kBlank)) ++at_;
+      if (!Take('=')) return false;
+    }
+    if (at_ < end_ && Is(*at_, kBlank)) {
+      asPrinted = false;
+      while (at_ < end_ && Is(*at_, kBlank)) ++at_;
+    }
     if (at_ == end_ || (*at_ != '"' && *at_ != '\'')) return false;
     const char quote = *at_++;
+    asPrinted = asPrinted && quote == '"';
     const char* const value = at_;
-    while (at_ < end_ && *at_ != quote) {
-      if (Is(*at_, kNotInValue)) return false;
-      ++at_;
-    }
-    if (at_ == end_) return false;
+    unsigned char seen = 0;
+    while (at_ < end_ && *at_ != quote) seen |= kCharClasses[static_cast<unsigned char>(*at_++)];
+    if (at_ == end_ || (seen & kNotInValue) != 0) return false;
     const std::string_view attributeValue(value, static_cast<std::size_t>(at_ - value));
     ++at_;
     return attributes.Add(PlainAttribute{attributeName, attributeValue});
   }
 
-  // The text up to `endTag`, which is taken too; none for an empty text.
-  bool Text(std::string_view endTag, std::optional<std::string_view>& text) {
+  // The text up to `endTag`, which is taken too; none for an empty text,
+  // which pugixml prints as an empty element.
+  bool Text(std::string_view endTag, std::optional<std::string_view>& text, bool& asPrinted) {
     const char* const begin = at_;
-    while (at_ < end_ && *at_ != '<') {
-      if (Is(*at_, kNotInText)) return false;
-      ++at_;
-    }
+    unsigned char seen = 0;
+    while (at_ < end_ && *at_ != '<') seen |= kCharClasses[static_cast<unsigned char>(*at_++)];
+    if ((seen & kNotInText) != 0) return false;
     if (at_ > begin) text = std::string_view(begin, static_cast<std::size_t>(at_ - begin));
+    asPrinted = asPrinted && at_ > begin && (seen & kEscapedInText) == 0;
     return Take(endTag);
   }
 
@@ -212,9 +248,38 @@ void AppendEscaped(std::string_view text, bool attribute, std::string& out) {
   }
 }
 
-void AppendStartTag(std::string_view name, const PlainAttributes& attributes, std::string& out) {
-  out += '<';
-  out += name;
+// `open` ("<c", or nothing), ` name="value"` for each attribute, and
+// `close`, put together on the stack and appended at once where no value
+// needs escaping.
+void AppendMarkup(std::string_view open, std::span<const PlainAttribute> attributes, std::string_view close,
+                  std::string& out) {
+  std::array<char, 256> buffer;
+  std::size_t size = open.size() + close.size();
+  bool escapes = false;
+  for (const PlainAttribute& attribute : attributes) {
+    size += attribute.name.size() + attribute.value.size() + 4;
+    escapes = escapes || AnyIs(attribute.value, kEscapedInValue);
+  }
+  if (size <= buffer.size() && !escapes) {
+    char* at = buffer.data();
+    const auto put = [&at](std::string_view text) {
+      std::memcpy(at, text.data(), text.size());
+      at += text.size();
+    };
+    put(open);
+    for (const PlainAttribute& attribute : attributes) {
+      *at++ = ' ';
+      put(attribute.name);
+      *at++ = '=';
+      *at++ = '"';
+      put(attribute.value);
+      *at++ = '"';
+    }
+    put(close);
+    out.append(buffer.data(), size);
+    return;
+  }
+  out += open;
   for (const PlainAttribute& attribute : attributes) {
     out += ' ';
     out += attribute.name;
@@ -222,27 +287,89 @@ void AppendStartTag(std::string_view name, const PlainAttributes& attributes, st
     AppendEscaped(attribute.value, true, out);
     out += '"';
   }
+  out += close;
 }
 
-void AppendTextElement(std::string_view name, const PlainAttributes& attributes,
+// `open` is "<" and the element's name.
+void AppendTextElement(std::string_view open, const PlainAttributes& attributes,
                        const std::optional<std::string_view>& text, std::string& out) {
-  AppendStartTag(name, attributes, out);
-  if (!text) {
-    out += "/>";
-    return;
-  }
-  out += '>';
+  AppendMarkup(open, attributes, text ? ">" : "/>", out);
+  if (!text) return;
+  const std::string_view name = open.substr(1);
   AppendEscaped(*text, false, out);
   out += "</";
   out += name;
   out += '>';
 }
 
+// Source text copied to `out` as it stands, one append for each stretch
+// that runs on in the source.
+class SourceRun {
+ public:
+  explicit SourceRun(std::string& out) : out_(out) {}
+  SourceRun(const SourceRun&) = delete;
+  SourceRun& operator=(const SourceRun&) = delete;
+  ~SourceRun() { Flush(); }
+
+  void Copy(std::string_view source) {
+    if (source.data() != end_) {
+      Flush();
+      begin_ = source.data();
+    }
+    end_ = source.data() + source.size();
+  }
+
+  // Called before anything else is appended.
+  void Flush() {
+    if (begin_ != end_) out_.append(begin_, static_cast<std::size_t>(end_ - begin_));
+    begin_ = end_ = nullptr;
+  }
+
+ private:
+  std::string& out_;
+  const char* begin_ = nullptr;
+  const char* end_ = nullptr;
+};
+
+// A start tag from the source where it prints as it stands there: each
+// attribute that still views it is copied, name, value and the blank
+// before; the others, and a changed end, are printed.
+void PrintStartTag(std::string_view open, const PlainAttributes& attributes, std::string_view source,
+                   std::string_view close, SourceRun& run, std::string& out) {
+  if (source.empty()) {
+    run.Flush();
+    AppendMarkup(open, attributes, close, out);
+    return;
+  }
+  const char* const sourceEnd = source.data() + source.size();
+  run.Copy(source.substr(0, open.size()));
+  for (const PlainAttribute& attribute : attributes) {
+    const char* const from = attribute.name.data();
+    const char* const to = attribute.value.data() + attribute.value.size() + 1;
+    if (from > source.data() && to <= sourceEnd && attribute.value.data() == from + attribute.name.size() + 2) {
+      run.Copy(std::string_view(from - 1, static_cast<std::size_t>(to - from + 1)));
+    } else {
+      run.Flush();
+      AppendMarkup({}, std::span(&attribute, 1), {}, out);
+    }
+  }
+  if ((close == "/>") == source.ends_with("/>")) {
+    run.Copy(source.substr(source.size() - close.size()));
+  } else {
+    run.Flush();
+    out += close;
+  }
+}
+
 }  // namespace
 
 std::optional<std::string_view> PlainAttributes::Find(std::string_view name) const {
+  // Names are short: compared here rather than by a call to memcmp.
   for (const PlainAttribute& attribute : *this) {
-    if (attribute.name == name) return attribute.value;
+    if (attribute.name.size() != name.size()) continue;
+    std::size_t same = 0;
+    while (same < name.size() && name[same] == attribute.name[same]) ++same;
+    if (same == name.size()) return attribute.value;
   }
   return std::nullopt;
 }
@@ -275,6 +402,10 @@ void PlainAttributes::Remove(std::string_view name) {
 
 void PlainCell::Reset() {
   attributes.clear();
+  printedTag = {};
+  printedRest = {};
+  restPrintedAsSource = false;
+  contentEdited = false;
   hasFormula = false;
   formulaAttributes.clear();
   formula.reset();
@@ -285,40 +416,46 @@ void PlainCell::Reset() {
 
 bool ParsePlainRow(std::string_view text, PlainRow& row) {
   row.attributes.clear();
+  row.printedTag = {};
+  row.printedEnd = {};
   row.kept.clear();
   return PlainRowParser(text).Row(row);
 }
 
 void PrintPlainRow(const PlainRow& row, std::string& out) {
-  AppendStartTag("row", row.attributes, out);
-  if (row.cells.empty()) {
-    out += "/>";
-    return;
-  }
-  out += '>';
+  SourceRun run(out);
+  PrintStartTag("<row", row.attributes, row.printedTag, row.cells.empty() ? "/>" : ">", run, out);
+  if (row.cells.empty()) return;
   for (const PlainCell& cell : row.cells) {
-    AppendStartTag("c", cell.attributes, out);
-    if (!cell.hasFormula && cell.content == PlainCell::Content::None) {
-      out += "/>";
+    const bool hasChildren = cell.hasFormula || cell.content != PlainCell::Content::None;
+    PrintStartTag("<c", cell.attributes, cell.printedTag, hasChildren ? ">" : "/>", run, out);
+    if (cell.restPrintedAsSource && !cell.contentEdited) {
+      run.Copy(cell.printedRest);
       continue;
     }
-    out += '>';
-    if (cell.hasFormula) AppendTextElement("f", cell.formulaAttributes, cell.formula, out);
+    if (!hasChildren) continue;
+    run.Flush();
+    if (cell.hasFormula) AppendTextElement("<f", cell.formulaAttributes, cell.formula, out);
     switch (cell.content) {
       case PlainCell::Content::None:
         break;
       case PlainCell::Content::Value:
-        AppendTextElement("v", {}, cell.text, out);
+        AppendTextElement("<v", {}, cell.text, out);
         break;
       case PlainCell::Content::InlineText:
         out += "<is>";
-        AppendTextElement("t", cell.textAttributes, cell.text, out);
+        AppendTextElement("<t", cell.textAttributes, cell.text, out);
         out += "</is>";
         break;
     }
     out += "</c>";
   }
-  out += "</row>";
+  if (!row.printedEnd.empty()) {
+    run.Copy(row.printedEnd);
+  } else {
+    run.Flush();
+    out += "</row>";
+  }
 }
 
 }  // namespace tabulara::xlsx

@@ -13,7 +13,8 @@ namespace tabulara::xlsx {
 // Most rows a host writes are plain: unprefixed <row>, <c>, <f>, <v>,
 // <is><t> elements, no entities, comments or other markup. Such a row is read
 // and rewritten here without a DOM, printed byte for byte as pugixml prints
-// the same row; any other row is left to the DOM.
+// the same row; any other row is left to the DOM. What was not edited and
+// stands in the source as pugixml prints it is copied from the source.
 
 // Names and values view the row's text, a literal, or a text the row keeps.
 struct PlainAttribute {
@@ -58,13 +59,26 @@ struct PlainCell {
   // The text of <v> or <t>; none when the element has no text node.
   std::optional<std::string_view> text;
 
+  // The source of the start tag, and of the rest of the element, each
+  // empty where pugixml prints it otherwise. Attributes that still view the
+  // tag's source are copied from it.
+  std::string_view printedTag;
+  std::string_view printedRest;
+  bool restPrintedAsSource = false;
+  // Set by whoever edits the formula or the content.
+  bool contentEdited = false;
+
   // As a cell just made.
   void Reset();
 };
 
 struct PlainRow {
   PlainAttributes attributes;
+  // The source of the start tag where pugixml prints it so.
+  std::string_view printedTag;
   std::vector<PlainCell> cells;
+  // The source's "</row>"; empty for an empty element.
+  std::string_view printedEnd;
   // Texts set on the row, which its attributes and cells view.
   std::deque<std::string> kept;
 

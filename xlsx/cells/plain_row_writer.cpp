@@ -80,11 +80,11 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
 void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, CellAddress address, const Cell& now,
                                  const Cell& before, bool formulaKept, WriteContext& context) {
   if (before.format != now.format) {
-    const std::uint32_t format = context.FileFormat(now.format);
-    if (format == 0) {
+    const std::string_view format = context.FormatAttribute(now.format);
+    if (format.empty()) {
       cell.attributes.Remove("s");
     } else {
-      cell.attributes.Set("s", row.Keep(std::to_string(format)));
+      cell.attributes.Set("s", format);
     }
   }
   if (!SameValue(now, before) || (now.kind == ValueKind::Text && now.hasFormula != before.hasFormula)) {
@@ -95,12 +95,14 @@ void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, CellAddress add
   formulasChanged_ = true;
   valuesChanged_ = true;
   context.rewrittenFormulas.insert(Grid::FormulaKey(address));
+  cell.contentEdited = true;
   cell.hasFormula = false;
   cell.attributes.Remove("cm");
 }
 
 void CellsAspect::WritePlainValue(PlainRow& row, PlainCell& cell, const Cell& now, WriteContext& context) {
   valuesChanged_ = true;
+  cell.contentEdited = true;
   if (context.strings != nullptr && cell.attributes.Value("t") == "s") context.strings->CountReferences(-1);
   cell.content = PlainCell::Content::None;
   cell.text.reset();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -20,6 +22,13 @@ struct CellsAspect::WriteContext {
   // The cellXfs entry that writes a model format.
   std::uint32_t FileFormat(std::uint32_t format) {
     return styles != nullptr ? styles->FileFormatOf(workbook.formats, format) : format;
+  }
+  // The s attribute that writes a model format, kept here; empty for the
+  // first cellXfs entry, which needs none.
+  std::string_view FormatAttribute(std::uint32_t format) {
+    const auto [entry, added] = formatAttributes_.try_emplace(format);
+    if (added && FileFormat(format) != 0) entry->second = std::to_string(FileFormat(format));
+    return entry->second;
   }
   // The array formula range whose top-left cell is `cell`, or null.
   const embedded::model::CellRect* ArrayStartingAt(const embedded::model::Grid& grid,
@@ -47,6 +56,7 @@ struct CellsAspect::WriteContext {
  private:
   bool arraysIndexed_ = false;
   std::unordered_map<std::uint64_t, std::uint32_t> arrayCorners_;
+  std::unordered_map<std::uint32_t, std::string> formatAttributes_;
 };
 
 }  // namespace tabulara::xlsx
