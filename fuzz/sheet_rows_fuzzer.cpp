@@ -33,8 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // every content marked edited: nothing is copied from the source then.
     const auto setAgain = [&row](tabulara::xlsx::PlainAttributes& attributes) {
       const std::vector<tabulara::xlsx::PlainAttribute> each(attributes.begin(), attributes.end());
+      attributes.clear();
       for (const tabulara::xlsx::PlainAttribute& attribute : each) {
-        attributes.Set(attribute.name, row.Keep(std::string(attribute.value)));
+        attributes.Add({attribute.name, row.Keep(std::string(attribute.value))});
       }
     };
     setAgain(row.attributes);

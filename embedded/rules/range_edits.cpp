@@ -1,7 +1,9 @@
 #include "embedded/rules/range_edits.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "embedded/rules/area_rules.h"
 #include "embedded/rules/cell_values.h"
@@ -96,13 +98,16 @@ class FormatChange {
   FormatChange(model::FormatTable& formats, const std::function<void(model::CellFormat&)>& change)
       : formats_(formats), change_(change) {}
 
+  // Neighbouring cells mostly share a format: the last one is asked first.
   std::uint32_t operator()(std::uint32_t id) {
+    if (last_ && last_->first == id) return last_->second;
     auto [entry, added] = changed_.try_emplace(id, 0);
     if (added) {
       model::CellFormat format = formats_.Get(id);
       change_(format);
       entry->second = formats_.Intern(format);
     }
+    last_ = std::pair(id, entry->second);
     return entry->second;
   }
 
@@ -110,6 +115,7 @@ class FormatChange {
   model::FormatTable& formats_;
   const std::function<void(model::CellFormat&)>& change_;
   std::unordered_map<std::uint32_t, std::uint32_t> changed_;
+  std::optional<std::pair<std::uint32_t, std::uint32_t>> last_;
 };
 
 void ChangeAreaFormat(Grid& grid, const CellRect& area, FormatChange& change) {

@@ -205,6 +205,7 @@ TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
            "<row r=\"14\" ><c r=\"A14\" /><c r = \"B14\"><v>1</v></c><c r=\"C14\"><f>1</f><v>a>b</v></c>"
            "<c r=\"D14\"><v>1</v></c></row>",
            "<row r=\"15\"><c\nr=\"A15\"><v>1</v></c><c r=\"B15\"><f>2>1</f><v>1</v></c><c r=\"C15\"></c></row>",
+           "<row r=\"16\"><c r=\"A16\" t=\"e\" t=\"n\"><v>1</v></c></row>",
        }) {
     // Attributes set again to the same values, held apart from the source,
     // and contents marked edited print the same; what is neither is copied
@@ -214,9 +215,9 @@ TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
         ASSERT_TRUE(ParsePlainRow(row, plain)) << row;
         const auto setAgain = [&](PlainAttributes& attributes) {
           if (!attributesSet) return;
-          for (const PlainAttribute attribute : std::vector(attributes.begin(), attributes.end())) {
-            attributes.Set(attribute.name, plain.Keep(std::string(attribute.value)));
-          }
+          const std::vector<PlainAttribute> each(attributes.begin(), attributes.end());
+          attributes.clear();
+          for (const PlainAttribute& attribute : each) attributes.Add({attribute.name, plain.Keep(std::string(attribute.value))});
         };
         setAgain(plain.attributes);
         for (PlainCell& cell : plain.cells) {

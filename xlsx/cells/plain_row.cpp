@@ -262,10 +262,7 @@ void AppendMarkup(std::string_view open, std::span<const PlainAttribute> attribu
   }
   if (size <= buffer.size() && !escapes) {
     char* at = buffer.data();
-    const auto put = [&at](std::string_view text) {
-      std::memcpy(at, text.data(), text.size());
-      at += text.size();
-    };
+    const auto put = [&at](std::string_view text) { at = std::copy(text.begin(), text.end(), at); };
     put(open);
     for (const PlainAttribute& attribute : attributes) {
       *at++ = ' ';

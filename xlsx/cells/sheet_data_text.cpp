@@ -63,9 +63,11 @@ std::optional<Markup> ScanMarkup(std::string_view text, std::size_t at) {
     while (p < end && !kMattersInTag[static_cast<unsigned char>(*p)]) ++p;
     if (p == end || *p == '>') break;
     if (*p == '<') return std::nullopt;
-    const auto* close = static_cast<const char*>(std::memchr(p + 1, *p, static_cast<std::size_t>(end - p - 1)));
-    if (close == nullptr) return std::nullopt;
-    p = close + 1;
+    // Values are short: a loop beats a call to memchr.
+    const char quote = *p++;
+    while (p < end && *p != quote) ++p;
+    if (p == end) return std::nullopt;
+    ++p;
   }
   if (p == end) return std::nullopt;
   const MarkupKind kind = endTag ? MarkupKind::EndTag : p[-1] == '/' ? MarkupKind::EmptyTag : MarkupKind::StartTag;
@@ -85,7 +87,11 @@ SheetDataFound FindSheetDataContent(std::string_view text, std::size_t& begin, s
   const auto endGap = [&](std::size_t at) {
     if (at > gapBegin) pieces.push_back({gapBegin - contentBegin, at - contentBegin, false});
   };
-  for (std::size_t at = text.find('<'); at != kNone; at = text.find('<', at)) {
+  // Markup is dense in a sheet: the next '<' is found by a loop rather than
+  // by a call to memchr.
+  for (std::size_t at = 0;; ++at) {
+    while (at < text.size() && text[at] != '<') ++at;
+    if (at == text.size()) break;
     const std::optional<Markup> markup = ScanMarkup(text, at);
     if (!markup) return SheetDataFound::Unreadable;
     const bool inContent = contentBegin != kNone && depth == 2;
@@ -124,7 +130,7 @@ SheetDataFound FindSheetDataContent(std::string_view text, std::size_t& begin, s
       case MarkupKind::Other:
         break;
     }
-    at = markup->end;
+    at = markup->end - 1;
   }
   return contentBegin == kNone ? SheetDataFound::NoContent : SheetDataFound::Unreadable;
 }
