@@ -184,7 +184,7 @@ TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
   // One row object for all, as a sheet's rows are read: nothing of a row
   // may stay for the next.
   PlainRow plain;
-  for (const std::string row : {
+  for (const std::string& row : std::vector<std::string>{
            "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>",
            "<row r='2'  spans = \"1:3\"\n x14ac:dyDescent=\"0.25\" ><c r='A2' s=\"3\" t=\"s\"><v>0</v></c></row>",
            "<row r=\"3\"/>",
@@ -206,6 +206,7 @@ TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
            "<c r=\"D14\"><v>1</v></c></row>",
            "<row r=\"15\"><c\nr=\"A15\"><v>1</v></c><c r=\"B15\"><f>2>1</f><v>1</v></c><c r=\"C15\"></c></row>",
            "<row r=\"16\"><c r=\"A16\" t=\"e\" t=\"n\"><v>1</v></c></row>",
+           "<row r=\"17\" note=\"" + std::string(300, 'x') + "\"><c r=\"A17\"/></row>",
        }) {
     // Attributes set again to the same values, held apart from the source,
     // and contents marked edited print the same; what is neither is copied

@@ -12,24 +12,23 @@ namespace {
 enum CharClass : unsigned char {
   kBlank = 1,
   // Not in a plain attribute value: controls (the parser turns blanks into
-  // spaces), markup, entities, a quote that printing would escape.
+  // spaces), markup, entities, a quote that printing would escape; what
+  // pugixml escapes in a value is thus never in one.
   kNotInValue = 2,
   // Not in a plain text: entities, the carriage return that the parser
   // turns into a line feed, the NUL that ends its text.
   kNotInText = 4,
   // Printed escaped in a text.
   kEscapedInText = 8,
-  // Printed escaped in an attribute value.
-  kEscapedInValue = 16,
   // Begins a plain attribute name; goes on with one (ASCII names only).
-  kNameStart = 32,
-  kNameChar = 64,
+  kNameStart = 16,
+  kNameChar = 32,
 };
 
 constexpr std::array<unsigned char, 256> MakeCharClasses() {
   std::array<unsigned char, 256> classes{};
   for (int c = 0; c < 0x20; ++c) {
-    classes[c] |= kNotInValue | kEscapedInValue | kEscapedInText;
+    classes[c] |= kNotInValue | kEscapedInText;
   }
   for (const char c : {' ', '\t', '\n'}) classes[static_cast<unsigned char>(c)] |= kBlank;
   classes['\t'] &= static_cast<unsigned char>(~kEscapedInText);
@@ -37,7 +36,7 @@ constexpr std::array<unsigned char, 256> MakeCharClasses() {
   classes['\r'] &= static_cast<unsigned char>(~kEscapedInText);
   classes['\r'] |= kNotInText;
   classes['\0'] |= kNotInText;
-  for (const char c : {'<', '"', '&'}) classes[static_cast<unsigned char>(c)] |= kNotInValue | kEscapedInValue;
+  for (const char c : {'<', '"', '&'}) classes[static_cast<unsigned char>(c)] |= kNotInValue;
   classes['&'] |= kNotInText | kEscapedInText;
   classes['<'] |= kEscapedInText;
   classes['>'] |= kEscapedInText;
@@ -220,16 +219,15 @@ class PlainRowParser {
   const char* end_;
 };
 
-// Text and attribute values escaped as pugixml escapes them.
-void AppendEscaped(std::string_view text, bool attribute, std::string& out) {
-  const CharClass escaped = attribute ? kEscapedInValue : kEscapedInText;
-  if (!AnyIs(text, escaped)) {
+// Text escaped as pugixml escapes it.
+void AppendEscaped(std::string_view text, std::string& out) {
+  if (!AnyIs(text, kEscapedInText)) {
     out += text;
     return;
   }
   for (const char c : text) {
     const auto code = static_cast<unsigned char>(c);
-    if (!Is(c, escaped)) {
+    if (!Is(c, kEscapedInText)) {
       out += c;
     } else if (c == '&') {
       out += "&amp;";
@@ -237,8 +235,6 @@ void AppendEscaped(std::string_view text, bool attribute, std::string& out) {
       out += "&lt;";
     } else if (c == '>') {
       out += "&gt;";
-    } else if (c == '"') {
-      out += "&quot;";
     } else {
       out += "&#";
       out += static_cast<char>('0' + code / 10);
@@ -249,42 +245,39 @@ void AppendEscaped(std::string_view text, bool attribute, std::string& out) {
 }
 
 // `open` ("<c", or nothing), ` name="value"` for each attribute, and
-// `close`, put together on the stack and appended at once where no value
-// needs escaping.
+// `close`, put together on the stack and appended at once. Values in a plain
+// row never need escaping: the parser takes none that would, and the writer
+// sets numbers and names.
 void AppendMarkup(std::string_view open, std::span<const PlainAttribute> attributes, std::string_view close,
                   std::string& out) {
   std::array<char, 256> buffer;
   std::size_t size = open.size() + close.size();
-  bool escapes = false;
-  for (const PlainAttribute& attribute : attributes) {
-    size += attribute.name.size() + attribute.value.size() + 4;
-    escapes = escapes || AnyIs(attribute.value, kEscapedInValue);
-  }
-  if (size <= buffer.size() && !escapes) {
-    char* at = buffer.data();
-    const auto put = [&at](std::string_view text) { at = std::copy(text.begin(), text.end(), at); };
-    put(open);
+  for (const PlainAttribute& attribute : attributes) size += attribute.name.size() + attribute.value.size() + 4;
+  if (size > buffer.size()) {
+    out += open;
     for (const PlainAttribute& attribute : attributes) {
-      *at++ = ' ';
-      put(attribute.name);
-      *at++ = '=';
-      *at++ = '"';
-      put(attribute.value);
-      *at++ = '"';
+      out += ' ';
+      out += attribute.name;
+      out += "=\"";
+      out += attribute.value;
+      out += '"';
     }
-    put(close);
-    out.append(buffer.data(), size);
+    out += close;
     return;
   }
-  out += open;
+  char* at = buffer.data();
+  const auto put = [&at](std::string_view text) { at = std::copy(text.begin(), text.end(), at); };
+  put(open);
   for (const PlainAttribute& attribute : attributes) {
-    out += ' ';
-    out += attribute.name;
-    out += "=\"";
-    AppendEscaped(attribute.value, true, out);
-    out += '"';
+    *at++ = ' ';
+    put(attribute.name);
+    *at++ = '=';
+    *at++ = '"';
+    put(attribute.value);
+    *at++ = '"';
   }
-  out += close;
+  put(close);
+  out.append(buffer.data(), size);
 }
 
 // `open` is "<" and the element's name.
@@ -293,7 +286,7 @@ void AppendTextElement(std::string_view open, const PlainAttributes& attributes,
   AppendMarkup(open, attributes, text ? ">" : "/>", out);
   if (!text) return;
   const std::string_view name = open.substr(1);
-  AppendEscaped(*text, false, out);
+  AppendEscaped(*text, out);
   out += "</";
   out += name;
   out += '>';
