@@ -373,6 +373,17 @@ TEST_F(CellsPlainRows, ACellThatGainsOrLosesItsContentEndsItsTagAsTheDomDoes) {
   EXPECT_EQ(Twin(RowText(written, 1), 1, 2), RowText(written, 2));
 }
 
+TEST_F(CellsPlainRows, ACellSetBackAfterASaveIsWrittenAtTheNextSave) {
+  auto& book = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row></sheetData>"));
+  auto& sheet = *book.sheets.front();
+  Store(book, sheet, "A1", 5.0);
+  auto& first = Save("first.xlsx");
+  EXPECT_EQ(ValueAt(first, *first.sheets.front(), "A1"), host::Variant(5.0));
+  Store(book, sheet, "A1", 1.0);
+  auto& second = Save("second.xlsx");
+  EXPECT_EQ(ValueAt(second, *second.sheets.front(), "A1"), host::Variant(1.0));
+}
+
 // The workbook with a calculation chain.
 Parts WithCalculationChain(Parts parts) {
   return WithWorkbookPart(std::move(parts), "calcChain", "rId98",

@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 
 #include "embedded/model/grid.h"
+#include "xlsx/cells/grid_snapshot.h"
 #include "xlsx/cells/plain_row.h"
 #include "xlsx/workbook_parts.h"
 
@@ -71,12 +72,11 @@ class CellsAspect : public SheetAspect {
                    const embedded::model::Cell* before, const embedded::model::Grid& grid,
                    const WriteContext& context) const;
   void ForgetRewrittenMembers(const WriteContext& context);
-  void RefreshSnapshot(const embedded::model::Grid& grid, const std::vector<std::int32_t>& writtenRows);
 
   std::string partName_;
   bool date1904_ = false;
   // The grid as read or last written.
-  embedded::model::Grid snapshot_;
+  GridSnapshot snapshot_;
   // The sheet's row pieces by number (in text order among equal numbers).
   std::vector<std::size_t> rowOrder_;
   std::unordered_map<std::uint32_t, SharedFormula> sharedFormulas_;

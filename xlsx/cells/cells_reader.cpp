@@ -345,7 +345,7 @@ void CellsAspect::Read(WorkbookParts& parts, SheetPart& sheet) {
     if (master != masters.end()) sharedFormulas_[index] = SharedFormula{master->second, std::move(addresses)};
   }
   IndexRows(sheet.sheetRows);
-  snapshot_ = grid;
+  snapshot_.Take(grid);
 }
 
 void CellsAspect::ReadSheetFormat(const pugi::xml_node& worksheet, Grid& grid, int maxDigitWidth) {

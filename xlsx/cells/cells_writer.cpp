@@ -67,18 +67,18 @@ bool OnlyPlainAttributes(const pugi::xml_node& row) {
 }
 
 template <class Visit>
-void ForEachRowNumber(const Grid& now, const Grid& before, Visit visit) {
+void ForEachRowNumber(const Grid& now, const GridSnapshot& before, Visit visit) {
   auto a = now.rows.begin();
-  auto b = before.rows.begin();
-  while (a != now.rows.end() || b != before.rows.end()) {
-    if (b == before.rows.end() || (a != now.rows.end() && a->first < b->first)) {
+  auto b = before.rows().begin();
+  while (a != now.rows.end() || b != before.rows().end()) {
+    if (b == before.rows().end() || (a != now.rows.end() && a->first < b->number)) {
       visit(a->first, &a->second, nullptr);
       ++a;
-    } else if (a == now.rows.end() || b->first < a->first) {
-      visit(b->first, nullptr, &b->second);
+    } else if (a == now.rows.end() || b->number < a->first) {
+      visit(b->number, nullptr, &*b);
       ++b;
     } else {
-      visit(a->first, &a->second, &b->second);
+      visit(a->first, &a->second, &*b);
       ++a;
       ++b;
     }
@@ -124,7 +124,7 @@ bool CellsAspect::Write(WorkbookParts& parts, SheetPart& sheet) {
   changed = WriteColumns(worksheet, grid, context) || changed;
   changed = WriteSheetData(sheet, grid, context) || changed;
   if (!changed) return false;
-  RefreshSnapshot(grid, context.writtenRows);
+  snapshot_.Take(grid);
   sheet.xmlChanged = true;
   return true;
 }
@@ -234,28 +234,9 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
   IndexRows(sheet.sheetRows);
 }
 
-// Rows not rewritten are the same in both grids, so only the rewritten ones
-// are copied; this spares copying every row of a large sheet.
-void CellsAspect::RefreshSnapshot(const Grid& grid, const std::vector<std::int32_t>& writtenRows) {
-  for (const std::int32_t number : writtenRows) {
-    const auto row = grid.rows.find(number);
-    if (row == grid.rows.end()) {
-      snapshot_.rows.erase(number);
-    } else {
-      snapshot_.rows[number] = row->second;
-    }
-  }
-  snapshot_.columns = grid.columns;
-  snapshot_.formulas = grid.formulas;
-  snapshot_.arrays = grid.arrays;
-  snapshot_.sheetFormat = grid.sheetFormat;
-  snapshot_.defaultRowHeight = grid.defaultRowHeight;
-  snapshot_.defaultColumnWidth = grid.defaultColumnWidth;
-}
-
 std::vector<std::int32_t> CellsAspect::ChangedRows(const Grid& grid, WriteContext& context) {
   std::vector<std::int32_t> rows;
-  ForEachRowNumber(grid, snapshot_, [&](std::int32_t number, const Row* now, const Row* before) {
+  ForEachRowNumber(grid, snapshot_, [&](std::int32_t number, const Row* now, const GridSnapshot::Row* before) {
     bool changed = !SameRowFormat(now, before) || !SameRowHeight(now, before) || !SameRowHidden(now, before);
     if (!changed) {
       ForEachCellPair(now, before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
@@ -268,11 +249,12 @@ std::vector<std::int32_t> CellsAspect::ChangedRows(const Grid& grid, WriteContex
   const std::size_t found = rows.size();
   for (const std::uint64_t key : context.forced) rows.push_back(static_cast<std::int32_t>(key >> 16));
   for (const CellRect& range : context.changedArrays) {
-    for (const Grid* rowsOf : {&grid, static_cast<const Grid*>(&snapshot_)}) {
-      for (auto row = rowsOf->rows.lower_bound(range.top); row != rowsOf->rows.end() && row->first <= range.bottom;
-           ++row) {
-        rows.push_back(row->first);
-      }
+    for (auto row = grid.rows.lower_bound(range.top); row != grid.rows.end() && row->first <= range.bottom; ++row) {
+      rows.push_back(row->first);
+    }
+    for (auto row = snapshot_.RowsFrom(range.top); row != snapshot_.rows().end() && row->number <= range.bottom;
+         ++row) {
+      rows.push_back(row->number);
     }
   }
   if (rows.size() != found) {
@@ -300,9 +282,8 @@ bool CellsAspect::FormulaKept(CellAddress address, const Cell& now, const Cell* 
 void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std::int32_t number, const Grid& grid,
                            WriteContext& context) {
   const auto modelRow = grid.rows.find(number);
-  const auto snapshotRow = snapshot_.rows.find(number);
   const Row* now = modelRow != grid.rows.end() ? &modelRow->second : nullptr;
-  const Row* before = snapshotRow != snapshot_.rows.end() ? &snapshotRow->second : nullptr;
+  const GridSnapshot::Row* before = snapshot_.FindRow(number);
 
   if (!element) {
     if (now == nullptr) return;

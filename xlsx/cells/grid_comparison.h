@@ -1,10 +1,11 @@
 #pragma once
 
+#include <span>
 #include <string>
-#include <vector>
 
 #include "embedded/model/grid.h"
 #include "embedded/model/same_value.h"
+#include "xlsx/cells/grid_snapshot.h"
 
 namespace tabulara::xlsx {
 
@@ -12,34 +13,32 @@ namespace tabulara::xlsx {
 
 using embedded::model::SameValue;
 
-inline bool SameFormula(const embedded::model::Grid& now, const embedded::model::Grid& before,
+inline bool SameFormula(const embedded::model::Grid& now, const GridSnapshot& before,
                         embedded::model::CellAddress address) {
   const std::string* a = now.Formula(address);
-  const std::string* b = before.Formula(address);
-  return a != nullptr && b != nullptr ? *a == *b : a == b;
+  const std::optional<std::string_view> b = before.Formula(address);
+  return a != nullptr && b ? *a == *b : (a == nullptr) == !b;
 }
 
-inline bool SameRowFormat(const embedded::model::Row* now, const embedded::model::Row* before) {
-  const auto format = [](const embedded::model::Row* row) { return row != nullptr ? row->format : std::nullopt; };
-  return format(now) == format(before);
+inline bool SameRowFormat(const embedded::model::Row* now, const GridSnapshot::Row* before) {
+  return (now != nullptr ? now->format : std::nullopt) == (before != nullptr ? before->format : std::nullopt);
 }
 
-inline bool SameRowHeight(const embedded::model::Row* now, const embedded::model::Row* before) {
-  const auto height = [](const embedded::model::Row* row) { return row != nullptr ? row->height : std::nullopt; };
-  return height(now) == height(before);
+inline bool SameRowHeight(const embedded::model::Row* now, const GridSnapshot::Row* before) {
+  return (now != nullptr ? now->height : std::nullopt) == (before != nullptr ? before->height : std::nullopt);
 }
 
-inline bool SameRowHidden(const embedded::model::Row* now, const embedded::model::Row* before) {
+inline bool SameRowHidden(const embedded::model::Row* now, const GridSnapshot::Row* before) {
   return (now != nullptr && now->hidden) == (before != nullptr && before->hidden);
 }
 
 // Calls visit(column, now, before) for the union of two rows' cells, until
 // visit returns false.
 template <class Visit>
-void ForEachCellPair(const embedded::model::Row* now, const embedded::model::Row* before, Visit visit) {
-  static const std::vector<embedded::model::Cell> kNone;
-  const std::vector<embedded::model::Cell>& a = now != nullptr ? now->cells : kNone;
-  const std::vector<embedded::model::Cell>& b = before != nullptr ? before->cells : kNone;
+void ForEachCellPair(const embedded::model::Row* now, const GridSnapshot::Row* before, Visit visit) {
+  using embedded::model::Cell;
+  const std::span<const Cell> a = now != nullptr ? std::span<const Cell>(now->cells) : std::span<const Cell>();
+  const std::span<const Cell> b = before != nullptr ? before->cells : std::span<const Cell>();
   std::size_t i = 0;
   std::size_t j = 0;
   while (i < a.size() || j < b.size()) {

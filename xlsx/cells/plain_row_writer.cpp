@@ -30,10 +30,10 @@ bool HasRoomForTypeAndFormat(const PlainCell& cell) {
 // values and formats of cells it holds, and formulas kept or removed.
 bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& grid, WriteContext& context) {
   const auto modelRow = grid.rows.find(number);
-  const auto snapshotRow = snapshot_.rows.find(number);
-  if (modelRow == grid.rows.end() || snapshotRow == snapshot_.rows.end()) return false;
+  const GridSnapshot::Row* const snapshotRow = snapshot_.FindRow(number);
+  if (modelRow == grid.rows.end() || snapshotRow == nullptr) return false;
   const Row& now = modelRow->second;
-  const Row& before = snapshotRow->second;
+  const GridSnapshot::Row& before = *snapshotRow;
   if (now.cells.empty() || !SameRowHeight(&now, &before) || !SameRowHidden(&now, &before) ||
       !SameRowFormat(&now, &before)) {
     return false;

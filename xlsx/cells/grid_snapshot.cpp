@@ -1,0 +1,59 @@
+#include "xlsx/cells/grid_snapshot.h"
+
+#include <algorithm>
+
+namespace tabulara::xlsx {
+
+using embedded::model::Cell;
+using embedded::model::CellAddress;
+using embedded::model::Grid;
+
+void GridSnapshot::Take(const Grid& grid) {
+  std::size_t count = 0;
+  for (const auto& [number, row] : grid.rows) count += row.cells.size();
+  cells_.clear();
+  // Rows view the array: it must not move while it fills.
+  cells_.reserve(count);
+  rows_.clear();
+  rows_.reserve(grid.rows.size());
+  for (const auto& [number, row] : grid.rows) {
+    const Cell* const first = cells_.data() + cells_.size();
+    cells_.insert(cells_.end(), row.cells.begin(), row.cells.end());
+    rows_.push_back({number, {first, row.cells.size()}, row.height, row.hidden, row.format});
+  }
+
+  formulaText_.clear();
+  formulas_.clear();
+  formulas_.reserve(grid.formulas.size());
+  for (const auto& [key, text] : grid.formulas) {
+    formulas_.push_back({key, formulaText_.size(), text.size()});
+    formulaText_ += text;
+  }
+  std::sort(formulas_.begin(), formulas_.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
+
+  columns = grid.columns;
+  arrays = grid.arrays;
+  sheetFormat = grid.sheetFormat;
+  defaultRowHeight = grid.defaultRowHeight;
+  defaultColumnWidth = grid.defaultColumnWidth;
+}
+
+std::vector<GridSnapshot::Row>::const_iterator GridSnapshot::RowsFrom(std::int32_t number) const {
+  return std::lower_bound(rows_.begin(), rows_.end(), number,
+                          [](const Row& row, std::int32_t wanted) { return row.number < wanted; });
+}
+
+const GridSnapshot::Row* GridSnapshot::FindRow(std::int32_t number) const {
+  const auto row = RowsFrom(number);
+  return row != rows_.end() && row->number == number ? &*row : nullptr;
+}
+
+std::optional<std::string_view> GridSnapshot::Formula(CellAddress cell) const {
+  const std::uint64_t key = Grid::FormulaKey(cell);
+  const auto entry = std::lower_bound(formulas_.begin(), formulas_.end(), key,
+                                      [](const FormulaEntry& a, std::uint64_t wanted) { return a.key < wanted; });
+  if (entry == formulas_.end() || entry->key != key) return std::nullopt;
+  return std::string_view(formulaText_).substr(entry->offset, entry->size);
+}
+
+}  // namespace tabulara::xlsx
