@@ -14,6 +14,7 @@
 #include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/formula_shifter.h"
 #include "xlsx/cells/plain_row.h"
+#include "xlsx/cells/plain_rows_ahead.h"
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
 #include "xlsx/strings/xstring.h"
@@ -267,6 +268,36 @@ TEST(PlainRow, LeavesEveryOtherRowToTheDom) {
   }
 }
 
+TEST(PlainRowsAhead, GivesEveryRowInOrderWhetherParsedAheadOrNot) {
+  for (const std::size_t count : {std::size_t{3}, PlainRowsAhead::kBatch * 3 + 7}) {
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string number = std::to_string(i + 1);
+      texts.push_back(i % 5 == 4 ? "<row r=\"" + number + "\"><!-- not plain --></row>"
+                                 : "<row r=\"" + number + "\"><c r=\"A" + number + "\"/></row>");
+    }
+    PlainRowsAhead parsed(std::vector<std::string_view>(texts.begin(), texts.end()));
+    for (std::size_t i = 0; i < count; ++i) {
+      PlainRow* const row = parsed.Next();
+      if (i % 5 == 4) {
+        EXPECT_EQ(row, nullptr) << i;
+        continue;
+      }
+      ASSERT_NE(row, nullptr) << i;
+      EXPECT_EQ(row->attributes.Value("r"), std::to_string(i + 1));
+      ASSERT_EQ(row->cells.size(), 1U);
+      // The caller may edit the row it was given.
+      row->cells.front().attributes.Set("s", "1");
+    }
+  }
+}
+
+TEST(PlainRowsAhead, StopsWhenLeftBeforeItsLastRow) {
+  const std::vector<std::string> texts(PlainRowsAhead::kBatch * 4, "<row r=\"1\"/>");
+  PlainRowsAhead parsed(std::vector<std::string_view>(texts.begin(), texts.end()));
+  for (std::size_t i = 0; i <= PlainRowsAhead::kBatch; ++i) ASSERT_NE(parsed.Next(), nullptr) << i;
+}
+
 // The workbook with one more part of the workbook's, of kind `kind`
 // ("sharedStrings"), under relationship `id`.
 Parts WithWorkbookPart(Parts parts, const std::string& kind, const std::string& id, const std::string& xml) {
@@ -382,6 +413,31 @@ TEST_F(CellsPlainRows, ACellSetBackAfterASaveIsWrittenAtTheNextSave) {
   Store(book, sheet, "A1", 1.0);
   auto& second = Save("second.xlsx");
   EXPECT_EQ(ValueAt(second, *second.sheets.front(), "A1"), host::Variant(1.0));
+}
+
+TEST_F(CellsPlainRows, ASheetParsedAheadIsReadAndWrittenInRowOrder) {
+  // Enough rows for them to be parsed on a second thread; every seventh
+  // goes to the DOM.
+  const int count = static_cast<int>(PlainRowsAhead::kBatch) * 3 + 5;
+  std::string rows;
+  for (int row = 1; row <= count; ++row) {
+    const std::string number = std::to_string(row);
+    rows += "<row r=\"" + number + "\">" + (row % 7 == 0 ? "<!--dom-->" : "") + "<c r=\"A" + number + "\"><v>" +
+            number + "</v></c></row>";
+  }
+  auto& book = OpenParts(MinimalWorkbookParts("<sheetData>" + rows + "</sheetData>"));
+  auto& sheet = *book.sheets.front();
+  for (int row = 1; row <= count; ++row) {
+    const std::string cell = "A" + std::to_string(row);
+    ASSERT_EQ(ValueAt(book, sheet, cell), host::Variant(static_cast<double>(row))) << cell;
+    if (row % 2 == 0) Store(book, sheet, cell, static_cast<double>(-row));
+  }
+  auto& saved = Save();
+  for (int row = 1; row <= count; ++row) {
+    const std::string cell = "A" + std::to_string(row);
+    EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), cell), host::Variant(static_cast<double>(row % 2 == 0 ? -row : row)))
+        << cell;
+  }
 }
 
 // The workbook with a calculation chain.

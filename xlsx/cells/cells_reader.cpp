@@ -8,6 +8,7 @@
 #include "xlsx/cells/aspect_lookup.h"
 #include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/cells_aspect.h"
+#include "xlsx/cells/plain_rows_ahead.h"
 #include "xlsx/cells/date_formats.h"
 #include "xlsx/cells/formula_shifter.h"
 #include "xlsx/cells/plain_row.h"
@@ -67,15 +68,19 @@ class SheetDataReader {
 
   // Reads the rows of the sheetData text, and numbers its row pieces.
   void Read(SheetRows& rows, const std::string& holderName) {
+    std::vector<std::string_view> texts;
+    for (const SheetDataPiece& piece : rows.pieces) {
+      if (piece.element) texts.emplace_back(rows.text.data() + piece.begin, piece.end - piece.begin);
+    }
+    PlainRowsAhead parsed(std::move(texts));
     pugi::xml_document scratch;
-    PlainRow plain;
     std::int32_t number = 0;
     for (SheetDataPiece& piece : rows.pieces) {
       if (!piece.element) continue;
-      const std::string_view text(rows.text.data() + piece.begin, piece.end - piece.begin);
-      if (ParsePlainRow(text, plain) && Readable(plain)) {
-        number = RowNumber(plain.attributes.Find("r"), number);
-        ReadPlainRow(plain, number);
+      const PlainRow* const plain = parsed.Next();
+      if (plain != nullptr && Readable(*plain)) {
+        number = RowNumber(plain->attributes.Find("r"), number);
+        ReadPlainRow(*plain, number);
         piece.row = number;
         continue;
       }

@@ -5,6 +5,7 @@
 #include "xlsx/cells/aspect_lookup.h"
 #include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/cells_aspect.h"
+#include "xlsx/cells/plain_rows_ahead.h"
 #include "xlsx/cells/grid_comparison.h"
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
@@ -190,17 +191,22 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
   }
   std::stable_sort(added.begin(), added.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
+  std::vector<std::string_view> texts;
+  for (std::size_t i = 0; i < rows.pieces.size(); ++i) {
+    if (rewritten[i]) texts.emplace_back(rows.text.data() + rows.pieces[i].begin, rows.pieces[i].end - rows.pieces[i].begin);
+  }
+  PlainRowsAhead parsed(std::move(texts));
+
   SheetRows written;
   written.partOffset = rows.partOffset;
   written.text.reserve(rows.text.size() + rows.text.size() / 8);
   pugi::xml_document scratch;
-  PlainRow plain;
   const auto writeRow = [&](std::int32_t number, const SheetDataPiece* original) {
     if (original != nullptr) {
-      const std::string_view source(rows.text.data() + original->begin, original->end - original->begin);
-      if (ParsePlainRow(source, plain) && WritePlainRow(plain, number, grid, context)) {
+      PlainRow* const plain = parsed.Next();
+      if (plain != nullptr && WritePlainRow(*plain, number, grid, context)) {
         const std::size_t begin = written.text.size();
-        PrintPlainRow(plain, written.text);
+        PrintPlainRow(*plain, written.text);
         written.pieces.push_back({begin, written.text.size(), true, number});
         return;
       }

@@ -73,7 +73,8 @@ class PlainRowParser {
     // clearing all its attribute slots.
     std::size_t count = 0;
     if (!empty) {
-      while (!Take("</row>")) {
+      // A cell comes next unless the row ends.
+      while (!(end_ - at_ >= 2 && at_[1] == '/' && Take("</row>"))) {
         PlainCell& cell = count < row.cells.size() ? row.cells[count] : row.cells.emplace_back();
         ++count;
         cell.Reset();
@@ -149,7 +150,8 @@ class PlainRowParser {
         asPrinted = asPrinted && at_ == blanks + 1;
         return true;
       }
-      if (Take("/>")) {
+      if (*at_ == '/' && end_ - at_ >= 2 && at_[1] == '>') {
+        at_ += 2;
         empty = true;
         asPrinted = asPrinted && at_ == blanks + 2;
         return true;

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "xlsx/cells/plain_row.h"
+
+namespace tabulara::xlsx {
+
+// Parses rows of a sheet as plain rows, in order. A large sheet's rows are
+// parsed on a second thread, a batch ahead of the batch in use, so that
+// parsing runs beside what is done with the rows; a small sheet's are parsed
+// as they are asked for.
+class PlainRowsAhead {
+ public:
+  // The texts must outlive this.
+  explicit PlainRowsAhead(std::vector<std::string_view> texts);
+  ~PlainRowsAhead();
+  PlainRowsAhead(const PlainRowsAhead&) = delete;
+  PlainRowsAhead& operator=(const PlainRowsAhead&) = delete;
+
+  // The next text parsed, valid until the next call; null when it is not
+  // one plain row. Called once for each text at most.
+  PlainRow* Next();
+
+  static constexpr std::size_t kBatch = 256;
+
+ private:
+  struct Batch {
+    std::vector<PlainRow> rows;
+    std::vector<char> plain;
+    // Parsed and not yet used up.
+    bool ready = false;
+  };
+
+  void Parse(std::size_t batch);
+  void Work();
+
+  std::vector<std::string_view> texts_;
+  std::size_t next_ = 0;
+  PlainRow single_;
+  std::array<Batch, 2> batches_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool stopping_ = false;
+  // Last: it starts once everything else is set up.
+  std::thread worker_;
+};
+
+}  // namespace tabulara::xlsx
