@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "embedded/model/workbook.h"
@@ -26,8 +27,11 @@ struct CellsAspect::WriteContext {
   // The s attribute that writes a model format, kept here; empty for the
   // first cellXfs entry, which needs none.
   std::string_view FormatAttribute(std::uint32_t format) {
+    // Neighbouring cells mostly share a format: the last one is asked first.
+    if (lastFormatAttribute_ != nullptr && lastFormatAttribute_->first == format) return lastFormatAttribute_->second;
     const auto [entry, added] = formatAttributes_.try_emplace(format);
     if (added && FileFormat(format) != 0) entry->second = std::to_string(FileFormat(format));
+    lastFormatAttribute_ = &*entry;
     return entry->second;
   }
   // The array formula range whose top-left cell is `cell`, or null.
@@ -57,6 +61,7 @@ struct CellsAspect::WriteContext {
   bool arraysIndexed_ = false;
   std::unordered_map<std::uint64_t, std::uint32_t> arrayCorners_;
   std::unordered_map<std::uint32_t, std::string> formatAttributes_;
+  const std::pair<const std::uint32_t, std::string>* lastFormatAttribute_ = nullptr;
 };
 
 }  // namespace tabulara::xlsx
