@@ -269,7 +269,7 @@ TEST(PlainRow, LeavesEveryOtherRowToTheDom) {
 }
 
 TEST(PlainRowsAhead, GivesEveryRowInOrderWhetherParsedAheadOrNot) {
-  for (const std::size_t count : {std::size_t{3}, PlainRowsAhead::kBatch * 3 + 7}) {
+  for (const std::size_t count : {std::size_t{3}, PlainRowsAhead::kBatch * 2 - 1, PlainRowsAhead::kBatch * 3 + 7}) {
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < count; ++i) {
       const std::string number = std::to_string(i + 1);
@@ -405,14 +405,19 @@ TEST_F(CellsPlainRows, ACellThatGainsOrLosesItsContentEndsItsTagAsTheDomDoes) {
 }
 
 TEST_F(CellsPlainRows, ACellSetBackAfterASaveIsWrittenAtTheNextSave) {
-  auto& book = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row></sheetData>"));
+  auto& book = OpenParts(MinimalWorkbookParts(
+      "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\"><f>1+1</f><v>2</v></c></row></sheetData>"));
   auto& sheet = *book.sheets.front();
   Store(book, sheet, "A1", 5.0);
+  sheet.grid().SetFormula(Address("B1"), "=2+2");
   auto& first = Save("first.xlsx");
   EXPECT_EQ(ValueAt(first, *first.sheets.front(), "A1"), host::Variant(5.0));
+  EXPECT_EQ(FormulaAt(*first.sheets.front(), "B1"), "=2+2");
   Store(book, sheet, "A1", 1.0);
+  sheet.grid().SetFormula(Address("B1"), "=1+1");
   auto& second = Save("second.xlsx");
   EXPECT_EQ(ValueAt(second, *second.sheets.front(), "A1"), host::Variant(1.0));
+  EXPECT_EQ(FormulaAt(*second.sheets.front(), "B1"), "=1+1");
 }
 
 TEST_F(CellsPlainRows, ASheetParsedAheadIsReadAndWrittenInRowOrder) {
