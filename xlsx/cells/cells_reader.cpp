@@ -8,10 +8,10 @@
 #include "xlsx/cells/aspect_lookup.h"
 #include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/cells_aspect.h"
-#include "xlsx/cells/plain_rows_ahead.h"
 #include "xlsx/cells/date_formats.h"
 #include "xlsx/cells/formula_shifter.h"
 #include "xlsx/cells/plain_row.h"
+#include "xlsx/cells/plain_rows_ahead.h"
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
 #include "xlsx/xml/xml_names.h"
@@ -172,6 +172,16 @@ class SheetDataReader {
     return true;
   }
 
+  // A number as pugixml reads an attribute's (strtod); a plain decimal, which
+  // both read alike, without a call to strtod.
+  static double AttributeNumber(std::string_view text) {
+    double value = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error == std::errc() && stop == end) return value;
+    return std::strtod(std::string(text).c_str(), nullptr);
+  }
+
   static std::optional<std::uint32_t> PlainFormat(std::string_view text) {
     constexpr std::size_t kMostDigits = 9;
     if (text.size() > kMostDigits) return std::nullopt;
@@ -181,7 +191,7 @@ class SheetDataReader {
   void ReadPlainRow(const PlainRow& plain, std::int32_t number) {
     embedded::model::Row& row = grid_.rows[number];
     const PlainAttributes& attributes = plain.attributes;
-    if (const auto height = attributes.Find("ht")) row.height = std::strtod(std::string(*height).c_str(), nullptr);
+    if (const auto height = attributes.Find("ht")) row.height = AttributeNumber(*height);
     row.hidden = IsTrue(attributes.Value("hidden"));
     if (IsTrue(attributes.Value("customFormat"))) row.format = FormatOf(*PlainFormat(attributes.Value("s")));
     row.cells.reserve(row.cells.size() + plain.cells.size());
