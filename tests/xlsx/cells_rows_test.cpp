@@ -219,7 +219,9 @@ TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
           if (!attributesSet) return;
           const std::vector<PlainAttribute> each(attributes.begin(), attributes.end());
           attributes.clear();
-          for (const PlainAttribute& attribute : each) attributes.Add({attribute.name, plain.Keep(std::string(attribute.value))});
+          for (const PlainAttribute& attribute : each) {
+            attributes.Add({attribute.name, plain.Keep(std::string(attribute.value))});
+          }
         };
         setAgain(plain.attributes);
         for (PlainCell& cell : plain.cells) {
@@ -440,8 +442,8 @@ TEST_F(CellsPlainRows, ASheetParsedAheadIsReadAndWrittenInRowOrder) {
   auto& saved = Save();
   for (int row = 1; row <= count; ++row) {
     const std::string cell = "A" + std::to_string(row);
-    EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), cell), host::Variant(static_cast<double>(row % 2 == 0 ? -row : row)))
-        << cell;
+    const double expected = row % 2 == 0 ? -row : row;
+    EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), cell), host::Variant(expected)) << cell;
   }
 }
 

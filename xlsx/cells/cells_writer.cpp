@@ -193,7 +193,8 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
 
   std::vector<std::string_view> texts;
   for (std::size_t i = 0; i < rows.pieces.size(); ++i) {
-    if (rewritten[i]) texts.emplace_back(rows.text.data() + rows.pieces[i].begin, rows.pieces[i].end - rows.pieces[i].begin);
+    const SheetDataPiece& piece = rows.pieces[i];
+    if (rewritten[i]) texts.emplace_back(rows.text.data() + piece.begin, piece.end - piece.begin);
   }
   PlainRowsAhead parsed(std::move(texts));
 

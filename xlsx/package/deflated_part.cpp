@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <future>
+#include <memory>
 #include <stdexcept>
 
 namespace tabulara::xlsx {
@@ -21,7 +22,10 @@ struct Piece {
   std::size_t part;
   std::string_view bytes;
   bool last;
-  std::string deflated;
+  // Not cleared first: a piece writes a fraction of its room, and clearing
+  // would touch every page of it.
+  std::unique_ptr<unsigned char[]> deflated;
+  std::size_t deflatedSize = 0;
 };
 
 std::uint32_t Crc32(std::string_view bytes) {
@@ -40,11 +44,12 @@ void Deflate(Piece& piece) {
   stream.next_in = reinterpret_cast<unsigned char*>(const_cast<char*>(piece.bytes.data()));
   stream.avail_in = static_cast<std::uint32_t>(piece.bytes.size());
   // At worst the piece is stored: its bytes and a header per 64 KiB block.
-  piece.deflated.resize(piece.bytes.size() + piece.bytes.size() / 1024 + 1024);
-  stream.next_out = reinterpret_cast<unsigned char*>(piece.deflated.data());
-  stream.avail_out = static_cast<std::uint32_t>(piece.deflated.size());
+  const std::size_t room = piece.bytes.size() + piece.bytes.size() / 1024 + 1024;
+  piece.deflated = std::make_unique_for_overwrite<unsigned char[]>(room);
+  stream.next_out = piece.deflated.get();
+  stream.avail_out = static_cast<std::uint32_t>(room);
   if (isal_deflate_stateless(&stream) != COMP_OK) throw std::runtime_error("a part could not be deflated");
-  piece.deflated.resize(stream.total_out);
+  piece.deflatedSize = stream.total_out;
 }
 
 std::vector<Piece> CutIntoPieces(const std::vector<std::string_view>& parts) {
@@ -54,7 +59,7 @@ std::vector<Piece> CutIntoPieces(const std::vector<std::string_view>& parts) {
     do {
       const std::string_view bytes = rest.substr(0, kPieceSize);
       rest.remove_prefix(bytes.size());
-      pieces.push_back({part, bytes, rest.empty(), {}});
+      pieces.push_back({part, bytes, rest.empty(), {}, 0});
     } while (!rest.empty());
   }
   return pieces;
@@ -75,8 +80,14 @@ std::vector<std::unique_ptr<DeflatedPart>> DeflateParts(const std::vector<std::s
   deflated.reserve(parts.size());
   auto piece = pieces.begin();
   for (std::size_t part = 0; part < parts.size(); ++part) {
-    std::string joined = std::move(piece->deflated);
-    for (++piece; piece != pieces.end() && piece->part == part; ++piece) joined += piece->deflated;
+    const auto end = std::find_if(piece, pieces.end(), [part](const Piece& each) { return each.part != part; });
+    std::size_t size = 0;
+    for (auto each = piece; each != end; ++each) size += each->deflatedSize;
+    std::string joined;
+    joined.reserve(size);
+    for (; piece != end; ++piece) {
+      joined.append(reinterpret_cast<const char*>(piece->deflated.get()), piece->deflatedSize);
+    }
     deflated.push_back(std::make_unique<DeflatedPart>(parts[part].size(), Crc32(parts[part]), std::move(joined)));
   }
   return deflated;
