@@ -1,9 +1,12 @@
-// Reads arbitrary bytes as a worksheet part, split into its rows; every row
-// read without a DOM must print byte for byte as the DOM prints it, copied
-// from its source or printed anew.
+// Reads arbitrary bytes as a worksheet part, split into its rows on one
+// thread and on two; every row read without a DOM must print byte for byte as
+// the DOM prints it, copied from its source or printed anew.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,12 +20,28 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  tabulara::xlsx::WorksheetText split;
-  try {
-    split = tabulara::xlsx::SplitWorksheetXml(bytes, "sheet.xml");
-  } catch (const tabulara::xlsx::PackageError&) {
-    return 0;
+  // Split on one thread, and on two from the first row tag past the middle:
+  // alike, or both refused.
+  const auto splitOn = [&bytes](std::size_t twoThreadsFrom) -> std::optional<tabulara::xlsx::WorksheetText> {
+    try {
+      return tabulara::xlsx::SplitWorksheetXml(bytes, "sheet.xml", twoThreadsFrom);
+    } catch (const tabulara::xlsx::PackageError&) {
+      return std::nullopt;
+    }
+  };
+  const std::optional<tabulara::xlsx::WorksheetText> two = splitOn(0);
+  const std::optional<tabulara::xlsx::WorksheetText> one = splitOn(std::numeric_limits<std::size_t>::max());
+  if (one.has_value() != two.has_value()) std::abort();
+  if (!one) return 0;
+  const auto samePieces = [](const tabulara::xlsx::SheetDataPiece& a, const tabulara::xlsx::SheetDataPiece& b) {
+    return a.begin == b.begin && a.end == b.end && a.element == b.element;
+  };
+  if (one->outer != two->outer || one->rows.text != two->rows.text || one->rows.partOffset != two->rows.partOffset ||
+      !std::equal(one->rows.pieces.begin(), one->rows.pieces.end(), two->rows.pieces.begin(), two->rows.pieces.end(),
+                  samePieces)) {
+    std::abort();
   }
+  const tabulara::xlsx::WorksheetText& split = *one;
   tabulara::xlsx::PlainRow row;
   for (const tabulara::xlsx::SheetDataPiece& piece : split.rows.pieces) {
     const std::string_view text(split.rows.text.data() + piece.begin, piece.end - piece.begin);

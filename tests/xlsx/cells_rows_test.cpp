@@ -3,6 +3,8 @@
 
 #include <pugixml.hpp>
 
+#include <limits>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -17,6 +19,7 @@
 #include "xlsx/cells/plain_rows_ahead.h"
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
+#include "xlsx/package/package_error.h"
 #include "xlsx/strings/xstring.h"
 #include "xlsx/styles/builtin_number_formats.h"
 #include "xlsx/styles/font_element.h"
@@ -85,6 +88,47 @@ TEST(SheetDataText, PartsWithoutRowsStayWholeAndPrefixesStay) {
   EXPECT_EQ(split.rows.text, "<x:row r=\"1\"/>");
   pugi::xml_document outer = ParseXmlPart(split.outer, "sheet.xml");
   EXPECT_THAT(JoinWorksheetXml(outer, split.rows.text), HasSubstr("<x:sheetData><x:row r=\"1\"/></x:sheetData>"));
+}
+
+// The part split on one thread, and on two wherever there is a row tag past
+// its middle; none when it is not well-formed.
+std::optional<WorksheetText> SplitOn(const std::string& part, bool twoThreads) {
+  try {
+    return SplitWorksheetXml(part, "sheet.xml", twoThreads ? 0 : std::numeric_limits<std::size_t>::max());
+  } catch (const PackageError&) {
+    return std::nullopt;
+  }
+}
+
+TEST(SheetDataText, TwoThreadsSplitAPartAsOneDoes) {
+  // The second thread starts at the first row tag past the middle: between
+  // rows after blanks, in a comment, a value, a CDATA section, an element
+  // within a row, or before markup that is not well-formed. Rows added
+  // before or after move the middle over each.
+  const std::string kRow = "<row r=\"9\"><c r=\"A9\"><v>9</v></c></row>";
+  for (const std::string& middle : std::vector<std::string>{
+           "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>  <row r=\"2\"/>",
+           "<!-- <row r=\"1\"/> --><row r=\"2\" note=\"a <row \"/>",
+           "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t><![CDATA[<row r=\"5\"/>]]></t></is></c></row>",
+           "<row r=\"1\"><extLst><row r=\"7\"/></extLst></row>",
+           "<row r=\"1\"/><row r=\"2\"><c></row>",
+       }) {
+    for (int count = 0; count < 12; ++count) {
+      std::string around;
+      for (int i = 0; i < count; ++i) around += kRow;
+      for (const std::string& part : {WorksheetXml("<sheetData>" + around + middle + "</sheetData><pageMargins/>"),
+                                      WorksheetXml("<sheetData>" + middle + around + "</sheetData><pageMargins/>")}) {
+        const std::optional<WorksheetText> one = SplitOn(part, false);
+        const std::optional<WorksheetText> two = SplitOn(part, true);
+        ASSERT_EQ(one.has_value(), two.has_value()) << part;
+        if (!one) continue;
+        EXPECT_EQ(two->outer, one->outer) << part;
+        EXPECT_EQ(two->rows.text, one->rows.text) << part;
+        EXPECT_EQ(two->rows.partOffset, one->rows.partOffset) << part;
+        EXPECT_EQ(Pieces(two->rows), Pieces(one->rows)) << part;
+      }
+    }
+  }
 }
 
 TEST(SheetDataText, APartInAnotherEncodingIsReadAndWrittenInUtf8) {

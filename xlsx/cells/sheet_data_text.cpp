@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <future>
 #include <optional>
 #include <random>
 
@@ -74,65 +75,119 @@ std::optional<Markup> ScanMarkup(std::string_view text, std::size_t at) {
   return Markup{kind, qualifiedName, static_cast<std::size_t>(p - text.data()) + 1};
 }
 
-enum class SheetDataFound { Content, NoContent, Unreadable };
+enum class SheetDataFound { Content, NoContent, Unreadable, Stopped };
 
-// Finds the content of the first <sheetData> child of the document element
-// and its pieces.
-SheetDataFound FindSheetDataContent(std::string_view text, std::size_t& begin, std::size_t& end,
-                                    std::vector<SheetDataPiece>& pieces) {
+// A scan of a worksheet part for the content of the first <sheetData> child
+// of its document element and the pieces of that content, which it gives
+// by their places in the part.
+struct ContentScan {
   int depth = 0;
   std::size_t contentBegin = kNone;
+  std::size_t contentEnd = 0;
   std::size_t pieceBegin = 0;
   std::size_t gapBegin = 0;
-  const auto endGap = [&](std::size_t at) {
-    if (at > gapBegin) pieces.push_back({gapBegin - contentBegin, at - contentBegin, false});
-  };
-  // Markup is dense in a sheet: the next '<' is found by a loop rather than
-  // by a call to memchr.
-  for (std::size_t at = 0;; ++at) {
-    while (at < text.size() && text[at] != '<') ++at;
-    if (at == text.size()) break;
-    const std::optional<Markup> markup = ScanMarkup(text, at);
-    if (!markup) return SheetDataFound::Unreadable;
-    const bool inContent = contentBegin != kNone && depth == 2;
-    switch (markup->kind) {
-      case MarkupKind::StartTag:
-        if (depth == 1 && contentBegin == kNone && LocalName(markup->name) == "sheetData") {
-          contentBegin = gapBegin = markup->end;
-        } else if (inContent) {
-          endGap(at);
-          pieceBegin = at;
-        }
-        ++depth;
-        break;
-      case MarkupKind::EmptyTag:
-        if (depth == 1 && contentBegin == kNone && LocalName(markup->name) == "sheetData") {
-          return SheetDataFound::NoContent;
-        }
-        if (inContent) {
-          endGap(at);
-          pieces.push_back({at - contentBegin, markup->end - contentBegin, true});
-          gapBegin = markup->end;
-        }
-        break;
-      case MarkupKind::EndTag:
-        if (--depth < 0) return SheetDataFound::Unreadable;
-        if (contentBegin != kNone && depth == 2) {
-          pieces.push_back({pieceBegin - contentBegin, markup->end - contentBegin, true});
-          gapBegin = markup->end;
-        } else if (contentBegin != kNone && depth == 1) {
-          endGap(at);
-          begin = contentBegin;
-          end = at;
-          return SheetDataFound::Content;
-        }
-        break;
-      case MarkupKind::Other:
-        break;
-    }
-    at = markup->end - 1;
+  // Where the scan goes on.
+  std::size_t at = 0;
+  std::vector<SheetDataPiece> pieces;
+
+  // A scan that starts at the markup at `at`, taken to stand between two
+  // elements of the content.
+  static ContentScan InContent(std::size_t at) {
+    ContentScan scan;
+    scan.depth = 2;
+    // Where the content starts is for the first scan to find.
+    scan.contentBegin = 0;
+    scan.gapBegin = scan.at = at;
+    return scan;
   }
-  return contentBegin == kNone ? SheetDataFound::NoContent : SheetDataFound::Unreadable;
+
+  // Scans on to the end of the content, or to the markup at `stop`.
+  SheetDataFound Run(std::string_view text, std::size_t stop = kNone) {
+    const auto endGap = [&](std::size_t where) {
+      if (where > gapBegin) pieces.push_back({gapBegin, where, false});
+    };
+    // Markup is dense in a sheet: the next '<' is found by a loop rather
+    // than by a call to memchr.
+    for (;; ++at) {
+      while (at < text.size() && text[at] != '<') ++at;
+      if (at == text.size()) break;
+      if (at == stop) return SheetDataFound::Stopped;
+      const std::optional<Markup> markup = ScanMarkup(text, at);
+      if (!markup) return SheetDataFound::Unreadable;
+      const bool inContent = contentBegin != kNone && depth == 2;
+      switch (markup->kind) {
+        case MarkupKind::StartTag:
+          if (depth == 1 && contentBegin == kNone && LocalName(markup->name) == "sheetData") {
+            contentBegin = gapBegin = markup->end;
+          } else if (inContent) {
+            endGap(at);
+            pieceBegin = at;
+          }
+          ++depth;
+          break;
+        case MarkupKind::EmptyTag:
+          if (depth == 1 && contentBegin == kNone && LocalName(markup->name) == "sheetData") {
+            return SheetDataFound::NoContent;
+          }
+          if (inContent) {
+            endGap(at);
+            pieces.push_back({at, markup->end, true});
+            gapBegin = markup->end;
+          }
+          break;
+        case MarkupKind::EndTag:
+          if (--depth < 0) return SheetDataFound::Unreadable;
+          if (contentBegin != kNone && depth == 2) {
+            pieces.push_back({pieceBegin, markup->end, true});
+            gapBegin = markup->end;
+          } else if (contentBegin != kNone && depth == 1) {
+            endGap(at);
+            contentEnd = at;
+            return SheetDataFound::Content;
+          }
+          break;
+        case MarkupKind::Other:
+          break;
+      }
+      at = markup->end - 1;
+    }
+    return contentBegin == kNone ? SheetDataFound::NoContent : SheetDataFound::Unreadable;
+  }
+};
+
+// Finds the content of the first <sheetData> child of the document element
+// and its pieces, placed from the content's start. A part of `twoThreadsFrom`
+// bytes or more is scanned in two halves side by side: the second from the
+// first "<row" past the middle, taken to stand between two elements of the
+// content, which holds when the scan of the first half reaches it there (it
+// may stand in a comment, a value, a row); otherwise the first scan goes on
+// alone.
+SheetDataFound FindSheetDataContent(std::string_view text, std::size_t& begin, std::size_t& end,
+                                    std::vector<SheetDataPiece>& pieces, std::size_t twoThreadsFrom) {
+  const std::size_t middle = text.size() >= twoThreadsFrom ? text.find("<row", text.size() / 2) : kNone;
+  ContentScan second = ContentScan::InContent(middle);
+  std::future<SheetDataFound> secondFound;
+  if (middle != kNone) secondFound = std::async(std::launch::async, [&] { return second.Run(text); });
+  ContentScan scan;
+  SheetDataFound found = scan.Run(text, middle);
+  if (found == SheetDataFound::Stopped && scan.contentBegin != kNone && scan.depth == 2) {
+    found = secondFound.get();
+    if (middle > scan.gapBegin) scan.pieces.push_back({scan.gapBegin, middle, false});
+    scan.pieces.insert(scan.pieces.end(), second.pieces.begin(), second.pieces.end());
+    scan.contentEnd = second.contentEnd;
+  } else if (found == SheetDataFound::Stopped) {
+    found = scan.Run(text);
+  }
+  if (secondFound.valid()) secondFound.wait();
+  if (found != SheetDataFound::Content) return found;
+  for (SheetDataPiece& piece : scan.pieces) {
+    piece.begin -= scan.contentBegin;
+    piece.end -= scan.contentBegin;
+  }
+  begin = scan.contentBegin;
+  end = scan.contentEnd;
+  pieces = std::move(scan.pieces);
+  return found;
 }
 
 bool IsUtf16Or32(std::string_view bytes) {
@@ -196,23 +251,24 @@ std::string RowsMarker() {
 
 }  // namespace
 
-WorksheetText SplitWorksheetXml(std::string bytes, const std::string& partName) {
+WorksheetText SplitWorksheetXml(std::string bytes, const std::string& partName, std::size_t twoThreadsFrom) {
   std::size_t begin = 0;
   std::size_t end = 0;
   std::vector<SheetDataPiece> pieces;
   if (IsUtf8(bytes)) {
-    switch (FindSheetDataContent(bytes, begin, end, pieces)) {
+    switch (FindSheetDataContent(bytes, begin, end, pieces, twoThreadsFrom)) {
       case SheetDataFound::Content:
         return Split(std::move(bytes), begin, end, std::move(pieces));
       case SheetDataFound::NoContent:
         return WorksheetText{std::move(bytes), {}};
       case SheetDataFound::Unreadable:
+      case SheetDataFound::Stopped:
         break;
     }
   }
   std::string text = CanonicalText(bytes, partName);
   pieces.clear();
-  if (FindSheetDataContent(text, begin, end, pieces) == SheetDataFound::Content) {
+  if (FindSheetDataContent(text, begin, end, pieces, twoThreadsFrom) == SheetDataFound::Content) {
     return Split(std::move(text), begin, end, std::move(pieces));
   }
   return WorksheetText{std::move(text), {}};

@@ -37,9 +37,13 @@ struct WorksheetText {
   SheetRows rows;
 };
 
+// A part this large is split on two threads.
+inline constexpr std::size_t kSplitOnTwoThreadsFrom = std::size_t{1} << 20;
+
 // Splits a worksheet part. A part in another encoding than UTF-8 is turned
 // into UTF-8 first. PackageError when the part is not well-formed.
-WorksheetText SplitWorksheetXml(std::string bytes, const std::string& partName);
+WorksheetText SplitWorksheetXml(std::string bytes, const std::string& partName,
+                                std::size_t twoThreadsFrom = kSplitOnTwoThreadsFrom);
 
 // The part's bytes: `outer` serialized with `rows` inside its <sheetData>.
 std::string JoinWorksheetXml(pugi::xml_document& outer, const std::string& rows);
