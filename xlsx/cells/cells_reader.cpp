@@ -175,10 +175,7 @@ class SheetDataReader {
   // A number as pugixml reads an attribute's (strtod); a plain decimal, which
   // both read alike, without a call to strtod.
   static double AttributeNumber(std::string_view text) {
-    double value = 0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error == std::errc() && stop == end) return value;
+    if (const std::optional<double> number = ParseCellNumber(text)) return *number;
     return std::strtod(std::string(text).c_str(), nullptr);
   }
 

@@ -101,7 +101,6 @@ class PlainRowParser {
     if (!empty && !cell.hasFormula && cell.content == PlainCell::Content::None) tagAsPrinted = restAsPrinted = false;
     if (tagAsPrinted) cell.printedTag = std::string_view(begin, static_cast<std::size_t>(tagEnd - begin));
     if (restAsPrinted) cell.printedRest = std::string_view(tagEnd, static_cast<std::size_t>(at_ - tagEnd));
-    cell.restPrintedAsSource = restAsPrinted;
     return true;
   }
 
@@ -395,8 +394,7 @@ void PlainAttributes::Remove(std::string_view name) {
 void PlainCell::Reset() {
   attributes.clear();
   printedTag = {};
-  printedRest = {};
-  restPrintedAsSource = false;
+  printedRest.reset();
   contentEdited = false;
   hasFormula = false;
   formulaAttributes.clear();
@@ -421,8 +419,8 @@ void PrintPlainRow(const PlainRow& row, std::string& out) {
   for (const PlainCell& cell : row.cells) {
     const bool hasChildren = cell.hasFormula || cell.content != PlainCell::Content::None;
     PrintStartTag("<c", cell.attributes, cell.printedTag, hasChildren ? ">" : "/>", run, out);
-    if (cell.restPrintedAsSource && !cell.contentEdited) {
-      run.Copy(cell.printedRest);
+    if (cell.printedRest && !cell.contentEdited) {
+      run.Copy(*cell.printedRest);
       continue;
     }
     if (!hasChildren) continue;

@@ -59,12 +59,11 @@ struct PlainCell {
   // The text of <v> or <t>; none when the element has no text node.
   std::optional<std::string_view> text;
 
-  // The source of the start tag, and of the rest of the element, each
-  // empty where pugixml prints it otherwise. Attributes that still view the
-  // tag's source are copied from it.
+  // The source of the start tag, empty, and of the rest of the element,
+  // none, where pugixml prints them otherwise. Attributes that still view
+  // the tag's source are copied from it.
   std::string_view printedTag;
-  std::string_view printedRest;
-  bool restPrintedAsSource = false;
+  std::optional<std::string_view> printedRest;
   // Set by whoever edits the formula or the content.
   bool contentEdited = false;
 

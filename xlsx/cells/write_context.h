@@ -30,7 +30,10 @@ struct CellsAspect::WriteContext {
     // Neighbouring cells mostly share a format: the last one is asked first.
     if (lastFormatAttribute_ != nullptr && lastFormatAttribute_->first == format) return lastFormatAttribute_->second;
     const auto [entry, added] = formatAttributes_.try_emplace(format);
-    if (added && FileFormat(format) != 0) entry->second = std::to_string(FileFormat(format));
+    if (added) {
+      const std::uint32_t file = FileFormat(format);
+      if (file != 0) entry->second = std::to_string(file);
+    }
     lastFormatAttribute_ = &*entry;
     return entry->second;
   }
