@@ -1,13 +1,15 @@
 #include "embedded/rules/number_formats.h"
 
-#include <cctype>
 #include <string>
 
 namespace tabulara::embedded {
 namespace {
 
+// Format codes are ASCII; no other byte lowers to one.
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool IsDateCode(char c) {
-  switch (std::tolower(static_cast<unsigned char>(c))) {
+  switch (Lower(c)) {
     case 'd':
     case 'm':
     case 'y':
@@ -21,10 +23,10 @@ bool IsDateCode(char c) {
 
 bool IsElapsedTime(std::string_view bracket) {
   if (bracket.empty()) return false;
-  char first = static_cast<char>(std::tolower(static_cast<unsigned char>(bracket.front())));
+  const char first = Lower(bracket.front());
   if (first != 'h' && first != 'm' && first != 's') return false;
   for (char c : bracket) {
-    if (std::tolower(static_cast<unsigned char>(c)) != first) return false;
+    if (Lower(c) != first) return false;
   }
   return true;
 }

@@ -21,6 +21,7 @@ constexpr double kLargestCellNumber = 9.99999999999999e307;
 constexpr std::size_t kSignificantDigits = 15;
 
 std::optional<ErrorValue> ErrorOfText(std::string_view text) {
+  if (text.front() != '#') return std::nullopt;
   static constexpr std::array<std::pair<std::string_view, int>, 7> kErrors = {{
       {"#NULL!", xlErrNull},
       {"#DIV/0!", xlErrDiv0},

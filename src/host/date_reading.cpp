@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,7 @@ struct Token {
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool CanStandInDate(const std::string& word);
+bool CanStandInDate(std::string_view word);
 
 // The text's numbers, words and separators; none when it holds a character
 // or a word that no date or time has.
@@ -30,22 +32,27 @@ std::optional<std::vector<Token>> Tokenize(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const char c = text[i];
-    Token token;
     if (IsBlank(c)) {
       ++i;
       continue;
     }
+    Token token;
     if (IsDigit(c)) {
       for (; i < text.size() && IsDigit(text[i]); ++i) {
         if (token.value < 100000) token.value = token.value * 10 + (text[i] - '0');
         ++token.digits;
       }
     } else if (IsLetter(c)) {
-      token.kind = Token::Kind::Word;
       const std::size_t start = i;
       while (i < text.size() && IsLetter(text[i])) ++i;
-      for (const char letter : text.substr(start, i - start)) token.word += static_cast<char>(letter | 0x20);
-      if (!CanStandInDate(token.word)) return std::nullopt;
+      constexpr std::size_t kLongestName = 9;
+      if (i - start > kLongestName) return std::nullopt;
+      char lowered[kLongestName];
+      for (std::size_t at = start; at < i; ++at) lowered[at - start] = static_cast<char>(text[at] | 0x20);
+      const std::string_view word(lowered, i - start);
+      if (!CanStandInDate(word)) return std::nullopt;
+      token.kind = Token::Kind::Word;
+      token.word = word;
     } else if (c == '/' || c == '-' || c == ',' || c == '.' || c == ':') {
       token.kind = Token::Kind::Separator;
       token.separator = c;
@@ -58,35 +65,54 @@ std::optional<std::vector<Token>> Tokenize(std::string_view text) {
   return tokens;
 }
 
-int MonthOfName(const std::string& word) {
-  static constexpr std::array<std::string_view, 12> kMonths = {"january",   "february", "march",    "april",
-                                                               "may",       "june",     "july",     "august",
-                                                               "september", "october",  "november", "december"};
+constexpr std::array<std::string_view, 12> kMonths = {"january", "february", "march",     "april",
+                                                      "may",     "june",     "july",      "august",
+                                                      "september", "october", "november", "december"};
+constexpr std::array<std::string_view, 7> kDays = {"monday", "tuesday",  "wednesday", "thursday",
+                                                   "friday", "saturday", "sunday"};
+
+// The first three letters of a word in one number.
+constexpr std::uint32_t BeginningOf(std::string_view word) {
+  return static_cast<std::uint8_t>(word[0]) | static_cast<std::uint8_t>(word[1]) << 8 |
+         static_cast<std::uint32_t>(static_cast<std::uint8_t>(word[2])) << 16;
+}
+
+// Every month and weekday name begins with the three letters of its short
+// name.
+constexpr auto kNameBeginnings = [] {
+  std::array<std::uint32_t, kMonths.size() + kDays.size()> beginnings{};
+  std::size_t i = 0;
+  for (std::string_view month : kMonths) beginnings[i++] = BeginningOf(month);
+  for (std::string_view day : kDays) beginnings[i++] = BeginningOf(day);
+  return beginnings;
+}();
+
+// A name or its first three letters.
+bool IsNameOrShortName(std::string_view word, std::string_view name) {
+  return word == name || word == name.substr(0, 3);
+}
+
+int MonthOfName(std::string_view word) {
   for (std::size_t i = 0; i < kMonths.size(); ++i) {
-    if (word == kMonths[i] || word == kMonths[i].substr(0, 3)) return static_cast<int>(i) + 1;
+    if (IsNameOrShortName(word, kMonths[i])) return static_cast<int>(i) + 1;
   }
   return word == "sept" ? 9 : 0;
 }
 
-bool IsWeekdayName(const std::string& word) {
-  static constexpr std::array<std::string_view, 7> kDays = {"monday", "tuesday",  "wednesday", "thursday",
-                                                            "friday", "saturday", "sunday"};
+bool IsWeekdayName(std::string_view word) {
   for (std::string_view day : kDays) {
-    if (word == day || word == day.substr(0, 3)) return true;
+    if (IsNameOrShortName(word, day)) return true;
   }
   return word == "tues" || word == "thur" || word == "thurs";
 }
 
 // Month and weekday names and the morning and afternoon marks; any other
 // word makes a text no date.
-bool CanStandInDate(const std::string& word) {
-  constexpr std::size_t kLongestName = 9;
-  constexpr std::string_view kFirstLetters = "adfjmnopstw";
-  if (word.empty() || word.size() > kLongestName || kFirstLetters.find(word.front()) == std::string_view::npos) {
-    return false;
-  }
-  return MonthOfName(word) != 0 || IsWeekdayName(word) || word == "am" || word == "pm" || word == "a" ||
-         word == "p";
+bool CanStandInDate(std::string_view word) {
+  if (word.size() <= 2) return word == "am" || word == "pm" || word == "a" || word == "p";
+  const std::uint32_t beginning = BeginningOf(word);
+  if (std::find(kNameBeginnings.begin(), kNameBeginnings.end(), beginning) == kNameBeginnings.end()) return false;
+  return MonthOfName(word) != 0 || IsWeekdayName(word);
 }
 
 // 1 morning, 2 afternoon, 0 neither. A cell entry may shorten them to

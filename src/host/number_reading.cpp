@@ -1,6 +1,10 @@
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "host/conversion_details.h"
 #include "host/conversions.h"
@@ -41,6 +45,54 @@ NumberReading ReadRadixNumber(std::string_view text) {
   reading.radixBits = static_cast<std::uint32_t>(bits);
   reading.value = static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(bits)));
   return reading;
+}
+
+// The powers of ten that a double holds exactly.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Digits times ten to `exponent`, when a double holds both the digits and the
+// power of ten exactly: their product or quotient is then rounded once, to
+// the nearest double. Nothing otherwise.
+std::optional<double> ExactlyRounded(std::string_view digits, long exponent) {
+  constexpr long kLargestExactPower = std::size(kPowersOfTen) - 1;
+  constexpr std::size_t kExactDigits = 15;
+  while (!digits.empty() && digits.back() == '0') {
+    digits.remove_suffix(1);
+    ++exponent;
+  }
+  if (digits.size() > kExactDigits || exponent < -kLargestExactPower || exponent > kLargestExactPower) {
+    return std::nullopt;
+  }
+  std::uint64_t whole = 0;
+  for (const char digit : digits) whole = whole * 10 + static_cast<std::uint64_t>(digit - '0');
+  const auto mantissa = static_cast<double>(whole);
+  return exponent < 0 ? mantissa / kPowersOfTen[-exponent] : mantissa * kPowersOfTen[exponent];
+}
+
+// The number with 15 significant digits as printf's "%.15g" writes it, when
+// a power of ten turns it into a whole number below 10^15 that, divided by
+// that power again, reads back as the number: that decimal is then the
+// number's nearest of 15 digits, since a normal double stands off it by less
+// than half the spacing of such decimals. Empty for other numbers, and for
+// those that "%.15g" writes with an exponent.
+std::string ShortDecimalText(double number) {
+  constexpr double kFifteenDigits = 1e15;
+  const double magnitude = std::fabs(number);
+  if (!std::isnormal(number) || magnitude < 1e-4 || magnitude >= kFifteenDigits) return {};
+  for (std::size_t power = 0; power < std::size(kPowersOfTen); ++power) {
+    const double scaled = magnitude * kPowersOfTen[power];
+    if (scaled >= kFifteenDigits) return {};
+    const double whole = std::round(scaled);
+    if (whole / kPowersOfTen[power] != magnitude) continue;
+    std::string digits = std::to_string(static_cast<std::uint64_t>(whole));
+    if (digits.size() <= power) digits.insert(0, power + 1 - digits.size(), '0');
+    digits.insert(digits.size() - power, ".");
+    while (digits.back() == '0') digits.pop_back();
+    if (digits.back() == '.') digits.pop_back();
+    return number < 0 ? "-" + digits : digits;
+  }
+  return {};
 }
 
 }  // namespace
@@ -123,20 +175,23 @@ NumberReading DecimalValue(const Decimal& decimal) {
     reading.outcome = Outcome::Number;
     return reading;
   }
-  const std::string significant = decimal.digits.substr(first);
-  const std::string spelled = significant + "e" + std::to_string(decimal.exponent);
-  double value = 0;
-  const auto result = std::from_chars(spelled.data(), spelled.data() + spelled.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    const long magnitude = static_cast<long>(significant.size()) + decimal.exponent;
-    if (magnitude > 0) {
-      reading.outcome = Outcome::Overflow;
-      return reading;
-    }
+  const std::string_view significant = std::string_view(decimal.digits).substr(first);
+  std::optional<double> value = ExactlyRounded(significant, decimal.exponent);
+  if (!value) {
+    const std::string spelled = std::string(significant) + "e" + std::to_string(decimal.exponent);
     value = 0;
+    const auto result = std::from_chars(spelled.data(), spelled.data() + spelled.size(), *value);
+    if (result.ec == std::errc::result_out_of_range) {
+      const long magnitude = static_cast<long>(significant.size()) + decimal.exponent;
+      if (magnitude > 0) {
+        reading.outcome = Outcome::Overflow;
+        return reading;
+      }
+      value = 0;
+    }
   }
   reading.outcome = Outcome::Number;
-  reading.value = decimal.negative ? -value : value;
+  reading.value = decimal.negative ? -*value : *value;
   return reading;
 }
 
@@ -197,9 +252,12 @@ std::string NumberToText(double number) {
   if (std::isnan(number)) return "-1.#IND";
   if (std::isinf(number)) return number > 0 ? "1.#INF" : "-1.#INF";
   if (number == 0) return "0";
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
-  std::string text(buffer, result.ptr);
+  std::string text = detail::ShortDecimalText(number);
+  if (text.empty()) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::general, 15);
+    text.assign(buffer, result.ptr);
+  }
   for (char& c : text) {
     if (c == 'e') c = 'E';
   }

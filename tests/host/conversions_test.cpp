@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -157,6 +161,30 @@ TEST(ToText, WritesEachKindOfValueAsTheHostDoes) {
       {Date{-0.25}, "6:00:00 AM"}};
   for (const auto& [value, text] : cases) EXPECT_EQ(ToText(value), text);
   ExpectError(kErrTypeMismatch, "Type mismatch", [] { ToText(kObject); });
+}
+
+// Numbers of every scale and length, and the halfway and rounding-over
+// cases, against the C library's "%.15G".
+TEST(ToText, WritesEveryNumberInFifteenDigitsAsPrintfDoes) {
+  auto printed = [](double number) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", number);
+    return std::string(buffer);
+  };
+  std::vector<double> numbers = {0.5,  1.5e-5, 9.99999999999999e-5, 0.000099999999999999995, 999999999999999.4,
+                                 999999999999999.6, 99999999999999.95, 0.30000000000000004, 5e-324, 1e22, 1e23,
+                                 -123.456, 4503599627370497.0, 1.0000000000000002};
+  std::mt19937_64 random(20261206);
+  for (int i = 0; i < 20000; ++i) {
+    double bits = 0;
+    const std::uint64_t word = random();
+    std::memcpy(&bits, &word, sizeof bits);
+    if (std::isfinite(bits) && bits != 0) numbers.push_back(bits);
+    const auto cents = static_cast<double>(static_cast<std::int64_t>(random() % 2000000001) - 1000000000);
+    numbers.push_back(cents / 100);
+    numbers.push_back(cents * std::pow(10.0, static_cast<int>(random() % 40) - 20));
+  }
+  for (const double number : numbers) EXPECT_EQ(ToText(number), printed(number)) << std::hexfloat << number;
 }
 
 }  // namespace

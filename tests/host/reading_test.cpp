@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <ctime>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -142,6 +144,24 @@ TEST(ParseNumber, ReadsTheNumericConversionsGrammar) {
        {",12", "1.2,3", "(5", "5)", "(-5)", "++3", "-5-", "$$5", "&H", "&HG1", "&H100000000", "&O8", "0x10", "", " ",
         "abc", "12a", "1.2.3", "1 000", "12 34", "1e", "1d2", "5%", "TRUE", ".", "1e400"}) {
     EXPECT_FALSE(ParseNumber(text).has_value()) << "\"" << text << "\" should not read as a number";
+  }
+}
+
+// Decimals of every length and scale read to the nearest double, as the
+// standard library reads them.
+TEST(ParseNumber, ReadsEveryDecimalToTheNearestDouble) {
+  std::mt19937_64 random(20261206);
+  for (int i = 0; i < 50000; ++i) {
+    std::string text;
+    const int digits = 1 + static_cast<int>(random() % 20);
+    for (int d = 0; d < digits; ++d) text += static_cast<char>('0' + random() % 10);
+    text.insert(random() % (text.size() + 1), ".");
+    text += "e" + std::to_string(static_cast<int>(random() % 70) - 35);
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    const std::optional<double> number = ParseNumber(text);
+    ASSERT_TRUE(number.has_value()) << text;
+    EXPECT_EQ(*number, expected) << text;
   }
 }
 
