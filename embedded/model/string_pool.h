@@ -4,7 +4,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace tabulara::embedded::model {
 
@@ -20,9 +20,18 @@ class StringPool {
   std::size_t size() const { return texts_.size(); }
 
  private:
-  // A deque keeps its elements in place, so the index can view them.
+  void Grow();
+  // The slot of `text`: the one holding its id, or the empty one where it
+  // would go.
+  std::size_t SlotOf(std::string_view text, std::size_t hash) const;
+
+  // A deque keeps its elements in place as it grows.
   std::deque<std::string> texts_;
-  std::unordered_map<std::string_view, std::uint32_t> ids_;
+  // The hash of each text, by id.
+  std::vector<std::size_t> hashes_;
+  // Open addressing, linear probing, at most half full: id + 1 of a text,
+  // 0 for an empty slot. The slot count is a power of two.
+  std::vector<std::uint32_t> slots_;
 };
 
 }  // namespace tabulara::embedded::model

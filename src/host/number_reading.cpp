@@ -8,6 +8,7 @@
 
 #include "host/conversion_details.h"
 #include "host/conversions.h"
+#include "host/exact_decimal.h"
 
 namespace tabulara::host {
 namespace detail {
@@ -47,29 +48,6 @@ NumberReading ReadRadixNumber(std::string_view text) {
   return reading;
 }
 
-// The powers of ten that a double holds exactly.
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// Digits times ten to `exponent`, when a double holds both the digits and the
-// power of ten exactly: their product or quotient is then rounded once, to
-// the nearest double. Nothing otherwise.
-std::optional<double> ExactlyRounded(std::string_view digits, long exponent) {
-  constexpr long kLargestExactPower = std::size(kPowersOfTen) - 1;
-  constexpr std::size_t kExactDigits = 15;
-  while (!digits.empty() && digits.back() == '0') {
-    digits.remove_suffix(1);
-    ++exponent;
-  }
-  if (digits.size() > kExactDigits || exponent < -kLargestExactPower || exponent > kLargestExactPower) {
-    return std::nullopt;
-  }
-  std::uint64_t whole = 0;
-  for (const char digit : digits) whole = whole * 10 + static_cast<std::uint64_t>(digit - '0');
-  const auto mantissa = static_cast<double>(whole);
-  return exponent < 0 ? mantissa / kPowersOfTen[-exponent] : mantissa * kPowersOfTen[exponent];
-}
-
 // The number with 15 significant digits as printf's "%.15g" writes it, when
 // a power of ten turns it into a whole number below 10^15 that, divided by
 // that power again, reads back as the number: that decimal is then the
@@ -80,11 +58,11 @@ std::string ShortDecimalText(double number) {
   constexpr double kFifteenDigits = 1e15;
   const double magnitude = std::fabs(number);
   if (!std::isnormal(number) || magnitude < 1e-4 || magnitude >= kFifteenDigits) return {};
-  for (std::size_t power = 0; power < std::size(kPowersOfTen); ++power) {
-    const double scaled = magnitude * kPowersOfTen[power];
+  for (std::size_t power = 0; power < std::size(kExactPowersOfTen); ++power) {
+    const double scaled = magnitude * kExactPowersOfTen[power];
     if (scaled >= kFifteenDigits) return {};
     const double whole = std::round(scaled);
-    if (whole / kPowersOfTen[power] != magnitude) continue;
+    if (whole / kExactPowersOfTen[power] != magnitude) continue;
     std::string digits = std::to_string(static_cast<std::uint64_t>(whole));
     if (digits.size() <= power) digits.insert(0, power + 1 - digits.size(), '0');
     digits.insert(digits.size() - power, ".");
@@ -176,7 +154,7 @@ NumberReading DecimalValue(const Decimal& decimal) {
     return reading;
   }
   const std::string_view significant = std::string_view(decimal.digits).substr(first);
-  std::optional<double> value = ExactlyRounded(significant, decimal.exponent);
+  std::optional<double> value = ExactDecimal(significant, decimal.exponent);
   if (!value) {
     const std::string spelled = std::string(significant) + "e" + std::to_string(decimal.exponent);
     value = 0;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <chrono>
 
+#include "host/exact_decimal.h"
+
 namespace tabulara::xlsx {
 namespace {
 
@@ -45,6 +47,7 @@ std::optional<double> ParseCellNumber(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (const std::optional<double> plain = host::ReadPlainDecimal(text)) return plain;
   double value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;

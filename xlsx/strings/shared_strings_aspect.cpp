@@ -43,7 +43,7 @@ void SharedStringsAspect::Read(WorkbookParts& parts) {
     if (!IsNamed(item, "si")) continue;
     const std::uint32_t id = pool.Intern(PlainTextOf(item));
     poolIds_.push_back(id);
-    if (IsPlainItem(item)) plainItems_.try_emplace(id, index);
+    if (IsPlainItem(item)) NotePlainItem(id, index);
     ++index;
   }
 }
@@ -53,14 +53,20 @@ std::optional<std::uint32_t> SharedStringsAspect::PoolIdOf(std::size_t index) co
   return poolIds_[index];
 }
 
+bool SharedStringsAspect::NotePlainItem(std::uint32_t poolId, std::uint32_t index) {
+  if (poolId >= plainItems_.size()) plainItems_.resize(poolId + 1, kNoItem);
+  if (plainItems_[poolId] != kNoItem) return false;
+  plainItems_[poolId] = index;
+  return true;
+}
+
 std::uint32_t SharedStringsAspect::IndexFor(const embedded::model::StringPool& pool, std::uint32_t poolId) {
   pool_ = &pool;
-  auto [entry, added] = plainItems_.try_emplace(poolId, static_cast<std::uint32_t>(poolIds_.size()));
-  if (added) {
+  if (NotePlainItem(poolId, static_cast<std::uint32_t>(poolIds_.size()))) {
     poolIds_.push_back(poolId);
     appended_.push_back(poolId);
   }
-  return entry->second;
+  return plainItems_[poolId];
 }
 
 void SharedStringsAspect::CreatePart(WorkbookParts& parts) {

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -32,12 +31,17 @@ class SharedStringsAspect : public WorkbookAspect {
  private:
   void CreatePart(WorkbookParts& parts);
 
+  // Notes the first plain item with the pool's text `poolId`; false when
+  // there is one already.
+  bool NotePlainItem(std::uint32_t poolId, std::uint32_t index);
+
   std::string partName_;
   pugi::xml_document xml_;
   bool exists_ = false;
   std::vector<std::uint32_t> poolIds_;
-  // Pool id to the first plain item with its text.
-  std::unordered_map<std::uint32_t, std::uint32_t> plainItems_;
+  static constexpr std::uint32_t kNoItem = UINT32_MAX;
+  // By pool id: the first plain item with its text, or kNoItem.
+  std::vector<std::uint32_t> plainItems_;
   std::vector<std::uint32_t> appended_;
   std::int64_t countDelta_ = 0;
   const embedded::model::StringPool* pool_ = nullptr;
