@@ -71,7 +71,7 @@ class CellsAspect : public SheetAspect {
   bool FormulaKept(embedded::model::CellAddress address, const embedded::model::Cell& now,
                    const embedded::model::Cell* before, const embedded::model::Grid& grid,
                    const WriteContext& context) const;
-  void ForgetRewrittenMembers(const WriteContext& context);
+  void ForgetRewrittenMembers(WriteContext& context);
 
   std::string partName_;
   bool date1904_ = false;

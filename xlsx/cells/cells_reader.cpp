@@ -99,6 +99,8 @@ class SheetDataReader {
   // top-left cells.
   void Finish(std::unordered_map<std::uint32_t, std::vector<CellAddress>>& membersOut,
               std::unordered_map<std::uint32_t, CellAddress>& mastersOut) {
+    grid_.formulas.reserve(grid_.formulas.size() + formulas_.size() + members_.size() + arrays_.size());
+    for (auto& [key, formula] : formulas_) grid_.formulas.insert_or_assign(key, std::move(formula));
     for (const auto& [address, index] : members_) {
       const auto master = masters_.find(index);
       Cell* cell = grid_.Find(address);
@@ -321,7 +323,7 @@ class SheetDataReader {
 
   void SetFormula(CellAddress address, std::string_view text, Cell& cell) {
     cell.hasFormula = true;
-    grid_.formulas.insert_or_assign(Grid::FormulaKey(address), Formula(text));
+    formulas_.emplace_back(Grid::FormulaKey(address), Formula(text));
   }
 
   WorkbookParts& parts_;
@@ -334,6 +336,9 @@ class SheetDataReader {
   std::unordered_map<std::uint32_t, Master> masters_;
   std::vector<std::pair<CellAddress, std::uint32_t>> members_;
   std::vector<std::pair<CellRect, std::string>> arrays_;
+  // The cells' own formulas in the order read, put in the grid's table at
+  // once when its size is known.
+  std::vector<std::pair<std::uint64_t, std::string>> formulas_;
 };
 
 }  // namespace

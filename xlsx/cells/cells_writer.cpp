@@ -430,7 +430,7 @@ void CellsAspect::WriteCell(pugi::xml_node cell, CellAddress address, const Cell
   if (FormulaKept(address, *now, before, grid, context)) return;
   formulasChanged_ = true;
   valuesChanged_ = true;
-  context.rewrittenFormulas.insert(Grid::FormulaKey(address));
+  context.rewrittenFormulas.push_back(Grid::FormulaKey(address));
   RemoveChildren(cell, "f");
   cell.remove_attribute("cm");
   const std::string* formula = now->hasFormula ? grid.Formula(address) : nullptr;
@@ -444,12 +444,14 @@ void CellsAspect::WriteCell(pugi::xml_node cell, CellAddress address, const Cell
   f.text().set(FormulaBody(*formula).c_str());
 }
 
-void CellsAspect::ForgetRewrittenMembers(const WriteContext& context) {
+void CellsAspect::ForgetRewrittenMembers(WriteContext& context) {
   for (const std::uint32_t index : context.changedMasters) sharedFormulas_.erase(index);
-  if (context.rewrittenFormulas.empty()) return;
+  if (context.rewrittenFormulas.empty() || sharedFormulas_.empty()) return;
+  std::vector<std::uint64_t>& rewritten = context.rewrittenFormulas;
+  std::sort(rewritten.begin(), rewritten.end());
   for (auto& [index, shared] : sharedFormulas_) {
     std::erase_if(shared.members, [&](CellAddress member) {
-      return context.rewrittenFormulas.count(Grid::FormulaKey(member)) != 0;
+      return std::binary_search(rewritten.begin(), rewritten.end(), Grid::FormulaKey(member));
     });
   }
 }

@@ -94,7 +94,7 @@ void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, CellAddress add
   // The formula is gone: WritePlainRow takes no other change of one.
   formulasChanged_ = true;
   valuesChanged_ = true;
-  context.rewrittenFormulas.insert(Grid::FormulaKey(address));
+  context.rewrittenFormulas.push_back(Grid::FormulaKey(address));
   cell.contentEdited = true;
   cell.hasFormula = false;
   cell.attributes.Remove("cm");

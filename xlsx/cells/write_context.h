@@ -57,8 +57,9 @@ struct CellsAspect::WriteContext {
   std::vector<std::uint32_t> changedMasters;
   // The rows the write rewrote, ascending.
   std::vector<std::int32_t> writtenRows;
-  // Cells whose formula element was rewritten.
-  std::unordered_set<std::uint64_t> rewrittenFormulas;
+  // Formula keys of the cells whose formula element was rewritten, in the
+  // order written.
+  std::vector<std::uint64_t> rewrittenFormulas;
 
  private:
   bool arraysIndexed_ = false;
