@@ -34,6 +34,7 @@ bool IsElapsedTime(std::string_view bracket) {
 }  // namespace
 
 bool IsDateFormat(std::string_view format) {
+  if (format == "General") return false;
   for (std::size_t at = 0; at < format.size(); ++at) {
     char c = format[at];
     switch (c) {

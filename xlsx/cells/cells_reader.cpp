@@ -159,17 +159,44 @@ class SheetDataReader {
     FinishRow(row, number, sorted);
   }
 
+  // The first r, s and t of a plain cell, taken in one pass.
+  struct CellAttributes {
+    std::optional<std::string_view> r;
+    std::string_view s;
+    std::string_view t;
+  };
+
   // Rows with a number and a format that is a number where it counts, and
   // cells of only r, s (a number) and t, are read as the DOM path reads them.
-  static bool Readable(const PlainRow& row) {
+  // Notes the attributes of the cells of such a row for ReadPlainRow.
+  bool Readable(const PlainRow& row) {
     if (!row.attributes.Find("r")) return false;
     if (IsTrue(row.attributes.Value("customFormat")) && !PlainFormat(row.attributes.Value("s"))) return false;
+    cellAttributes_.clear();
     for (const PlainCell& cell : row.cells) {
-      if (!cell.attributes.Find("r")) return false;
+      CellAttributes& taken = cellAttributes_.emplace_back();
+      bool hasS = false;
+      bool hasT = false;
       for (const PlainAttribute& attribute : cell.attributes) {
-        if (attribute.name == "s" && !PlainFormat(attribute.value)) return false;
-        if (attribute.name != "r" && attribute.name != "s" && attribute.name != "t") return false;
+        if (attribute.name.size() != 1) return false;
+        switch (attribute.name.front()) {
+          case 'r':
+            if (!taken.r) taken.r = attribute.value;
+            break;
+          case 's':
+            if (!PlainFormat(attribute.value)) return false;
+            if (!hasS) taken.s = attribute.value;
+            hasS = true;
+            break;
+          case 't':
+            if (!hasT) taken.t = attribute.value;
+            hasT = true;
+            break;
+          default:
+            return false;
+        }
       }
+      if (!taken.r) return false;
     }
     return true;
   }
@@ -187,6 +214,7 @@ class SheetDataReader {
     return ReadIndex(text);
   }
 
+  // A row Readable took last.
   void ReadPlainRow(const PlainRow& plain, std::int32_t number) {
     embedded::model::Row& row = grid_.rows[number];
     const PlainAttributes& attributes = plain.attributes;
@@ -196,13 +224,15 @@ class SheetDataReader {
     row.cells.reserve(row.cells.size() + plain.cells.size());
     std::int32_t column = 0;
     bool sorted = true;
-    for (const PlainCell& c : plain.cells) {
-      const std::int32_t next = ColumnOf(c.attributes.Find("r"), number, column);
+    for (std::size_t i = 0; i < plain.cells.size(); ++i) {
+      const PlainCell& c = plain.cells[i];
+      const CellAttributes& taken = cellAttributes_[i];
+      const std::int32_t next = ColumnOf(taken.r, number, column);
       sorted = sorted && next > column;
       column = next;
       Cell cell;
       cell.column = static_cast<std::uint16_t>(column);
-      cell.format = FormatOf(PlainFormat(c.attributes.Value("s")).value_or(0));
+      cell.format = FormatOf(PlainFormat(taken.s).value_or(0));
       if (c.hasFormula) {
         const PlainAttributes& f = c.formulaAttributes;
         ReadFormula(f.Value("t"), f.Value("si"), f.Value("ref"), c.formula.value_or(std::string_view()),
@@ -211,8 +241,7 @@ class SheetDataReader {
       const std::string_view text = c.text.value_or(std::string_view());
       std::optional<std::string> inlineText;
       if (c.content == PlainCell::Content::InlineText) inlineText = DecodeXstring(text);
-      ReadValue(c.attributes.Value("t"), c.content == PlainCell::Content::Value, text, inlineText, {number, column},
-                cell);
+      ReadValue(taken.t, c.content == PlainCell::Content::Value, text, inlineText, {number, column}, cell);
       row.cells.push_back(cell);
     }
     FinishRow(row, number, sorted);
@@ -336,6 +365,8 @@ class SheetDataReader {
   std::unordered_map<std::uint32_t, Master> masters_;
   std::vector<std::pair<CellAddress, std::uint32_t>> members_;
   std::vector<std::pair<CellRect, std::string>> arrays_;
+  // The attributes of the cells of the plain row Readable took last.
+  std::vector<CellAttributes> cellAttributes_;
   // The cells' own formulas in the order read, put in the grid's table at
   // once when its size is known.
   std::vector<std::pair<std::uint64_t, std::string>> formulas_;
