@@ -23,9 +23,9 @@ Grid::Span<const Cell> Grid::ColumnsOf(const Row& row, const CellRect& area) {
 }
 
 const Cell* Grid::Find(CellAddress cell) const {
-  auto row = rows.find(cell.row);
-  if (row == rows.end()) return nullptr;
-  const std::vector<Cell>& cells = row->second.cells;
+  const Row* row = rows.Find(cell.row);
+  if (row == nullptr) return nullptr;
+  const std::vector<Cell>& cells = row->cells;
   auto found = std::lower_bound(cells.begin(), cells.end(), cell.column, ColumnBefore);
   return found != cells.end() && found->column == cell.column ? &*found : nullptr;
 }
@@ -47,7 +47,7 @@ void Grid::Erase(CellAddress cell) {
 }
 
 std::uint32_t Grid::LayerFormat(CellAddress cell) const {
-  if (auto row = rows.find(cell.row); row != rows.end() && row->second.format) return *row->second.format;
+  if (const Row* row = rows.Find(cell.row); row != nullptr && row->format) return *row->format;
   if (const Column* column = columns.Find(cell.column); column != nullptr && column->format) return *column->format;
   return sheetFormat;
 }

@@ -11,20 +11,9 @@
 #include "embedded/model/cell.h"
 #include "embedded/model/cell_address.h"
 #include "embedded/model/column_runs.h"
+#include "embedded/model/row_map.h"
 
 namespace tabulara::embedded::model {
-
-struct Row {
-  // Sorted by column.
-  std::vector<Cell> cells;
-  // Points; the sheet's default when absent.
-  std::optional<double> height;
-  bool hidden = false;
-  // The format of the row's cells that have no entry of their own.
-  std::optional<std::uint32_t> format;
-
-  bool HoldsNothing() const { return cells.empty() && !height && !hidden && !format; }
-};
 
 struct Column {
   // In the file's unit: characters of the default font's widest digit,
@@ -43,7 +32,7 @@ struct Column {
 // its row's format, else its column's, else the sheet's.
 class Grid {
  public:
-  std::map<std::int32_t, Row> rows;
+  RowMap rows;
   ColumnRuns<Column> columns;
   // Formula texts ("=SUM(A1:A3)") by FormulaKey.
   std::unordered_map<std::uint64_t, std::string> formulas;
@@ -90,12 +79,24 @@ class Grid {
   // row. `visit` must not add or remove entries.
   template <class Visit>
   void ForEachCell(const CellRect& area, Visit visit) {
+    if (area.top == area.bottom) {
+      if (Row* row = rows.Find(area.top)) {
+        for (Cell& cell : ColumnsOf(*row, area)) visit(CellAddress{area.top, cell.column}, cell);
+      }
+      return;
+    }
     for (auto row = rows.lower_bound(area.top); row != rows.end() && row->first <= area.bottom; ++row) {
       for (Cell& cell : ColumnsOf(row->second, area)) visit(CellAddress{row->first, cell.column}, cell);
     }
   }
   template <class Visit>
   void ForEachCell(const CellRect& area, Visit visit) const {
+    if (area.top == area.bottom) {
+      if (const Row* row = rows.Find(area.top)) {
+        for (const Cell& cell : ColumnsOf(*row, area)) visit(CellAddress{area.top, cell.column}, cell);
+      }
+      return;
+    }
     for (auto row = rows.lower_bound(area.top); row != rows.end() && row->first <= area.bottom; ++row) {
       for (const Cell& cell : ColumnsOf(row->second, area)) visit(CellAddress{row->first, cell.column}, cell);
     }
