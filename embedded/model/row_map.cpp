@@ -21,7 +21,9 @@ RowMap& RowMap::operator=(RowMap&& other) noexcept {
 
 Row& RowMap::operator[](std::int32_t number) {
   if (last_ == nullptr || lastNumber_ != number) {
-    last_ = &Base::operator[](number);
+    // Rows are mostly made in order: a row past the last goes in at the end
+    // without a search.
+    last_ = &Base::try_emplace(Base::end(), number)->second;
     lastNumber_ = number;
   }
   return *last_;
