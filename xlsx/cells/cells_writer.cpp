@@ -11,6 +11,7 @@
 #include "xlsx/cells/value_text.h"
 #include "xlsx/cells/worksheet_children.h"
 #include "xlsx/cells/write_context.h"
+#include "xlsx/package/huge_pages.h"
 #include "xlsx/xml/xml_names.h"
 #include "xlsx/xml/xml_part.h"
 #include "xlsx/strings/xstring.h"
@@ -200,7 +201,7 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
 
   SheetRows written;
   written.partOffset = rows.partOffset;
-  written.text.reserve(rows.text.size() + rows.text.size() / 8);
+  ReserveLargeText(written.text, rows.text.size() + rows.text.size() / 8);
   pugi::xml_document scratch;
   const auto writeRow = [&](std::int32_t number, const SheetDataPiece* original) {
     if (original != nullptr) {

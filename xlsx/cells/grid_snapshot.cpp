@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "xlsx/package/huge_pages.h"
+
 namespace tabulara::xlsx {
 
 using embedded::model::Cell;
@@ -13,9 +15,9 @@ void GridSnapshot::Take(const Grid& grid) {
   for (const auto& [number, row] : grid.rows) count += row.cells.size();
   cells_.clear();
   // Rows view the array: it must not move while it fills.
-  cells_.reserve(count);
+  ReserveLarge(cells_, count);
   rows_.clear();
-  rows_.reserve(grid.rows.size());
+  ReserveLarge(rows_, grid.rows.size());
   for (const auto& [number, row] : grid.rows) {
     const Cell* const first = cells_.data() + cells_.size();
     cells_.insert(cells_.end(), row.cells.begin(), row.cells.end());
@@ -24,7 +26,7 @@ void GridSnapshot::Take(const Grid& grid) {
 
   formulaText_.clear();
   formulas_.clear();
-  formulas_.reserve(grid.formulas.size());
+  ReserveLarge(formulas_, grid.formulas.size());
   for (const auto& [key, text] : grid.formulas) {
     formulas_.push_back({key, formulaText_.size(), text.size()});
     formulaText_ += text;

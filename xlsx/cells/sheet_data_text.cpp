@@ -7,6 +7,7 @@
 #include <random>
 
 #include "xlsx/cells/worksheet_children.h"
+#include "xlsx/package/huge_pages.h"
 #include "xlsx/xml/xml_names.h"
 #include "xlsx/xml/xml_part.h"
 
@@ -285,7 +286,7 @@ std::string JoinWorksheetXml(pugi::xml_document& outer, const std::string& rows)
   const std::string printed = "<?" + marker + "?>";
   const std::size_t at = serialized.find(printed);
   std::string bytes;
-  bytes.reserve(serialized.size() + rows.size());
+  ReserveLargeText(bytes, serialized.size() + rows.size());
   bytes.append(serialized, 0, at);
   bytes.append(rows);
   bytes.append(serialized, at + printed.size());

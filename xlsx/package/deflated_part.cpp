@@ -11,6 +11,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "xlsx/package/huge_pages.h"
+
 namespace tabulara::xlsx {
 namespace {
 
@@ -96,7 +98,9 @@ std::vector<std::unique_ptr<DeflatedPart>> DeflateParts(const std::vector<std::s
 std::optional<std::string> InflateDeflated(std::string_view deflated, std::size_t size, std::uint32_t crc) {
   constexpr std::size_t kMost = UINT32_MAX;
   if (size > kMost || deflated.size() > kMost) return std::nullopt;
-  std::string bytes(size, '\0');
+  std::string bytes;
+  ReserveLargeText(bytes, size);
+  bytes.resize(size);
   inflate_state state;
   isal_inflate_init(&state);
   state.next_in = reinterpret_cast<unsigned char*>(const_cast<char*>(deflated.data()));
