@@ -314,7 +314,12 @@ TEST(PlainRow, LeavesEveryOtherRowToTheDom) {
   }
 }
 
-TEST(PlainRowsAhead, GivesEveryRowInOrderWhetherParsedAheadOrNot) {
+// Prepares a row by noting its number in each of its cells.
+void NoteRowNumber(PlainRow& row) {
+  for (PlainCell& cell : row.cells) cell.number = std::stod(std::string(row.attributes.Value("r")));
+}
+
+TEST(PlainRowsAhead, GivesEveryRowInOrderPreparedWhetherParsedAheadOrNot) {
   for (const std::size_t count : {std::size_t{3}, PlainRowsAhead::kBatch * 2 - 1, PlainRowsAhead::kBatch * 3 + 7}) {
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < count; ++i) {
@@ -322,7 +327,7 @@ TEST(PlainRowsAhead, GivesEveryRowInOrderWhetherParsedAheadOrNot) {
       texts.push_back(i % 5 == 4 ? "<row r=\"" + number + "\"><!-- not plain --></row>"
                                  : "<row r=\"" + number + "\"><c r=\"A" + number + "\"/></row>");
     }
-    PlainRowsAhead parsed(std::vector<std::string_view>(texts.begin(), texts.end()));
+    PlainRowsAhead parsed(std::vector<std::string_view>(texts.begin(), texts.end()), &NoteRowNumber);
     for (std::size_t i = 0; i < count; ++i) {
       PlainRow* const row = parsed.Next();
       if (i % 5 == 4) {
@@ -332,8 +337,10 @@ TEST(PlainRowsAhead, GivesEveryRowInOrderWhetherParsedAheadOrNot) {
       ASSERT_NE(row, nullptr) << i;
       EXPECT_EQ(row->attributes.Value("r"), std::to_string(i + 1));
       ASSERT_EQ(row->cells.size(), 1U);
+      EXPECT_EQ(row->cells.front().number, static_cast<double>(i + 1)) << "prepared";
       // The caller may edit the row it was given.
       row->cells.front().attributes.Set("s", "1");
+      row->cells.front().number = -1;
     }
   }
 }

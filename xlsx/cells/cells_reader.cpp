@@ -72,7 +72,7 @@ class SheetDataReader {
     for (const SheetDataPiece& piece : rows.pieces) {
       if (piece.element) texts.emplace_back(rows.text.data() + piece.begin, piece.end - piece.begin);
     }
-    PlainRowsAhead parsed(std::move(texts));
+    PlainRowsAhead parsed(std::move(texts), &Prepare);
     pugi::xml_document scratch;
     std::int32_t number = 0;
     for (SheetDataPiece& piece : rows.pieces) {
@@ -159,6 +159,16 @@ class SheetDataReader {
     FinishRow(row, number, sorted);
   }
 
+  // What each cell's first r and its text read as, worked out beside the
+  // parse: for the number, a cell of any type but those ReadValue reads
+  // otherwise.
+  static void Prepare(PlainRow& row) {
+    for (PlainCell& cell : row.cells) {
+      if (const auto r = cell.attributes.Find("r")) cell.reference = ParseWrittenReference(*r);
+      if (cell.content == PlainCell::Content::Value && cell.text) cell.number = ParseCellNumber(*cell.text);
+    }
+  }
+
   // The first r, s and t of a plain cell, taken in one pass.
   struct CellAttributes {
     std::optional<std::string_view> r;
@@ -227,7 +237,7 @@ class SheetDataReader {
     for (std::size_t i = 0; i < plain.cells.size(); ++i) {
       const PlainCell& c = plain.cells[i];
       const CellAttributes& taken = cellAttributes_[i];
-      const std::int32_t next = ColumnOf(taken.r, number, column);
+      const std::int32_t next = CheckedColumn(*taken.r, c.reference, number);
       sorted = sorted && next > column;
       column = next;
       Cell cell;
@@ -241,7 +251,7 @@ class SheetDataReader {
       const std::string_view text = c.text.value_or(std::string_view());
       std::optional<std::string> inlineText;
       if (c.content == PlainCell::Content::InlineText) inlineText = DecodeXstring(text);
-      ReadValue(taken.t, c.content == PlainCell::Content::Value, text, inlineText, {number, column}, cell);
+      ReadValue(taken.t, c.content == PlainCell::Content::Value, text, inlineText, {number, column}, cell, &c.number);
       row.cells.push_back(cell);
     }
     FinishRow(row, number, sorted);
@@ -260,12 +270,17 @@ class SheetDataReader {
       if (previous >= embedded::model::kColumnCount) Fail("a cell of row " + std::to_string(row) + " lies past XFD");
       return previous + 1;
     }
-    const auto reference = ParseWrittenReference(*r);
-    if (!reference) Fail("the cell reference \"" + std::string(*r) + "\" is not valid");
+    return CheckedColumn(*r, ParseWrittenReference(*r), row);
+  }
+
+  // The column of the cell reference `r` in row `row`, as `reference` reads it.
+  std::int32_t CheckedColumn(std::string_view r, const std::optional<WrittenReference>& reference,
+                             std::int32_t row) const {
+    if (!reference) Fail("the cell reference \"" + std::string(r) + "\" is not valid");
     if (!reference->InSheet()) {
-      Fail("the cell " + std::string(*r) + " lies outside the sheet (the last cell is XFD1048576)");
+      Fail("the cell " + std::string(r) + " lies outside the sheet (the last cell is XFD1048576)");
     }
-    if (reference->row != row) Fail("the cell " + std::string(*r) + " is in row " + std::to_string(row));
+    if (reference->row != row) Fail("the cell " + std::string(r) + " is in row " + std::to_string(row));
     return static_cast<std::int32_t>(reference->column);
   }
 
@@ -294,8 +309,10 @@ class SheetDataReader {
   }
 
   // The value of a cell of type `type`: its <v> text, or its inline text.
+  // `parsed`, when given, is what ParseCellNumber made of `text` already.
   void ReadValue(std::string_view type, bool hasValue, std::string_view text,
-                 const std::optional<std::string>& inlineText, CellAddress address, Cell& cell) {
+                 const std::optional<std::string>& inlineText, CellAddress address, Cell& cell,
+                 const std::optional<double>* parsed = nullptr) {
     if (type == "inlineStr") {
       if (inlineText) cell.SetText(parts_.workbook->strings.Intern(*inlineText));
     } else if (!hasValue) {
@@ -310,7 +327,7 @@ class SheetDataReader {
       cell.SetError(embedded::ErrorCodeOf(text).value_or(host::xlErrValue));
     } else if (type == "d") {
       if (const auto serial = IsoDateSerial(text)) cell.SetNumber(*serial);
-    } else if (const auto number = ParseCellNumber(text)) {
+    } else if (const auto number = parsed != nullptr ? *parsed : ParseCellNumber(text)) {
       cell.SetNumber(date1904_ && dates_.IsDate(cell.format) ? *number + kDate1904Offset : *number);
     }
   }

@@ -402,6 +402,8 @@ void PlainCell::Reset() {
   content = Content::None;
   textAttributes.clear();
   text.reset();
+  reference.reset();
+  number.reset();
 }
 
 bool ParsePlainRow(std::string_view text, PlainRow& row) {

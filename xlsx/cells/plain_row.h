@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "xlsx/cells/cell_reference.h"
+
 namespace tabulara::xlsx {
 
 // Most rows a host writes are plain: unprefixed <row>, <c>, <f>, <v>,
@@ -66,6 +68,11 @@ struct PlainCell {
   std::optional<std::string_view> printedRest;
   // Set by whoever edits the formula or the content.
   bool contentEdited = false;
+
+  // Worked out beside the parse for a reader (PlainRowsAhead's preparation):
+  // what the first r and the text read as.
+  std::optional<WrittenReference> reference;
+  std::optional<double> number;
 
   // As a cell just made.
   void Reset();

@@ -5,7 +5,8 @@
 
 namespace tabulara::xlsx {
 
-PlainRowsAhead::PlainRowsAhead(std::vector<std::string_view> texts) : texts_(std::move(texts)) {
+PlainRowsAhead::PlainRowsAhead(std::vector<std::string_view> texts, Prepare prepare)
+    : texts_(std::move(texts)), prepare_(prepare) {
   if (texts_.size() <= kBatch) return;
   for (Batch& batch : batches_) {
     batch.rows.resize(kBatch);
@@ -28,7 +29,13 @@ void PlainRowsAhead::Parse(std::size_t batch) {
   Batch& into = batches_[batch % 2];
   const std::size_t first = batch * kBatch;
   const std::size_t count = std::min(kBatch, texts_.size() - first);
-  for (std::size_t i = 0; i < count; ++i) into.plain[i] = ParsePlainRow(texts_[first + i], into.rows[i]);
+  for (std::size_t i = 0; i < count; ++i) into.plain[i] = ParseOne(texts_[first + i], into.rows[i]);
+}
+
+bool PlainRowsAhead::ParseOne(std::string_view text, PlainRow& row) const {
+  if (!ParsePlainRow(text, row)) return false;
+  if (prepare_ != nullptr) prepare_(row);
+  return true;
 }
 
 void PlainRowsAhead::Work() {
@@ -51,7 +58,7 @@ void PlainRowsAhead::Work() {
 
 PlainRow* PlainRowsAhead::Next() {
   const std::size_t index = next_++;
-  if (!worker_.joinable()) return ParsePlainRow(texts_[index], single_) ? &single_ : nullptr;
+  if (!worker_.joinable()) return ParseOne(texts_[index], single_) ? &single_ : nullptr;
   const std::size_t batch = index / kBatch;
   Batch& in = batches_[batch % 2];
   if (index % kBatch == 0) {

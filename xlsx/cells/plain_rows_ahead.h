@@ -18,8 +18,11 @@ namespace tabulara::xlsx {
 // as they are asked for.
 class PlainRowsAhead {
  public:
+  // Done to each plain row after its parse, on the same thread.
+  using Prepare = void (*)(PlainRow& row);
+
   // The texts must outlive this.
-  explicit PlainRowsAhead(std::vector<std::string_view> texts);
+  explicit PlainRowsAhead(std::vector<std::string_view> texts, Prepare prepare = nullptr);
   ~PlainRowsAhead();
   PlainRowsAhead(const PlainRowsAhead&) = delete;
   PlainRowsAhead& operator=(const PlainRowsAhead&) = delete;
@@ -41,7 +44,11 @@ class PlainRowsAhead {
   void Parse(std::size_t batch);
   void Work();
 
+  // True when the text is one plain row, parsed and prepared into `row`.
+  bool ParseOne(std::string_view text, PlainRow& row) const;
+
   std::vector<std::string_view> texts_;
+  Prepare prepare_;
   std::size_t next_ = 0;
   PlainRow single_;
   std::array<Batch, 2> batches_;
