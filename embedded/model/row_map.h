@@ -22,8 +22,9 @@ struct Row {
 };
 
 // The rows of a grid by number: a map that keeps the row it found last,
-// since cells are mostly asked for row by row. Everything that can remove
-// a row forgets it. For one thread at a time, like the rest of the model.
+// since cells are mostly asked for row by row, or the rows in order.
+// Everything that can remove a row forgets it. For one thread at a time,
+// like the rest of the model.
 class RowMap : private std::map<std::int32_t, Row> {
   using Base = std::map<std::int32_t, Row>;
 
@@ -78,10 +79,15 @@ class RowMap : private std::map<std::int32_t, Row> {
   }
 
  private:
-  void Forget() const { last_ = nullptr; }
+  void Forget() const { hasLast_ = false; }
+  void Remember(Base::iterator row) const {
+    last_ = row;
+    hasLast_ = true;
+  }
 
-  mutable Row* last_ = nullptr;
-  mutable std::int32_t lastNumber_ = 0;
+  // The row found last, when hasLast_.
+  mutable Base::iterator last_;
+  mutable bool hasLast_ = false;
 };
 
 }  // namespace tabulara::embedded::model

@@ -60,6 +60,24 @@ TEST(RowMap, CopiesAndMovesKeepNoRowOfTheOther) {
   EXPECT_EQ(rows.Find(6)->height, 60);
 }
 
+// Each row asked for, in order, out of order, after rows made before,
+// between and after the others, is the map's own or none.
+TEST(RowMap, FindsEachRowAsTheMapHoldsIt) {
+  RowMap rows = RowsOfHeights({{1, 10}, {2, 20}, {4, 40}, {5, 50}});
+  const auto expectAsHeld = [&](std::int32_t number) {
+    const auto held = rows.find(number);
+    EXPECT_EQ(rows.Find(number), held != rows.end() ? &held->second : nullptr) << number;
+  };
+  for (const std::int32_t number : {1, 2, 3, 4, 5, 6, 5, 4, 2, 1, 5, 1, 2, 4}) expectAsHeld(number);
+  rows[3].height = 30;
+  rows[0].height = 0;
+  rows[9].height = 90;
+  for (const std::int32_t number : {0, 1, 2, 3, 4, 5, 9, 8, 3, 2, 9, 0}) expectAsHeld(number);
+  EXPECT_EQ(rows.Find(3)->height, 30);
+  EXPECT_EQ(rows.Find(9)->height, 90);
+  EXPECT_EQ(rows.size(), 7u);
+}
+
 TEST(RowMap, FindsAndMakesRowsByNumberInAnyOrder) {
   RowMap rows;
   for (const std::int32_t number : {3, 1, 3, 2, 1}) rows[number].cells.emplace_back();

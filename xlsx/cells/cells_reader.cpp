@@ -163,8 +163,8 @@ class SheetDataReader {
   // parse: for the number, a cell of any type but those ReadValue reads
   // otherwise.
   static void Prepare(PlainRow& row) {
+    NoteCellReferences(row);
     for (PlainCell& cell : row.cells) {
-      if (const auto r = cell.attributes.Find("r")) cell.reference = ParseWrittenReference(*r);
       if (cell.content == PlainCell::Content::Value && cell.text) cell.number = ParseCellNumber(*cell.text);
     }
   }

@@ -197,7 +197,7 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
     const SheetDataPiece& piece = rows.pieces[i];
     if (rewritten[i]) texts.emplace_back(rows.text.data() + piece.begin, piece.end - piece.begin);
   }
-  PlainRowsAhead parsed(std::move(texts));
+  PlainRowsAhead parsed(std::move(texts), &NoteCellReferences);
 
   SheetRows written;
   written.partOffset = rows.partOffset;

@@ -46,8 +46,13 @@ std::vector<GridSnapshot::Row>::const_iterator GridSnapshot::RowsFrom(std::int32
 }
 
 const GridSnapshot::Row* GridSnapshot::FindRow(std::int32_t number) const {
+  // Rows are mostly asked for in order: the one after the last found first.
+  if (lastFound_ < rows_.size() && rows_[lastFound_].number == number) return &rows_[lastFound_];
+  if (lastFound_ + 1 < rows_.size() && rows_[lastFound_ + 1].number == number) return &rows_[++lastFound_];
   const auto row = RowsFrom(number);
-  return row != rows_.end() && row->number == number ? &*row : nullptr;
+  if (row == rows_.end() || row->number != number) return nullptr;
+  lastFound_ = static_cast<std::size_t>(row - rows_.begin());
+  return &*row;
 }
 
 std::optional<std::string_view> GridSnapshot::Formula(CellAddress cell) const {

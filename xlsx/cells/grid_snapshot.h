@@ -54,6 +54,8 @@ class GridSnapshot {
 
   std::vector<embedded::model::Cell> cells_;
   std::vector<Row> rows_;
+  // Where FindRow found a row last; for one thread at a time.
+  mutable std::size_t lastFound_ = 0;
   std::string formulaText_;
   // Ascending by key.
   std::vector<FormulaEntry> formulas_;

@@ -406,6 +406,12 @@ void PlainCell::Reset() {
   number.reset();
 }
 
+void NoteCellReferences(PlainRow& row) {
+  for (PlainCell& cell : row.cells) {
+    if (const auto r = cell.attributes.Find("r")) cell.reference = ParseWrittenReference(*r);
+  }
+}
+
 bool ParsePlainRow(std::string_view text, PlainRow& row) {
   row.attributes.clear();
   row.printedTag = {};

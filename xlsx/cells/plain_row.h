@@ -69,8 +69,8 @@ struct PlainCell {
   // Set by whoever edits the formula or the content.
   bool contentEdited = false;
 
-  // Worked out beside the parse for a reader (PlainRowsAhead's preparation):
-  // what the first r and the text read as.
+  // Worked out beside the parse (PlainRowsAhead's preparation): what the
+  // first r and the text read as.
   std::optional<WrittenReference> reference;
   std::optional<double> number;
 
@@ -94,6 +94,9 @@ struct PlainRow {
 // Reads `text` into `row` when it holds one plain row and nothing else; the
 // row then views `text`.
 bool ParsePlainRow(std::string_view text, PlainRow& row);
+
+// Sets each cell's reference from its first r.
+void NoteCellReferences(PlainRow& row);
 
 // Appends the row as pugixml prints it.
 void PrintPlainRow(const PlainRow& row, std::string& out);

@@ -27,12 +27,13 @@ bool HasRoomForTypeAndFormat(const PlainCell& cell) {
 }  // namespace
 
 // The edits WriteRow and WriteCell make, for a plain row whose changes are
-// values and formats of cells it holds, and formulas kept or removed.
+// values and formats of cells it holds, and formulas kept or removed. The
+// row's cell references are noted (NoteCellReferences).
 bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& grid, WriteContext& context) {
-  const auto modelRow = grid.rows.find(number);
+  const Row* const modelRow = grid.rows.Find(number);
   const GridSnapshot::Row* const snapshotRow = snapshot_.FindRow(number);
-  if (modelRow == grid.rows.end() || snapshotRow == nullptr) return false;
-  const Row& now = modelRow->second;
+  if (modelRow == nullptr || snapshotRow == nullptr) return false;
+  const Row& now = *modelRow;
   const GridSnapshot::Row& before = *snapshotRow;
   if (now.cells.empty() || !SameRowHeight(&now, &before) || !SameRowHidden(&now, &before) ||
       !SameRowFormat(&now, &before)) {
@@ -42,8 +43,7 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
   std::vector<std::int64_t>& columns = plainColumns_;
   columns.clear();
   for (const PlainCell& cell : row.cells) {
-    const std::optional<std::string_view> reference = cell.attributes.Find("r");
-    const auto parsed = reference ? ParseWrittenReference(*reference) : std::nullopt;
+    const std::optional<WrittenReference>& parsed = cell.reference;
     if (!parsed || parsed->row != number || (!columns.empty() && parsed->column <= columns.back())) return false;
     columns.push_back(parsed->column);
   }
