@@ -57,7 +57,7 @@ class RangeObject final : public host::Range, public RangeIdentity, public Refer
 
   std::int64_t Count() override {
     Enter("Range.Count");
-    handle_.Resolve();
+    handle_.Peek();
     std::int64_t count = 0;
     for (const model::CellRect& area : areas_) count += area.CellCount();
     return count;
@@ -71,8 +71,8 @@ class RangeObject final : public host::Range, public RangeIdentity, public Refer
 
   host::Variant Value() override {
     Enter("Range.Value");
-    SheetTarget target = handle_.Resolve();
-    return CellValue(*target.workbook, target.sheet->grid(), areas_.front().TopLeft());
+    const SheetView view = handle_.Peek();
+    return CellValue(view.workbook, view.sheet.grid(), areas_.front().TopLeft());
   }
 
   void Value(const host::Variant& value) override {
@@ -83,12 +83,12 @@ class RangeObject final : public host::Range, public RangeIdentity, public Refer
 
   bool HasFormula() override {
     Enter("Range.HasFormula");
-    return AllHoldFormulas(*handle_.Resolve().sheet, areas_);
+    return AllHoldFormulas(handle_.Peek().sheet, areas_);
   }
 
   bool HasArray() override {
     Enter("Range.HasArray");
-    return AllInArrays(*handle_.Resolve().sheet, areas_);
+    return AllInArrays(handle_.Peek().sheet, areas_);
   }
 
   void Clear() override {
@@ -168,11 +168,11 @@ host::Maybe<host::Range> RangeEnumerator::Next() {
   if (area_ >= areas_.size()) return std::nullopt;
   model::CellAddress cell = next_;
   Advance();
-  const SheetTarget target = handle_.Resolve();
   if (last_ != nullptr && last_.use_count() == 1) {
+    handle_.Peek();
     last_->MoveTo(cell);
   } else {
-    last_ = std::make_shared<RangeObject>(context(), target, model::Areas{model::CellRect::Of(cell)});
+    last_ = std::make_shared<RangeObject>(context(), handle_.Resolve(), model::Areas{model::CellRect::Of(cell)});
   }
   return last_;
 }

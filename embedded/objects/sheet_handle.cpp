@@ -10,4 +10,9 @@ SheetTarget SheetHandle::Resolve() const {
   return target;
 }
 
+SheetView SheetHandle::Peek() const {
+  if (workbook_.expired() || sheet_.expired() || workbookAt_->IndexOf(*sheetAt_) < 0) throw ObjectDeleted();
+  return {*workbookAt_, *sheetAt_};
+}
+
 }  // namespace tabulara::embedded

@@ -12,18 +12,34 @@ struct SheetTarget {
   std::shared_ptr<model::Sheet> sheet;
 };
 
+// A sheet with its workbook, not held: alive while nothing runs that could
+// close or delete them.
+struct SheetView {
+  const model::Workbook& workbook;
+  const model::Sheet& sheet;
+};
+
 // How a reference holds its sheet: without keeping it alive.
 class SheetHandle {
  public:
-  explicit SheetHandle(const SheetTarget& target) : workbook_(target.workbook), sheet_(target.sheet) {}
+  explicit SheetHandle(const SheetTarget& target)
+      : workbook_(target.workbook), sheet_(target.sheet), workbookAt_(target.workbook.get()),
+        sheetAt_(target.sheet.get()) {}
 
   // The sheet and its workbook; raises "Object required" when the workbook
   // was closed or the sheet deleted.
   SheetTarget Resolve() const;
+  // The same without holding them, for queries that run no add-in code (no
+  // event): nothing can close or delete them while it runs. A query asked
+  // cell by cell is spared taking and letting go of two shared owners.
+  SheetView Peek() const;
 
  private:
   std::weak_ptr<model::Workbook> workbook_;
   std::weak_ptr<model::Sheet> sheet_;
+  // What the weak pointers point at, while they have not expired.
+  const model::Workbook* workbookAt_;
+  const model::Sheet* sheetAt_;
 };
 
 // What the host knows of its own sheet and range references when they are

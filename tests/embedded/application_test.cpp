@@ -213,13 +213,25 @@ TEST_F(ApplicationObjects, ReferencesToADeletedSheetOrAClosedWorkbookRaiseObject
   host::Ref<host::Range> cell = sheet->Range("A1");
   host::Ref<host::Workbook> workbook = ActiveWorkbook();
   host::Ref<host::Range> a1 = RangeRef("Sheet1", "A1");
+  host::Ref<host::Range> row = sheet->Range("A2:C2");
+  host::Each cells(row);
+  auto each = cells.begin();
+  ASSERT_NE(*each, nullptr);
   book.sheets.erase(book.sheets.begin() + 1);
   EXPECT_THAT([&] { sheet->Name(); }, RaisesHostError(424, "Object required"));
   EXPECT_THAT([&] { cell->Value(1); }, RaisesHostError(424, "Object required"));
+  // Also the queries asked cell by cell, and the walk of a range's cells.
+  EXPECT_THAT([&] { cell->Value(); }, RaisesHostError(424, "Object required"));
+  EXPECT_THAT([&] { cell->HasFormula(); }, RaisesHostError(424, "Object required"));
+  EXPECT_THAT([&] { cell->HasArray(); }, RaisesHostError(424, "Object required"));
+  EXPECT_THAT([&] { cell->Count(); }, RaisesHostError(424, "Object required"));
+  EXPECT_THAT([&] { ++each; }, RaisesHostError(424, "Object required"));
   EXPECT_THAT([&] { workbook->Sheets()->Add(sheet); }, RaisesHostError(424));
   host.Close(book);
   EXPECT_THAT([&] { workbook->Sheets(); }, RaisesHostError(424));
   EXPECT_THAT([&] { a1->Address(true); }, RaisesHostError(424));
+  EXPECT_THAT([&] { a1->Value(); }, RaisesHostError(424));
+  EXPECT_THAT([&] { a1->HasFormula(); }, RaisesHostError(424));
   EXPECT_FALSE(App()->ActiveWorkbook());
   EXPECT_FALSE(App()->ActiveSheet());
   EXPECT_FALSE(App()->ActiveCell());
