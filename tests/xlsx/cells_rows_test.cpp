@@ -351,22 +351,6 @@ TEST(PlainRowsAhead, StopsWhenLeftBeforeItsLastRow) {
   for (std::size_t i = 0; i <= PlainRowsAhead::kBatch; ++i) ASSERT_NE(parsed.Next(), nullptr) << i;
 }
 
-// The workbook with one more part of the workbook's, of kind `kind`
-// ("sharedStrings"), under relationship `id`.
-Parts WithWorkbookPart(Parts parts, const std::string& kind, const std::string& id, const std::string& xml) {
-  parts["xl/" + kind + ".xml"] = xml;
-  std::string& types = parts["[Content_Types].xml"];
-  types.insert(types.find("</Types>"), "<Override PartName=\"/xl/" + kind +
-                                           ".xml\" ContentType=\"application/"
-                                           "vnd.openxmlformats-officedocument.spreadsheetml." +
-                                           kind + "+xml\"/>");
-  std::string& relationships = parts["xl/_rels/workbook.xml.rels"];
-  relationships.insert(relationships.find("</Relationships>"),
-                       "<Relationship Id=\"" + id + "\" Type=\"" + kRelationshipsNamespace + "/" + kind +
-                           "\" Target=\"" + kind + ".xml\"/>");
-  return parts;
-}
-
 // The workbook with a shared strings part of the items given.
 Parts WithSharedStrings(Parts parts, const std::string& items) {
   return WithWorkbookPart(std::move(parts), "sharedStrings", "rId99",

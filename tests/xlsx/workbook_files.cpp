@@ -184,6 +184,20 @@ void FileTest::ExpectNotIn(const std::string& part, std::initializer_list<std::s
   }
 }
 
+Parts WithWorkbookPart(Parts parts, const std::string& kind, const std::string& id, const std::string& xml) {
+  parts["xl/" + kind + ".xml"] = xml;
+  std::string& types = parts["[Content_Types].xml"];
+  types.insert(types.find("</Types>"), "<Override PartName=\"/xl/" + kind +
+                                           ".xml\" ContentType=\"application/"
+                                           "vnd.openxmlformats-officedocument.spreadsheetml." +
+                                           kind + "+xml\"/>");
+  std::string& relationships = parts["xl/_rels/workbook.xml.rels"];
+  relationships.insert(relationships.find("</Relationships>"),
+                       "<Relationship Id=\"" + id + "\" Type=\"" + kRelationshipsNamespace + "/" + kind +
+                           "\" Target=\"" + kind + ".xml\"/>");
+  return parts;
+}
+
 void CorpusTest::SetUp() {
   if (CorpusWorkbooks().empty()) GTEST_SKIP() << "the shared corpus is not beside the repository";
 }

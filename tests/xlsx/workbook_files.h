@@ -57,6 +57,9 @@ std::string WorksheetXml(const std::string& body);
 // The parts of a small, valid workbook of `sheets` worksheets "Sheet1",
 // "Sheet2", ..., each of the elements `worksheet`.
 Parts MinimalWorkbookParts(const std::string& worksheet = "<sheetData/>", int sheets = 1);
+// The workbook with one more part of the workbook's, of kind `kind`
+// ("sharedStrings"), under relationship `id`.
+Parts WithWorkbookPart(Parts parts, const std::string& kind, const std::string& id, const std::string& xml);
 
 embedded::model::Sheet& SheetNamed(const embedded::model::Workbook& workbook, std::string_view name);
 embedded::model::CellAddress Address(std::string_view cell);

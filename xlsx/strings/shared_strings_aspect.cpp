@@ -1,8 +1,14 @@
 #include "xlsx/strings/shared_strings_aspect.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 #include "xlsx/aspects.h"
+#include "xlsx/package/huge_pages.h"
+#include "xlsx/strings/plain_strings.h"
 #include "xlsx/xml/xml_names.h"
 #include "xlsx/strings/xstring.h"
 #include "xlsx/xml/xml_part.h"
@@ -35,9 +41,24 @@ void SharedStringsAspect::Read(WorkbookParts& parts) {
   const auto stored = parts.package.Find(name);
   if (!stored) return;
   partName_ = *stored;
-  xml_ = ParseXmlPart(parts.package.Read(partName_), partName_);
   exists_ = true;
+  std::string bytes = parts.package.Read(partName_);
   embedded::model::StringPool& pool = parts.workbook->strings;
+  if (std::optional<PlainStrings> plain = ScanPlainStrings(bytes)) {
+    for (const PlainStrings::Text& text : plain->texts) {
+      const std::string unescaped = text.escaped ? UnescapeText(text.raw) : std::string();
+      const std::string_view pcdata = text.escaped ? std::string_view(unescaped) : text.raw;
+      const std::uint32_t id = pcdata.find('_') == std::string_view::npos ? pool.Intern(pcdata)
+                                                                           : pool.Intern(DecodeXstring(pcdata));
+      NotePlainItem(id, static_cast<std::uint32_t>(poolIds_.size()));
+      poolIds_.push_back(id);
+    }
+    plain->texts.clear();
+    plain_ = std::move(plain);
+    source_ = std::move(bytes);
+    return;
+  }
+  xml_ = ParseXmlPart(bytes, partName_);
   std::uint32_t index = 0;
   for (const pugi::xml_node item : xml_.document_element().children()) {
     if (!IsNamed(item, "si")) continue;
@@ -87,6 +108,10 @@ void SharedStringsAspect::CreatePart(WorkbookParts& parts) {
 
 void SharedStringsAspect::Write(WorkbookParts& parts) {
   if (appended_.empty() && countDelta_ == 0) return;
+  if (plain_) {
+    WriteSource(parts);
+    return;
+  }
   if (!exists_) CreatePart(parts);
   pugi::xml_node root = xml_.document_element();
   const std::string itemName = NameLike(root, "si");
@@ -94,6 +119,68 @@ void SharedStringsAspect::Write(WorkbookParts& parts) {
   if (root.attribute("count")) SetCount(root, "count", std::atoll(root.attribute("count").value()) + countDelta_);
   SetCount(root, "uniqueCount", static_cast<std::int64_t>(poolIds_.size()));
   parts.package.Write(partName_, SerializeXmlPart(xml_));
+  appended_.clear();
+  countDelta_ = 0;
+}
+
+// The part as read, with its counts set and the items appended before its
+// end, printed as pugixml prints them.
+void SharedStringsAspect::WriteSource(WorkbookParts& parts) {
+  PlainStrings& plain = *plain_;
+  pugi::xml_document added;
+  pugi::xml_node holder = added.append_child("sst");
+  for (const std::uint32_t id : appended_) WritePlainText(holder.append_child("si"), pool_->Text(id));
+  std::string items;
+  for (const pugi::xml_node item : holder.children()) AppendXml(item, items);
+
+  // The root's count values replaced, or uniqueCount added last: each
+  // replaces the bytes [begin, end) of the part with `text`, which holds the
+  // value noted from `valueAt` on.
+  struct Edit {
+    std::size_t begin;
+    std::size_t end;
+    std::string text;
+    std::size_t valueAt;
+    std::size_t valueSize;
+    std::optional<PlainStrings::Value>* noted;
+  };
+  const auto countText = [](std::int64_t value) { return std::to_string(value < 0 ? 0 : value); };
+  std::vector<Edit> edits;
+  if (plain.count) {
+    const std::string old = source_.substr(plain.count->begin, plain.count->end - plain.count->begin);
+    const std::string count = countText(std::atoll(old.c_str()) + countDelta_);
+    edits.push_back({plain.count->begin, plain.count->end, count, 0, count.size(), &plain.count});
+  }
+  const std::string unique = countText(static_cast<std::int64_t>(poolIds_.size()));
+  if (plain.uniqueCount) {
+    edits.push_back({plain.uniqueCount->begin, plain.uniqueCount->end, unique, 0, unique.size(), &plain.uniqueCount});
+  } else {
+    const std::string attribute = " uniqueCount=\"";
+    edits.push_back({plain.rootTagEnd, plain.rootTagEnd, attribute + unique + "\"", attribute.size(), unique.size(),
+                     &plain.uniqueCount});
+  }
+  std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
+
+  std::string written;
+  ReserveLargeText(written, source_.size() + items.size() + 64);
+  std::size_t copied = 0;
+  for (const Edit& edit : edits) {
+    written.append(source_, copied, edit.begin - copied);
+    const std::size_t valueBegin = written.size() + edit.valueAt;
+    *edit.noted = PlainStrings::Value{valueBegin, valueBegin + edit.valueSize};
+    written += edit.text;
+    copied = edit.end;
+  }
+  // Every edit stands in the root's start tag, before its '>'.
+  const std::size_t shift = written.size() - copied;
+  written.append(source_, copied, plain.itemsEnd - copied);
+  written += items;
+  written.append(source_, plain.itemsEnd);
+  plain.rootTagEnd += shift;
+  plain.itemsEnd += shift + items.size();
+
+  parts.package.Write(partName_, written);
+  source_ = std::move(written);
   appended_.clear();
   countDelta_ = 0;
 }

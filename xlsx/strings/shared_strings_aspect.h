@@ -7,6 +7,7 @@
 
 #include <pugixml.hpp>
 
+#include "xlsx/strings/plain_strings.h"
 #include "xlsx/workbook_parts.h"
 
 namespace tabulara::xlsx {
@@ -30,13 +31,18 @@ class SharedStringsAspect : public WorkbookAspect {
 
  private:
   void CreatePart(WorkbookParts& parts);
+  void WriteSource(WorkbookParts& parts);
 
   // Notes the first plain item with the pool's text `poolId`; false when
   // there is one already.
   bool NotePlainItem(std::uint32_t poolId, std::uint32_t index);
 
   std::string partName_;
+  // The part read as a tree, or, when it holds plain items only, as it
+  // stands with what a scan found in it.
   pugi::xml_document xml_;
+  std::string source_;
+  std::optional<PlainStrings> plain_;
   bool exists_ = false;
   std::vector<std::uint32_t> poolIds_;
   static constexpr std::uint32_t kNoItem = UINT32_MAX;
