@@ -79,11 +79,13 @@ void AddCell(Digest& digest, const model::Grid& grid, std::int32_t row, const mo
 
 void AddGrid(Digest& digest, const model::Grid& grid) {
   for (const auto& [number, row] : grid.rows) {
-    digest.Add(number);
-    digest.Add(row.height);
-    digest.Add(row.hidden);
-    digest.Add(row.format);
-    digest.Add(row.cells.size());
+    // A row in one word, its height and format after it when it has them.
+    digest.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(number)) |
+               static_cast<std::uint64_t>(row.hidden) << 32 | static_cast<std::uint64_t>(row.height.has_value()) << 33 |
+               static_cast<std::uint64_t>(row.format.has_value()) << 34 |
+               static_cast<std::uint64_t>(row.cells.size()) << 35);
+    if (row.height) digest.Add(*row.height);
+    if (row.format) digest.Add(*row.format);
     for (const model::Cell& cell : row.cells) AddCell(digest, grid, number, cell);
   }
   for (const auto& [first, run] : grid.columns) {

@@ -80,6 +80,8 @@ TEST(ChangeWatchTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
   host.SetFormula(sheet, "A3", "=A1*2", 2);
   host.SetValue(sheet, "A4", 0);
   host.SetArrayFormula(sheet, "C1:C2", "{=1}", 1.0);
+  host.SetValue(sheet, "A5", 5);
+  host.SetValue(sheet, "B6", 6);
   ChangeWatch watch;
   watch.MarkUnchanged(workbook);
   // The active sheet and the selection are no change, nor a value put back.
@@ -100,6 +102,14 @@ TEST(ChangeWatchTest, EveryKindOfChangeIsNoticedAndNoOtherThing) {
       {"font", [&] { host.SetFont(sheet, "A1", model::Font{"Arial", 10, true, false}); }},
       {"column width", [&] { host.SetColumnWidth(sheet, 2, 20); }},
       {"hidden row", [&] { host.HideRow(sheet, 4); }},
+      {"row height", [&] { host.SetRowHeight(sheet, 2, 30); }},
+      {"other row height", [&] { host.SetRowHeight(sheet, 2, 31); }},
+      {"row format", [&] { sheet.grid().rows[1].format = 1; }},
+      {"other row format", [&] { sheet.grid().rows[1].format = 2; }},
+      {"cell to the next row", [&] {
+         sheet.grid().rows[6].cells.push_back(sheet.grid().rows[5].cells.back());
+         sheet.grid().rows[5].cells.pop_back();
+       }},
       {"sheet name", [&] { sheet.name = "Renamed"; }},
       {"visibility", [&] { host.Sheet(workbook, "Other").visibility = host::xlSheetHidden; }},
       {"tab order", [&] { std::swap(workbook.sheets[0], workbook.sheets[1]); }},
