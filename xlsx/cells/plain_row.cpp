@@ -147,12 +147,14 @@ class PlainRowParser {
         ++at_;
         empty = false;
         asPrinted = asPrinted && at_ == blanks + 1;
+        attributes.MarkParsed();
         return true;
       }
       if (*at_ == '/' && end_ - at_ >= 2 && at_[1] == '>') {
         at_ += 2;
         empty = true;
         asPrinted = asPrinted && at_ == blanks + 2;
+        attributes.MarkParsed();
         return true;
       }
       if (at_ == blanks) return false;
@@ -332,6 +334,11 @@ void PrintStartTag(std::string_view open, const PlainAttributes& attributes, std
     AppendMarkup(open, attributes, close, out);
     return;
   }
+  const bool closedAsBefore = (close == "/>") == source.ends_with("/>");
+  if (attributes.AsParsed() && closedAsBefore) {
+    run.Copy(source);
+    return;
+  }
   const char* const sourceEnd = source.data() + source.size();
   run.Copy(source.substr(0, open.size()));
   for (const PlainAttribute& attribute : attributes) {
@@ -344,7 +351,7 @@ void PrintStartTag(std::string_view open, const PlainAttributes& attributes, std
       AppendMarkup({}, std::span(&attribute, 1), {}, out);
     }
   }
-  if ((close == "/>") == source.ends_with("/>")) {
+  if (closedAsBefore) {
     run.Copy(source.substr(source.size() - close.size()));
   } else {
     run.Flush();
@@ -366,12 +373,14 @@ std::optional<std::string_view> PlainAttributes::Find(std::string_view name) con
 }
 
 bool PlainAttributes::Add(PlainAttribute attribute) {
+  asParsed_ = false;
   if (count_ == kMost) return false;
   items_[count_++] = attribute;
   return true;
 }
 
 bool PlainAttributes::Set(std::string_view name, std::string_view value) {
+  asParsed_ = false;
   for (std::size_t i = 0; i < count_; ++i) {
     if (items_[i].name == name) {
       items_[i].value = value;
@@ -382,6 +391,7 @@ bool PlainAttributes::Set(std::string_view name, std::string_view value) {
 }
 
 void PlainAttributes::Remove(std::string_view name) {
+  asParsed_ = false;
   for (std::size_t i = 0; i < count_; ++i) {
     if (items_[i].name != name) continue;
     std::copy(items_.begin() + static_cast<std::ptrdiff_t>(i) + 1, items_.begin() + static_cast<std::ptrdiff_t>(count_),

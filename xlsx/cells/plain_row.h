@@ -33,7 +33,13 @@ class PlainAttributes {
   const PlainAttribute* end() const { return items_.data() + count_; }
   bool empty() const { return count_ == 0; }
   std::size_t size() const { return count_; }
-  void clear() { count_ = 0; }
+  void clear() {
+    count_ = 0;
+    asParsed_ = false;
+  }
+  // Since the parser took them all, nothing has added, set or removed one.
+  bool AsParsed() const { return asParsed_; }
+  void MarkParsed() { asParsed_ = true; }
 
   std::optional<std::string_view> Find(std::string_view name) const;
   std::string_view Value(std::string_view name) const { return Find(name).value_or(std::string_view()); }
@@ -46,6 +52,7 @@ class PlainAttributes {
  private:
   std::array<PlainAttribute, kMost> items_{};
   std::size_t count_ = 0;
+  bool asParsed_ = false;
 };
 
 struct PlainCell {
