@@ -94,35 +94,47 @@ TEST(ScanPlainStrings, LeavesEveryOtherPartToTheDocumentTree) {
 using SharedStringsWrite = FileTest;
 
 // A part of plain items keeps its bytes: its counts change in place, or are
-// added last to its root, and new items go before its end.
+// added last to its root, and new items go before its end, save after save,
+// also when a count gets shorter.
 TEST_F(SharedStringsWrite, APlainPartKeepsItsBytesWithNewCountsAndItems) {
   const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
   Parts parts = MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row></sheetData>");
   parts = WithWorkbookPart(std::move(parts), "sharedStrings", "rId99",
                            declaration + "<sst xmlns=\"" + kMainNamespace +
-                               "\" count='1'><si><t xml:space=\"preserve\">old </t></si></sst>\r\n");
+                               "\" count='10'><si><t xml:space=\"preserve\">old </t></si></sst>\r\n");
   auto& book = OpenParts(parts);
   auto& sheet = *book.sheets.front();
+  const std::string root = declaration + "<sst xmlns=\"" + kMainNamespace + "\" ";
+  const std::string old = "<si><t xml:space=\"preserve\">old </t></si>";
+  const std::string second = "<si><t>new &amp; &lt;b&gt;</t></si>";
+  const std::string third = "<si><t xml:space=\"preserve\"> third</t></si>";
+
   Store(book, sheet, "B1", std::string("new & <b>"));
   Save();
-  const std::string root = declaration + "<sst xmlns=\"" + kMainNamespace + "\" ";
-  EXPECT_EQ(after.at("xl/sharedStrings.xml"),
-            root +
-                "count='2' uniqueCount=\"2\"><si><t xml:space=\"preserve\">old </t></si>"
-                "<si><t>new &amp; &lt;b&gt;</t></si></sst>\r\n");
+  EXPECT_EQ(after.at("xl/sharedStrings.xml"), root + "count='11' uniqueCount=\"2\">" + old + second + "</sst>\r\n");
   EXPECT_EQ(ValueAt(*reopened->workbook(), *reopened->workbook()->sheets.front(), "B1"),
             host::Variant(std::string("new & <b>")));
 
   Store(book, sheet, "C1", std::string(" third"));
   Store(book, sheet, "A1", std::string("new & <b>"));
-  Save("again.xlsx");
+  Save("second.xlsx");
   EXPECT_EQ(after.at("xl/sharedStrings.xml"),
-            root +
-                "count='3' uniqueCount=\"3\"><si><t xml:space=\"preserve\">old </t></si>"
-                "<si><t>new &amp; &lt;b&gt;</t></si><si><t xml:space=\"preserve\"> third</t></si></sst>\r\n");
+            root + "count='12' uniqueCount=\"3\">" + old + second + third + "</sst>\r\n");
   const auto& again = *reopened->workbook();
   EXPECT_EQ(ValueAt(again, *again.sheets.front(), "A1"), host::Variant(std::string("new & <b>")));
   EXPECT_EQ(ValueAt(again, *again.sheets.front(), "C1"), host::Variant(std::string(" third")));
+
+  for (const char* cell : {"A1", "B1", "C1"}) Store(book, sheet, cell, 1.0);
+  Save("third.xlsx");
+  EXPECT_EQ(after.at("xl/sharedStrings.xml"), root + "count='9' uniqueCount=\"3\">" + old + second + third +
+                                                   "</sst>\r\n");
+  Store(book, sheet, "D1", std::string("fourth"));
+  Store(book, sheet, "A1", std::string("fifth"));
+  Save("fourth.xlsx");
+  EXPECT_EQ(after.at("xl/sharedStrings.xml"), root + "count='11' uniqueCount=\"5\">" + old + second + third +
+                                                   "<si><t>fifth</t></si><si><t>fourth</t></si></sst>\r\n");
+  const auto& fourth = *reopened->workbook();
+  EXPECT_EQ(ValueAt(fourth, *fourth.sheets.front(), "D1"), host::Variant(std::string("fourth")));
 }
 
 }  // namespace

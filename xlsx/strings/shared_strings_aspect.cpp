@@ -171,13 +171,14 @@ void SharedStringsAspect::WriteSource(WorkbookParts& parts) {
     written += edit.text;
     copied = edit.end;
   }
-  // Every edit stands in the root's start tag, before its '>'.
-  const std::size_t shift = written.size() - copied;
+  // Every edit stands in the root's start tag, before its '>': what follows
+  // the last moves by as much as the edits changed the length.
+  const std::size_t edited = written.size();
   written.append(source_, copied, plain.itemsEnd - copied);
   written += items;
   written.append(source_, plain.itemsEnd);
-  plain.rootTagEnd += shift;
-  plain.itemsEnd += shift + items.size();
+  plain.rootTagEnd = edited + (plain.rootTagEnd - copied);
+  plain.itemsEnd = edited + (plain.itemsEnd - copied) + items.size();
 
   parts.package.Write(partName_, written);
   source_ = std::move(written);
