@@ -69,7 +69,7 @@ TEST(ReadPlainDecimal, TakesOnlyPlainDecimalsWhoseDigitsADoubleHolds) {
   }
   for (const char* text :
        {"", "-", ".", "-.", "1.2.3", "1e5", "+1", "--1", "1-", " 1", "0x10", "inf", "nan", "9007199254740993",
-        "0.9007199254740993", "000000000000000000001", "0.00000000000000000000001", "1,5"}) {
+        "0.9007199254740993", "12:30", "1/2", "000000000000000000001", "0.00000000000000000000001", "1,5"}) {
     EXPECT_FALSE(ReadPlainDecimal(text).has_value()) << text;
   }
 }
