@@ -24,7 +24,11 @@ TEST(RowMap, ARowFoundLastIsForgottenByWhateverRemovesIt) {
       {"erase by iterator", [](RowMap& rows) { rows.erase(rows.find(5)); }},
       {"erase by const iterator", [](RowMap& rows) { rows.erase(RowMap::const_iterator(rows.find(5))); }},
       {"clear", [](RowMap& rows) { rows.clear(); }},
-      {"copy of other rows", [](RowMap& rows) { rows = RowsOfHeights({{7, 70}}); }},
+      {"copy of other rows",
+       [](RowMap& rows) {
+         const RowMap other = RowsOfHeights({{7, 70}});
+         rows = other;
+       }},
       {"move of other rows",
        [](RowMap& rows) {
          RowMap other = RowsOfHeights({{7, 70}});
@@ -55,6 +59,11 @@ TEST(RowMap, CopiesAndMovesKeepNoRowOfTheOther) {
 
   RowMap moved = std::move(rows);
   EXPECT_EQ(moved.Find(5)->height, 50);
+  RowMap assigned;
+  ASSERT_NE(moved.Find(5), nullptr);
+  assigned = std::move(moved);
+  EXPECT_EQ(moved.Find(5), nullptr) << "the rows moved from keep no row that moved away";
+  EXPECT_EQ(assigned.Find(5)->height, 50);
   rows = RowsOfHeights({{6, 60}});
   EXPECT_EQ(rows.Find(5), nullptr) << "the moved-from rows keep no row that moved away";
   EXPECT_EQ(rows.Find(6)->height, 60);
