@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -172,6 +173,51 @@ TEST(CurrentValues, OnlyTheHostsSteadyFunctionsLeaveAFormulasValueAsItIs) {
       {"=\"open", false},
   };
   for (const auto& [formula, steady] : cases) EXPECT_EQ(calculation::CallsOnlySteadyBuiltins(formula), steady) << formula;
+}
+
+// Whether a sheet's formulas all hold values and call only steady functions,
+// also in grids where a formula stands apart from its cell's flag.
+TEST(CurrentValues, EveryFormulaOfTheSheetHasAValueAndIsSteady) {
+  using Change = std::function<void(EmbeddedHost&, model::Sheet&)>;
+  const auto formulaAt = [](model::Sheet& sheet, std::int32_t row, std::int32_t column, std::string formula) {
+    sheet.grid().formulas[model::Grid::FormulaKey({row, column})] = std::move(formula);
+  };
+  const std::vector<std::tuple<std::string, Change, bool>> cases = {
+      {"values of steady formulas", [](EmbeddedHost&, model::Sheet&) {}, true},
+      {"a volatile formula", [](EmbeddedHost& host, model::Sheet& sheet) { host.SetFormula(sheet, "C2", "=NOW()", 1.0); },
+       false},
+      {"a formula without a value",
+       [](EmbeddedHost&, model::Sheet& sheet) { sheet.grid().Find({2, 1})->SetEmpty(); }, false},
+      {"a formula without a cell", [&](EmbeddedHost&, model::Sheet& sheet) { formulaAt(sheet, 9, 4, "=1"); }, false},
+      {"a formula in a cell that says it has none",
+       [&](EmbeddedHost& host, model::Sheet& sheet) {
+         host.SetValue(sheet, "D1", 4.0);
+         formulaAt(sheet, 1, 4, "=2*2");
+       },
+       true},
+      {"a column twice, its second cell empty, and a formula in a cell that says it has none",
+       [&](EmbeddedHost& host, model::Sheet& sheet) {
+         std::vector<model::Cell>& cells = sheet.grid().rows[2].cells;
+         cells.insert(cells.begin() + 1, cells.front());
+         cells[1].SetEmpty();
+         host.SetValue(sheet, "D1", 4.0);
+         formulaAt(sheet, 1, 4, "=2*2");
+       },
+       true},
+  };
+  for (const auto& [name, change, current] : cases) {
+    SCOPED_TRACE(name);
+    EmbeddedHost host;
+    model::Workbook& workbook = host.NewWorkbook({"Data"});
+    model::Sheet& sheet = host.Sheet(workbook, "Data");
+    host.SetValue(sheet, "A1", 1.0);
+    host.SetFormula(sheet, "B1", "=A1*2", 2.0);
+    host.SetFormula(sheet, "A2", "=SUM(A1:B1)", 3.0);
+    host.SetFormula(sheet, "C3", "=A2", 3.0);
+    change(host, sheet);
+    workbook.cellsChanged = false;
+    EXPECT_EQ(calculation::FormulaValuesAreCurrent(workbook, sheet), current);
+  }
 }
 
 TEST_F(Calculation, NothingIsCalculatedWhileTheFilesValuesHoldAndNoFormulaIsVolatile) {

@@ -24,20 +24,42 @@ void GridSnapshot::Take(const Grid& grid) {
     rows_.push_back({number, {first, row.cells.size()}, row.height, row.hidden, row.format});
   }
 
-  formulaText_.clear();
-  formulas_.clear();
-  ReserveLarge(formulas_, grid.formulas.size());
-  for (const auto& [key, text] : grid.formulas) {
-    formulas_.push_back({key, formulaText_.size(), text.size()});
-    formulaText_ += text;
-  }
-  std::sort(formulas_.begin(), formulas_.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
+  TakeFormulas(grid);
 
   columns = grid.columns;
   arrays = grid.arrays;
   sheetFormat = grid.sheetFormat;
   defaultRowHeight = grid.defaultRowHeight;
   defaultColumnWidth = grid.defaultColumnWidth;
+}
+
+void GridSnapshot::TakeFormulas(const Grid& grid) {
+  const auto add = [&](std::uint64_t key, const std::string& text) {
+    formulas_.push_back({key, formulaText_.size(), text.size()});
+    formulaText_ += text;
+  };
+  formulaText_.clear();
+  formulas_.clear();
+  ReserveLarge(formulas_, grid.formulas.size());
+  // In the order of the cells, which is the order of their keys: every
+  // formula belongs to a cell that says it has one, but in a grid where one
+  // does not, or a column repeats, which is sorted instead.
+  bool ascending = true;
+  for (const Row& row : rows_) {
+    for (const Cell& cell : row.cells) {
+      if (!cell.hasFormula) continue;
+      const std::uint64_t key = Grid::FormulaKey({row.number, cell.column});
+      const auto formula = grid.formulas.find(key);
+      if (formula == grid.formulas.end()) continue;
+      ascending = ascending && (formulas_.empty() || formulas_.back().key < key);
+      add(key, formula->second);
+    }
+  }
+  if (ascending && formulas_.size() == grid.formulas.size()) return;
+  formulaText_.clear();
+  formulas_.clear();
+  for (const auto& [key, text] : grid.formulas) add(key, text);
+  std::sort(formulas_.begin(), formulas_.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
 }
 
 std::vector<GridSnapshot::Row>::const_iterator GridSnapshot::RowsFrom(std::int32_t number) const {

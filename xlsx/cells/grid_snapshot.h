@@ -46,6 +46,9 @@ class GridSnapshot {
   double defaultColumnWidth = 0;
 
  private:
+  // The formulas, sorted by key; after the rows.
+  void TakeFormulas(const embedded::model::Grid& grid);
+
   struct FormulaEntry {
     std::uint64_t key;
     std::size_t offset;
