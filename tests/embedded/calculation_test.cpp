@@ -184,8 +184,8 @@ TEST(CurrentValues, EveryFormulaOfTheSheetHasAValueAndIsSteady) {
   };
   const std::vector<std::tuple<std::string, Change, bool>> cases = {
       {"values of steady formulas", [](EmbeddedHost&, model::Sheet&) {}, true},
-      {"a volatile formula", [](EmbeddedHost& host, model::Sheet& sheet) { host.SetFormula(sheet, "C2", "=NOW()", 1.0); },
-       false},
+      {"a volatile formula",
+       [](EmbeddedHost& host, model::Sheet& sheet) { host.SetFormula(sheet, "C2", "=NOW()", 1.0); }, false},
       {"a formula without a value",
        [](EmbeddedHost&, model::Sheet& sheet) { sheet.grid().Find({2, 1})->SetEmpty(); }, false},
       {"a formula without a cell", [&](EmbeddedHost&, model::Sheet& sheet) { formulaAt(sheet, 9, 4, "=1"); }, false},
