@@ -159,9 +159,8 @@ class SheetDataReader {
     FinishRow(row, number, sorted);
   }
 
-  // What each cell's first r and its text read as, worked out beside the
-  // parse: for the number, a cell of any type but those ReadValue reads
-  // otherwise.
+  // What each cell's first r and its value's text read as, worked out
+  // beside the parse.
   static void Prepare(PlainRow& row) {
     NoteCellReferences(row);
     for (PlainCell& cell : row.cells) {
@@ -251,7 +250,7 @@ class SheetDataReader {
       const std::string_view text = c.text.value_or(std::string_view());
       std::optional<std::string> inlineText;
       if (c.content == PlainCell::Content::InlineText) inlineText = DecodeXstring(text);
-      ReadValue(taken.t, c.content == PlainCell::Content::Value, text, inlineText, {number, column}, cell, &c.number);
+      ReadValue(taken.t, c.content == PlainCell::Content::Value, text, c.number, inlineText, {number, column}, cell);
       row.cells.push_back(cell);
     }
     FinishRow(row, number, sorted);
@@ -304,15 +303,16 @@ class SheetDataReader {
     }
     std::optional<std::string> inlineText;
     if (inlineString) inlineText = PlainTextOf(inlineString);
-    ReadValue(c.attribute("t").value(), static_cast<bool>(value), value.text().get(), inlineText, address, cell);
+    const std::string_view text = value.text().get();
+    ReadValue(c.attribute("t").value(), static_cast<bool>(value), text, ParseCellNumber(text), inlineText, address,
+              cell);
     return cell;
   }
 
   // The value of a cell of type `type`: its <v> text, or its inline text.
-  // `parsed`, when given, is what ParseCellNumber made of `text` already.
-  void ReadValue(std::string_view type, bool hasValue, std::string_view text,
-                 const std::optional<std::string>& inlineText, CellAddress address, Cell& cell,
-                 const std::optional<double>* parsed = nullptr) {
+  // `number` is what ParseCellNumber makes of `text`.
+  void ReadValue(std::string_view type, bool hasValue, std::string_view text, std::optional<double> number,
+                 const std::optional<std::string>& inlineText, CellAddress address, Cell& cell) {
     if (type == "inlineStr") {
       if (inlineText) cell.SetText(parts_.workbook->strings.Intern(*inlineText));
     } else if (!hasValue) {
@@ -327,7 +327,7 @@ class SheetDataReader {
       cell.SetError(embedded::ErrorCodeOf(text).value_or(host::xlErrValue));
     } else if (type == "d") {
       if (const auto serial = IsoDateSerial(text)) cell.SetNumber(*serial);
-    } else if (const auto number = parsed != nullptr ? *parsed : ParseCellNumber(text)) {
+    } else if (number) {
       cell.SetNumber(date1904_ && dates_.IsDate(cell.format) ? *number + kDate1904Offset : *number);
     }
   }

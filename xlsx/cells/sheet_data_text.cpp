@@ -191,35 +191,6 @@ SheetDataFound FindSheetDataContent(std::string_view text, std::size_t& begin, s
   return found;
 }
 
-bool IsUtf16Or32(std::string_view bytes) {
-  if (bytes.size() < 2) return false;
-  const auto byte = [&](std::size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0xffU; };
-  return (byte(0) == 0xfe && byte(1) == 0xff) || (byte(0) == 0xff && byte(1) == 0xfe) || byte(0) == 0 ||
-         byte(1) == 0;
-}
-
-// The encoding named by the XML declaration, lower case; empty when none is.
-std::string DeclaredEncoding(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  if (!bytes.starts_with("<?xml")) return "";
-  const std::string_view declaration = bytes.substr(0, bytes.find("?>"));
-  const std::size_t key = declaration.find("encoding");
-  if (key == kNone) return "";
-  const std::size_t open = declaration.find_first_of("\"'", key);
-  if (open == kNone) return "";
-  const std::size_t close = declaration.find(declaration[open], open + 1);
-  if (close == kNone) return "";
-  std::string name(declaration.substr(open + 1, close - open - 1));
-  for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-  return name;
-}
-
-bool IsUtf8(std::string_view bytes) {
-  if (IsUtf16Or32(bytes)) return false;
-  const std::string encoding = DeclaredEncoding(bytes);
-  return encoding.empty() || encoding == "utf-8" || encoding == "utf8";
-}
-
 // The part as pugixml reads it, written out again in UTF-8.
 std::string CanonicalText(std::string_view bytes, const std::string& partName) {
   pugi::xml_document document = ParseXmlPart(bytes, partName);
@@ -256,7 +227,7 @@ WorksheetText SplitWorksheetXml(std::string bytes, const std::string& partName, 
   std::size_t begin = 0;
   std::size_t end = 0;
   std::vector<SheetDataPiece> pieces;
-  if (IsUtf8(bytes)) {
+  if (IsUtf8Xml(bytes)) {
     switch (FindSheetDataContent(bytes, begin, end, pieces, twoThreadsFrom)) {
       case SheetDataFound::Content:
         return Split(std::move(bytes), begin, end, std::move(pieces));

@@ -1,5 +1,7 @@
 #include "xlsx/strings/plain_strings.h"
 
+#include "xlsx/xml/xml_part.h"
+
 namespace tabulara::xlsx {
 namespace {
 
@@ -40,20 +42,11 @@ class Scanner {
     return true;
   }
 
-  // An XML declaration that names no encoding or UTF-8, and the blanks after it.
+  // The XML declaration, if there is one, and the blanks after it.
   bool SkipDeclaration() {
     if (Take("<?xml")) {
       const std::size_t end = part_.find("?>", at_);
       if (end == std::string_view::npos) return false;
-      const std::string_view declaration = part_.substr(at_, end - at_);
-      const std::size_t encoding = declaration.find("encoding");
-      if (encoding != std::string_view::npos) {
-        const std::string_view named = declaration.substr(encoding);
-        if (named.find("\"UTF-8\"") == std::string_view::npos && named.find("'UTF-8'") == std::string_view::npos &&
-            named.find("\"utf-8\"") == std::string_view::npos && named.find("'utf-8'") == std::string_view::npos) {
-          return false;
-        }
-      }
       at_ = end + 2;
     }
     while (at_ < part_.size() && IsBlank(part_[at_])) ++at_;
@@ -114,7 +107,10 @@ class Scanner {
 
 }  // namespace
 
-std::optional<PlainStrings> ScanPlainStrings(std::string_view part) { return Scanner(part).Scan(); }
+std::optional<PlainStrings> ScanPlainStrings(std::string_view part) {
+  if (!IsUtf8Xml(part)) return std::nullopt;
+  return Scanner(part).Scan();
+}
 
 std::string UnescapeText(std::string_view raw) {
   std::string text;

@@ -14,7 +14,36 @@ class StringWriter : public pugi::xml_writer {
   std::string& out_;
 };
 
+bool IsUtf16Or32(std::string_view bytes) {
+  if (bytes.size() < 2) return false;
+  const auto byte = [&](std::size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0xffU; };
+  return (byte(0) == 0xfe && byte(1) == 0xff) || (byte(0) == 0xff && byte(1) == 0xfe) || byte(0) == 0 ||
+         byte(1) == 0;
+}
+
+// The encoding named by the XML declaration, lower case; empty when none is.
+std::string DeclaredEncoding(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  if (!bytes.starts_with("<?xml")) return "";
+  const std::string_view declaration = bytes.substr(0, bytes.find("?>"));
+  const std::size_t key = declaration.find("encoding");
+  if (key == std::string_view::npos) return "";
+  const std::size_t open = declaration.find_first_of("\"'", key);
+  if (open == std::string_view::npos) return "";
+  const std::size_t close = declaration.find(declaration[open], open + 1);
+  if (close == std::string_view::npos) return "";
+  std::string name(declaration.substr(open + 1, close - open - 1));
+  for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+  return name;
+}
+
 }  // namespace
+
+bool IsUtf8Xml(std::string_view bytes) {
+  if (IsUtf16Or32(bytes)) return false;
+  const std::string encoding = DeclaredEncoding(bytes);
+  return encoding.empty() || encoding == "utf-8" || encoding == "utf8";
+}
 
 PackageError NotWellFormed(const std::string& partName, const pugi::xml_parse_result& result,
                            std::size_t offset) {

@@ -13,6 +13,10 @@ namespace tabulara::xlsx {
 inline constexpr unsigned kXmlPartParseOptions =
     pugi::parse_default | pugi::parse_declaration | pugi::parse_doctype | pugi::parse_ws_pcdata_single;
 
+// True when the bytes are XML in UTF-8: no UTF-16 or UTF-32 byte order mark
+// or zero bytes up front, and no other encoding declared.
+bool IsUtf8Xml(std::string_view bytes);
+
 // Parses an XML part of a package. A part that is not well-formed XML, or
 // that carries a document type declaration (and with it, possibly, entity
 // declarations), raises PackageError naming the part.
