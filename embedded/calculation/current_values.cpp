@@ -56,26 +56,12 @@ bool FormulaValuesAreCurrent(const model::Workbook& workbook, const model::Sheet
   if (workbook.cellsChanged || workbook.fullCalculationOnLoad) return false;
   if (sheet.kind != model::SheetKind::Worksheet) return true;
   const model::Grid& grid = sheet.grid();
-  // Cell by cell, in order: every formula belongs to a cell that says it has
-  // one, but in a grid where one does not, or a column repeats, which is
-  // checked formula by formula instead.
   bool current = true;
-  bool ascending = true;
-  std::size_t formulas = 0;
-  std::uint64_t lastKey = 0;
-  for (const auto& [number, row] : grid.rows) {
-    for (const model::Cell& cell : row.cells) {
-      if (!cell.hasFormula) continue;
-      const std::uint64_t key = model::Grid::FormulaKey({number, cell.column});
-      const auto formula = grid.formulas.find(key);
-      if (formula == grid.formulas.end()) continue;
-      ascending = ascending && (formulas == 0 || lastKey < key);
-      lastKey = key;
-      ++formulas;
-      current = current && cell.kind != model::ValueKind::Empty && CallsOnlySteadyBuiltins(formula->second);
-    }
-  }
-  if (ascending && formulas == grid.formulas.size()) return current;
+  const bool byCell = grid.ForEachFormulaByCell([&](std::uint64_t, const model::Cell& cell, const std::string& formula) {
+    current = current && cell.kind != model::ValueKind::Empty && CallsOnlySteadyBuiltins(formula);
+  });
+  if (byCell) return current;
+  // Formula by formula where the cells do not give them all.
   for (const auto& [key, formula] : grid.formulas) {
     const model::Cell* cell = grid.Find(model::Grid::FormulaCell(key));
     if (cell == nullptr || cell->kind == model::ValueKind::Empty || !CallsOnlySteadyBuiltins(formula)) return false;

@@ -102,6 +102,29 @@ class Grid {
     }
   }
 
+  // Calls visit(key, cell, formula) for each formula, in the order of the
+  // cells, which is the order of their keys. False when that cannot be done
+  // for every formula, which the caller then takes from the table: one
+  // belongs to no cell that says it has one, or a column repeats in a row.
+  template <class Visit>
+  bool ForEachFormulaByCell(Visit visit) const {
+    std::size_t visited = 0;
+    std::uint64_t last = 0;
+    for (const auto& [number, row] : rows) {
+      for (const Cell& cell : row.cells) {
+        if (!cell.hasFormula) continue;
+        const std::uint64_t key = FormulaKey({number, cell.column});
+        const auto formula = formulas.find(key);
+        if (formula == formulas.end()) continue;
+        if (visited > 0 && key <= last) return false;
+        last = key;
+        ++visited;
+        visit(key, cell, formula->second);
+      }
+    }
+    return visited == formulas.size();
+  }
+
   // Removes the entries inside `area` for which remove(CellAddress, Cell&)
   // is true, and rows left holding nothing.
   template <class Remove>

@@ -41,21 +41,9 @@ void GridSnapshot::TakeFormulas(const Grid& grid) {
   formulaText_.clear();
   formulas_.clear();
   ReserveLarge(formulas_, grid.formulas.size());
-  // In the order of the cells, which is the order of their keys: every
-  // formula belongs to a cell that says it has one, but in a grid where one
-  // does not, or a column repeats, which is sorted instead.
-  bool ascending = true;
-  for (const Row& row : rows_) {
-    for (const Cell& cell : row.cells) {
-      if (!cell.hasFormula) continue;
-      const std::uint64_t key = Grid::FormulaKey({row.number, cell.column});
-      const auto formula = grid.formulas.find(key);
-      if (formula == grid.formulas.end()) continue;
-      ascending = ascending && (formulas_.empty() || formulas_.back().key < key);
-      add(key, formula->second);
-    }
+  if (grid.ForEachFormulaByCell([&](std::uint64_t key, const Cell&, const std::string& text) { add(key, text); })) {
+    return;
   }
-  if (ascending && formulas_.size() == grid.formulas.size()) return;
   formulaText_.clear();
   formulas_.clear();
   for (const auto& [key, text] : grid.formulas) add(key, text);
