@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <chrono>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <set>
 #include <thread>
 #include <tuple>
@@ -362,6 +365,69 @@ TEST_F(PackageSave, APartDeflatedInPiecesIsOneStreamThatZlibInflates) {
     EXPECT_TRUE(read == bytes);
   }
   EXPECT_THAT(DifferingParts(parts, PartsOf(book)), ::testing::IsEmpty());
+}
+
+std::string RandomBytes(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(random());
+  return bytes;
+}
+
+// The archive goes out in blocks of 1 MiB, and each entry's header is
+// written again once its data is: parts that stay incompressible end inside,
+// at and past a block, their headers rewritten in a block still held or in
+// one written out. Written new, then copied as they are, each stays whole.
+TEST_F(PackageSave, PartsAroundTheBlocksOfTheWriteComeBackWhole) {
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  testing::Parts parts;
+  unsigned seed = 1;
+  for (const std::size_t size : {std::size_t{0}, std::size_t{1}, kBlock - 200, kBlock, kBlock + 1, 3 * kBlock + 7}) {
+    parts["p/" + std::to_string(size) + ".bin"] = RandomBytes(size, seed++);
+  }
+  testing::WritePackage(book, parts);
+  Package::Open(book).Save(folder_ / "copied.xlsx");
+
+  for (const auto& file : {book, folder_ / "copied.xlsx"}) {
+    SCOPED_TRACE(file.filename());
+    int code = 0;
+    const ZipHandle archive(zip_open(file.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code));
+    ASSERT_TRUE(archive) << code;
+    EXPECT_EQ(zip_get_num_entries(archive.get(), 0), static_cast<zip_int64_t>(parts.size()));
+    EXPECT_THAT(DifferingParts(parts, PartsOf(file)), ::testing::IsEmpty());
+  }
+}
+
+// No zip reader takes an archive of no entries for a package.
+TEST_F(PackageSave, APackageOfNoPartsIsNotWrittenAndTheFileStays) {
+  Package package = Package::Open(book);
+  package.Remove("note.txt");
+  EXPECT_EQ(ErrorOf([&] { package.Save(book); }), book.string() + ": cannot be written (the package has no parts)");
+  EXPECT_EQ(PartsOf(book).at("note.txt"), "original");
+  EXPECT_EQ(Entries(folder_ / ""), std::set<std::string>{"book.xlsx"});
+}
+
+// Saves `text` as the one part of `book` with files limited to `limit`
+// bytes, and ends the process with 0 when that fails with `message`.
+[[noreturn]] void SaveWithFilesLimited(const std::filesystem::path& book, rlim_t limit, const std::string& text,
+                                       const std::string& message) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit size{limit, limit};
+  setrlimit(RLIMIT_FSIZE, &size);
+  Package package = Package::Open(book);
+  package.Write("note.txt", text);
+  std::exit(ErrorOf([&] { package.Save(book); }) == message ? 0 : 1);
+}
+
+TEST_F(PackageSave, AWriteThatFailsPartWayLeavesTheFileAsItWasAndNothingBeside) {
+  const std::string text = RandomBytes(std::size_t{3} << 20, 7);
+  const std::string message = book.string() + ": cannot be written (Write error: File too large)";
+  for (const rlim_t limit : {rlim_t{100}, rlim_t{1} << 20, (rlim_t{3} << 20) + 50}) {
+    SCOPED_TRACE(limit);
+    EXPECT_EXIT(SaveWithFilesLimited(book, limit, text, message), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(PartsOf(book).at("note.txt"), "original");
+    EXPECT_EQ(Entries(folder_ / ""), std::set<std::string>{"book.xlsx"});
+  }
 }
 
 TEST_F(PackageSave, EveryCorpusWorkbookSavedUnchangedKeepsEveryPartByteForByte) {

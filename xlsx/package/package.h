@@ -85,9 +85,9 @@ class Package {
   // The part inflated in one go, when it is deflated and inflates to its
   // size and checksum as the directory gives them; none otherwise.
   std::optional<std::string> InflateWhole(const Part& part, const zip_stat_t& stat);
-  // Writes the parts as a zip file to `archiveFile`; PackageError naming
-  // `target` when it cannot.
-  void WriteArchive(const std::filesystem::path& archiveFile, const std::filesystem::path& target) const;
+  // Writes the parts as a zip file into the open, empty file `descriptor`;
+  // PackageError naming `target` when it cannot.
+  void WriteArchive(int descriptor, const std::filesystem::path& target) const;
 
   // The package `source` reads, of `size` bytes; `bytes`, when the file was
   // read into memory, are what `source` reads, and the package keeps them.

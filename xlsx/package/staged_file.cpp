@@ -45,19 +45,19 @@ mode_t KeepOwnership(int descriptor, const struct stat& replaced) {
 // The staged file's short name keeps the writer's temporaries, named after
 // it, within the system's limit whatever the target's name.
 StagedFile::StagedFile(SaveTarget target)
-    : target_(std::move(target)), folder_(FolderOf(target_.file)), file_(folder_.path() / "package") {
+    : target_(std::move(target)),
+      folder_(FolderOf(target_.file)),
+      file_(folder_.path() / "package"),
+      written_(Opened(file_, O_RDWR | O_CREAT | O_EXCL, 0666)) {
   struct stat status {};
-  Check(::fstat(Opened(file_, O_WRONLY | O_CREAT | O_EXCL, 0666).get(), &status));
+  Check(::fstat(written_.get(), &status));
   newFileMode_ = status.st_mode & 07777;
 }
 
 void StagedFile::Commit() {
-  {
-    const FileDescriptor written = Opened(file_, O_RDONLY);
-    const mode_t mode = target_.existing ? KeepOwnership(written.get(), *target_.existing) : newFileMode_;
-    Check(::fchmod(written.get(), mode));
-    Check(::fsync(written.get()));
-  }
+  const mode_t mode = target_.existing ? KeepOwnership(written_.get(), *target_.existing) : newFileMode_;
+  Check(::fchmod(written_.get(), mode));
+  Check(::fsync(written_.get()));
   Check(::rename(file_.c_str(), target_.file.c_str()));
   Check(::fsync(Opened(FolderOf(target_.file), O_RDONLY | O_DIRECTORY).get()));
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "xlsx/package/save_target.h"
+#include "xlsx/system/file_descriptor.h"
 #include "xlsx/system/temporary_folder.h"
 
 namespace tabulara::xlsx {
@@ -16,8 +17,9 @@ class StagedFile {
  public:
   explicit StagedFile(SaveTarget target);
 
-  // Where to write the file; it exists, empty, with a new file's mode.
-  const std::filesystem::path& path() const { return file_; }
+  // The file to write, open for reading and writing; it starts empty, with
+  // a new file's mode.
+  int descriptor() const { return written_.get(); }
 
   // Gives the written file the mode, owner and group of the file it
   // replaces (or keeps a new file's mode), flushes it to disk, renames it
@@ -28,6 +30,7 @@ class StagedFile {
   SaveTarget target_;
   TemporaryFolder folder_;
   std::filesystem::path file_;
+  FileDescriptor written_;
   mode_t newFileMode_ = 0;
 };
 
