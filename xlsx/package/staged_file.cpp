@@ -42,8 +42,8 @@ mode_t KeepOwnership(int descriptor, const struct stat& replaced) {
 
 }  // namespace
 
-// The staged file's short name keeps the writer's temporaries, named after
-// it, within the system's limit whatever the target's name.
+// The folder of its own gives the staged file a short name, within the
+// system's limit whatever the target's name.
 StagedFile::StagedFile(SaveTarget target)
     : target_(std::move(target)),
       folder_(FolderOf(target_.file)),
