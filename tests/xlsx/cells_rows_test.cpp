@@ -280,6 +280,42 @@ TEST(PlainRow, PrintsAPlainRowByteForByteAsTheDomDoes) {
   }
 }
 
+// An edit leaves a cell's attributes in the order the DOM writer would,
+// and as parsed, so that their tag is copied whole, when it changed nothing.
+TEST(PlainRow, AttributeEditsKeepTheDomsOrderAndTellWhetherTheyChangedAnything) {
+  using Edit = void (*)(PlainAttributes&);
+  const struct {
+    const char* what;
+    Edit edit;
+    const char* after;
+    bool asParsed;
+  } cases[] = {
+      {"a value set as it is", [](PlainAttributes& a) { a.Set("s", "1"); }, "r=A1 s=1 t=s", true},
+      {"a value changed", [](PlainAttributes& a) { a.Set("s", "2"); }, "r=A1 s=2 t=s", false},
+      {"one added by setting it", [](PlainAttributes& a) { a.Set("vm", "1"); }, "r=A1 s=1 t=s vm=1", false},
+      {"one that is not there removed", [](PlainAttributes& a) { a.Remove("cm"); }, "r=A1 s=1 t=s", true},
+      {"one removed", [](PlainAttributes& a) { a.Remove("s"); }, "r=A1 t=s", false},
+      {"the last set last as it is", [](PlainAttributes& a) { a.SetLast("t", "s"); }, "r=A1 s=1 t=s", true},
+      {"the last set last anew", [](PlainAttributes& a) { a.SetLast("t", "n"); }, "r=A1 s=1 t=n", false},
+      {"another set last as it is", [](PlainAttributes& a) { a.SetLast("r", "A1"); }, "s=1 t=s r=A1", false},
+      {"one not there set last", [](PlainAttributes& a) { a.SetLast("cm", "1"); }, "r=A1 s=1 t=s cm=1", false},
+  };
+  for (const auto& [what, edit, after, asParsed] : cases) {
+    SCOPED_TRACE(what);
+    PlainRow row;
+    ASSERT_TRUE(ParsePlainRow("<row r=\"1\"><c r=\"A1\" s=\"1\" t=\"s\"><v>0</v></c></row>", row));
+    PlainAttributes& attributes = row.cells.front().attributes;
+    ASSERT_TRUE(attributes.AsParsed());
+    edit(attributes);
+    std::string listed;
+    for (const PlainAttribute& attribute : attributes) {
+      listed += (listed.empty() ? "" : " ") + std::string(attribute.name) + "=" + std::string(attribute.value);
+    }
+    EXPECT_EQ(listed, after);
+    EXPECT_EQ(attributes.AsParsed(), asParsed);
+  }
+}
+
 TEST(PlainRow, LeavesEveryOtherRowToTheDom) {
   std::string endedEarly = "<row r=\"1\"><c r=\"A1\"><v>1";
   endedEarly += '\0';
@@ -387,7 +423,7 @@ TEST_F(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
       "<row r=\"1\" spans=\"1:10\" x14ac:dyDescent=\"0.25\"><c r=\"A1\"><v>1.5</v></c>"
       "<c r=\"B1\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> x </t></is></c><c r=\"C1\" t=\"b\"><v>1</v></c>"
       "<c r=\"D1\" t=\"e\"><v>#N/A</v></c><c r=\"E1\" t=\"s\"><v>1</v></c><c r=\"F1\" t=\"str\"><v>s</v></c>"
-      "<c r=\"G1\" t=\"s\"><v>0</v></c><c r=\"H1\"><v>NaN</v></c></row>";
+      "<c r=\"G1\" t=\"s\"><v>0</v></c><c r=\"H1\"><v>NaN</v></c><c r=\"I1\" t=\"s\" s=\"0\"><v>0</v></c></row>";
   // Read through the DOM either way (vm is not read without it), written
   // without it.
   const std::string withMetadata = "<row r=\"5\"><c r=\"G5\" t=\"s\" vm=\"1\"><v>0</v></c></row>";
@@ -396,7 +432,7 @@ TEST_F(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
                            WithComment(Twin(withMetadata, 5, 6)) + "</sheetData>"),
       "<si><t>old</t></si><si><t xml:space=\"preserve\"> pad </t></si>"));
   auto& sheet = *book.sheets.front();
-  const char* columns[] = {"A", "B", "C", "D", "E", "F", "G"};
+  const char* columns[] = {"A", "B", "C", "D", "E", "F", "G", "I"};
   for (const char* column : columns) {
     EXPECT_EQ(ValueAt(book, sheet, std::string(column) + "1"), ValueAt(book, sheet, std::string(column) + "2"))
         << column;
@@ -405,7 +441,7 @@ TEST_F(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
   EXPECT_EQ(ValueAt(book, sheet, "E1"), host::Variant(std::string(" pad ")));
 
   const host::Variant edits[] = {std::string("  two  blanks"), 2.5, std::string("#DIV/0!"), std::string("TRUE"),
-                                 std::string("old"), std::string("new"), 7.0};
+                                 std::string("old"), std::string("new"), 7.0, std::string("typed last")};
   for (int row : {1, 2}) {
     for (std::size_t i = 0; i < std::size(columns); ++i) {
       embedded::StoreEntry(book, sheet.grid(), Address(columns[i] + std::to_string(row)),
@@ -416,8 +452,8 @@ TEST_F(CellsPlainRows, ReadAndWriteAsTheDomDoes) {
   Save();
   const std::string& written = after.at("xl/worksheets/sheet1.xml");
   const std::string first = RowText(written, 1);
-  EXPECT_NE(first.find("<c r=\"H1\"><v>NaN</v></c></row>"), std::string::npos) << first;
-  EXPECT_TRUE(first.starts_with("<row r=\"1\" spans=\"1:8\" ")) << first;
+  EXPECT_NE(first.find("<c r=\"H1\"><v>NaN</v></c><c r=\"I1\" s=\"0\" t=\"s\">"), std::string::npos) << first;
+  EXPECT_TRUE(first.starts_with("<row r=\"1\" spans=\"1:9\" ")) << first;
   EXPECT_EQ(Twin(first, 1, 2), RowText(written, 2));
   EXPECT_EQ(RowText(written, 5), "<row r=\"5\"><c r=\"G5\"><v>7</v></c></row>");
   EXPECT_EQ(Twin(RowText(written, 5), 5, 6), RowText(written, 6));

@@ -13,6 +13,7 @@
 #include "host/constants.h"
 #include "host/conversion_details.h"
 #include "host/conversions.h"
+#include "xlsx/package/package_error.h"
 #include "xlsx/workbook_files.h"
 
 namespace tabulara::xlsx::testing {
@@ -84,6 +85,44 @@ TEST_F(FileTest, EveryKindOfCellValue) {
   EXPECT_EQ(ValueAt(book, sheet, "D1"), host::Variant(true));
   EXPECT_EQ(ValueAt(book, sheet, "E1"), host::Variant(-0.0015));
   EXPECT_EQ(ValueAt(book, sheet, "F1"), host::Variant(std::string("line\r")));
+}
+
+// A row's number is its digits alone, naming a row of the sheet; its one
+// cell, which names no place, then stands in column A of that row.
+TEST_F(FileTest, RowNumbersAreDigitsThatNameARowOfTheSheet) {
+  const struct {
+    std::string r;
+    // The end of the refusal; empty when the row is read.
+    std::string refusal;
+  } cases[] = {
+      {"7", ""},
+      {"007", ""},
+      {"1048576", ""},
+      {"0", "the row number \"0\" is not valid"},
+      {"", "the row number \"\" is not valid"},
+      {"+7", "the row number \"+7\" is not valid"},
+      {"7 ", "the row number \"7 \" is not valid"},
+      {"7.0", "the row number \"7.0\" is not valid"},
+      {"/7", "the row number \"/7\" is not valid"},
+      {"7:", "the row number \"7:\" is not valid"},
+      {"4294967296", "the row number \"4294967296\" is not valid"},
+      {"99999999999999999999", "the row number \"99999999999999999999\" is not valid"},
+      {"4294967295", "row 4294967295 lies outside the sheet (the last row is 1048576)"},
+      {"1048577", "row 1048577 lies outside the sheet (the last row is 1048576)"},
+  };
+  for (const auto& [r, refusal] : cases) {
+    SCOPED_TRACE(r);
+    auto& book = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"" + r + "\"><c><v>5</v></c></row></sheetData>"));
+    auto& sheet = *book.sheets.front();
+    try {
+      sheet.LoadContent();
+      EXPECT_EQ(refusal, "");
+      EXPECT_EQ(ValueAt(book, sheet, "A" + std::to_string(std::stoi(r))), host::Variant(5.0));
+    } catch (const PackageError& error) {
+      EXPECT_THAT(error.what(), ::testing::EndsWith(refusal));
+      EXPECT_NE(refusal, "");
+    }
+  }
 }
 
 // A file's claims about ranges (an array formula over the whole sheet,

@@ -286,6 +286,21 @@ void AppendMarkup(std::string_view open, std::span<const PlainAttribute> attribu
 // `open` is "<" and the element's name.
 void AppendTextElement(std::string_view open, const PlainAttributes& attributes,
                        const std::optional<std::string_view>& text, std::string& out) {
+  // Mostly a value: no attributes, a short text, nothing to escape; put
+  // together on the stack and appended at once.
+  std::array<char, 64> buffer;
+  const std::size_t size = text ? 2 * open.size() + text->size() + 3 : 0;
+  if (attributes.empty() && size != 0 && size <= buffer.size() && !AnyIs(*text, kEscapedInText)) {
+    char* at = std::copy(open.begin(), open.end(), buffer.data());
+    *at++ = '>';
+    at = std::copy(text->begin(), text->end(), at);
+    *at++ = '<';
+    *at++ = '/';
+    at = std::copy(open.begin() + 1, open.end(), at);
+    *at = '>';
+    out.append(buffer.data(), size);
+    return;
+  }
   AppendMarkup(open, attributes, text ? ">" : "/>", out);
   if (!text) return;
   const std::string_view name = open.substr(1);
@@ -379,24 +394,33 @@ bool PlainAttributes::Add(PlainAttribute attribute) {
   return true;
 }
 
+// Setting a value an attribute has already, or removing one that is not
+// there, leaves the attributes as they were parsed.
 bool PlainAttributes::Set(std::string_view name, std::string_view value) {
-  asParsed_ = false;
   for (std::size_t i = 0; i < count_; ++i) {
-    if (items_[i].name == name) {
+    if (items_[i].name != name) continue;
+    if (items_[i].value != value) {
       items_[i].value = value;
-      return true;
+      asParsed_ = false;
     }
+    return true;
   }
   return Add(PlainAttribute{name, value});
 }
 
+bool PlainAttributes::SetLast(std::string_view name, std::string_view value) {
+  if (count_ > 0 && items_[count_ - 1].name == name) return Set(name, value);
+  Remove(name);
+  return Add(PlainAttribute{name, value});
+}
+
 void PlainAttributes::Remove(std::string_view name) {
-  asParsed_ = false;
   for (std::size_t i = 0; i < count_; ++i) {
     if (items_[i].name != name) continue;
     std::copy(items_.begin() + static_cast<std::ptrdiff_t>(i) + 1, items_.begin() + static_cast<std::ptrdiff_t>(count_),
               items_.begin() + static_cast<std::ptrdiff_t>(i));
     --count_;
+    asParsed_ = false;
     return;
   }
 }

@@ -47,6 +47,9 @@ class PlainAttributes {
   bool Add(PlainAttribute attribute);
   // Changes the value in place, or adds the attribute last.
   bool Set(std::string_view name, std::string_view value);
+  // Makes the attribute the last one, with `value`, as removing and adding
+  // it would; false when there is no room.
+  bool SetLast(std::string_view name, std::string_view value);
   void Remove(std::string_view name);
 
  private:

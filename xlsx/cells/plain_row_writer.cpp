@@ -107,8 +107,9 @@ void CellsAspect::WritePlainValue(PlainRow& row, PlainCell& cell, const Cell& no
   cell.content = PlainCell::Content::None;
   cell.text.reset();
   cell.textAttributes.clear();
-  cell.attributes.Remove("t");
   cell.attributes.Remove("vm");
+  // The type goes last, as the DOM writer puts it.
+  std::optional<std::string_view> type;
   const auto setValue = [&](std::string text) {
     cell.content = PlainCell::Content::Value;
     cell.text = row.Keep(std::move(text));
@@ -123,28 +124,33 @@ void CellsAspect::WritePlainValue(PlainRow& row, PlainCell& cell, const Cell& no
     }
     case ValueKind::Text:
       if (now.hasFormula) {
-        cell.attributes.Set("t", "str");
+        type = "str";
         setValue(EncodeXstring(context.workbook.strings.Text(now.text)));
       } else if (context.strings != nullptr) {
-        cell.attributes.Set("t", "s");
+        type = "s";
         setValue(std::to_string(context.strings->IndexFor(context.workbook.strings, now.text)));
         context.strings->CountReferences(1);
       } else {
-        cell.attributes.Set("t", "inlineStr");
+        type = "inlineStr";
         cell.content = PlainCell::Content::InlineText;
         cell.text = row.Keep(EncodeXstring(context.workbook.strings.Text(now.text)));
         if (NeedsPreservedSpace(*cell.text)) cell.textAttributes.Set("xml:space", "preserve");
       }
       break;
     case ValueKind::Logical:
-      cell.attributes.Set("t", "b");
+      type = "b";
       setValue(now.logical ? "1" : "0");
       break;
     case ValueKind::Error:
-      cell.attributes.Set("t", "e");
+      type = "e";
       cell.content = PlainCell::Content::Value;
       cell.text = embedded::ErrorTextOf(now.error);
       break;
+  }
+  if (type) {
+    cell.attributes.SetLast("t", *type);
+  } else {
+    cell.attributes.Remove("t");
   }
 }
 
