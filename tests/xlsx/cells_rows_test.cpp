@@ -562,6 +562,29 @@ TEST_F(CellsPlainRows, FormulasAndRowAttributesReadAndWriteAsTheDomDoes) {
   EXPECT_EQ(Twin(first, 1, 2), RowText(written, 2));
 }
 
+// A row's height, visibility and format read the same from a plain row and
+// through the DOM, the first of a repeated attribute counting.
+TEST_F(CellsPlainRows, RowAttributesReadAsTheDomReadsThem) {
+  for (const std::string& attributes : {
+           std::string("ht=\"20\" ht=\"30\" hidden=\"0\" hidden=\"1\" customFormat=\"1\" s=\"1\" s=\"0\""),
+           std::string("customFormat=\"0\" customFormat=\"1\" s=\"1\" r=\"9\""),
+           std::string("customFormat=\"true\" s=\"1\" ht=\"9.75\" hidden=\"true\""),
+           std::string("s=\"1\" customFormat=\"0\" hidden=\"false\""),
+           std::string("customFormat=\"1\" s=\"x\""),
+       }) {
+    SCOPED_TRACE(attributes);
+    const std::string plain = "<row r=\"1\" " + attributes + "><c r=\"A1\"><v>1</v></c></row>";
+    auto& book = OpenParts(MinimalWorkbookParts("<sheetData>" + plain + WithComment(Twin(plain, 1, 2)) + "</sheetData>"));
+    const auto& rows = book.sheets.front()->grid().rows;
+    const embedded::model::Row& first = rows.at(1);
+    const embedded::model::Row& second = rows.at(2);
+    EXPECT_EQ(first.height, second.height);
+    EXPECT_EQ(first.hidden, second.hidden);
+    EXPECT_EQ(first.format, second.format);
+    EXPECT_TRUE(first.height || attributes.find("ht") == std::string::npos);
+  }
+}
+
 // Rows the plain writer must leave to the DOM: cells out of order, and a cell
 // with no room left for the type and format it may need.
 TEST_F(CellsPlainRows, RowsThePlainWriterCannotTakeAreWrittenWhole) {

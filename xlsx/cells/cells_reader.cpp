@@ -86,7 +86,7 @@ class SheetDataReader {
       if (!piece.element) continue;
       const PlainRow* const plain = parsed.Next();
       if (plain != nullptr && Readable(*plain)) {
-        number = RowNumber(plain->attributes.Find("r"), number);
+        number = RowNumber(rowAttributes_.r, number);
         ReadPlainRow(*plain, number);
         piece.row = number;
         continue;
@@ -182,12 +182,37 @@ class SheetDataReader {
     std::string_view t;
   };
 
+  // The first of each attribute a row is read by, taken in one pass.
+  struct RowAttributes {
+    std::optional<std::string_view> r;
+    std::optional<std::string_view> s;
+    std::optional<std::string_view> ht;
+    std::optional<std::string_view> hidden;
+    std::optional<std::string_view> customFormat;
+  };
+
+  static RowAttributes TakeRowAttributes(const PlainAttributes& attributes) {
+    RowAttributes taken;
+    for (const PlainAttribute& attribute : attributes) {
+      const std::string_view name = attribute.name;
+      std::optional<std::string_view>* const into = name == "r"              ? &taken.r
+                                                    : name == "s"            ? &taken.s
+                                                    : name == "ht"           ? &taken.ht
+                                                    : name == "hidden"       ? &taken.hidden
+                                                    : name == "customFormat" ? &taken.customFormat
+                                                                             : nullptr;
+      if (into != nullptr && !*into) *into = attribute.value;
+    }
+    return taken;
+  }
+
   // Rows with a number and a format that is a number where it counts, and
   // cells of only r, s (a number) and t, are read as the DOM path reads them.
-  // Notes the attributes of the cells of such a row for ReadPlainRow.
+  // Notes the attributes of such a row and of its cells for ReadPlainRow.
   bool Readable(const PlainRow& row) {
-    if (!row.attributes.Find("r")) return false;
-    if (IsTrue(row.attributes.Value("customFormat")) && !PlainFormat(row.attributes.Value("s"))) return false;
+    rowAttributes_ = TakeRowAttributes(row.attributes);
+    if (!rowAttributes_.r) return false;
+    if (IsTrue(rowAttributes_.customFormat.value_or("")) && !PlainFormat(rowAttributes_.s.value_or(""))) return false;
     cellAttributes_.clear();
     for (const PlainCell& cell : row.cells) {
       CellAttributes& taken = cellAttributes_.emplace_back();
@@ -233,10 +258,10 @@ class SheetDataReader {
   // A row Readable took last.
   void ReadPlainRow(const PlainRow& plain, std::int32_t number) {
     embedded::model::Row& row = grid_.rows[number];
-    const PlainAttributes& attributes = plain.attributes;
-    if (const auto height = attributes.Find("ht")) row.height = AttributeNumber(*height);
-    row.hidden = IsTrue(attributes.Value("hidden"));
-    if (IsTrue(attributes.Value("customFormat"))) row.format = FormatOf(*PlainFormat(attributes.Value("s")));
+    const RowAttributes& attributes = rowAttributes_;
+    if (attributes.ht) row.height = AttributeNumber(*attributes.ht);
+    row.hidden = IsTrue(attributes.hidden.value_or(""));
+    if (IsTrue(attributes.customFormat.value_or(""))) row.format = FormatOf(*PlainFormat(attributes.s.value_or("")));
     row.cells.reserve(row.cells.size() + plain.cells.size());
     std::int32_t column = 0;
     bool sorted = true;
@@ -390,6 +415,7 @@ class SheetDataReader {
   std::vector<std::pair<CellAddress, std::uint32_t>> members_;
   std::vector<std::pair<CellRect, std::string>> arrays_;
   // The attributes of the cells of the plain row Readable took last.
+  RowAttributes rowAttributes_;
   std::vector<CellAttributes> cellAttributes_;
   // The cells' own formulas in the order read, put in the grid's table at
   // once when its size is known.
