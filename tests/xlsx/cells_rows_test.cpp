@@ -574,7 +574,8 @@ TEST_F(CellsPlainRows, RowAttributesReadAsTheDomReadsThem) {
        }) {
     SCOPED_TRACE(attributes);
     const std::string plain = "<row r=\"1\" " + attributes + "><c r=\"A1\"><v>1</v></c></row>";
-    auto& book = OpenParts(MinimalWorkbookParts("<sheetData>" + plain + WithComment(Twin(plain, 1, 2)) + "</sheetData>"));
+    auto& book =
+        OpenParts(MinimalWorkbookParts("<sheetData>" + plain + WithComment(Twin(plain, 1, 2)) + "</sheetData>"));
     const auto& rows = book.sheets.front()->grid().rows;
     const embedded::model::Row& first = rows.at(1);
     const embedded::model::Row& second = rows.at(2);
