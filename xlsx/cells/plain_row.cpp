@@ -374,15 +374,19 @@ void PrintStartTag(std::string_view open, const PlainAttributes& attributes, std
   }
 }
 
+// Names are short: compared here rather than by a call to memcmp.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  std::size_t same = 0;
+  while (same < a.size() && a[same] == b[same]) ++same;
+  return same == a.size();
+}
+
 }  // namespace
 
 std::optional<std::string_view> PlainAttributes::Find(std::string_view name) const {
-  // Names are short: compared here rather than by a call to memcmp.
   for (const PlainAttribute& attribute : *this) {
-    if (attribute.name.size() != name.size()) continue;
-    std::size_t same = 0;
-    while (same < name.size() && name[same] == attribute.name[same]) ++same;
-    if (same == name.size()) return attribute.value;
+    if (SameName(attribute.name, name)) return attribute.value;
   }
   return std::nullopt;
 }
@@ -398,7 +402,7 @@ bool PlainAttributes::Add(PlainAttribute attribute) {
 // there, leaves the attributes as they were parsed.
 bool PlainAttributes::Set(std::string_view name, std::string_view value) {
   for (std::size_t i = 0; i < count_; ++i) {
-    if (items_[i].name != name) continue;
+    if (!SameName(items_[i].name, name)) continue;
     if (items_[i].value != value) {
       items_[i].value = value;
       asParsed_ = false;
@@ -409,14 +413,14 @@ bool PlainAttributes::Set(std::string_view name, std::string_view value) {
 }
 
 bool PlainAttributes::SetLast(std::string_view name, std::string_view value) {
-  if (count_ > 0 && items_[count_ - 1].name == name) return Set(name, value);
+  if (count_ > 0 && SameName(items_[count_ - 1].name, name)) return Set(name, value);
   Remove(name);
   return Add(PlainAttribute{name, value});
 }
 
 void PlainAttributes::Remove(std::string_view name) {
   for (std::size_t i = 0; i < count_; ++i) {
-    if (items_[i].name != name) continue;
+    if (!SameName(items_[i].name, name)) continue;
     std::copy(items_.begin() + static_cast<std::ptrdiff_t>(i) + 1, items_.begin() + static_cast<std::ptrdiff_t>(count_),
               items_.begin() + static_cast<std::ptrdiff_t>(i));
     --count_;
