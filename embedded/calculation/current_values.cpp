@@ -14,11 +14,13 @@ namespace {
 constexpr std::array<std::string_view, 9> kVolatile{"CELL", "INDIRECT",    "INFO",      "NOW",  "OFFSET",
                                                     "RAND", "RANDARRAY", "RANDBETWEEN", "TODAY"};
 
-bool IsNameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '_'; }
+// ASCII letters, as isalpha takes them in the C and UTF-8 locales this runs
+// in, without its call per character.
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-bool IsNamePart(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '.';
-}
+bool IsNameStart(char c) { return IsLetter(c) || c == '_'; }
+
+bool IsNamePart(char c) { return IsLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '.'; }
 
 bool IsSteadyBuiltin(std::string name) {
   std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });

@@ -186,6 +186,19 @@ TEST(CurrentValues, EveryFormulaOfTheSheetHasAValueAndIsSteady) {
       {"values of steady formulas", [](EmbeddedHost&, model::Sheet&) {}, true},
       {"a volatile formula",
        [](EmbeddedHost& host, model::Sheet& sheet) { host.SetFormula(sheet, "C2", "=NOW()", 1.0); }, false},
+      {"a volatile function in lower case, or prefixed",
+       [](EmbeddedHost& host, model::Sheet& sheet) {
+         host.SetFormula(sheet, "C2", "=A1+rand()", 1.0);
+         host.SetFormula(sheet, "D2", "=_xlfn.RANDARRAY(2)", 1.0);
+       },
+       false},
+      {"a function the host does not have",
+       [](EmbeddedHost& host, model::Sheet& sheet) { host.SetFormula(sheet, "C2", "=A1+NOW2(1)", 1.0); }, false},
+      {"volatile names in texts, quoted sheet names and other names",
+       [](EmbeddedHost& host, model::Sheet& sheet) {
+         host.SetFormula(sheet, "C2", "=\"NOW()\"&'RAND() x'!A1&A1RAND&LEN(\"TODAY()\")", 1.0);
+       },
+       true},
       {"a formula without a value",
        [](EmbeddedHost&, model::Sheet& sheet) { sheet.grid().Find({2, 1})->SetEmpty(); }, false},
       {"a formula without a cell", [&](EmbeddedHost&, model::Sheet& sheet) { formulaAt(sheet, 9, 4, "=1"); }, false},
