@@ -414,7 +414,7 @@ class SheetDataReader {
   std::unordered_map<std::uint32_t, Master> masters_;
   std::vector<std::pair<CellAddress, std::uint32_t>> members_;
   std::vector<std::pair<CellRect, std::string>> arrays_;
-  // The attributes of the cells of the plain row Readable took last.
+  // The attributes of the plain row Readable took last, and of its cells.
   RowAttributes rowAttributes_;
   std::vector<CellAttributes> cellAttributes_;
   // The cells' own formulas in the order read, put in the grid's table at
