@@ -23,8 +23,16 @@ ArchiveOutput::ArchiveOutput(int descriptor) : descriptor_(descriptor) {
 
 ArchiveOutput::~ArchiveOutput() { zip_error_fini(&error_); }
 
-zip_source_t* ArchiveOutput::Source(zip_error_t* error) {
-  return zip_source_function_create(&ArchiveOutput::Serve, this, error);
+ZipHandle ArchiveOutput::NewArchive(int& code) {
+  zip_error_t error;
+  zip_error_init(&error);
+  ZipSourceHandle source(zip_source_function_create(&ArchiveOutput::Serve, this, &error));
+  ZipHandle archive(source ? zip_open_from_source(source.get(), ZIP_CREATE | ZIP_TRUNCATE, &error) : nullptr);
+  code = zip_error_code_zip(&error);
+  zip_error_fini(&error);
+  // The archive owns its source from here.
+  if (archive) source.release();
+  return archive;
 }
 
 zip_int64_t ArchiveOutput::Failed(int code, int systemError) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "xlsx/package/zip_handle.h"
+
 namespace tabulara::xlsx {
 
 // Where libzip writes a new archive: an open, empty file, written in large
@@ -19,9 +21,9 @@ class ArchiveOutput {
   ArchiveOutput& operator=(const ArchiveOutput&) = delete;
   ~ArchiveOutput();
 
-  // A source for zip_open_from_source with ZIP_CREATE | ZIP_TRUNCATE; null
-  // with `error` set when libzip cannot make one.
-  zip_source_t* Source(zip_error_t* error);
+  // A new archive that writes here; null, with libzip's error in `code`,
+  // when it cannot be made.
+  ZipHandle NewArchive(int& code);
 
  private:
   static zip_int64_t Serve(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command);

@@ -298,15 +298,9 @@ void Package::WriteArchive(int descriptor, const std::filesystem::path& target) 
   const std::vector<std::unique_ptr<DeflatedPart>> deflated = DeflateParts(contents);
 
   ArchiveOutput output(descriptor);
-  zip_error_t error;
-  zip_error_init(&error);
-  ZipSourceHandle outputSource(output.Source(&error));
-  ZipHandle archive(outputSource ? zip_open_from_source(outputSource.get(), ZIP_CREATE | ZIP_TRUNCATE, &error)
-                                 : nullptr);
-  const int code = zip_error_code_zip(&error);
-  zip_error_fini(&error);
+  int code = 0;
+  ZipHandle archive = output.NewArchive(code);
   if (!archive) fail(ZipErrorText(code));
-  outputSource.release();
   std::size_t next = 0;
   for (const Part& part : parts_) {
     if (part.removed) continue;
