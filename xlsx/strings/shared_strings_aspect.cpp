@@ -42,7 +42,7 @@ void SharedStringsAspect::Read(WorkbookParts& parts) {
   if (!stored) return;
   partName_ = *stored;
   exists_ = true;
-  std::string bytes = parts.package.Read(partName_);
+  std::string bytes = parts.package.Take(partName_);
   embedded::model::StringPool& pool = parts.workbook->strings;
   if (std::optional<PlainStrings> plain = ScanPlainStrings(bytes)) {
     for (const PlainStrings::Text& text : plain->texts) {
