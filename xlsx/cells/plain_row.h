@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cstddef>
-#include <deque>
+#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -95,8 +95,9 @@ struct PlainRow {
   std::vector<PlainCell> cells;
   // The source's "</row>"; empty for an empty element.
   std::string_view printedEnd;
-  // Texts set on the row, which its attributes and cells view.
-  std::deque<std::string> kept;
+  // Texts set on the row, which its attributes and cells view: a list, which
+  // moves none of them and allocates nothing while empty.
+  std::list<std::string> kept;
 
   std::string_view Keep(std::string text) { return kept.emplace_back(std::move(text)); }
 };

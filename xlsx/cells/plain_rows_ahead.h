@@ -31,7 +31,10 @@ class PlainRowsAhead {
   // one plain row. Called once for each text at most.
   PlainRow* Next();
 
-  static constexpr std::size_t kBatch = 256;
+  // Each hand-over between the threads can cost a wake-up of the other, tens
+  // of microseconds on a virtual machine: batches are large, and a sheet of
+  // one batch or less is not worth a thread.
+  static constexpr std::size_t kBatch = 2048;
 
  private:
   struct Batch {
