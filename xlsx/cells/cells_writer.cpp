@@ -206,11 +206,17 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
   const auto writeRow = [&](std::int32_t number, const SheetDataPiece* original) {
     if (original != nullptr) {
       PlainRow* const plain = parsed.Next();
-      if (plain != nullptr && WritePlainRow(*plain, number, grid, context)) {
+      if (plain != nullptr) {
+        const bool plainWritten = WritePlainRow(*plain, number, grid, context);
         const std::size_t begin = written.text.size();
-        PrintPlainRow(*plain, written.text);
-        written.pieces.push_back({begin, written.text.size(), true, number});
-        return;
+        if (plainWritten) PrintPlainRow(*plain, written.text);
+        // The texts the row kept were allocated on this thread: freed here,
+        // not where the row is parsed next, they stay in this thread's cache.
+        plain->kept.clear();
+        if (plainWritten) {
+          written.pieces.push_back({begin, written.text.size(), true, number});
+          return;
+        }
       }
     }
     scratch.reset();
