@@ -37,7 +37,7 @@ using testing::WorksheetXml;
 std::vector<std::string> Pieces(const SheetRows& rows) {
   std::vector<std::string> texts;
   for (const SheetDataPiece& piece : rows.pieces) {
-    texts.push_back((piece.element ? "E:" : "") + rows.text.substr(piece.begin, piece.end - piece.begin));
+    texts.push_back((piece.element ? "E:" : "") + std::string(rows.text.substr(piece.begin, piece.end - piece.begin)));
   }
   return texts;
 }
@@ -54,10 +54,29 @@ TEST(SheetDataText, TheRowsComeOutAsTextInPiecesAndGoBackInPlace) {
                                               "E:<row r=\"2\"/>"));
 
   pugi::xml_document outer = ParseXmlPart(split.outer, "xl/worksheets/sheet1.xml");
-  EXPECT_EQ(JoinWorksheetXml(outer, split.rows.text),
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n" +
-                WorksheetXml("<sheetPr/><sheetData>" + split.rows.text + "</sheetData><pageMargins left=\"1\"/>"));
-  EXPECT_EQ(JoinWorksheetXml(outer, ""), SerializeXmlPart(outer));
+  const std::string rows(split.rows.text);
+  const auto expected = [&](const std::string& before) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n" +
+           WorksheetXml(before + "<sheetData>" + rows + "</sheetData><pageMargins left=\"1\"/>");
+  };
+  // The bytes read hold the rows alone: the part is made around them, in place.
+  const std::shared_ptr<std::string> first = JoinWorksheetXml(outer, split.rows);
+  EXPECT_EQ(*first, expected("<sheetPr/>"));
+  EXPECT_EQ(split.rows.text, rows);
+  EXPECT_EQ(split.rows.text.data(), first->data() + first->find("<row"));
+  EXPECT_THAT(Pieces(split.rows), ElementsAre("E:<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>", "\n  <!-- note -->",
+                                              "E:<row r=\"2\"/>"));
+
+  // Now the package shares them: the next part is a copy, and the first stays as it was.
+  outer.document_element().first_child().set_name("sheetProperties");
+  const std::shared_ptr<std::string> second = JoinWorksheetXml(outer, split.rows);
+  EXPECT_EQ(*second, expected("<sheetProperties/>"));
+  EXPECT_EQ(*first, expected("<sheetPr/>"));
+  EXPECT_EQ(split.rows.text, rows);
+  EXPECT_EQ(split.rows.text.data(), second->data() + second->find("<row"));
+
+  SheetRows none;
+  EXPECT_EQ(*JoinWorksheetXml(outer, none), SerializeXmlPart(outer));
 }
 
 TEST(SheetDataText, EndTagsInCommentsTextsAndValuesDoNotEndTheRows) {
@@ -87,7 +106,7 @@ TEST(SheetDataText, PartsWithoutRowsStayWholeAndPrefixesStay) {
   WorksheetText split = SplitWorksheetXml(prefixed, "sheet.xml");
   EXPECT_EQ(split.rows.text, "<x:row r=\"1\"/>");
   pugi::xml_document outer = ParseXmlPart(split.outer, "sheet.xml");
-  EXPECT_THAT(JoinWorksheetXml(outer, split.rows.text), HasSubstr("<x:sheetData><x:row r=\"1\"/></x:sheetData>"));
+  EXPECT_THAT(*JoinWorksheetXml(outer, split.rows), HasSubstr("<x:sheetData><x:row r=\"1\"/></x:sheetData>"));
 }
 
 // The part split on one thread, and on two wherever there is a row tag past

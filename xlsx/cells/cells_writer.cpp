@@ -201,20 +201,22 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
 
   SheetRows written;
   written.partOffset = rows.partOffset;
-  ReserveLargeText(written.text, rows.text.size() + rows.text.size() / 8);
+  written.buffer = std::make_shared<std::string>();
+  std::string& text = *written.buffer;
+  ReserveLargeText(text, rows.text.size() + rows.text.size() / 8);
   pugi::xml_document scratch;
   const auto writeRow = [&](std::int32_t number, const SheetDataPiece* original) {
     if (original != nullptr) {
       PlainRow* const plain = parsed.Next();
       if (plain != nullptr) {
         const bool plainWritten = WritePlainRow(*plain, number, grid, context);
-        const std::size_t begin = written.text.size();
-        if (plainWritten) PrintPlainRow(*plain, written.text);
+        const std::size_t begin = text.size();
+        if (plainWritten) PrintPlainRow(*plain, text);
         // The texts the row kept were allocated on this thread: freed here,
         // not where the row is parsed next, they stay in this thread's cache.
         plain->kept.clear();
         if (plainWritten) {
-          written.pieces.push_back({begin, written.text.size(), true, number});
+          written.pieces.push_back({begin, text.size(), true, number});
           return;
         }
       }
@@ -224,9 +226,9 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
     if (original != nullptr) ParseSheetDataPiece(holder, rows, *original, partName_);
     WriteRow(holder, holder.first_child(), number, grid, context);
     for (const pugi::xml_node node : holder.children()) {
-      const std::size_t begin = written.text.size();
-      AppendXml(node, written.text);
-      written.pieces.push_back({begin, written.text.size(), true, IsNamed(node, "row") ? number : 0});
+      const std::size_t begin = text.size();
+      AppendXml(node, text);
+      written.pieces.push_back({begin, text.size(), true, IsNamed(node, "row") ? number : 0});
     }
   };
   auto next = added.begin();
@@ -238,12 +240,13 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
       continue;
     }
     SheetDataPiece copy = piece;
-    copy.begin = written.text.size();
-    written.text.append(rows.text, piece.begin, piece.end - piece.begin);
-    copy.end = written.text.size();
+    copy.begin = text.size();
+    text.append(rows.text, piece.begin, piece.end - piece.begin);
+    copy.end = text.size();
     written.pieces.push_back(copy);
   }
   for (; next != added.end(); ++next) writeRow(next->second, nullptr);
+  written.text = text;
   sheet.sheetRows = std::move(written);
   IndexRows(sheet.sheetRows);
 }

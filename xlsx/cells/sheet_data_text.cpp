@@ -201,15 +201,14 @@ std::string CanonicalText(std::string_view bytes, const std::string& partName) {
   return SerializeXmlPart(document);
 }
 
-// Cuts the content out of `text`, which then holds it alone.
+// Cuts the content out of `text`: the rows view it where it stands.
 WorksheetText Split(std::string text, std::size_t begin, std::size_t end, std::vector<SheetDataPiece> pieces) {
   WorksheetText split;
   split.outer.reserve(text.size() - (end - begin));
   split.outer.append(text, 0, begin);
   split.outer.append(text, end);
-  text.erase(end);
-  text.erase(0, begin);
-  split.rows.text = std::move(text);
+  split.rows.buffer = std::make_shared<std::string>(std::move(text));
+  split.rows.text = std::string_view(*split.rows.buffer).substr(begin, end - begin);
   split.rows.partOffset = begin;
   split.rows.pieces = std::move(pieces);
   return split;
@@ -246,8 +245,8 @@ WorksheetText SplitWorksheetXml(std::string bytes, const std::string& partName, 
   return WorksheetText{std::move(text), {}};
 }
 
-std::string JoinWorksheetXml(pugi::xml_document& outer, const std::string& rows) {
-  if (rows.empty()) return SerializeXmlPart(outer);
+std::shared_ptr<std::string> JoinWorksheetXml(pugi::xml_document& outer, SheetRows& rows) {
+  if (rows.text.empty()) return std::make_shared<std::string>(SerializeXmlPart(outer));
   pugi::xml_node sheetData = ObtainWorksheetChild(outer.document_element(), "sheetData");
   const std::string marker = RowsMarker();
   pugi::xml_node placeholder = sheetData.prepend_child(pugi::node_pi);
@@ -256,12 +255,27 @@ std::string JoinWorksheetXml(pugi::xml_document& outer, const std::string& rows)
   sheetData.remove_child(placeholder);
   const std::string printed = "<?" + marker + "?>";
   const std::size_t at = serialized.find(printed);
+  const std::string_view before = std::string_view(serialized).substr(0, at);
+  const std::string_view after = std::string_view(serialized).substr(at + printed.size());
   std::string bytes;
-  ReserveLargeText(bytes, serialized.size() + rows.size());
-  bytes.append(serialized, 0, at);
-  bytes.append(rows);
-  bytes.append(serialized, at + printed.size());
-  return bytes;
+  if (rows.buffer.use_count() == 1) {
+    // Nothing else holds the rows' bytes: what stands around the rows there
+    // is replaced, and the rows stay where they are.
+    const std::size_t begin = static_cast<std::size_t>(rows.text.data() - rows.buffer->data());
+    const std::size_t end = begin + rows.text.size();
+    bytes = std::move(*rows.buffer);
+    bytes.replace(end, std::string::npos, after);
+    bytes.replace(0, begin, before);
+  } else {
+    ReserveLargeText(bytes, serialized.size() + rows.text.size());
+    bytes.append(before);
+    bytes.append(rows.text);
+    bytes.append(after);
+  }
+  auto part = std::make_shared<std::string>(std::move(bytes));
+  rows.text = std::string_view(*part).substr(before.size(), rows.text.size());
+  rows.buffer = part;
+  return part;
 }
 
 void ParseSheetDataPiece(pugi::xml_node holder, const SheetRows& rows, const SheetDataPiece& piece,

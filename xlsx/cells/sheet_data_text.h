@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,7 +26,11 @@ struct SheetDataPiece {
 };
 
 struct SheetRows {
-  std::string text;
+  // The bytes `text` stands in: the part as read or as last written, which
+  // the package may share, or the rows alone as just rewritten.
+  std::shared_ptr<std::string> buffer;
+  // The content of <sheetData>, in `buffer`.
+  std::string_view text;
   // Where the text began in the part as read, for messages.
   std::size_t partOffset = 0;
   std::vector<SheetDataPiece> pieces;
@@ -45,8 +50,10 @@ inline constexpr std::size_t kSplitOnTwoThreadsFrom = std::size_t{1} << 20;
 WorksheetText SplitWorksheetXml(std::string bytes, const std::string& partName,
                                 std::size_t twoThreadsFrom = kSplitOnTwoThreadsFrom);
 
-// The part's bytes: `outer` serialized with `rows` inside its <sheetData>.
-std::string JoinWorksheetXml(pugi::xml_document& outer, const std::string& rows);
+// The part's bytes: `outer` serialized with the rows inside its <sheetData>;
+// the rows then view their text there. Bytes that only the rows hold become
+// the part's in place, around the rows, instead of being copied.
+std::shared_ptr<std::string> JoinWorksheetXml(pugi::xml_document& outer, SheetRows& rows);
 
 // Parses a piece of sheetData content into `holder`'s children as the parts
 // are parsed; PackageError naming the byte of the part where it fails.

@@ -99,7 +99,7 @@ Package Package::FromSource(ZipSourceHandle source, std::unique_ptr<std::string>
   for (zip_int64_t index = 0; index < count; ++index) {
     const char* name = zip_get_name(archive.get(), static_cast<zip_uint64_t>(index), ZIP_FL_ENC_GUESS);
     if (name == nullptr) throw PackageError(file.string() + ": damaged zip directory");
-    package.parts_.push_back(Part{name, static_cast<zip_uint64_t>(index), std::nullopt, false, false});
+    package.parts_.push_back(Part{name, static_cast<zip_uint64_t>(index), nullptr, false, false});
   }
   package.source_ = std::move(archive);
   return package;
@@ -232,7 +232,7 @@ std::optional<std::string> Package::InflateWhole(const Part& part, const zip_sta
 const std::string& Package::Read(const std::string& name) {
   Part* part = FindPart(name);
   if (part == nullptr) throw PackageError(sourceFile_.string() + ": the part " + name + " is missing");
-  if (!part->contents) part->contents = Inflate(*part);
+  if (!part->contents) part->contents = std::make_shared<const std::string>(Inflate(*part));
   return *part->contents;
 }
 
@@ -241,7 +241,7 @@ std::string Package::Take(const std::string& name) {
   if (part == nullptr) throw PackageError(sourceFile_.string() + ": the part " + name + " is missing");
   if (part->changed || !part->sourceIndex) return *part->contents;
   if (!part->contents) return Inflate(*part);
-  std::string bytes = std::move(*part->contents);
+  std::string bytes = *part->contents;
   part->contents.reset();
   return bytes;
 }
@@ -265,9 +265,13 @@ std::string Package::ReadPrefix(const std::string& name, std::size_t size) {
 }
 
 void Package::Write(const std::string& name, std::string bytes) {
+  Write(name, std::make_shared<const std::string>(std::move(bytes)));
+}
+
+void Package::Write(const std::string& name, std::shared_ptr<const std::string> bytes) {
   Part* part = FindPart(name);
   if (part == nullptr) {
-    parts_.push_back(Part{name, std::nullopt, std::nullopt, true, false});
+    parts_.push_back(Part{name, std::nullopt, nullptr, true, false});
     part = &parts_.back();
   }
   part->contents = std::move(bytes);

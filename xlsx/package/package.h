@@ -62,6 +62,9 @@ class Package {
   std::string ReadPrefix(const std::string& name, std::size_t size);
   // Replaces a part's bytes or adds a new part.
   void Write(const std::string& name, std::string bytes);
+  // The same with bytes the package shares with their writer, who changes
+  // them no more.
+  void Write(const std::string& name, std::shared_ptr<const std::string> bytes);
   void Remove(const std::string& name);
   bool Changed(const std::string& name) const;
 
@@ -75,7 +78,7 @@ class Package {
   struct Part {
     std::string name;
     std::optional<zip_uint64_t> sourceIndex;
-    std::optional<std::string> contents;
+    std::shared_ptr<const std::string> contents;
     bool changed = false;
     bool removed = false;
   };

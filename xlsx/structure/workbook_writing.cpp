@@ -60,7 +60,7 @@ void WriteWorkbookParts(WorkbookParts& parts) {
 
   if (parts.workbookXmlChanged) parts.package.Write(parts.workbookPart, SerializeXmlPart(parts.workbookXml));
   for (const auto& sheet : parts.sheets) {
-    if (sheet->xmlChanged) parts.package.Write(sheet->partName, JoinWorksheetXml(sheet->xml, sheet->sheetRows.text));
+    if (sheet->xmlChanged) parts.package.Write(sheet->partName, JoinWorksheetXml(sheet->xml, sheet->sheetRows));
   }
   for (const auto& [part, relationships] : parts.relationships) {
     if (relationships.Changed()) parts.package.Write(RelsPartNameOf(part), relationships.Serialize());
