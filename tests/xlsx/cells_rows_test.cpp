@@ -375,12 +375,23 @@ void NoteRowNumber(PlainRow& row) {
 }
 
 TEST(PlainRowsAhead, GivesEveryRowInOrderPreparedWhetherParsedAheadOrNot) {
-  for (const std::size_t count : {std::size_t{3}, PlainRowsAhead::kBatch * 2 - 1, PlainRowsAhead::kBatch * 3 + 7}) {
+  constexpr std::size_t kBatch = PlainRowsAhead::kBatch;
+  // Rows in batches of kBatch, of fewer where the rows are wide, of one where one is wider than a batch.
+  const struct {
+    std::size_t count;
+    std::size_t padding;
+    std::size_t widePadding;
+  } cases[] = {{3, 0, 0},
+               {kBatch * 2 - 1, 0, 0},
+               {kBatch * 3 + 7, 0, 0},
+               {kBatch + 301, PlainRowsAhead::kBatchBytes / 100, PlainRowsAhead::kBatchBytes * 2}};
+  for (const auto& [count, padding, widePadding] : cases) {
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < count; ++i) {
       const std::string number = std::to_string(i + 1);
+      const std::string note(i == kBatch ? widePadding : padding, ' ');
       texts.push_back(i % 5 == 4 ? "<row r=\"" + number + "\"><!-- not plain --></row>"
-                                 : "<row r=\"" + number + "\"><c r=\"A" + number + "\"/></row>");
+                                 : "<row r=\"" + number + "\"" + note + "><c r=\"A" + number + "\"/></row>");
     }
     PlainRowsAhead parsed(std::vector<std::string_view>(texts.begin(), texts.end()), &NoteRowNumber);
     for (std::size_t i = 0; i < count; ++i) {

@@ -8,6 +8,17 @@ namespace tabulara::xlsx {
 PlainRowsAhead::PlainRowsAhead(std::vector<std::string_view> texts, Prepare prepare)
     : texts_(std::move(texts)), prepare_(prepare) {
   if (texts_.size() <= kBatch) return;
+  std::size_t bytes = 0;
+  starts_.push_back(0);
+  for (std::size_t i = 0; i < texts_.size(); ++i) {
+    const std::size_t inBatch = i - starts_.back();
+    if (inBatch == kBatch || (inBatch > 0 && bytes + texts_[i].size() > kBatchBytes)) {
+      starts_.push_back(i);
+      bytes = 0;
+    }
+    bytes += texts_[i].size();
+  }
+  starts_.push_back(texts_.size());
   for (Batch& batch : batches_) {
     batch.rows.resize(kBatch);
     batch.plain.resize(kBatch);
@@ -27,8 +38,8 @@ PlainRowsAhead::~PlainRowsAhead() {
 
 void PlainRowsAhead::Parse(std::size_t batch) {
   Batch& into = batches_[batch % 2];
-  const std::size_t first = batch * kBatch;
-  const std::size_t count = std::min(kBatch, texts_.size() - first);
+  const std::size_t first = starts_[batch];
+  const std::size_t count = starts_[batch + 1] - first;
   for (std::size_t i = 0; i < count; ++i) into.plain[i] = ParseOne(texts_[first + i], into.rows[i]);
 }
 
@@ -39,7 +50,7 @@ bool PlainRowsAhead::ParseOne(std::string_view text, PlainRow& row) const {
 }
 
 void PlainRowsAhead::Work() {
-  const std::size_t batches = (texts_.size() + kBatch - 1) / kBatch;
+  const std::size_t batches = starts_.size() - 1;
   for (std::size_t batch = 0; batch < batches; ++batch) {
     Batch& into = batches_[batch % 2];
     {
@@ -59,18 +70,20 @@ void PlainRowsAhead::Work() {
 PlainRow* PlainRowsAhead::Next() {
   const std::size_t index = next_++;
   if (!worker_.joinable()) return ParseOne(texts_[index], single_) ? &single_ : nullptr;
-  const std::size_t batch = index / kBatch;
-  Batch& in = batches_[batch % 2];
-  if (index % kBatch == 0) {
+  if (index == starts_[entered_]) {
+    Batch& next = batches_[entered_ % 2];
     std::unique_lock lock(mutex_);
     // The batch before is used up: the worker may parse the next into it.
-    if (batch > 0) {
-      batches_[(batch - 1) % 2].ready = false;
+    if (entered_ > 0) {
+      batches_[(entered_ - 1) % 2].ready = false;
       changed_.notify_all();
     }
-    changed_.wait(lock, [&] { return in.ready; });
+    changed_.wait(lock, [&] { return next.ready; });
+    ++entered_;
   }
-  const std::size_t slot = index % kBatch;
+  const std::size_t batch = entered_ - 1;
+  Batch& in = batches_[batch % 2];
+  const std::size_t slot = index - starts_[batch];
   return in.plain[slot] != 0 ? &in.rows[slot] : nullptr;
 }
 

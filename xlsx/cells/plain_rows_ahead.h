@@ -33,8 +33,10 @@ class PlainRowsAhead {
 
   // Each hand-over between the threads can cost a wake-up of the other, tens
   // of microseconds on a virtual machine: batches are large, and a sheet of
-  // one batch or less is not worth a thread.
+  // one batch or less is not worth a thread. A plain row takes some thirty
+  // times its text's size: a batch of wide rows holds fewer of them.
   static constexpr std::size_t kBatch = 2048;
+  static constexpr std::size_t kBatchBytes = std::size_t{256} << 10;
 
  private:
   struct Batch {
@@ -52,7 +54,11 @@ class PlainRowsAhead {
 
   std::vector<std::string_view> texts_;
   Prepare prepare_;
+  // The first text of each batch, then the number of texts.
+  std::vector<std::size_t> starts_;
   std::size_t next_ = 0;
+  // The batches Next has gone into.
+  std::size_t entered_ = 0;
   PlainRow single_;
   std::array<Batch, 2> batches_;
   std::mutex mutex_;
