@@ -210,15 +210,15 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
       PlainRow* const plain = parsed.Next();
       if (plain != nullptr) {
         const bool plainWritten = WritePlainRow(*plain, number, grid, context);
-        const std::size_t begin = text.size();
-        if (plainWritten) PrintPlainRow(*plain, text);
+        if (plainWritten) {
+          const std::size_t begin = text.size();
+          PrintPlainRow(*plain, text);
+          written.pieces.push_back({begin, text.size(), true, number});
+        }
         // The texts the row kept were allocated on this thread: freed here,
         // not where the row is parsed next, they stay in this thread's cache.
         plain->kept.clear();
-        if (plainWritten) {
-          written.pieces.push_back({begin, text.size(), true, number});
-          return;
-        }
+        if (plainWritten) return;
       }
     }
     scratch.reset();
