@@ -9,8 +9,9 @@
 #include <pugixml.hpp>
 
 #include "embedded/model/grid.h"
-#include "xlsx/cells/grid_snapshot.h"
+#include "xlsx/cells/file_row.h"
 #include "xlsx/cells/plain_row.h"
+#include "xlsx/cells/row_digests.h"
 #include "xlsx/workbook_parts.h"
 
 namespace tabulara::xlsx {
@@ -19,9 +20,10 @@ class SharedStringsAspect;
 class StylesAspect;
 
 // A worksheet's cells, rows, columns and their formats. Read fills the
-// model's grid and keeps a copy of it; Write compares the grid with that
-// copy and edits only what differs: changed cells are rewritten in place,
-// unchanged <c> elements stay as they were.
+// model's grid and notes a digest of each row; Write finds the rows whose
+// digests changed since, decodes each from the part again and compares the
+// grid's row with it, and edits only what differs: changed cells are
+// rewritten in place, unchanged <c> elements stay as they were.
 class CellsAspect : public SheetAspect {
  public:
   void Read(WorkbookParts& parts, SheetPart& sheet) override;
@@ -33,11 +35,14 @@ class CellsAspect : public SheetAspect {
   bool ValuesChanged() const { return valuesChanged_; }
 
  private:
-  // The cells sharing one formula: the master holds its text, the members
-  // refer to it by its index.
-  struct SharedFormula {
-    embedded::model::CellAddress master;
-    std::vector<embedded::model::CellAddress> members;
+  // What the grid holds besides its rows, as read or last written.
+  struct Layout {
+    embedded::model::ColumnRuns<embedded::model::Column> columns;
+    std::vector<embedded::model::CellRect> arrays;
+    std::uint32_t sheetFormat = 0;
+    double defaultRowHeight = 0;
+    double defaultColumnWidth = 0;
+    void Take(const embedded::model::Grid& grid);
   };
   // What a Write needs from the workbook and its other aspects.
   struct WriteContext;
@@ -49,37 +54,47 @@ class CellsAspect : public SheetAspect {
 
   bool WriteSheetFormat(pugi::xml_node worksheet, const embedded::model::Grid& grid);
   bool WriteColumns(pugi::xml_node worksheet, const embedded::model::Grid& grid, WriteContext& context);
-  bool WriteSheetData(SheetPart& sheet, const embedded::model::Grid& grid, WriteContext& context);
-  void RewriteRows(SheetPart& sheet, const std::string& holderName, const embedded::model::Grid& grid,
-                   WriteContext& context);
+  bool WriteSheetData(WorkbookParts& parts, SheetPart& sheet, const embedded::model::Grid& grid,
+                      WriteContext& context);
+  void RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std::string& holderName,
+                   const embedded::model::Grid& grid, WriteContext& context);
   std::vector<std::int32_t> ChangedRows(const embedded::model::Grid& grid, WriteContext& context);
+  // The row as the part holds it, from its pieces (the first of them
+  // parsed into `element`, or plain); null when the part has no such row.
+  const FileRow* DecodeFileRow(RowDecoder& decoder, const SheetRows& rows, std::size_t firstPiece,
+                               const PlainRow* plain, const pugi::xml_node& element);
   void WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std::int32_t number,
-                const embedded::model::Grid& grid, WriteContext& context);
+                const embedded::model::Grid& grid, const FileRow* before, WriteContext& context);
   // WriteRow without a DOM, for a plain row and the changes it can take;
   // false, having changed nothing, for any other change.
-  bool WritePlainRow(PlainRow& row, std::int32_t number, const embedded::model::Grid& grid, WriteContext& context);
+  bool WritePlainRow(PlainRow& row, std::int32_t number, const embedded::model::Grid& grid, const FileRow& before,
+                     WriteContext& context);
   // `formulaKept`: FormulaKept for the cell, which WritePlainRow checked.
   void WritePlainCell(PlainRow& row, PlainCell& cell, embedded::model::CellAddress address,
                       const embedded::model::Cell& now, const embedded::model::Cell& before, bool formulaKept,
                       WriteContext& context);
   void WritePlainValue(PlainRow& row, PlainCell& cell, const embedded::model::Cell& now, WriteContext& context);
   void WriteCell(pugi::xml_node cell, embedded::model::CellAddress address, const embedded::model::Cell* now,
-                 const embedded::model::Cell* before, const embedded::model::Grid& grid, WriteContext& context);
+                 const embedded::model::Cell* before, const embedded::model::Grid& grid, const FileRow* beforeRow,
+                 WriteContext& context);
+  // `before` and `beforeRow`: the cell and its row as the part holds them.
   bool CellChanged(embedded::model::CellAddress address, const embedded::model::Cell* now,
-                   const embedded::model::Cell* before, const embedded::model::Grid& grid,
-                   const WriteContext& context) const;
+                   const embedded::model::Cell* before, const embedded::model::Grid& grid, const FileRow* beforeRow,
+                   WriteContext& context) const;
   bool FormulaKept(embedded::model::CellAddress address, const embedded::model::Cell& now,
-                   const embedded::model::Cell* before, const embedded::model::Grid& grid,
+                   const embedded::model::Cell* before, const embedded::model::Grid& grid, const FileRow* beforeRow,
                    const WriteContext& context) const;
   void ForgetRewrittenMembers(WriteContext& context);
 
   std::string partName_;
   bool date1904_ = false;
-  // The grid as read or last written.
-  GridSnapshot snapshot_;
+  Layout layout_;
+  // The rows' digests as read or last written.
+  std::vector<RowDigest> digests_;
+  FileRow fileRow_;
   // The sheet's row pieces by number (in text order among equal numbers).
   std::vector<std::size_t> rowOrder_;
-  std::unordered_map<std::uint32_t, SharedFormula> sharedFormulas_;
+  SharedFormulas sharedFormulas_;
   bool formulasChanged_ = false;
   bool valuesChanged_ = false;
   // Reused by WritePlainRow from row to row.

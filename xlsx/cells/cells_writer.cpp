@@ -7,6 +7,7 @@
 #include "xlsx/cells/cells_aspect.h"
 #include "xlsx/cells/grid_comparison.h"
 #include "xlsx/cells/plain_rows_ahead.h"
+#include "xlsx/cells/row_decoder.h"
 #include "xlsx/cells/sheet_data_text.h"
 #include "xlsx/cells/value_text.h"
 #include "xlsx/cells/worksheet_children.h"
@@ -68,25 +69,6 @@ bool OnlyPlainAttributes(const pugi::xml_node& row) {
   return true;
 }
 
-template <class Visit>
-void ForEachRowNumber(const Grid& now, const GridSnapshot& before, Visit visit) {
-  auto a = now.rows.begin();
-  auto b = before.rows().begin();
-  while (a != now.rows.end() || b != before.rows().end()) {
-    if (b == before.rows().end() || (a != now.rows.end() && a->first < b->number)) {
-      visit(a->first, &a->second, nullptr);
-      ++a;
-    } else if (a == now.rows.end() || b->number < a->first) {
-      visit(b->number, nullptr, &*b);
-      ++b;
-    } else {
-      visit(a->first, &a->second, &*b);
-      ++a;
-      ++b;
-    }
-  }
-}
-
 // The column of a <c> written with its reference.
 std::int32_t ColumnOfElement(const pugi::xml_node& cell) {
   const auto reference = ParseWrittenReference(cell.attribute("r").value());
@@ -124,29 +106,40 @@ bool CellsAspect::Write(WorkbookParts& parts, SheetPart& sheet) {
   if (context.styles != nullptr) context.styles->Prepare(parts);
   bool changed = WriteSheetFormat(worksheet, grid);
   changed = WriteColumns(worksheet, grid, context) || changed;
-  changed = WriteSheetData(sheet, grid, context) || changed;
+  changed = WriteSheetData(parts, sheet, grid, context) || changed;
   if (!changed) return false;
-  snapshot_.Take(grid);
+  layout_.Take(grid);
+  digests_ = std::move(context.rowDigests);
   sheet.xmlChanged = true;
   return true;
 }
 
-bool CellsAspect::WriteSheetData(SheetPart& sheet, const Grid& grid, WriteContext& context) {
+void CellsAspect::Layout::Take(const Grid& grid) {
+  columns = grid.columns;
+  arrays = grid.arrays;
+  sheetFormat = grid.sheetFormat;
+  defaultRowHeight = grid.defaultRowHeight;
+  defaultColumnWidth = grid.defaultColumnWidth;
+}
+
+bool CellsAspect::WriteSheetData(WorkbookParts& parts, SheetPart& sheet, const Grid& grid, WriteContext& context) {
   const pugi::xml_node worksheet = sheet.xml.document_element();
   for (const CellRect& range : grid.arrays) {
-    if (std::find(snapshot_.arrays.begin(), snapshot_.arrays.end(), range) == snapshot_.arrays.end()) {
+    if (std::find(layout_.arrays.begin(), layout_.arrays.end(), range) == layout_.arrays.end()) {
       context.changedArrays.push_back(range);
     }
   }
-  for (const CellRect& range : snapshot_.arrays) {
+  for (const CellRect& range : layout_.arrays) {
     if (std::find(grid.arrays.begin(), grid.arrays.end(), range) == grid.arrays.end()) {
       context.changedArrays.push_back(range);
     }
   }
   for (const auto& [index, shared] : sharedFormulas_) {
-    const Cell* master = grid.Find(shared.master);
-    if (master != nullptr && master->hasFormula && SameFormula(grid, snapshot_, shared.master) &&
-        !context.InChangedArray(shared.master)) {
+    const CellAddress at = shared.master.address;
+    const Cell* master = grid.Find(at);
+    const std::string* formula = grid.Formula(at);
+    if (master != nullptr && master->hasFormula && formula != nullptr && !formula->empty() &&
+        std::string_view(*formula).substr(1) == shared.master.text && !context.InChangedArray(at)) {
       continue;
     }
     context.changedMasters.push_back(index);
@@ -155,7 +148,7 @@ bool CellsAspect::WriteSheetData(SheetPart& sheet, const Grid& grid, WriteContex
   context.writtenRows = ChangedRows(grid, context);
   if (context.writtenRows.empty()) return false;
   const pugi::xml_node sheetData = ObtainWorksheetChild(worksheet, "sheetData");
-  RewriteRows(sheet, sheetData.name(), grid, context);
+  RewriteRows(parts, sheet, sheetData.name(), grid, context);
   if (pugi::xml_node dimension = ChildNamed(worksheet, "dimension")) {
     CellRect used{0, embedded::model::kColumnCount, 0, 0};
     for (const auto& [number, row] : grid.rows) {
@@ -174,8 +167,8 @@ bool CellsAspect::WriteSheetData(SheetPart& sheet, const Grid& grid, WriteContex
 // Writes the sheetData text anew: the rows to write are parsed, edited and
 // printed one at a time, new ones put before the first row of a higher
 // number; everything else is copied as it stands.
-void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, const Grid& grid,
-                              WriteContext& context) {
+void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std::string& holderName,
+                              const Grid& grid, WriteContext& context) {
   const SheetRows& rows = sheet.sheetRows;
   std::vector<bool> rewritten(rows.pieces.size(), false);
   // New rows by the piece they go before (the number of pieces: the end).
@@ -197,7 +190,8 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
     const SheetDataPiece& piece = rows.pieces[i];
     if (rewritten[i]) texts.emplace_back(rows.text.data() + piece.begin, piece.end - piece.begin);
   }
-  PlainRowsAhead parsed(std::move(texts), &NoteCellReferences);
+  PlainRowsAhead parsed(std::move(texts), &RowDecoder::Prepare);
+  RowDecoder decoder(parts, partName_, date1904_);
 
   SheetRows written;
   written.partOffset = rows.partOffset;
@@ -205,11 +199,16 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
   std::string& text = *written.buffer;
   ReserveLargeText(text, rows.text.size() + rows.text.size() / 8);
   pugi::xml_document scratch;
-  const auto writeRow = [&](std::int32_t number, const SheetDataPiece* original) {
-    if (original != nullptr) {
+  // `original`: the index of the row's first piece, or the number of pieces
+  // for a new row.
+  const auto writeRow = [&](std::int32_t number, std::size_t original) {
+    const bool existing = original < rows.pieces.size();
+    const FileRow* before = nullptr;
+    if (existing) {
       PlainRow* const plain = parsed.Next();
-      if (plain != nullptr) {
-        const bool plainWritten = WritePlainRow(*plain, number, grid, context);
+      if (plain != nullptr && decoder.Readable(*plain)) {
+        before = DecodeFileRow(decoder, rows, original, plain, pugi::xml_node());
+        const bool plainWritten = WritePlainRow(*plain, number, grid, *before, context);
         if (plainWritten) {
           const std::size_t begin = text.size();
           PrintPlainRow(*plain, text);
@@ -223,8 +222,11 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
     }
     scratch.reset();
     pugi::xml_node holder = scratch.append_child(holderName.c_str());
-    if (original != nullptr) ParseSheetDataPiece(holder, rows, *original, partName_);
-    WriteRow(holder, holder.first_child(), number, grid, context);
+    if (existing) {
+      ParseSheetDataPiece(holder, rows, rows.pieces[original], partName_);
+      if (before == nullptr) before = DecodeFileRow(decoder, rows, original, nullptr, holder.first_child());
+    }
+    WriteRow(holder, holder.first_child(), number, grid, before, context);
     for (const pugi::xml_node node : holder.children()) {
       const std::size_t begin = text.size();
       AppendXml(node, text);
@@ -233,10 +235,10 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
   };
   auto next = added.begin();
   for (std::size_t i = 0; i < rows.pieces.size(); ++i) {
-    for (; next != added.end() && next->first == i; ++next) writeRow(next->second, nullptr);
+    for (; next != added.end() && next->first == i; ++next) writeRow(next->second, rows.pieces.size());
     const SheetDataPiece& piece = rows.pieces[i];
     if (rewritten[i]) {
-      writeRow(piece.row, &piece);
+      writeRow(piece.row, i);
       continue;
     }
     SheetDataPiece copy = piece;
@@ -245,62 +247,95 @@ void CellsAspect::RewriteRows(SheetPart& sheet, const std::string& holderName, c
     copy.end = text.size();
     written.pieces.push_back(copy);
   }
-  for (; next != added.end(); ++next) writeRow(next->second, nullptr);
+  for (; next != added.end(); ++next) writeRow(next->second, rows.pieces.size());
   written.text = text;
   sheet.sheetRows = std::move(written);
   IndexRows(sheet.sheetRows);
 }
 
+const FileRow* CellsAspect::DecodeFileRow(RowDecoder& decoder, const SheetRows& rows, std::size_t firstPiece,
+                                          const PlainRow* plain, const pugi::xml_node& element) {
+  FileRow& file = fileRow_;
+  file.Clear();
+  const std::int32_t number = rows.pieces[firstPiece].row;
+  if (plain != nullptr) {
+    decoder.DecodePlain(*plain, number, file.row, file.decoded);
+  } else {
+    decoder.DecodeElement(element, number, file.row, file.decoded);
+  }
+  // Later pieces of the same number add to the row, as they did when read.
+  const auto byNumber = [&](std::size_t piece, std::int32_t wanted) { return rows.pieces[piece].row < wanted; };
+  const auto first = std::lower_bound(rowOrder_.begin(), rowOrder_.end(), number, byNumber);
+  if (first != rowOrder_.end() && first + 1 != rowOrder_.end() && rows.pieces[*(first + 1)].row == number) {
+    pugi::xml_document scratch;
+    for (auto later = first; later != rowOrder_.end() && rows.pieces[*later].row == number; ++later) {
+      if (*later == firstPiece) continue;
+      scratch.reset();
+      pugi::xml_node holder = scratch.append_child("sheetData");
+      ParseSheetDataPiece(holder, rows, rows.pieces[*later], partName_);
+      decoder.DecodeElement(holder.first_child(), number, file.row, file.decoded);
+    }
+  }
+  file.Finish(number, sharedFormulas_);
+  return &file;
+}
+
 std::vector<std::int32_t> CellsAspect::ChangedRows(const Grid& grid, WriteContext& context) {
   std::vector<std::int32_t> rows;
-  ForEachRowNumber(grid, snapshot_, [&](std::int32_t number, const Row* now, const GridSnapshot::Row* before) {
-    bool changed = !SameRowFormat(now, before) || !SameRowHeight(now, before) || !SameRowHidden(now, before);
-    if (!changed) {
-      ForEachCellPair(now, before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
-        changed = CellChanged({number, column}, a, b, grid, context);
-        return !changed;
-      });
+  std::vector<RowDigest> now = DigestRows(grid);
+  auto a = now.begin();
+  auto b = digests_.begin();
+  while (a != now.end() || b != digests_.end()) {
+    if (b == digests_.end() || (a != now.end() && a->number < b->number)) {
+      rows.push_back((a++)->number);
+    } else if (a == now.end() || b->number < a->number) {
+      rows.push_back((b++)->number);
+    } else {
+      if (a->digest != b->digest) rows.push_back(a->number);
+      ++a;
+      ++b;
     }
-    if (changed) rows.push_back(number);
-  });
+  }
   const std::size_t found = rows.size();
   for (const std::uint64_t key : context.forced) rows.push_back(static_cast<std::int32_t>(key >> 16));
   for (const CellRect& range : context.changedArrays) {
     for (auto row = grid.rows.lower_bound(range.top); row != grid.rows.end() && row->first <= range.bottom; ++row) {
       rows.push_back(row->first);
     }
-    for (auto row = snapshot_.RowsFrom(range.top); row != snapshot_.rows().end() && row->number <= range.bottom;
-         ++row) {
-      rows.push_back(row->number);
-    }
+    auto row = std::lower_bound(digests_.begin(), digests_.end(), range.top,
+                                [](const RowDigest& digest, std::int32_t wanted) { return digest.number < wanted; });
+    for (; row != digests_.end() && row->number <= range.bottom; ++row) rows.push_back(row->number);
   }
   if (rows.size() != found) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   }
+  context.rowDigests = std::move(now);
   return rows;
 }
 
 bool CellsAspect::CellChanged(CellAddress address, const Cell* now, const Cell* before, const Grid& grid,
-                              const WriteContext& context) const {
+                              const FileRow* beforeRow, WriteContext& context) const {
   if (now == nullptr || before == nullptr) return now != before;
-  if (now->format != before->format || now->hasFormula != before->hasFormula || !SameValue(*now, *before)) return true;
-  if (now->hasFormula && !SameFormula(grid, snapshot_, address)) return true;
+  if (context.FileFormat(now->format) != before->format || now->hasFormula != before->hasFormula ||
+      !SameValue(*now, *before)) {
+    return true;
+  }
+  if (now->hasFormula && !beforeRow->SameFormula(now->column, grid.Formula(address))) return true;
   return context.Forced(address) || (!context.changedArrays.empty() && context.InChangedArray(address));
 }
 
 bool CellsAspect::FormulaKept(CellAddress address, const Cell& now, const Cell* before, const Grid& grid,
-                              const WriteContext& context) const {
+                              const FileRow* beforeRow, const WriteContext& context) const {
   if (before == nullptr || before->hasFormula != now.hasFormula) return false;
-  if (now.hasFormula && !SameFormula(grid, snapshot_, address)) return false;
+  if (now.hasFormula && !beforeRow->SameFormula(now.column, grid.Formula(address))) return false;
   return !context.Forced(address) && !context.InChangedArray(address);
 }
 
 void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std::int32_t number, const Grid& grid,
-                           WriteContext& context) {
-  const auto modelRow = grid.rows.find(number);
-  const Row* now = modelRow != grid.rows.end() ? &modelRow->second : nullptr;
-  const GridSnapshot::Row* before = snapshot_.FindRow(number);
+                           const FileRow* beforeRow, WriteContext& context) {
+  const Row* now = grid.rows.Find(number);
+  const Row* before = beforeRow != nullptr ? &beforeRow->row : nullptr;
 
   if (!element) {
     if (now == nullptr) return;
@@ -320,7 +355,7 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
     element.remove_attribute("hidden");
     if (now != nullptr && now->hidden) SetAttribute(element, "hidden", "1");
   }
-  if (!SameRowFormat(now, before)) {
+  if (!SameRowFormat(now, before, [&](std::uint32_t format) { return context.FileFormat(format); })) {
     element.remove_attribute("s");
     element.remove_attribute("customFormat");
     if (now != nullptr && now->format) {
@@ -347,7 +382,7 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
   const std::string cellName = NameLike(element, "c");
   ForEachCellPair(now, before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
     const CellAddress address{number, column};
-    if (!CellChanged(address, a, b, grid, context)) return true;
+    if (!CellChanged(address, a, b, grid, beforeRow, context)) return true;
     while (cursor < elements.size() && elements[cursor].second < column) ++cursor;
     pugi::xml_node cell =
         cursor < elements.size() && elements[cursor].second == column ? elements[cursor].first : pugi::xml_node();
@@ -367,7 +402,7 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
                                       : element.append_child(cellName.c_str());
       cell.append_attribute("r") = CellReferenceText(address).c_str();
     }
-    WriteCell(cell, address, a, b, grid, context);
+    WriteCell(cell, address, a, b, grid, beforeRow, context);
     return true;
   });
 
@@ -384,9 +419,9 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
 }
 
 void CellsAspect::WriteCell(pugi::xml_node cell, CellAddress address, const Cell* now, const Cell* before,
-                            const Grid& grid, WriteContext& context) {
-  if (before == nullptr || before->format != now->format) {
-    const std::uint32_t format = context.FileFormat(now->format);
+                            const Grid& grid, const FileRow* beforeRow, WriteContext& context) {
+  const std::uint32_t format = context.FileFormat(now->format);
+  if (before == nullptr || before->format != format) {
     if (format == 0) {
       cell.remove_attribute("s");
     } else {
@@ -437,7 +472,7 @@ void CellsAspect::WriteCell(pugi::xml_node cell, CellAddress address, const Cell
         break;
     }
   }
-  if (FormulaKept(address, *now, before, grid, context)) return;
+  if (FormulaKept(address, *now, before, grid, beforeRow, context)) return;
   formulasChanged_ = true;
   valuesChanged_ = true;
   context.rewrittenFormulas.push_back(Grid::FormulaKey(address));

@@ -40,20 +40,20 @@ void SetAttribute(pugi::xml_node node, const char* name, const std::string& valu
 }  // namespace
 
 bool CellsAspect::WriteSheetFormat(pugi::xml_node worksheet, const Grid& grid) {
-  if (grid.defaultRowHeight == snapshot_.defaultRowHeight && grid.defaultColumnWidth == snapshot_.defaultColumnWidth) {
+  if (grid.defaultRowHeight == layout_.defaultRowHeight && grid.defaultColumnWidth == layout_.defaultColumnWidth) {
     return false;
   }
   pugi::xml_node format = ObtainWorksheetChild(worksheet, "sheetFormatPr");
-  if (grid.defaultColumnWidth != snapshot_.defaultColumnWidth) {
+  if (grid.defaultColumnWidth != layout_.defaultColumnWidth) {
     SetAttribute(format, "defaultColWidth", CellNumberText(grid.defaultColumnWidth));
   }
   SetAttribute(format, "defaultRowHeight", CellNumberText(grid.defaultRowHeight));
-  if (grid.defaultRowHeight != snapshot_.defaultRowHeight) SetAttribute(format, "customHeight", "1");
+  if (grid.defaultRowHeight != layout_.defaultRowHeight) SetAttribute(format, "customHeight", "1");
   return true;
 }
 
 bool CellsAspect::WriteColumns(pugi::xml_node worksheet, const Grid& grid, WriteContext& context) {
-  if (grid.sheetFormat == snapshot_.sheetFormat && grid.columns == snapshot_.columns) return false;
+  if (grid.sheetFormat == layout_.sheetFormat && grid.columns == layout_.columns) return false;
   std::vector<pugi::xml_node> lists;
   std::vector<pugi::xml_node> read;
   for (const pugi::xml_node list : worksheet.children()) {

@@ -29,14 +29,14 @@ bool HasRoomForTypeAndFormat(const PlainCell& cell) {
 // The edits WriteRow and WriteCell make, for a plain row whose changes are
 // values and formats of cells it holds, and formulas kept or removed. The
 // row's cell references are noted (NoteCellReferences).
-bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& grid, WriteContext& context) {
+bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& grid, const FileRow& beforeRow,
+                                WriteContext& context) {
   const Row* const modelRow = grid.rows.Find(number);
-  const GridSnapshot::Row* const snapshotRow = snapshot_.FindRow(number);
-  if (modelRow == nullptr || snapshotRow == nullptr) return false;
+  if (modelRow == nullptr) return false;
   const Row& now = *modelRow;
-  const GridSnapshot::Row& before = *snapshotRow;
+  const Row& before = beforeRow.row;
   if (now.cells.empty() || !SameRowHeight(&now, &before) || !SameRowHidden(&now, &before) ||
-      !SameRowFormat(&now, &before)) {
+      !SameRowFormat(&now, &before, [&](std::uint32_t format) { return context.FileFormat(format); })) {
     return false;
   }
 
@@ -55,9 +55,9 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
   std::size_t cursor = 0;
   ForEachCellPair(&now, &before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
     const CellAddress address{number, column};
-    if (!CellChanged(address, a, b, grid, context)) return true;
+    if (!CellChanged(address, a, b, grid, &beforeRow, context)) return true;
     while (cursor < columns.size() && columns[cursor] < column) ++cursor;
-    const bool formulaKept = a != nullptr && FormulaKept(address, *a, b, grid, context);
+    const bool formulaKept = a != nullptr && FormulaKept(address, *a, b, grid, &beforeRow, context);
     plain = a != nullptr && b != nullptr && (!a->hasFormula || formulaKept) && !context.Forced(address) &&
             !context.InChangedArray(address) && cursor < columns.size() && columns[cursor] == column &&
             HasRoomForTypeAndFormat(row.cells[cursor]);
@@ -79,7 +79,7 @@ bool CellsAspect::WritePlainRow(PlainRow& row, std::int32_t number, const Grid& 
 
 void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, CellAddress address, const Cell& now,
                                  const Cell& before, bool formulaKept, WriteContext& context) {
-  if (before.format != now.format) {
+  if (before.format != context.FileFormat(now.format)) {
     const std::string_view format = context.FormatAttribute(now.format);
     if (format.empty()) {
       cell.attributes.Remove("s");

@@ -55,6 +55,8 @@ struct CellsAspect::WriteContext {
   // having changed.
   std::unordered_set<std::uint64_t> forced;
   std::vector<std::uint32_t> changedMasters;
+  // The grid's rows' digests.
+  std::vector<RowDigest> rowDigests;
   // The rows the write rewrote, ascending.
   std::vector<std::int32_t> writtenRows;
   // Formula keys of the cells whose formula element was rewritten, in the

@@ -198,6 +198,10 @@ std::uint32_t StylesAspect::FileFormatOf(const embedded::model::FormatTable& for
   return entry;
 }
 
+const CellFormat* StylesAspect::EntryFormat(std::uint32_t entry) const {
+  return entry < read_.size() ? &read_[entry] : nullptr;
+}
+
 std::uint32_t StylesAspect::Derive(std::uint32_t base, const CellFormat& format) {
   const CellFormat& original = read_[base];
   pugi::xml_node xf = cellXfs_.append_copy(xfNodes_[base]);

@@ -27,6 +27,8 @@ class StylesAspect : public WorkbookAspect {
   void Prepare(WorkbookParts& parts);
   // The cellXfs entry that writes model format `id`.
   std::uint32_t FileFormatOf(const embedded::model::FormatTable& formats, std::uint32_t id);
+  // What cellXfs entry `entry` holds, read or derived; null past the last.
+  const embedded::model::CellFormat* EntryFormat(std::uint32_t entry) const;
 
  private:
   // Parses the workbook's style sheet, if it has one; false when it has none.
@@ -53,7 +55,7 @@ class StylesAspect : public WorkbookAspect {
   embedded::model::Font defaultFont_;
   std::vector<pugi::xml_node> fontNodes_;
   std::vector<pugi::xml_node> xfNodes_;
-  // The model formats as read, by cellXfs entry.
+  // The model formats as read, by cellXfs entry, and those derived since.
   std::vector<embedded::model::CellFormat> read_;
   std::map<int, std::string> customNumberFormats_;
   // Named cell styles: name to cellStyleXfs entry.

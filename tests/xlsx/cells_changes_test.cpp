@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "embedded/model/grid.h"
+#include "xlsx/cells/file_row.h"
+#include "xlsx/cells/row_digests.h"
+#include "xlsx/workbook_files.h"
+
+namespace tabulara::xlsx::testing {
+namespace {
+
+using embedded::model::Cell;
+using embedded::model::Grid;
+
+// Row 2: a number, a text, a formula, a logical and an error; row 3 beside it.
+Grid DigestedGrid() {
+  Grid grid;
+  grid.Obtain(Address("B2")).SetNumber(1.5);
+  grid.Obtain(Address("B2")).format = 1;
+  grid.Obtain(Address("C2")).SetText(3);
+  grid.SetFormula(Address("D2"), "=B2*2");
+  grid.Obtain(Address("D2")).SetNumber(3);
+  grid.Obtain(Address("E2")).SetLogical(true);
+  grid.Obtain(Address("F2")).SetError(7);
+  grid.Obtain(Address("A3")).SetNumber(9);
+  return grid;
+}
+
+// Every change the writer writes of a row changes its digest, and only its.
+TEST(RowDigests, EveryChangeTheWriterWritesChangesTheRowsDigest) {
+  const struct {
+    const char* what;
+    std::function<void(Grid&)> edit;
+  } changes[] = {
+      {"a number", [](Grid& g) { g.Find(Address("B2"))->SetNumber(2.5); }},
+      {"a number's sign", [](Grid& g) { g.Find(Address("B2"))->SetNumber(-1.5); }},
+      {"a format", [](Grid& g) { g.Find(Address("B2"))->format = 2; }},
+      {"a high format", [](Grid& g) { g.Find(Address("B2"))->format = 1u << 20; }},
+      {"a text", [](Grid& g) { g.Find(Address("C2"))->SetText(4); }},
+      {"a kind", [](Grid& g) { g.Find(Address("C2"))->SetNumber(3); }},
+      {"a value emptied", [](Grid& g) { g.Find(Address("B2"))->SetEmpty(); }},
+      {"a logical", [](Grid& g) { g.Find(Address("E2"))->SetLogical(false); }},
+      {"an error", [](Grid& g) { g.Find(Address("F2"))->SetError(8); }},
+      {"a formula's text", [](Grid& g) { g.formulas[Grid::FormulaKey(Address("D2"))] = "=B2+2"; }},
+      {"a formula lengthened", [](Grid& g) { g.formulas[Grid::FormulaKey(Address("D2"))] = "=B2*22"; }},
+      {"a formula removed", [](Grid& g) { g.RemoveFormula(Address("D2")); }},
+      {"a formula's entry lost", [](Grid& g) { g.formulas.erase(Grid::FormulaKey(Address("D2"))); }},
+      {"a formula added", [](Grid& g) { g.SetFormula(Address("B2"), "=1"); }},
+      {"a cell moved", [](Grid& g) { g.rows.Find(2)->cells.front().column = 7; }},
+      {"a cell added", [](Grid& g) { g.Obtain(Address("Z2")); }},
+      {"a cell removed", [](Grid& g) { g.Erase(Address("E2")); }},
+      {"a height", [](Grid& g) { g.rows.Find(2)->height = 20; }},
+      {"a height of zero", [](Grid& g) { g.rows.Find(2)->height = 0; }},
+      {"hidden", [](Grid& g) { g.rows.Find(2)->hidden = true; }},
+      {"a row format", [](Grid& g) { g.rows.Find(2)->format = 1; }},
+      {"a row format of zero", [](Grid& g) { g.rows.Find(2)->format = 0; }},
+  };
+  const Grid base = DigestedGrid();
+  const std::vector<RowDigest> before = DigestRows(base);
+  ASSERT_EQ(before.size(), 2u);
+  EXPECT_EQ(before[0].number, 2);
+  EXPECT_EQ(before[1].number, 3);
+  EXPECT_EQ(before, DigestRows(DigestedGrid()));
+  for (const auto& change : changes) {
+    Grid grid = DigestedGrid();
+    change.edit(grid);
+    const std::vector<RowDigest> after = DigestRows(grid);
+    ASSERT_EQ(after.size(), 2u) << change.what;
+    EXPECT_NE(after[0].digest, before[0].digest) << change.what;
+    EXPECT_EQ(after[1], before[1]) << change.what;
+  }
+}
+
+// A file row settles each cell's formula as a read of the whole sheet does.
+TEST(FileRow, SettlesEachCellsFormulaAsAReadOfTheSheetDoes) {
+  SharedFormulas shared;
+  shared[7] = SharedFormula{{Address("A1"), "B1*2"}, {}};
+  FileRow file;
+  for (const std::uint16_t column : {6, 1, 2, 3, 4, 5}) file.row.cells.emplace_back().column = column;
+  using Kind = RowFormula::Kind;
+  const auto add = [&](Kind kind, std::uint16_t column, std::string_view text, std::uint32_t index = 0) {
+    file.decoded.push_back({kind, column, index, {}, text});
+  };
+  add(Kind::Own, 1, "1+1");
+  add(Kind::SharedMember, 2, "", 7);
+  add(Kind::SharedMember, 3, "", 9);
+  add(Kind::Array, 4, "Y");
+  add(Kind::Own, 4, "X");
+  add(Kind::SharedMember, 5, "", 7);
+  add(Kind::SharedMaster, 5, "Z", 8);
+  add(Kind::Own, 6, "first");
+  add(Kind::Own, 6, "last");
+  file.Finish(2, shared);
+
+  ASSERT_EQ(file.row.cells.size(), 6u);
+  for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(file.row.cells[i].column, i + 1);
+  // Every settled formula marks its cell; an unknown master's member does not.
+  for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(file.row.cells[i].hasFormula, i != 2) << i;
+
+  const struct {
+    std::uint16_t column;
+    const char* now;
+    bool same;
+  } cases[] = {
+      {1, "=1+1", true},   {1, "=1+2", false}, {1, "1+1", false},   {1, nullptr, false},
+      {2, "=C2*2", true},  {2, "=B1*2", false}, {3, nullptr, true},  {3, "=B3*2", false},
+      {4, "=Y", true},     {4, "=X", false},    {5, "=F2*2", true},  {5, "=Z", false},
+      {6, "=last", true},  {6, "=first", false}, {7, nullptr, true}, {7, "=", false},
+  };
+  for (const auto& c : cases) {
+    const std::string now = c.now != nullptr ? c.now : "";
+    EXPECT_EQ(file.SameFormula(c.column, c.now != nullptr ? &now : nullptr), c.same)
+        << c.column << " " << (c.now != nullptr ? c.now : "(none)");
+  }
+
+  file.Clear();
+  EXPECT_TRUE(file.row.cells.empty());
+  EXPECT_FALSE(file.row.height || file.row.hidden || file.row.format);
+  const std::string any = "=1+1";
+  EXPECT_FALSE(file.SameFormula(1, &any));
+  EXPECT_TRUE(file.SameFormula(1, nullptr));
+}
+
+// A workbook saved twice: the second save finds what changed against the
+// part the first one wrote.
+using CellsChanges = FileTest;
+
+std::string StylesXml(const std::string& cellXfs, const std::string& numFmts = "") {
+  return std::string("<styleSheet xmlns=\"") + kMainNamespace + "\">" + numFmts +
+         "<fonts count=\"1\"><font><sz val=\"11\"/><name val=\"Calibri\"/></font></fonts>"
+         "<cellXfs>" + cellXfs + "</cellXfs></styleSheet>";
+}
+
+// A model format and the cellXfs entry written for it may differ in number:
+// the part's entries are compared with the entries the model's formats write.
+TEST_F(CellsChanges, FormatsAreComparedAsTheEntriesTheyWrite) {
+  auto& book = OpenParts(WithWorkbookPart(
+      MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" s=\"1\"><v>2</v></c></row>"
+                           "</sheetData>"),
+      "styles", "rId97", StylesXml("<xf fontId=\"0\"/><xf fontId=\"0\" numFmtId=\"1\"/>")));
+  auto& sheet = *book.sheets.front();
+  embedded::model::CellFormat bold = book.formats.Get(0);
+  bold.font.bold = true;
+  embedded::model::CellFormat italic = book.formats.Get(0);
+  italic.font.italic = true;
+  const std::uint32_t boldId = book.formats.Intern(bold);
+  const std::uint32_t italicId = book.formats.Intern(italic);
+  ASSERT_EQ(boldId, 2u);
+  // Written as entry 2, the number of the bold format.
+  sheet.grid().Find(Address("A1"))->format = italicId;
+  auto& first = Save("first.xlsx");
+  EXPECT_TRUE(FormatAt(first, *first.sheets.front(), "A1").font.italic);
+  ExpectIn("xl/worksheets/sheet1.xml", {"<c r=\"A1\" s=\"2\">"});
+
+  sheet.grid().Find(Address("A1"))->format = boldId;
+  auto& second = Save("second.xlsx");
+  EXPECT_TRUE(FormatAt(second, *second.sheets.front(), "A1").font.bold);
+  EXPECT_FALSE(FormatAt(second, *second.sheets.front(), "A1").font.italic);
+  EXPECT_EQ(FormatAt(second, *second.sheets.front(), "B1").numberFormat, "0");
+}
+
+// In the 1904 date system a date is written 1462 days less; whether an entry
+// derived for a model format shows dates is that format's.
+TEST_F(CellsChanges, ADateWrittenWithADerivedFormatIsReadBackAsWritten) {
+  Parts parts = WithWorkbookPart(
+      MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>100</v></c></row></sheetData>"), "styles",
+      "rId97", StylesXml("<xf fontId=\"0\"/><xf fontId=\"0\" numFmtId=\"14\"/>"));
+  std::string& workbookXml = parts["xl/workbook.xml"];
+  workbookXml.insert(workbookXml.find("<sheets>"), "<workbookPr date1904=\"1\"/>");
+  auto& book = OpenParts(parts);
+  auto& sheet = *book.sheets.front();
+  Cell& a1 = *sheet.grid().Find(Address("A1"));
+  ASSERT_EQ(a1.number, 1562);
+  embedded::model::CellFormat bold = book.formats.Get(0);
+  bold.font.bold = true;
+  embedded::model::CellFormat boldDate = book.formats.Get(1);
+  boldDate.font.bold = true;
+  book.formats.Intern(bold);
+  a1.format = book.formats.Intern(boldDate);
+  Save("first.xlsx");
+  ExpectIn("xl/worksheets/sheet1.xml", {"<c r=\"A1\" s=\"2\"><v>100</v></c>"});
+
+  // The part's 100 is 1562: a 100 now is a change.
+  sheet.grid().Find(Address("A1"))->SetNumber(100);
+  auto& second = Save("second.xlsx");
+  EXPECT_EQ(second.sheets.front()->grid().Find(Address("A1"))->number, 100);
+}
+
+// A shared formula's members stay members across saves while their formula
+// does not change; a member changed is written with its own formula.
+TEST_F(CellsChanges, SharedFormulaMembersStayAcrossSaves) {
+  auto& book = OpenParts(MinimalWorkbookParts(
+      "<sheetData><row r=\"1\"><c r=\"A1\"><f t=\"shared\" ref=\"A1:A3\" si=\"0\">B1*2</f><v>2</v></c>"
+      "<c r=\"B1\"><v>1</v></c></row>"
+      "<row r=\"2\"><c r=\"A2\"><f t=\"shared\" si=\"0\"/><v>4</v></c><c r=\"B2\"><v>2</v></c></row>"
+      "<row r=\"3\"><c r=\"A3\"><f t=\"shared\" si=\"0\"/><v>6</v></c><c r=\"B3\"><v>3</v></c></row></sheetData>"));
+  auto& sheet = *book.sheets.front();
+  Store(book, sheet, "B2", 5.0);
+  Save("first.xlsx");
+  ExpectIn("xl/worksheets/sheet1.xml", {"<c r=\"A2\"><f t=\"shared\" si=\"0\"/><v>4</v></c><c r=\"B2\"><v>5</v></c>"});
+
+  Store(book, sheet, "B2", 6.0);
+  sheet.grid().Find(Address("A2"))->SetNumber(12);
+  sheet.grid().SetFormula(Address("A3"), "=B3*5");
+  auto& second = Save("second.xlsx");
+  ExpectIn("xl/worksheets/sheet1.xml", {"<c r=\"A2\"><f t=\"shared\" si=\"0\"/><v>12</v></c><c r=\"B2\"><v>6</v>",
+                                        "<c r=\"A3\"><f>B3*5</f>"});
+  const auto& saved = *second.sheets.front();
+  EXPECT_EQ(FormulaAt(saved, "A1"), "=B1*2");
+  EXPECT_EQ(FormulaAt(saved, "A2"), "=B2*2");
+  EXPECT_EQ(FormulaAt(saved, "A3"), "=B3*5");
+}
+
+// A row written in two elements was read as one: what the second holds is
+// not taken for a new cell of the first.
+TEST_F(CellsChanges, ARowInTwoElementsIsComparedWhole) {
+  auto& book = OpenParts(MinimalWorkbookParts(
+      "<sheetData><row r=\"2\"><c r=\"A2\"><v>1</v></c></row><row r=\"2\" ht=\"30\" customHeight=\"1\">"
+      "<c r=\"B2\"><v>2</v></c></row></sheetData>"));
+  auto& sheet = *book.sheets.front();
+  ASSERT_EQ(sheet.grid().rows.Find(2)->height, 30);
+  Store(book, sheet, "A2", 5.0);
+  auto& saved = Save();
+  ExpectIn("xl/worksheets/sheet1.xml", {"<row r=\"2\"><c r=\"A2\"><v>5</v></c></row><row r=\"2\" ht=\"30\""});
+  EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), "A2"), host::Variant(5.0));
+  EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), "B2"), host::Variant(2.0));
+}
+
+}  // namespace
+}  // namespace tabulara::xlsx::testing

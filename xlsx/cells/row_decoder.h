@@ -1,0 +1,128 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "embedded/model/grid.h"
+#include "xlsx/cells/date_formats.h"
+#include "xlsx/cells/plain_row.h"
+#include "xlsx/workbook_parts.h"
+
+namespace tabulara::xlsx {
+
+class SharedStringsAspect;
+class StylesAspect;
+
+// A formula as a cell's <f> gives it, before shared formulas are resolved.
+struct RowFormula {
+  enum class Kind : std::uint8_t {
+    // The cell's own text; a shared master's text is its own as well.
+    Own,
+    SharedMaster,
+    // A shared formula's member: the master's text, shifted.
+    SharedMember,
+    // The top-left cell of an array formula over `range`.
+    Array,
+  };
+  Kind kind = Kind::Own;
+  std::uint16_t column = 0;
+  std::uint32_t sharedIndex = 0;
+  embedded::model::CellRect range{};
+  // Views the row's source, or the DOM it was parsed into; empty for a member.
+  std::string_view text;
+};
+
+// The first cell of a sheet that gives a shared formula's text, and the text.
+struct SharedMaster {
+  embedded::model::CellAddress address;
+  std::string text;
+};
+
+// Turns a worksheet's <row> elements into the model's cells: values as the
+// model holds them (texts in the workbook's string pool, dates of the 1904
+// system shifted), formats as the file's cellXfs indexes. Own and master
+// formulas mark their cells; members and arrays are left to the caller,
+// which knows the whole sheet. PackageError for a row or cell the sheet
+// cannot hold.
+class RowDecoder {
+ public:
+  RowDecoder(WorkbookParts& parts, const std::string& partName, bool date1904);
+
+  // Done beside the parse of a plain row that may be decoded (PlainRowsAhead's
+  // preparation): the cells' references and numbers.
+  static void Prepare(PlainRow& row);
+
+  // Whether DecodePlain reads the row as the DOM path would: a row with a
+  // number and a format that is a number where it counts, cells of only r,
+  // s (a number) and t. Notes the attributes for DecodePlain.
+  bool Readable(const PlainRow& row);
+  // The number of the row Readable took last; `previous` is the number of
+  // the row before.
+  std::int32_t PlainRowNumber(std::int32_t previous) const { return RowNumber(rowAttributes_.r, previous); }
+  std::int32_t ElementRowNumber(const pugi::xml_node& element, std::int32_t previous) const;
+
+  // Adds the row's settings and cells to `row`, as a later piece of the
+  // same row adds to an earlier one; its formulas to `formulas`. The cells
+  // are in the source's order until FinishRow.
+  void DecodePlain(const PlainRow& plain, std::int32_t number, embedded::model::Row& row,
+                   std::vector<RowFormula>& formulas);
+  void DecodeElement(const pugi::xml_node& element, std::int32_t number, embedded::model::Row& row,
+                     std::vector<RowFormula>& formulas);
+
+  // The cells in column order.
+  static void FinishRow(embedded::model::Row& row);
+
+ private:
+  struct CellAttributes {
+    std::optional<std::string_view> r;
+    std::string_view s;
+    std::string_view t;
+  };
+  struct RowAttributes {
+    std::optional<std::string_view> r;
+    std::optional<std::string_view> s;
+    std::optional<std::string_view> ht;
+    std::optional<std::string_view> hidden;
+    std::optional<std::string_view> customFormat;
+  };
+
+  [[noreturn]] void Fail(const std::string& what) const;
+  std::int32_t RowNumber(std::optional<std::string_view> r, std::int32_t previous) const;
+  std::int32_t ColumnOf(std::optional<std::string_view> r, std::int32_t row, std::int32_t previous) const;
+  std::int32_t CheckedColumn(std::string_view r, const std::optional<WrittenReference>& reference,
+                             std::int32_t row) const;
+  std::uint32_t FormatOf(std::uint32_t format) const { return format < formatCount_ ? format : 0; }
+  // Whether cellXfs entry `format` shows dates: what the style sheet holds
+  // for it, where there is one (entries derived for the model's formats
+  // since the read are not model formats of the same number).
+  bool IsDate(std::uint32_t format);
+  embedded::model::Cell DecodeCell(const pugi::xml_node& c, embedded::model::CellAddress address,
+                                   std::vector<RowFormula>& formulas);
+  void DecodeValue(std::string_view type, bool hasValue, std::string_view text, std::optional<double> number,
+                   const std::optional<std::string>& inlineText, embedded::model::CellAddress address,
+                   embedded::model::Cell& cell);
+  void DecodeSharedString(std::string_view text, embedded::model::CellAddress address, embedded::model::Cell& cell);
+  static void DecodeFormula(std::string_view type, std::string_view sharedIndex, std::string_view ref,
+                            std::string_view text, embedded::model::CellAddress address, embedded::model::Cell& cell,
+                            std::vector<RowFormula>& formulas);
+
+  WorkbookParts& parts_;
+  const std::string& partName_;
+  SharedStringsAspect* strings_;
+  StylesAspect* styles_;
+  DateFormats dates_;
+  // By entry: 1 for a date, 0 for none, -1 not yet known.
+  std::vector<std::int8_t> entryDates_;
+  std::size_t formatCount_;
+  bool date1904_;
+  // The attributes of the plain row Readable took last, and of its cells.
+  RowAttributes rowAttributes_;
+  std::vector<CellAttributes> cellAttributes_;
+};
+
+}  // namespace tabulara::xlsx
