@@ -162,11 +162,14 @@ TEST_F(CellsChanges, FormatsAreComparedAsTheEntriesTheyWrite) {
   EXPECT_EQ(FormatAt(second, *second.sheets.front(), "B1").numberFormat, "0");
 }
 
-// In the 1904 date system a date is written 1462 days less; whether an entry
+// In the 1904 date system a date is written 1462 days less: a number that
+// becomes a date or stops being one is written anew, and whether an entry
 // derived for a model format shows dates is that format's.
 TEST_F(CellsChanges, ADateWrittenWithADerivedFormatIsReadBackAsWritten) {
   Parts parts = WithWorkbookPart(
-      MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>100</v></c></row></sheetData>"), "styles",
+      MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>100</v></c><c r=\"B1\"><v>5</v></c></row>"
+                           "<row r=\"2\"><c r=\"B2\" s=\"1\"><v>5</v></c></row></sheetData>"),
+      "styles",
       "rId97", StylesXml("<xf fontId=\"0\"/><xf fontId=\"0\" numFmtId=\"14\"/>"));
   std::string& workbookXml = parts["xl/workbook.xml"];
   workbookXml.insert(workbookXml.find("<sheets>"), "<workbookPr date1904=\"1\"/>");
@@ -180,8 +183,12 @@ TEST_F(CellsChanges, ADateWrittenWithADerivedFormatIsReadBackAsWritten) {
   boldDate.font.bold = true;
   book.formats.Intern(bold);
   a1.format = book.formats.Intern(boldDate);
-  Save("first.xlsx");
+  sheet.grid().Find(Address("B1"))->format = 1;
+  sheet.grid().Find(Address("B2"))->format = 0;
+  auto& first = Save("first.xlsx");
   ExpectIn("xl/worksheets/sheet1.xml", {"<c r=\"A1\" s=\"2\"><v>100</v></c>"});
+  EXPECT_EQ(first.sheets.front()->grid().Find(Address("B1"))->number, 5);
+  EXPECT_EQ(first.sheets.front()->grid().Find(Address("B2"))->number, 1467);
 
   // The part's 100 is 1562: a 100 now is a change.
   sheet.grid().Find(Address("A1"))->SetNumber(100);
@@ -214,19 +221,27 @@ TEST_F(CellsChanges, SharedFormulaMembersStayAcrossSaves) {
   EXPECT_EQ(FormulaAt(saved, "A3"), "=B3*5");
 }
 
-// A row written in two elements was read as one: what the second holds is
-// not taken for a new cell of the first.
-TEST_F(CellsChanges, ARowInTwoElementsIsComparedWhole) {
+// A row written in two elements was read as one, the second's settings over
+// the first's: changed, it is written whole, in one element.
+TEST_F(CellsChanges, ARowInTwoElementsIsWrittenWhole) {
   auto& book = OpenParts(MinimalWorkbookParts(
-      "<sheetData><row r=\"2\"><c r=\"A2\"><v>1</v></c></row><row r=\"2\" ht=\"30\" customHeight=\"1\">"
-      "<c r=\"B2\"><v>2</v></c></row></sheetData>"));
+      "<sheetData><row r=\"2\" hidden=\"1\"><c r=\"C2\"><v>1</v></c></row><row r=\"1\"><c r=\"A1\"><v>0</v></c></row>"
+      "<row r=\"2\" ht=\"30\" customHeight=\"1\"><c r=\"D2\"><v>2</v></c><c><v>3</v></c></row></sheetData>"));
   auto& sheet = *book.sheets.front();
   ASSERT_EQ(sheet.grid().rows.Find(2)->height, 30);
-  Store(book, sheet, "A2", 5.0);
+  ASSERT_FALSE(sheet.grid().rows.Find(2)->hidden);
+  ASSERT_EQ(ValueAt(book, sheet, "E2"), host::Variant(3.0));
+  Store(book, sheet, "C2", 5.0);
+  sheet.grid().Erase(Address("E2"));
   auto& saved = Save();
-  ExpectIn("xl/worksheets/sheet1.xml", {"<row r=\"2\"><c r=\"A2\"><v>5</v></c></row><row r=\"2\" ht=\"30\""});
-  EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), "A2"), host::Variant(5.0));
-  EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), "B2"), host::Variant(2.0));
+  ExpectIn("xl/worksheets/sheet1.xml",
+           {"<sheetData><row r=\"2\" ht=\"30\" customHeight=\"1\"><c r=\"C2\"><v>5</v></c><c r=\"D2\"><v>2</v></c>"
+            "</row><row r=\"1\"><c r=\"A1\"><v>0</v></c></row></sheetData>"});
+  const auto& reread = *saved.sheets.front();
+  EXPECT_EQ(ValueAt(saved, reread, "D2"), host::Variant(2.0));
+  EXPECT_EQ(reread.grid().Find(Address("E2")), nullptr);
+  EXPECT_FALSE(reread.grid().rows.Find(2)->hidden);
+  EXPECT_EQ(reread.grid().rows.Find(2)->height, 30);
 }
 
 }  // namespace

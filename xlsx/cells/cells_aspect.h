@@ -63,6 +63,9 @@ class CellsAspect : public SheetAspect {
   // parsed into `element`, or plain); null when the part has no such row.
   const FileRow* DecodeFileRow(RowDecoder& decoder, const SheetRows& rows, std::size_t firstPiece,
                                const PlainRow* plain, const pugi::xml_node& element);
+  // Moves the cells of the row's later pieces into its first, parsed into
+  // `holder`, which then holds its settings as `file` read them.
+  void MergeRowPieces(pugi::xml_node holder, const SheetRows& rows, std::size_t firstPiece, const FileRow& file);
   void WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std::int32_t number,
                 const embedded::model::Grid& grid, const FileRow* before, WriteContext& context);
   // WriteRow without a DOM, for a plain row and the changes it can take;
@@ -81,6 +84,8 @@ class CellsAspect : public SheetAspect {
   bool CellChanged(embedded::model::CellAddress address, const embedded::model::Cell* now,
                    const embedded::model::Cell* before, const embedded::model::Grid& grid, const FileRow* beforeRow,
                    WriteContext& context) const;
+  // Whether the value the part holds for `before` stands for `now` as well.
+  bool ValueKept(const embedded::model::Cell& now, const embedded::model::Cell& before, WriteContext& context) const;
   bool FormulaKept(embedded::model::CellAddress address, const embedded::model::Cell& now,
                    const embedded::model::Cell* before, const embedded::model::Grid& grid, const FileRow* beforeRow,
                    const WriteContext& context) const;

@@ -184,6 +184,17 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
     }
   }
   std::stable_sort(added.begin(), added.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  // A row written in several elements is rewritten whole into its first.
+  std::vector<bool> merged(rows.pieces.size(), false);
+  std::vector<bool> dropped(rows.pieces.size(), false);
+  for (std::size_t i = 0; i + 1 < rowOrder_.size(); ++i) {
+    const std::size_t first = rowOrder_[i];
+    if (!rewritten[first]) continue;
+    for (std::size_t j = i + 1; j < rowOrder_.size() && rows.pieces[rowOrder_[j]].row == rows.pieces[first].row; ++j) {
+      merged[first] = true;
+      dropped[rowOrder_[j]] = true;
+    }
+  }
 
   std::vector<std::string_view> texts;
   for (std::size_t i = 0; i < rows.pieces.size(); ++i) {
@@ -206,7 +217,7 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
     const FileRow* before = nullptr;
     if (existing) {
       PlainRow* const plain = parsed.Next();
-      if (plain != nullptr && decoder.Readable(*plain)) {
+      if (plain != nullptr && !merged[original] && decoder.Readable(*plain)) {
         before = DecodeFileRow(decoder, rows, original, plain, pugi::xml_node());
         const bool plainWritten = WritePlainRow(*plain, number, grid, *before, context);
         if (plainWritten) {
@@ -225,6 +236,7 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
     if (existing) {
       ParseSheetDataPiece(holder, rows, rows.pieces[original], partName_);
       if (before == nullptr) before = DecodeFileRow(decoder, rows, original, nullptr, holder.first_child());
+      if (merged[original]) MergeRowPieces(holder, rows, original, *before);
     }
     WriteRow(holder, holder.first_child(), number, grid, before, context);
     for (const pugi::xml_node node : holder.children()) {
@@ -241,6 +253,7 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
       writeRow(piece.row, i);
       continue;
     }
+    if (dropped[i]) continue;
     SheetDataPiece copy = piece;
     copy.begin = text.size();
     text.append(rows.text, piece.begin, piece.end - piece.begin);
@@ -251,6 +264,56 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
   written.text = text;
   sheet.sheetRows = std::move(written);
   IndexRows(sheet.sheetRows);
+}
+
+void CellsAspect::MergeRowPieces(pugi::xml_node holder, const SheetRows& rows, std::size_t firstPiece,
+                                 const FileRow& file) {
+  const std::int32_t number = rows.pieces[firstPiece].row;
+  // Cells without a reference get one first: their column counts within their own element.
+  const auto giveReferences = [&](pugi::xml_node element) {
+    std::int32_t implicit = 0;
+    for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling()) {
+      if (!IsNamed(c, "c")) continue;
+      if (!c.attribute("r")) c.prepend_attribute("r") = CellReferenceText({number, implicit + 1}).c_str();
+      implicit = ColumnOfElement(c);
+    }
+  };
+  pugi::xml_node row = holder.first_child();
+  giveReferences(row);
+  const auto byNumber = [&](std::size_t piece, std::int32_t wanted) { return rows.pieces[piece].row < wanted; };
+  for (auto later = std::lower_bound(rowOrder_.begin(), rowOrder_.end(), number, byNumber);
+       later != rowOrder_.end() && rows.pieces[*later].row == number; ++later) {
+    if (*later == firstPiece) continue;
+    ParseSheetDataPiece(holder, rows, rows.pieces[*later], partName_);
+    pugi::xml_node element = holder.last_child();
+    giveReferences(element);
+    while (const pugi::xml_node child = element.first_child()) row.append_move(child);
+    holder.remove_child(element);
+  }
+  // The cells in column order, in the order read among equal columns, then the rest.
+  std::vector<std::pair<std::int32_t, pugi::xml_node>> cells;
+  std::vector<pugi::xml_node> rest;
+  for (const pugi::xml_node child : row.children()) {
+    if (IsNamed(child, "c")) {
+      cells.emplace_back(ColumnOfElement(child), child);
+    } else {
+      rest.push_back(child);
+    }
+  }
+  std::stable_sort(cells.begin(), cells.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [column, cell] : cells) row.append_move(cell);
+  for (const pugi::xml_node other : rest) row.append_move(other);
+  // The settings as the elements gave them together.
+  for (const char* name : {"ht", "customHeight", "hidden", "s", "customFormat"}) row.remove_attribute(name);
+  if (file.row.height) {
+    SetAttribute(row, "ht", CellNumberText(*file.row.height));
+    SetAttribute(row, "customHeight", "1");
+  }
+  if (file.row.hidden) SetAttribute(row, "hidden", "1");
+  if (file.row.format) {
+    SetAttribute(row, "s", std::to_string(*file.row.format));
+    SetAttribute(row, "customFormat", "1");
+  }
 }
 
 const FileRow* CellsAspect::DecodeFileRow(RowDecoder& decoder, const SheetRows& rows, std::size_t firstPiece,
@@ -323,6 +386,17 @@ bool CellsAspect::CellChanged(CellAddress address, const Cell* now, const Cell* 
   }
   if (now->hasFormula && !beforeRow->SameFormula(now->column, grid.Formula(address))) return true;
   return context.Forced(address) || (!context.changedArrays.empty() && context.InChangedArray(address));
+}
+
+bool CellsAspect::ValueKept(const Cell& now, const Cell& before, WriteContext& context) const {
+  if (!SameValue(now, before)) return false;
+  // A formula's text is written as a string of its own, a constant's as a shared one.
+  if (now.kind == ValueKind::Text) return now.hasFormula == before.hasFormula;
+  // A 1904 date is written 1462 days less than the number it is.
+  if (now.kind == ValueKind::Number && date1904_) {
+    return context.entryDates.IsDate(context.FileFormat(now.format)) == context.entryDates.IsDate(before.format);
+  }
+  return true;
 }
 
 bool CellsAspect::FormulaKept(CellAddress address, const Cell& now, const Cell* before, const Grid& grid,
@@ -428,8 +502,7 @@ void CellsAspect::WriteCell(pugi::xml_node cell, CellAddress address, const Cell
       SetAttribute(cell, "s", std::to_string(format));
     }
   }
-  const bool valueKept = before != nullptr && SameValue(*now, *before) &&
-                         (now->kind != ValueKind::Text || now->hasFormula == before->hasFormula);
+  const bool valueKept = before != nullptr && ValueKept(*now, *before, context);
   if (!valueKept) {
     valuesChanged_ = true;
     if (context.strings != nullptr && std::string_view(cell.attribute("t").value()) == "s") {

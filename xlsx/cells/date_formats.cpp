@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "embedded/rules/number_formats.h"
+#include "xlsx/styles/styles_aspect.h"
 #include "xlsx/xml/xml_names.h"
 
 namespace tabulara::xlsx {
@@ -12,6 +13,16 @@ bool DateFormats::IsDate(std::uint32_t format) {
   if (known_.size() < formats_.size()) known_.resize(formats_.size(), -1);
   if (known_[format] < 0) known_[format] = embedded::IsDateFormat(formats_.Get(format).numberFormat) ? 1 : 0;
   return known_[format] == 1;
+}
+
+bool EntryDates::IsDate(std::uint32_t entry) {
+  if (styles_ == nullptr) return formats_.IsDate(entry);
+  if (entry >= known_.size()) known_.resize(entry + 1, -1);
+  if (known_[entry] < 0) {
+    const embedded::model::CellFormat* format = styles_->EntryFormat(entry);
+    known_[entry] = format != nullptr && embedded::IsDateFormat(format->numberFormat) ? 1 : 0;
+  }
+  return known_[entry] == 1;
 }
 
 bool UsesDate1904(const pugi::xml_document& workbookXml) {

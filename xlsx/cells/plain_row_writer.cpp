@@ -87,7 +87,7 @@ void CellsAspect::WritePlainCell(PlainRow& row, PlainCell& cell, CellAddress add
       cell.attributes.Set("s", format);
     }
   }
-  if (!SameValue(now, before) || (now.kind == ValueKind::Text && now.hasFormula != before.hasFormula)) {
+  if (!ValueKept(now, before, context)) {
     WritePlainValue(row, cell, now, context);
   }
   if (formulaKept) return;

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "embedded/rules/error_values.h"
-#include "embedded/rules/number_formats.h"
 #include "xlsx/cells/aspect_lookup.h"
 #include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/value_text.h"
@@ -61,8 +60,7 @@ RowDecoder::RowDecoder(WorkbookParts& parts, const std::string& partName, bool d
     : parts_(parts),
       partName_(partName),
       strings_(FindWorkbookAspect<SharedStringsAspect>(parts)),
-      styles_(FindWorkbookAspect<StylesAspect>(parts)),
-      dates_(parts.workbook->formats),
+      dates_(FindWorkbookAspect<StylesAspect>(parts), parts.workbook->formats),
       formatCount_(parts.workbook->formats.size()),
       date1904_(date1904) {}
 
@@ -221,16 +219,6 @@ Cell RowDecoder::DecodeCell(const pugi::xml_node& c, CellAddress address, std::v
   return cell;
 }
 
-bool RowDecoder::IsDate(std::uint32_t format) {
-  if (styles_ == nullptr) return dates_.IsDate(format);
-  if (format >= entryDates_.size()) entryDates_.resize(format + 1, -1);
-  if (entryDates_[format] < 0) {
-    const embedded::model::CellFormat* entry = styles_->EntryFormat(format);
-    entryDates_[format] = entry != nullptr && embedded::IsDateFormat(entry->numberFormat) ? 1 : 0;
-  }
-  return entryDates_[format] == 1;
-}
-
 void RowDecoder::DecodeValue(std::string_view type, bool hasValue, std::string_view text,
                              std::optional<double> number, const std::optional<std::string>& inlineText,
                              CellAddress address, Cell& cell) {
@@ -249,7 +237,7 @@ void RowDecoder::DecodeValue(std::string_view type, bool hasValue, std::string_v
   } else if (type == "d") {
     if (const auto serial = IsoDateSerial(text)) cell.SetNumber(*serial);
   } else if (number) {
-    cell.SetNumber(date1904_ && IsDate(cell.format) ? *number + kDate1904Offset : *number);
+    cell.SetNumber(date1904_ && dates_.IsDate(cell.format) ? *number + kDate1904Offset : *number);
   }
 }
 

@@ -16,7 +16,6 @@
 namespace tabulara::xlsx {
 
 class SharedStringsAspect;
-class StylesAspect;
 
 // A formula as a cell's <f> gives it, before shared formulas are resolved.
 struct RowFormula {
@@ -97,10 +96,6 @@ class RowDecoder {
   std::int32_t CheckedColumn(std::string_view r, const std::optional<WrittenReference>& reference,
                              std::int32_t row) const;
   std::uint32_t FormatOf(std::uint32_t format) const { return format < formatCount_ ? format : 0; }
-  // Whether cellXfs entry `format` shows dates: what the style sheet holds
-  // for it, where there is one (entries derived for the model's formats
-  // since the read are not model formats of the same number).
-  bool IsDate(std::uint32_t format);
   embedded::model::Cell DecodeCell(const pugi::xml_node& c, embedded::model::CellAddress address,
                                    std::vector<RowFormula>& formulas);
   void DecodeValue(std::string_view type, bool hasValue, std::string_view text, std::optional<double> number,
@@ -114,10 +109,7 @@ class RowDecoder {
   WorkbookParts& parts_;
   const std::string& partName_;
   SharedStringsAspect* strings_;
-  StylesAspect* styles_;
-  DateFormats dates_;
-  // By entry: 1 for a date, 0 for none, -1 not yet known.
-  std::vector<std::int8_t> entryDates_;
+  EntryDates dates_;
   std::size_t formatCount_;
   bool date1904_;
   // The attributes of the plain row Readable took last, and of its cells.

@@ -18,7 +18,7 @@ namespace tabulara::xlsx {
 
 struct CellsAspect::WriteContext {
   WriteContext(const embedded::model::Workbook& workbook, StylesAspect* styles, SharedStringsAspect* strings)
-      : workbook(workbook), styles(styles), strings(strings), dates(workbook.formats) {}
+      : workbook(workbook), styles(styles), strings(strings), dates(workbook.formats), entryDates(styles, workbook.formats) {}
 
   // The cellXfs entry that writes a model format.
   std::uint32_t FileFormat(std::uint32_t format) {
@@ -49,6 +49,7 @@ struct CellsAspect::WriteContext {
   StylesAspect* styles;
   SharedStringsAspect* strings;
   DateFormats dates;
+  EntryDates entryDates;
   // Arrays added or removed since the last read or write.
   std::vector<embedded::model::CellRect> changedArrays;
   // Shared-formula members to write with their own formula, their master
