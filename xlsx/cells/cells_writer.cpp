@@ -27,12 +27,6 @@ using embedded::model::Grid;
 using embedded::model::Row;
 using embedded::model::ValueKind;
 
-void SetAttribute(pugi::xml_node node, const char* name, const std::string& value) {
-  pugi::xml_attribute attribute = node.attribute(name);
-  if (!attribute) attribute = node.append_attribute(name);
-  attribute.set_value(value.c_str());
-}
-
 void RemoveChildren(pugi::xml_node node, std::string_view local) {
   for (pugi::xml_node child = node.first_child(); child;) {
     const pugi::xml_node next = child.next_sibling();

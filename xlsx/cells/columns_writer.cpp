@@ -31,12 +31,6 @@ struct Range {
   ColumnSettings settings;
 };
 
-void SetAttribute(pugi::xml_node node, const char* name, const std::string& value) {
-  pugi::xml_attribute attribute = node.attribute(name);
-  if (!attribute) attribute = node.append_attribute(name);
-  attribute.set_value(value.c_str());
-}
-
 }  // namespace
 
 bool CellsAspect::WriteSheetFormat(pugi::xml_node worksheet, const Grid& grid) {

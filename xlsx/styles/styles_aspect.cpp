@@ -45,12 +45,6 @@ void SetCount(pugi::xml_node list) {
   attribute.set_value(std::to_string(count).c_str());
 }
 
-void SetAttribute(pugi::xml_node node, const char* name, const char* value) {
-  pugi::xml_attribute attribute = node.attribute(name);
-  if (!attribute) attribute = node.append_attribute(name);
-  attribute.set_value(value);
-}
-
 bool SameModelParts(const CellFormat& a, const CellFormat& b) {
   return a.font == b.font && a.numberFormat == b.numberFormat && a.locked == b.locked &&
          a.quotePrefix == b.quotePrefix && a.style == b.style;

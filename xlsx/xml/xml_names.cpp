@@ -40,4 +40,10 @@ std::string NameLike(const pugi::xml_node& node, std::string_view localName) {
   return prefix.empty() ? std::string(localName) : prefix + ":" + std::string(localName);
 }
 
+void SetAttribute(pugi::xml_node node, const char* name, const char* value) {
+  pugi::xml_attribute attribute = node.attribute(name);
+  if (!attribute) attribute = node.append_attribute(name);
+  attribute.set_value(value);
+}
+
 }  // namespace tabulara::xlsx

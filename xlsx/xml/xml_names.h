@@ -25,5 +25,10 @@ std::string PrefixOf(const pugi::xml_node& node);
 // The name for a new element beside or under `node`: its prefix and
 // `localName`.
 std::string NameLike(const pugi::xml_node& node, std::string_view localName);
+// Sets an attribute's value, the attribute added last when there is none.
+void SetAttribute(pugi::xml_node node, const char* name, const char* value);
+inline void SetAttribute(pugi::xml_node node, const char* name, const std::string& value) {
+  SetAttribute(node, name, value.c_str());
+}
 
 }  // namespace tabulara::xlsx
