@@ -26,6 +26,8 @@ Grid DigestedGrid() {
   grid.Obtain(Address("E2")).SetLogical(true);
   grid.Obtain(Address("F2")).SetError(7);
   grid.Obtain(Address("A3")).SetNumber(9);
+  grid.rows.Find(2)->height = 15;
+  grid.rows.Find(2)->format = 1;
   return grid;
 }
 
@@ -53,10 +55,11 @@ TEST(RowDigests, EveryChangeTheWriterWritesChangesTheRowsDigest) {
       {"a cell added", [](Grid& g) { g.Obtain(Address("Z2")); }},
       {"a cell removed", [](Grid& g) { g.Erase(Address("E2")); }},
       {"a height", [](Grid& g) { g.rows.Find(2)->height = 20; }},
-      {"a height of zero", [](Grid& g) { g.rows.Find(2)->height = 0; }},
+      {"no height", [](Grid& g) { g.rows.Find(2)->height.reset(); }},
       {"hidden", [](Grid& g) { g.rows.Find(2)->hidden = true; }},
-      {"a row format", [](Grid& g) { g.rows.Find(2)->format = 1; }},
+      {"a row format", [](Grid& g) { g.rows.Find(2)->format = 2; }},
       {"a row format of zero", [](Grid& g) { g.rows.Find(2)->format = 0; }},
+      {"no row format", [](Grid& g) { g.rows.Find(2)->format.reset(); }},
   };
   const Grid base = DigestedGrid();
   const std::vector<RowDigest> before = DigestRows(base);
@@ -79,11 +82,12 @@ TEST(FileRow, SettlesEachCellsFormulaAsAReadOfTheSheetDoes) {
   SharedFormulas shared;
   shared[7] = SharedFormula{{Address("A1"), "B1*2"}, {}};
   FileRow file;
-  for (const std::uint16_t column : {6, 1, 2, 3, 4, 5}) file.row.cells.emplace_back().column = column;
+  for (const std::uint16_t column : {6, 1, 2, 3, 4, 5, 8}) file.row.cells.emplace_back().column = column;
   using Kind = RowFormula::Kind;
   const auto add = [&](Kind kind, std::uint16_t column, std::string_view text, std::uint32_t index = 0) {
     file.decoded.push_back({kind, column, index, {}, text});
   };
+  add(Kind::Own, 6, "first");
   add(Kind::Own, 1, "1+1");
   add(Kind::SharedMember, 2, "", 7);
   add(Kind::SharedMember, 3, "", 9);
@@ -91,24 +95,25 @@ TEST(FileRow, SettlesEachCellsFormulaAsAReadOfTheSheetDoes) {
   add(Kind::Own, 4, "X");
   add(Kind::SharedMember, 5, "", 7);
   add(Kind::SharedMaster, 5, "Z", 8);
-  add(Kind::Own, 6, "first");
   add(Kind::Own, 6, "last");
+  // No cell of its own: it marks none.
+  add(Kind::Own, 7, "W");
   file.Finish(2, shared);
 
-  ASSERT_EQ(file.row.cells.size(), 6u);
+  ASSERT_EQ(file.row.cells.size(), 7u);
   for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(file.row.cells[i].column, i + 1);
   // Every settled formula marks its cell; an unknown master's member does not.
-  for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(file.row.cells[i].hasFormula, i != 2) << i;
+  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(file.row.cells[i].hasFormula, i != 2 && i != 6) << i;
 
   const struct {
     std::uint16_t column;
     const char* now;
     bool same;
   } cases[] = {
-      {1, "=1+1", true},   {1, "=1+2", false}, {1, "1+1", false},   {1, nullptr, false},
+      {1, "=1+1", true},   {1, "=1+2", false}, {1, "x1+1", false},  {1, "", false}, {1, nullptr, false},
       {2, "=C2*2", true},  {2, "=B1*2", false}, {3, nullptr, true},  {3, "=B3*2", false},
       {4, "=Y", true},     {4, "=X", false},    {5, "=F2*2", true},  {5, "=Z", false},
-      {6, "=last", true},  {6, "=first", false}, {7, nullptr, true}, {7, "=", false},
+      {6, "=last", true},  {6, "=first", false}, {7, "=W", true},   {8, nullptr, true}, {8, "=", false},
   };
   for (const auto& c : cases) {
     const std::string now = c.now != nullptr ? c.now : "";
@@ -116,12 +121,21 @@ TEST(FileRow, SettlesEachCellsFormulaAsAReadOfTheSheetDoes) {
         << c.column << " " << (c.now != nullptr ? c.now : "(none)");
   }
 
+  // Reused for another row: nothing of the first stays.
+  file.row.height = 20;
+  file.row.hidden = true;
+  file.row.format = 3;
   file.Clear();
   EXPECT_TRUE(file.row.cells.empty());
   EXPECT_FALSE(file.row.height || file.row.hidden || file.row.format);
+  file.row.cells.emplace_back().column = 2;
+  add(Kind::Own, 2, "2+2");
+  file.Finish(3, shared);
   const std::string any = "=1+1";
-  EXPECT_FALSE(file.SameFormula(1, &any));
   EXPECT_TRUE(file.SameFormula(1, nullptr));
+  EXPECT_FALSE(file.SameFormula(1, &any));
+  const std::string two = "=2+2";
+  EXPECT_TRUE(file.SameFormula(2, &two));
 }
 
 // A workbook saved twice: the second save finds what changed against the
@@ -242,6 +256,21 @@ TEST_F(CellsChanges, ARowInTwoElementsIsWrittenWhole) {
   EXPECT_EQ(reread.grid().Find(Address("E2")), nullptr);
   EXPECT_FALSE(reread.grid().rows.Find(2)->hidden);
   EXPECT_EQ(reread.grid().rows.Find(2)->height, 30);
+}
+
+// Cells out of column order were read in order: a changed row is written so.
+TEST_F(CellsChanges, CellsOutOfOrderAreWrittenInOrder) {
+  auto& book = OpenParts(MinimalWorkbookParts(
+      "<sheetData><row r=\"1\"><!--dom--><c r=\"A1\"><v>1</v></c><c r=\"J1\"><v>10</v></c><c r=\"C1\"><v>3</v></c>"
+      "<c r=\"E1\"><v>5</v></c></row></sheetData>"));
+  auto& sheet = *book.sheets.front();
+  Store(book, sheet, "C1", 30.0);
+  sheet.grid().Erase(Address("E1"));
+  Store(book, sheet, "D1", 4.0);
+  auto& saved = Save();
+  ExpectIn("xl/worksheets/sheet1.xml", {"<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"C1\"><v>30</v></c>"
+                                        "<c r=\"D1\"><v>4</v></c><c r=\"J1\"><v>10</v></c></row>"});
+  EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), "C1"), host::Variant(30.0));
 }
 
 }  // namespace

@@ -284,19 +284,6 @@ void CellsAspect::MergeRowPieces(pugi::xml_node holder, const SheetRows& rows, s
     while (const pugi::xml_node child = element.first_child()) row.append_move(child);
     holder.remove_child(element);
   }
-  // The cells in column order, in the order read among equal columns, then the rest.
-  std::vector<std::pair<std::int32_t, pugi::xml_node>> cells;
-  std::vector<pugi::xml_node> rest;
-  for (const pugi::xml_node child : row.children()) {
-    if (IsNamed(child, "c")) {
-      cells.emplace_back(ColumnOfElement(child), child);
-    } else {
-      rest.push_back(child);
-    }
-  }
-  std::stable_sort(cells.begin(), cells.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (const auto& [column, cell] : cells) row.append_move(cell);
-  for (const pugi::xml_node other : rest) row.append_move(other);
   // The settings as the elements gave them together.
   for (const char* name : {"ht", "customHeight", "hidden", "s", "customFormat"}) row.remove_attribute(name);
   if (file.row.height) {
@@ -445,20 +432,31 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
     implicit = ColumnOfElement(c);
     elements.emplace_back(c, implicit);
   }
+  // Cells out of column order go in order, as they were read, and as the
+  // row's cells are compared.
+  const auto byColumn = [](const auto& x, const auto& y) { return x.second < y.second; };
+  if (!std::is_sorted(elements.begin(), elements.end(), byColumn)) {
+    std::stable_sort(elements.begin(), elements.end(), byColumn);
+    std::vector<pugi::xml_node> order;
+    auto sorted = elements.begin();
+    for (const pugi::xml_node child : element.children()) order.push_back(IsNamed(child, "c") ? (sorted++)->first : child);
+    for (const pugi::xml_node child : order) element.append_move(child);
+  }
 
   std::size_t cursor = 0;
   const std::string cellName = NameLike(element, "c");
   ForEachCellPair(now, before, [&](std::uint16_t column, const Cell* a, const Cell* b) {
     const CellAddress address{number, column};
-    if (!CellChanged(address, a, b, grid, beforeRow, context)) return true;
+    // The element `b` was read from; of a column given twice, the next one.
     while (cursor < elements.size() && elements[cursor].second < column) ++cursor;
     pugi::xml_node cell =
         cursor < elements.size() && elements[cursor].second == column ? elements[cursor].first : pugi::xml_node();
+    if (cell && b != nullptr) ++cursor;
+    if (!CellChanged(address, a, b, grid, beforeRow, context)) return true;
     if (a == nullptr) {
       valuesChanged_ = true;
       formulasChanged_ = formulasChanged_ || b->hasFormula;
       if (!cell) return true;
-      ++cursor;
       if (context.strings != nullptr && std::string_view(cell.attribute("t").value()) == "s") {
         context.strings->CountReferences(-1);
       }

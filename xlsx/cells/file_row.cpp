@@ -60,7 +60,6 @@ void FileRow::Finish(std::int32_t number, const SharedFormulas& shared) {
     while (cell != row.cells.end() && cell->column < column) ++cell;
     if (cell != row.cells.end() && cell->column == column) cell->hasFormula = true;
   }
-  decoded.clear();
 }
 
 bool FileRow::SameFormula(std::uint16_t column, const std::string* now) const {

@@ -23,7 +23,7 @@ using SharedFormulas = std::unordered_map<std::uint32_t, SharedFormula>;
 class FileRow {
  public:
   embedded::model::Row row;
-  // What the decoder gives; Finish resolves them.
+  // What the decoder gives, for Finish.
   std::vector<RowFormula> decoded;
 
   void Clear();

@@ -62,7 +62,6 @@ std::uint64_t DigestRow(const embedded::model::Grid& grid, std::int32_t number, 
     if (!cell.hasFormula) continue;
     const std::string* formula = grid.Formula({number, cell.column});
     digest.Add(formula != nullptr ? std::hash<std::string_view>()(*formula) : 0);
-    digest.Add(formula != nullptr ? formula->size() + 1 : 0);
   }
   return digest.value();
 }
