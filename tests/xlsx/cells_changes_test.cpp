@@ -239,23 +239,57 @@ TEST_F(CellsChanges, SharedFormulaMembersStayAcrossSaves) {
 // the first's: changed, it is written whole, in one element.
 TEST_F(CellsChanges, ARowInTwoElementsIsWrittenWhole) {
   auto& book = OpenParts(MinimalWorkbookParts(
-      "<sheetData><row r=\"2\" hidden=\"1\"><c r=\"C2\"><v>1</v></c></row><row r=\"1\"><c r=\"A1\"><v>0</v></c></row>"
-      "<row r=\"2\" ht=\"30\" customHeight=\"1\"><c r=\"D2\"><v>2</v></c><c><v>3</v></c></row></sheetData>"));
+      "<sheetData><row r=\"2\" s=\"0\" customFormat=\"1\"><c r=\"C2\"><v>1</v></c></row>"
+      "<row r=\"1\"><c r=\"A1\"><v>0</v></c></row><row r=\"2\" ht=\"30\" customHeight=\"1\" hidden=\"true\">"
+      "<c r=\"D2\"><v>2</v></c><c><v>3</v></c></row></sheetData>"));
   auto& sheet = *book.sheets.front();
   ASSERT_EQ(sheet.grid().rows.Find(2)->height, 30);
-  ASSERT_FALSE(sheet.grid().rows.Find(2)->hidden);
+  ASSERT_TRUE(sheet.grid().rows.Find(2)->hidden);
   ASSERT_EQ(ValueAt(book, sheet, "E2"), host::Variant(3.0));
   Store(book, sheet, "C2", 5.0);
   sheet.grid().Erase(Address("E2"));
   auto& saved = Save();
   ExpectIn("xl/worksheets/sheet1.xml",
-           {"<sheetData><row r=\"2\" ht=\"30\" customHeight=\"1\"><c r=\"C2\"><v>5</v></c><c r=\"D2\"><v>2</v></c>"
-            "</row><row r=\"1\"><c r=\"A1\"><v>0</v></c></row></sheetData>"});
+           {"<sheetData><row r=\"2\" ht=\"30\" customHeight=\"1\" hidden=\"1\" s=\"0\" customFormat=\"1\">"
+            "<c r=\"C2\"><v>5</v></c><c r=\"D2\"><v>2</v></c></row><row r=\"1\"><c r=\"A1\"><v>0</v></c></row>"
+            "</sheetData>"});
   const auto& reread = *saved.sheets.front();
   EXPECT_EQ(ValueAt(saved, reread, "D2"), host::Variant(2.0));
   EXPECT_EQ(reread.grid().Find(Address("E2")), nullptr);
-  EXPECT_FALSE(reread.grid().rows.Find(2)->hidden);
+  EXPECT_TRUE(reread.grid().rows.Find(2)->hidden);
   EXPECT_EQ(reread.grid().rows.Find(2)->height, 30);
+}
+
+// A new row that an array added also covers is written once.
+TEST_F(CellsChanges, ARowToWriteForTwoReasonsIsWrittenOnce) {
+  auto& book = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"B1\"><v>1</v></c></row></sheetData>"));
+  Grid& grid = book.sheets.front()->grid();
+  grid.arrays.push_back({1, 1, 2, 1});
+  grid.SetFormula(Address("A1"), "=B1:B2");
+  grid.Obtain(Address("A2")).SetNumber(0);
+  Save();
+  const std::string& written = after.at("xl/worksheets/sheet1.xml");
+  EXPECT_EQ(written.find("<row r=\"2\""), written.rfind("<row r=\"2\"")) << written;
+  ExpectIn("xl/worksheets/sheet1.xml", {"<f t=\"array\" ref=\"A1:A2\">B1:B2</f>", "<row r=\"2\"><c r=\"A2\"><v>0</v>"});
+}
+
+// Rows the plain writer leaves to the tree take the same edits: settings
+// and formats removed, a shared text's reference let go.
+TEST_F(CellsChanges, RowsWrittenAsATreeTakeEveryEdit) {
+  Parts parts = WithWorkbookPart(
+      MinimalWorkbookParts("<sheetData><row r=\"1\" s=\"1\" customFormat=\"1\"><!--tree--><c r=\"A1\" s=\"1\"><v>1</v></c>"
+                           "<c r=\"B1\" t=\"s\"><v>0</v></c></row></sheetData>"),
+      "styles", "rId97", StylesXml("<xf fontId=\"0\"/><xf fontId=\"0\" numFmtId=\"1\"/>"));
+  auto& book = OpenParts(WithWorkbookPart(parts, "sharedStrings", "rId96",
+                                          std::string("<sst xmlns=\"") + kMainNamespace +
+                                              "\" count=\"1\" uniqueCount=\"1\"><si><t>a</t></si></sst>"));
+  Grid& grid = book.sheets.front()->grid();
+  grid.rows.Find(1)->format.reset();
+  grid.Find(Address("A1"))->format = 0;
+  grid.Erase(Address("B1"));
+  Save();
+  ExpectIn("xl/worksheets/sheet1.xml", {"<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>"});
+  ExpectIn("xl/sharedStrings.xml", {"count=\"0\""});
 }
 
 // Cells out of column order were read in order: a changed row is written so.

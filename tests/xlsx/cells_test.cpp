@@ -125,6 +125,26 @@ TEST_F(FileTest, RowNumbersAreDigitsThatNameARowOfTheSheet) {
   }
 }
 
+// A cell that names no place stands after the one before it, up to XFD.
+TEST_F(FileTest, CellsWithoutAReferenceEndAtTheLastColumn) {
+  auto& last = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"XFC1\"/><c><v>5</v></c></row></sheetData>"));
+  EXPECT_EQ(ValueAt(last, *last.sheets.front(), "XFD1"), host::Variant(5.0));
+  auto& past = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"2\"><c r=\"XFD2\"/><c><v>5</v></c></row></sheetData>"));
+  EXPECT_THAT([&] { past.sheets.front()->LoadContent(); },
+              ::testing::ThrowsMessage<PackageError>(::testing::EndsWith("a cell of row 2 lies past XFD")));
+}
+
+// An array formula is one only in the top-left cell of its range; elsewhere
+// it is the cell's own.
+TEST_F(FileTest, AnArrayFormulaOutsideTheTopLeftOfItsRangeIsTheCellsOwn) {
+  auto& book = OpenParts(MinimalWorkbookParts(
+      "<sheetData><row r=\"1\"><c r=\"A1\"><f t=\"array\" ref=\"B1:B2\">1+1</f><v>2</v></c></row></sheetData>"));
+  const auto& sheet = *book.sheets.front();
+  EXPECT_EQ(FormulaAt(sheet, "A1"), "=1+1");
+  EXPECT_EQ(FormulaAt(sheet, "B1"), "");
+  EXPECT_TRUE(sheet.grid().arrays.empty());
+}
+
 // A file's claims about ranges (an array formula over the whole sheet,
 // columns 1 to 16384) cost what the file's bytes cost: reading and saving
 // such a file runs in a child process whose address space and processor
