@@ -307,5 +307,18 @@ TEST_F(CellsChanges, CellsOutOfOrderAreWrittenInOrder) {
   EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), "C1"), host::Variant(30.0));
 }
 
+// A row without a number takes the one after the row before it: written
+// with its number, it keeps it when the row before goes.
+TEST_F(CellsChanges, ARowWithoutANumberKeepsItsNumber) {
+  auto& book = OpenParts(MinimalWorkbookParts(
+      "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row><row><c r=\"A2\"><v>2</v></c></row></sheetData>"));
+  auto& sheet = *book.sheets.front();
+  ASSERT_EQ(ValueAt(book, sheet, "A2"), host::Variant(2.0));
+  sheet.grid().Erase(Address("A1"));
+  auto& saved = Save();
+  ExpectIn("xl/worksheets/sheet1.xml", {"<sheetData><row r=\"2\"><c r=\"A2\"><v>2</v></c></row></sheetData>"});
+  EXPECT_EQ(ValueAt(saved, *saved.sheets.front(), "A2"), host::Variant(2.0));
+}
+
 }  // namespace
 }  // namespace tabulara::xlsx::testing

@@ -80,6 +80,7 @@ class SheetDataReader {
       const pugi::xml_node element = holder.first_child();
       if (!IsNamed(element, "row")) continue;
       number = decoder_.ElementRowNumber(element, number);
+      piece.numberImplied = !element.attribute("r");
       embedded::model::Row& row = grid_.rows[number];
       decoder_.DecodeElement(element, number, row, rowFormulas_);
       FinishRow(row, number);

@@ -167,15 +167,23 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
   std::vector<bool> rewritten(rows.pieces.size(), false);
   // New rows by the piece they go before (the number of pieces: the end).
   std::vector<std::pair<std::size_t, std::int32_t>> added;
+  // The first piece of a row's number.
+  const auto firstPiece = [&](std::int32_t number) {
+    return std::lower_bound(rowOrder_.begin(), rowOrder_.end(), number,
+                            [&](std::size_t piece, std::int32_t row) { return rows.pieces[piece].row < row; });
+  };
   for (const std::int32_t number : context.writtenRows) {
-    const auto place = std::lower_bound(rowOrder_.begin(), rowOrder_.end(), number, [&](std::size_t piece, std::int32_t row) {
-      return rows.pieces[piece].row < row;
-    });
+    const auto place = firstPiece(number);
     if (place != rowOrder_.end() && rows.pieces[*place].row == number) {
       rewritten[*place] = true;
     } else {
       added.emplace_back(place != rowOrder_.end() ? *place : rows.pieces.size(), number);
     }
+  }
+  // A row that takes its number from the row before it is given its number:
+  // the row before may go, or a new one come between.
+  for (const SheetDataPiece& piece : rows.pieces) {
+    if (piece.numberImplied) rewritten[*firstPiece(piece.row)] = true;
   }
   std::stable_sort(added.begin(), added.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   // A row written in several elements is rewritten whole into its first.
@@ -395,8 +403,8 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
   if (!element) {
     if (now == nullptr) return;
     element = sheetData.append_child(NameLike(sheetData, "row").c_str());
-    element.append_attribute("r") = number;
   }
+  if (!element.attribute("r")) element.prepend_attribute("r") = number;
 
   if (!SameRowHeight(now, before)) {
     element.remove_attribute("ht");

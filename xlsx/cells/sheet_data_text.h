@@ -23,6 +23,9 @@ struct SheetDataPiece {
   bool element = false;
   // The number of a row; 0 for other pieces and before the rows are read.
   std::int32_t row = 0;
+  // A row without a number of its own (no r), which takes the one after the
+  // row before it.
+  bool numberImplied = false;
 };
 
 struct SheetRows {
