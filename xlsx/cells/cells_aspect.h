@@ -59,8 +59,8 @@ class CellsAspect : public SheetAspect {
   void RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std::string& holderName,
                    const embedded::model::Grid& grid, WriteContext& context);
   std::vector<std::int32_t> ChangedRows(const embedded::model::Grid& grid, WriteContext& context);
-  // The row as the part holds it, from its pieces (the first of them
-  // parsed into `element`, or plain); null when the part has no such row.
+  // The row as the part holds it, decoded from its pieces (the first of
+  // them plain, or parsed into `element`) into fileRow_.
   const FileRow* DecodeFileRow(RowDecoder& decoder, const SheetRows& rows, std::size_t firstPiece,
                                const PlainRow* plain, const pugi::xml_node& element);
   // Moves the cells of the row's later pieces into its first, parsed into
