@@ -90,15 +90,15 @@ bool SameFormat(const Workbook& a, std::uint32_t x, const Workbook& b, std::uint
   return one == other;
 }
 
-bool SameCellValue(const Workbook& a, const Cell& x, const Workbook& b, const Cell& y) {
+// Exact, but for a 1904 date: written 1462 days less and read back plus 1462.
+bool SameCellValue(const Workbook& a, const Cell& x, const Workbook& b, const Cell& y, bool date1904) {
   if (x.kind != y.kind) return false;
   switch (x.kind) {
     case ValueKind::Empty:
       return true;
     case ValueKind::Number:
-      // A 1904 date is written 1462 days less and read back plus 1462.
-      return std::abs(x.number - y.number) <= 1e-9 * std::max(1.0, std::abs(x.number)) ||
-             (std::isnan(x.number) && std::isnan(y.number));
+      if (x.number == y.number || (std::isnan(x.number) && std::isnan(y.number))) return true;
+      return date1904 && std::abs(x.number - y.number) <= 1e-9 * std::max(1.0, std::abs(x.number));
     case ValueKind::Text:
       return a.strings.Text(x.text) == b.strings.Text(y.text);
     case ValueKind::Logical:
@@ -111,7 +111,7 @@ bool SameCellValue(const Workbook& a, const Cell& x, const Workbook& b, const Ce
 
 // Every row and cell of the model's sheet as the file read afresh holds it
 // (a row that holds nothing is not written).
-void ExpectSame(const Workbook& model, const Workbook& file) {
+void ExpectSame(const Workbook& model, const Workbook& file, bool date1904) {
   const Grid& a = model.sheets.front()->grid();
   const Grid& b = file.sheets.front()->grid();
   auto x = a.rows.begin();
@@ -137,7 +137,7 @@ void ExpectSame(const Workbook& model, const Workbook& file) {
       const std::string cell = row + " column " + std::to_string(c.column);
       if (c.column != d.column) Lost(cell + " is not in the file");
       if (!SameFormat(model, c.format, file, d.format)) Lost(cell + "'s format");
-      if (!SameCellValue(model, c, file, d)) Lost(cell + "'s value");
+      if (!SameCellValue(model, c, file, d, date1904)) Lost(cell + "'s value");
       if (c.hasFormula != d.hasFormula) Lost(cell + "'s formula");
       const std::string* f = a.Formula({x->first, c.column});
       const std::string* g = b.Formula({x->first, c.column});
@@ -184,9 +184,11 @@ void Edit(Workbook& book, std::uint8_t what, std::uint8_t rowByte, std::uint8_t 
       break;
     case 9: {
       Row& row = grid.rows[at.row];
-      if (argument % 3 == 0) row.height = argument / 4.0;
-      if (argument % 3 == 1) row.hidden = !row.hidden;
-      if (argument % 3 == 2) row.height.reset();
+      if (argument % 5 == 0) row.height = argument / 4.0;
+      if (argument % 5 == 1) row.hidden = !row.hidden;
+      if (argument % 5 == 2) row.height.reset();
+      if (argument % 5 == 3) row.format = argument % 3 < book.formats.size() ? argument % 3 : 0;
+      if (argument % 5 == 4) row.format.reset();
       break;
     }
     default:
@@ -203,7 +205,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view rows = input.substr(0, cut);
   const std::string_view edits = cut == std::string_view::npos ? std::string_view() : input.substr(cut + 1);
   const auto file = folder / "book.xlsx";
-  WriteWorkbook(file, rows, !edits.empty() && (edits.front() & 0x80) != 0);
+  const bool date1904 = !edits.empty() && (edits.front() & 0x80) != 0;
+  WriteWorkbook(file, rows, date1904);
   std::unique_ptr<tabulara::xlsx::WorkbookParts> parts;
   try {
     parts = tabulara::xlsx::ReadWorkbookParts(file);
@@ -218,7 +221,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     savedSheet = parts->package.Read("xl/worksheets/sheet1.xml");
     const auto saved = tabulara::xlsx::ReadWorkbookParts(folder / "saved.xlsx");
     saved->workbook->sheets.front()->LoadContent();
-    ExpectSame(book, *saved->workbook);
+    ExpectSame(book, *saved->workbook, date1904);
   };
   for (std::size_t i = 0; i + 4 <= edits.size(); i += 4) {
     if (edits[i] % 10 == 0) {

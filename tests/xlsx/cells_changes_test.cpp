@@ -102,8 +102,10 @@ TEST(FileRow, SettlesEachCellsFormulaAsAReadOfTheSheetDoes) {
 
   ASSERT_EQ(file.row.cells.size(), 7u);
   for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(file.row.cells[i].column, i + 1);
-  // Every settled formula marks its cell; an unknown master's member does not.
-  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(file.row.cells[i].hasFormula, i != 2 && i != 6) << i;
+  // Members and arrays mark their cells (the decoder marks those of own
+  // formulas); an unknown master's member does not.
+  const bool marked[] = {false, true, false, true, true, false, false};
+  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(file.row.cells[i].hasFormula, marked[i]) << i;
 
   const struct {
     std::uint16_t column;
@@ -210,6 +212,30 @@ TEST_F(CellsChanges, ADateWrittenWithADerivedFormatIsReadBackAsWritten) {
   EXPECT_EQ(second.sheets.front()->grid().Find(Address("A1"))->number, 100);
 }
 
+// A cell naming a cellXfs entry the file does not have was read with the
+// default format; written, it takes what the model's format writes, even
+// where a save has since derived an entry of that number.
+TEST_F(CellsChanges, AFormatPastTheStyleSheetIsWrittenAnew) {
+  Parts parts = WithWorkbookPart(
+      MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"A1\" s=\"3\"><v>5</v></c><c r=\"B1\"><v>1</v></c></row>"
+                           "<row r=\"2\"><c r=\"B2\"><v>40000</v></c></row></sheetData>"),
+      "styles", "rId97", StylesXml("<xf fontId=\"0\"/><xf fontId=\"0\" numFmtId=\"14\"/><xf fontId=\"0\" numFmtId=\"1\"/>"));
+  std::string& workbookXml = parts["xl/workbook.xml"];
+  workbookXml.insert(workbookXml.find("<sheets>"), "<workbookPr date1904=\"1\"/>");
+  auto& book = OpenParts(parts);
+  auto& sheet = *book.sheets.front();
+  ASSERT_EQ(sheet.grid().Find(Address("A1"))->format, 0u);
+  Store(book, sheet, "B1", 2.0);
+  embedded::model::CellFormat boldDate = book.formats.Get(1);
+  boldDate.font.bold = true;
+  sheet.grid().Find(Address("B2"))->format = book.formats.Intern(boldDate);
+  auto& saved = Save();
+  ExpectIn("xl/worksheets/sheet1.xml", {"<c r=\"A1\"><v>5</v></c>", "<c r=\"B2\" s=\"3\"><v>38538</v></c>"});
+  const auto& reread = *saved.sheets.front();
+  EXPECT_EQ(reread.grid().Find(Address("A1"))->format, 0u);
+  EXPECT_EQ(reread.grid().Find(Address("B2"))->number, 40000);
+}
+
 // A shared formula's members stay members across saves while their formula
 // does not change; a member changed is written with its own formula.
 TEST_F(CellsChanges, SharedFormulaMembersStayAcrossSaves) {
@@ -241,23 +267,28 @@ TEST_F(CellsChanges, ARowInTwoElementsIsWrittenWhole) {
   auto& book = OpenParts(MinimalWorkbookParts(
       "<sheetData><row r=\"2\" s=\"0\" customFormat=\"1\"><c r=\"C2\"><v>1</v></c></row>"
       "<row r=\"1\"><c r=\"A1\"><v>0</v></c></row><row r=\"2\" ht=\"30\" customHeight=\"1\" hidden=\"true\">"
-      "<c r=\"D2\"><v>2</v></c><c><v>3</v></c></row></sheetData>"));
+      "<c r=\"D2\"><v>2</v></c><c><v>3</v></c></row>"
+      "<row r=\"3\" hidden=\"1\"><c r=\"A3\"><v>1</v></c></row><row r=\"3\" outlineLevel=\"1\"><c r=\"B3\"/></row>"
+      "</sheetData>"));
   auto& sheet = *book.sheets.front();
   ASSERT_EQ(sheet.grid().rows.Find(2)->height, 30);
   ASSERT_TRUE(sheet.grid().rows.Find(2)->hidden);
+  ASSERT_FALSE(sheet.grid().rows.Find(3)->hidden);
   ASSERT_EQ(ValueAt(book, sheet, "E2"), host::Variant(3.0));
   Store(book, sheet, "C2", 5.0);
   sheet.grid().Erase(Address("E2"));
+  Store(book, sheet, "A3", 7.0);
   auto& saved = Save();
   ExpectIn("xl/worksheets/sheet1.xml",
-           {"<sheetData><row r=\"2\" ht=\"30\" customHeight=\"1\" hidden=\"1\" s=\"0\" customFormat=\"1\">"
+           {"<sheetData><row r=\"2\" s=\"0\" customFormat=\"1\" ht=\"30\" customHeight=\"1\" hidden=\"1\">"
             "<c r=\"C2\"><v>5</v></c><c r=\"D2\"><v>2</v></c></row><row r=\"1\"><c r=\"A1\"><v>0</v></c></row>"
-            "</sheetData>"});
+            "<row r=\"3\" outlineLevel=\"1\"><c r=\"A3\"><v>7</v></c><c r=\"B3\"/></row></sheetData>"});
   const auto& reread = *saved.sheets.front();
   EXPECT_EQ(ValueAt(saved, reread, "D2"), host::Variant(2.0));
   EXPECT_EQ(reread.grid().Find(Address("E2")), nullptr);
   EXPECT_TRUE(reread.grid().rows.Find(2)->hidden);
   EXPECT_EQ(reread.grid().rows.Find(2)->height, 30);
+  EXPECT_FALSE(reread.grid().rows.Find(3)->hidden);
 }
 
 // A new row that an array added also covers is written once.

@@ -125,13 +125,18 @@ TEST_F(FileTest, RowNumbersAreDigitsThatNameARowOfTheSheet) {
   }
 }
 
-// A cell that names no place stands after the one before it, up to XFD.
+// A cell or row that names no place stands after the one before it, up to
+// XFD and row 1048576.
 TEST_F(FileTest, CellsWithoutAReferenceEndAtTheLastColumn) {
   auto& last = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"1\"><c r=\"XFC1\"/><c><v>5</v></c></row></sheetData>"));
   EXPECT_EQ(ValueAt(last, *last.sheets.front(), "XFD1"), host::Variant(5.0));
   auto& past = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"2\"><c r=\"XFD2\"/><c><v>5</v></c></row></sheetData>"));
   EXPECT_THAT([&] { past.sheets.front()->LoadContent(); },
               ::testing::ThrowsMessage<PackageError>(::testing::EndsWith("a cell of row 2 lies past XFD")));
+  auto& below = OpenParts(MinimalWorkbookParts("<sheetData><row r=\"1048576\"/><row><c><v>5</v></c></row></sheetData>"));
+  EXPECT_THAT([&] { below.sheets.front()->LoadContent(); },
+              ::testing::ThrowsMessage<PackageError>(
+                  ::testing::EndsWith("row 1048577 lies outside the sheet (the last row is 1048576)")));
 }
 
 // An array formula is one only in the top-left cell of its range; elsewhere

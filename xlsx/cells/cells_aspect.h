@@ -96,6 +96,8 @@ class CellsAspect : public SheetAspect {
   Layout layout_;
   // The rows' digests as read or last written.
   std::vector<RowDigest> digests_;
+  // The cellXfs entries there were then: the most the part's cells name.
+  std::size_t entryCount_ = 0;
   FileRow fileRow_;
   // The sheet's row pieces by number (in text order among equal numbers).
   std::vector<std::size_t> rowOrder_;

@@ -1,23 +1,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
-#include "embedded/rules/error_values.h"
-#include "xlsx/cells/aspect_lookup.h"
-#include "xlsx/cells/cell_reference.h"
 #include "xlsx/cells/cells_aspect.h"
 #include "xlsx/cells/date_formats.h"
 #include "xlsx/cells/formula_shifter.h"
 #include "xlsx/cells/plain_row.h"
 #include "xlsx/cells/plain_rows_ahead.h"
+#include "xlsx/cells/row_decoder.h"
 #include "xlsx/cells/sheet_data_text.h"
-#include "xlsx/cells/value_text.h"
 #include "xlsx/xml/xml_names.h"
-#include "xlsx/package/package_error.h"
-#include "xlsx/strings/shared_strings_aspect.h"
-#include "xlsx/strings/xstring.h"
 
 namespace tabulara::xlsx {
 namespace {
@@ -52,7 +45,7 @@ double DefaultColumnWidth(double baseWidth, int maxDigitWidth) {
 class SheetDataReader {
  public:
   SheetDataReader(WorkbookParts& parts, SheetPart& sheet, bool date1904)
-      : partName_(sheet.partName), grid_(sheet.sheet->grid()), decoder_(parts, sheet.partName, date1904) {}
+      : partName_(sheet.partName), grid_(sheet.sheet->grid()), decoder_(parts, sheet.partName, date1904, parts.workbook->formats.size(), 0) {}
 
   // Reads the rows of the sheetData text, and numbers its row pieces.
   void Read(SheetRows& rows, const std::string& holderName) {
@@ -176,6 +169,7 @@ void CellsAspect::Read(WorkbookParts& parts, SheetPart& sheet) {
   IndexRows(sheet.sheetRows);
   layout_.Take(grid);
   digests_ = DigestRows(grid);
+  entryCount_ = parts.workbook->formats.size();
 }
 
 void CellsAspect::ReadSheetFormat(const pugi::xml_node& worksheet, Grid& grid, int maxDigitWidth) {

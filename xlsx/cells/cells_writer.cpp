@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "embedded/rules/error_values.h"
@@ -104,6 +105,7 @@ bool CellsAspect::Write(WorkbookParts& parts, SheetPart& sheet) {
   if (!changed) return false;
   layout_.Take(grid);
   digests_ = std::move(context.rowDigests);
+  entryCount_ = context.styles != nullptr ? context.styles->EntryCount() : parts.workbook->formats.size();
   sheet.xmlChanged = true;
   return true;
 }
@@ -204,7 +206,7 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
     if (rewritten[i]) texts.emplace_back(rows.text.data() + piece.begin, piece.end - piece.begin);
   }
   PlainRowsAhead parsed(std::move(texts), &RowDecoder::Prepare);
-  RowDecoder decoder(parts, partName_, date1904_);
+  RowDecoder decoder(parts, partName_, date1904_, entryCount_, RowDecoder::kNoEntry);
 
   SheetRows written;
   written.partOffset = rows.partOffset;
@@ -289,19 +291,22 @@ void CellsAspect::MergeRowPieces(pugi::xml_node holder, const SheetRows& rows, s
     ParseSheetDataPiece(holder, rows, rows.pieces[*later], partName_);
     pugi::xml_node element = holder.last_child();
     giveReferences(element);
+    // Each attribute as the last element that gives it says.
+    for (const pugi::xml_attribute attribute : element.attributes()) {
+      if (std::string_view(attribute.name()) != "r") SetAttribute(row, attribute.name(), attribute.value());
+    }
     while (const pugi::xml_node child = element.first_child()) row.append_move(child);
     holder.remove_child(element);
   }
-  // The settings as the elements gave them together.
-  for (const char* name : {"ht", "customHeight", "hidden", "s", "customFormat"}) row.remove_attribute(name);
-  if (file.row.height) {
-    SetAttribute(row, "ht", CellNumberText(*file.row.height));
-    SetAttribute(row, "customHeight", "1");
-  }
+  // The settings as the read took them: hidden and the format from the last
+  // element, each by its own, whatever an earlier one said.
+  row.remove_attribute("hidden");
   if (file.row.hidden) SetAttribute(row, "hidden", "1");
   if (file.row.format) {
     SetAttribute(row, "s", std::to_string(*file.row.format));
     SetAttribute(row, "customFormat", "1");
+  } else {
+    row.remove_attribute("customFormat");
   }
 }
 
@@ -318,14 +323,14 @@ const FileRow* CellsAspect::DecodeFileRow(RowDecoder& decoder, const SheetRows& 
   // Later pieces of the same number add to the row, as they did when read.
   const auto byNumber = [&](std::size_t piece, std::int32_t wanted) { return rows.pieces[piece].row < wanted; };
   const auto first = std::lower_bound(rowOrder_.begin(), rowOrder_.end(), number, byNumber);
+  // Their formulas view the tree they are parsed into, which Finish copies them from.
+  std::optional<pugi::xml_document> later;
   if (first != rowOrder_.end() && first + 1 != rowOrder_.end() && rows.pieces[*(first + 1)].row == number) {
-    pugi::xml_document scratch;
-    for (auto later = first; later != rowOrder_.end() && rows.pieces[*later].row == number; ++later) {
-      if (*later == firstPiece) continue;
-      scratch.reset();
-      pugi::xml_node holder = scratch.append_child("sheetData");
-      ParseSheetDataPiece(holder, rows, rows.pieces[*later], partName_);
-      decoder.DecodeElement(holder.first_child(), number, file.row, file.decoded);
+    const pugi::xml_node holder = later.emplace().append_child("sheetData");
+    for (auto piece = first; piece != rowOrder_.end() && rows.pieces[*piece].row == number; ++piece) {
+      if (*piece == firstPiece) continue;
+      ParseSheetDataPiece(holder, rows, rows.pieces[*piece], partName_);
+      decoder.DecodeElement(holder.last_child(), number, file.row, file.decoded);
     }
   }
   file.Finish(number, sharedFormulas_);

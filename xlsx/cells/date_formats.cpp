@@ -17,11 +17,11 @@ bool DateFormats::IsDate(std::uint32_t format) {
 
 bool EntryDates::IsDate(std::uint32_t entry) {
   if (styles_ == nullptr) return formats_.IsDate(entry);
-  if (entry >= known_.size()) known_.resize(entry + 1, -1);
-  if (known_[entry] < 0) {
-    const embedded::model::CellFormat* format = styles_->EntryFormat(entry);
-    known_[entry] = format != nullptr && embedded::IsDateFormat(format->numberFormat) ? 1 : 0;
-  }
+  // An entry not there yet may be derived later: it is not known till then.
+  const embedded::model::CellFormat* format = styles_->EntryFormat(entry);
+  if (format == nullptr) return false;
+  if (entry >= known_.size()) known_.resize(std::size_t{entry} + 1, -1);
+  if (known_[entry] < 0) known_[entry] = embedded::IsDateFormat(format->numberFormat) ? 1 : 0;
   return known_[entry] == 1;
 }
 

@@ -56,7 +56,9 @@ void FileRow::Finish(std::int32_t number, const SharedFormulas& shared) {
       texts_ += winner->text;
     }
     formulas_.push_back(formula);
-    // Members and arrays mark their cell, as the read's resolution does.
+    // Members and arrays mark their cell, as the read's resolution does; own
+    // formulas marked theirs as decoded.
+    if (winner->kind != RowFormula::Kind::SharedMember && winner->kind != RowFormula::Kind::Array) continue;
     while (cell != row.cells.end() && cell->column < column) ++cell;
     if (cell != row.cells.end() && cell->column == column) cell->hasFormula = true;
   }

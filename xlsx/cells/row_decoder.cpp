@@ -56,12 +56,14 @@ double AttributeNumber(std::string_view text) {
 
 }  // namespace
 
-RowDecoder::RowDecoder(WorkbookParts& parts, const std::string& partName, bool date1904)
+RowDecoder::RowDecoder(WorkbookParts& parts, const std::string& partName, bool date1904, std::size_t entries,
+                       std::uint32_t beyond)
     : parts_(parts),
       partName_(partName),
       strings_(FindWorkbookAspect<SharedStringsAspect>(parts)),
       dates_(FindWorkbookAspect<StylesAspect>(parts), parts.workbook->formats),
-      formatCount_(parts.workbook->formats.size()),
+      entries_(entries),
+      beyond_(beyond),
       date1904_(date1904) {}
 
 void RowDecoder::Prepare(PlainRow& row) {
@@ -74,7 +76,12 @@ void RowDecoder::Prepare(PlainRow& row) {
 void RowDecoder::Fail(const std::string& what) const { throw PackageError("the part " + partName_ + ": " + what); }
 
 std::int32_t RowDecoder::RowNumber(std::optional<std::string_view> r, std::int32_t previous) const {
-  if (!r) return previous + 1;
+  if (!r) {
+    if (previous >= embedded::model::kRowCount) {
+      Fail("row " + std::to_string(previous + 1) + " lies outside the sheet (the last row is 1048576)");
+    }
+    return previous + 1;
+  }
   const auto number = ReadIndex(*r);
   if (!number || *number < 1) Fail("the row number \"" + std::string(*r) + "\" is not valid");
   if (*number > static_cast<std::uint32_t>(embedded::model::kRowCount)) {

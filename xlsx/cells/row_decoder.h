@@ -50,7 +50,12 @@ struct SharedMaster {
 // cannot hold.
 class RowDecoder {
  public:
-  RowDecoder(WorkbookParts& parts, const std::string& partName, bool date1904);
+  // `entries`: how many cellXfs entries the part's cells may name; a cell or
+  // row naming another takes format `beyond`: the model's default when read,
+  // kNoEntry, which no model format writes, when compared for a write.
+  RowDecoder(WorkbookParts& parts, const std::string& partName, bool date1904, std::size_t entries,
+             std::uint32_t beyond);
+  static constexpr std::uint32_t kNoEntry = UINT32_MAX;
 
   // Done beside the parse of a plain row that may be decoded (PlainRowsAhead's
   // preparation): the cells' references and numbers.
@@ -95,7 +100,7 @@ class RowDecoder {
   std::int32_t ColumnOf(std::optional<std::string_view> r, std::int32_t row, std::int32_t previous) const;
   std::int32_t CheckedColumn(std::string_view r, const std::optional<WrittenReference>& reference,
                              std::int32_t row) const;
-  std::uint32_t FormatOf(std::uint32_t format) const { return format < formatCount_ ? format : 0; }
+  std::uint32_t FormatOf(std::uint32_t format) const { return format < entries_ ? format : beyond_; }
   embedded::model::Cell DecodeCell(const pugi::xml_node& c, embedded::model::CellAddress address,
                                    std::vector<RowFormula>& formulas);
   void DecodeValue(std::string_view type, bool hasValue, std::string_view text, std::optional<double> number,
@@ -110,7 +115,8 @@ class RowDecoder {
   const std::string& partName_;
   SharedStringsAspect* strings_;
   EntryDates dates_;
-  std::size_t formatCount_;
+  std::size_t entries_;
+  std::uint32_t beyond_;
   bool date1904_;
   // The attributes of the plain row Readable took last, and of its cells.
   RowAttributes rowAttributes_;

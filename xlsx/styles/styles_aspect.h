@@ -29,6 +29,7 @@ class StylesAspect : public WorkbookAspect {
   std::uint32_t FileFormatOf(const embedded::model::FormatTable& formats, std::uint32_t id);
   // What cellXfs entry `entry` holds, read or derived; null past the last.
   const embedded::model::CellFormat* EntryFormat(std::uint32_t entry) const;
+  std::size_t EntryCount() const { return read_.size(); }
 
  private:
   // Parses the workbook's style sheet, if it has one; false when it has none.
