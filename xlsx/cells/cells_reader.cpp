@@ -65,6 +65,7 @@ class SheetDataReader {
         decoder_.DecodePlain(*plain, number, row, rowFormulas_);
         FinishRow(row, number);
         piece.row = number;
+        piece.rewriteAlways = decoder_.TakeMissingEntries();
         continue;
       }
       scratch.reset();
@@ -73,11 +74,11 @@ class SheetDataReader {
       const pugi::xml_node element = holder.first_child();
       if (!IsNamed(element, "row")) continue;
       number = decoder_.ElementRowNumber(element, number);
-      piece.numberImplied = !element.attribute("r");
       embedded::model::Row& row = grid_.rows[number];
       decoder_.DecodeElement(element, number, row, rowFormulas_);
       FinishRow(row, number);
       piece.row = number;
+      piece.rewriteAlways = decoder_.TakeMissingEntries() || !element.attribute("r");
     }
   }
 

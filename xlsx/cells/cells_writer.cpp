@@ -182,10 +182,8 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
       added.emplace_back(place != rowOrder_.end() ? *place : rows.pieces.size(), number);
     }
   }
-  // A row that takes its number from the row before it is given its number:
-  // the row before may go, or a new one come between.
   for (const SheetDataPiece& piece : rows.pieces) {
-    if (piece.numberImplied) rewritten[*firstPiece(piece.row)] = true;
+    if (piece.rewriteAlways) rewritten[*firstPiece(piece.row)] = true;
   }
   std::stable_sort(added.begin(), added.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   // A row written in several elements is rewritten whole into its first.

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -81,6 +82,9 @@ class RowDecoder {
   // The cells in column order.
   static void FinishRow(embedded::model::Row& row);
 
+  // Whether a row decoded since the last call named an entry past `entries`.
+  bool TakeMissingEntries() { return std::exchange(missingEntries_, false); }
+
  private:
   struct CellAttributes {
     std::optional<std::string_view> r;
@@ -100,7 +104,11 @@ class RowDecoder {
   std::int32_t ColumnOf(std::optional<std::string_view> r, std::int32_t row, std::int32_t previous) const;
   std::int32_t CheckedColumn(std::string_view r, const std::optional<WrittenReference>& reference,
                              std::int32_t row) const;
-  std::uint32_t FormatOf(std::uint32_t format) const { return format < entries_ ? format : beyond_; }
+  std::uint32_t FormatOf(std::uint32_t format) {
+    if (format < entries_) return format;
+    missingEntries_ = true;
+    return beyond_;
+  }
   embedded::model::Cell DecodeCell(const pugi::xml_node& c, embedded::model::CellAddress address,
                                    std::vector<RowFormula>& formulas);
   void DecodeValue(std::string_view type, bool hasValue, std::string_view text, std::optional<double> number,
@@ -117,6 +125,7 @@ class RowDecoder {
   EntryDates dates_;
   std::size_t entries_;
   std::uint32_t beyond_;
+  bool missingEntries_ = false;
   bool date1904_;
   // The attributes of the plain row Readable took last, and of its cells.
   RowAttributes rowAttributes_;

@@ -23,9 +23,11 @@ struct SheetDataPiece {
   bool element = false;
   // The number of a row; 0 for other pieces and before the rows are read.
   std::int32_t row = 0;
-  // A row without a number of its own (no r), which takes the one after the
-  // row before it.
-  bool numberImplied = false;
+  // A row to write anew whenever the sheet's rows are written: it has no
+  // number of its own (no r) and takes the one after the row before it,
+  // which may go; or it names cellXfs entries the style sheet does not
+  // have, which a save may add.
+  bool rewriteAlways = false;
 };
 
 struct SheetRows {
