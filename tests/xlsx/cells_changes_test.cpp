@@ -97,7 +97,7 @@ TEST(FileRow, SettlesEachCellsFormulaAsAReadOfTheSheetDoes) {
   add(Kind::SharedMaster, 5, "Z", 8);
   add(Kind::Own, 6, "last");
   // No cell of its own: it marks none.
-  add(Kind::Own, 7, "W");
+  add(Kind::Array, 7, "W");
   file.Finish(2, shared);
 
   ASSERT_EQ(file.row.cells.size(), 7u);
