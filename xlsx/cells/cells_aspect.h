@@ -59,13 +59,13 @@ class CellsAspect : public SheetAspect {
   void RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std::string& holderName,
                    const embedded::model::Grid& grid, WriteContext& context);
   std::vector<std::int32_t> ChangedRows(const embedded::model::Grid& grid, WriteContext& context);
-  // The row as the part holds it, decoded from its pieces (the first of
-  // them plain, or parsed into `element`) into fileRow_.
-  const FileRow* DecodeFileRow(RowDecoder& decoder, const SheetRows& rows, std::size_t firstPiece,
-                               const PlainRow* plain, const pugi::xml_node& element);
-  // Moves the cells of the row's later pieces into its first, parsed into
-  // `holder`, which then holds its settings as `file` read them.
-  void MergeRowPieces(pugi::xml_node holder, const SheetRows& rows, std::size_t firstPiece, const FileRow& file);
+  // The row as the part holds it, decoded into fileRow_: the plain row, or
+  // the elements of its number parsed into `holder`.
+  const FileRow* DecodeFileRow(RowDecoder& decoder, std::int32_t number, const PlainRow* plain,
+                               const pugi::xml_node& holder);
+  // Moves the cells of the row's later elements in `holder` into its first,
+  // which then holds the row's settings as `file` read them.
+  void MergeRowPieces(pugi::xml_node holder, std::int32_t number, const FileRow& file);
   void WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std::int32_t number,
                 const embedded::model::Grid& grid, const FileRow* before, WriteContext& context);
   // WriteRow without a DOM, for a plain row and the changes it can take;

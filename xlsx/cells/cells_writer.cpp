@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <optional>
 #include <string_view>
 
 #include "embedded/rules/error_values.h"
@@ -220,7 +219,7 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
     if (existing) {
       PlainRow* const plain = parsed.Next();
       if (plain != nullptr && !merged[original] && decoder.Readable(*plain)) {
-        before = DecodeFileRow(decoder, rows, original, plain, pugi::xml_node());
+        before = DecodeFileRow(decoder, number, plain, pugi::xml_node());
         const bool plainWritten = WritePlainRow(*plain, number, grid, *before, context);
         if (plainWritten) {
           const std::size_t begin = text.size();
@@ -236,9 +235,12 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
     scratch.reset();
     pugi::xml_node holder = scratch.append_child(holderName.c_str());
     if (existing) {
-      ParseSheetDataPiece(holder, rows, rows.pieces[original], partName_);
-      if (before == nullptr) before = DecodeFileRow(decoder, rows, original, nullptr, holder.first_child());
-      if (merged[original]) MergeRowPieces(holder, rows, original, *before);
+      // The row's first element, then any later ones of its number.
+      for (auto piece = firstPiece(number); piece != rowOrder_.end() && rows.pieces[*piece].row == number; ++piece) {
+        ParseSheetDataPiece(holder, rows, rows.pieces[*piece], partName_);
+      }
+      if (before == nullptr) before = DecodeFileRow(decoder, number, nullptr, holder);
+      if (merged[original]) MergeRowPieces(holder, number, *before);
     }
     WriteRow(holder, holder.first_child(), number, grid, before, context);
     for (const pugi::xml_node node : holder.children()) {
@@ -268,9 +270,7 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
   IndexRows(sheet.sheetRows);
 }
 
-void CellsAspect::MergeRowPieces(pugi::xml_node holder, const SheetRows& rows, std::size_t firstPiece,
-                                 const FileRow& file) {
-  const std::int32_t number = rows.pieces[firstPiece].row;
+void CellsAspect::MergeRowPieces(pugi::xml_node holder, std::int32_t number, const FileRow& file) {
   // Cells without a reference get one first: their column counts within their own element.
   const auto giveReferences = [&](pugi::xml_node element) {
     std::int32_t implicit = 0;
@@ -282,12 +282,7 @@ void CellsAspect::MergeRowPieces(pugi::xml_node holder, const SheetRows& rows, s
   };
   pugi::xml_node row = holder.first_child();
   giveReferences(row);
-  const auto byNumber = [&](std::size_t piece, std::int32_t wanted) { return rows.pieces[piece].row < wanted; };
-  for (auto later = std::lower_bound(rowOrder_.begin(), rowOrder_.end(), number, byNumber);
-       later != rowOrder_.end() && rows.pieces[*later].row == number; ++later) {
-    if (*later == firstPiece) continue;
-    ParseSheetDataPiece(holder, rows, rows.pieces[*later], partName_);
-    pugi::xml_node element = holder.last_child();
+  while (pugi::xml_node element = row.next_sibling()) {
     giveReferences(element);
     // Each attribute as the last element that gives it says.
     for (const pugi::xml_attribute attribute : element.attributes()) {
@@ -308,27 +303,16 @@ void CellsAspect::MergeRowPieces(pugi::xml_node holder, const SheetRows& rows, s
   }
 }
 
-const FileRow* CellsAspect::DecodeFileRow(RowDecoder& decoder, const SheetRows& rows, std::size_t firstPiece,
-                                          const PlainRow* plain, const pugi::xml_node& element) {
+const FileRow* CellsAspect::DecodeFileRow(RowDecoder& decoder, std::int32_t number, const PlainRow* plain,
+                                          const pugi::xml_node& holder) {
   FileRow& file = fileRow_;
   file.Clear();
-  const std::int32_t number = rows.pieces[firstPiece].row;
   if (plain != nullptr) {
     decoder.DecodePlain(*plain, number, file.row, file.decoded);
   } else {
-    decoder.DecodeElement(element, number, file.row, file.decoded);
-  }
-  // Later pieces of the same number add to the row, as they did when read.
-  const auto byNumber = [&](std::size_t piece, std::int32_t wanted) { return rows.pieces[piece].row < wanted; };
-  const auto first = std::lower_bound(rowOrder_.begin(), rowOrder_.end(), number, byNumber);
-  // Their formulas view the tree they are parsed into, which Finish copies them from.
-  std::optional<pugi::xml_document> later;
-  if (first != rowOrder_.end() && first + 1 != rowOrder_.end() && rows.pieces[*(first + 1)].row == number) {
-    const pugi::xml_node holder = later.emplace().append_child("sheetData");
-    for (auto piece = first; piece != rowOrder_.end() && rows.pieces[*piece].row == number; ++piece) {
-      if (*piece == firstPiece) continue;
-      ParseSheetDataPiece(holder, rows, rows.pieces[*piece], partName_);
-      decoder.DecodeElement(holder.last_child(), number, file.row, file.decoded);
+    // Later elements of the same number add to the row, as they did when read.
+    for (const pugi::xml_node element : holder.children()) {
+      decoder.DecodeElement(element, number, file.row, file.decoded);
     }
   }
   file.Finish(number, sharedFormulas_);
@@ -450,7 +434,9 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
     std::stable_sort(elements.begin(), elements.end(), byColumn);
     std::vector<pugi::xml_node> order;
     auto sorted = elements.begin();
-    for (const pugi::xml_node child : element.children()) order.push_back(IsNamed(child, "c") ? (sorted++)->first : child);
+    for (const pugi::xml_node child : element.children()) {
+      order.push_back(IsNamed(child, "c") ? (sorted++)->first : child);
+    }
     for (const pugi::xml_node child : order) element.append_move(child);
   }
 
