@@ -69,6 +69,18 @@ std::int32_t ColumnOfElement(const pugi::xml_node& cell) {
   return reference ? static_cast<std::int32_t>(reference->column) : 0;
 }
 
+// Gives each <c> of row `number` written without its reference the one it
+// stands for (the column after the cell before it), so that removing,
+// inserting or moving a cell cannot move the ones after it.
+void GiveCellReferences(pugi::xml_node row, std::int32_t number) {
+  std::int32_t column = 0;
+  for (pugi::xml_node c = row.first_child(); c; c = c.next_sibling()) {
+    if (!IsNamed(c, "c")) continue;
+    if (!c.attribute("r")) c.prepend_attribute("r") = CellReferenceText({number, column + 1}).c_str();
+    column = ColumnOfElement(c);
+  }
+}
+
 }  // namespace
 
 const CellRect* CellsAspect::WriteContext::ArrayStartingAt(const Grid& grid, CellAddress cell) {
@@ -271,19 +283,11 @@ void CellsAspect::RewriteRows(WorkbookParts& parts, SheetPart& sheet, const std:
 }
 
 void CellsAspect::MergeRowPieces(pugi::xml_node holder, std::int32_t number, const FileRow& file) {
-  // Cells without a reference get one first: their column counts within their own element.
-  const auto giveReferences = [&](pugi::xml_node element) {
-    std::int32_t implicit = 0;
-    for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling()) {
-      if (!IsNamed(c, "c")) continue;
-      if (!c.attribute("r")) c.prepend_attribute("r") = CellReferenceText({number, implicit + 1}).c_str();
-      implicit = ColumnOfElement(c);
-    }
-  };
+  // A cell without a reference counts its column within its own element.
   pugi::xml_node row = holder.first_child();
-  giveReferences(row);
+  GiveCellReferences(row, number);
   while (pugi::xml_node element = row.next_sibling()) {
-    giveReferences(element);
+    GiveCellReferences(element, number);
     // Each attribute as the last element that gives it says.
     for (const pugi::xml_attribute attribute : element.attributes()) {
       if (std::string_view(attribute.name()) != "r") SetAttribute(row, attribute.name(), attribute.value());
@@ -414,18 +418,11 @@ void CellsAspect::WriteRow(pugi::xml_node sheetData, pugi::xml_node element, std
     }
   }
 
-  // The row's <c> elements and their columns. Cells written without their
-  // reference get one, so that removing or inserting a cell cannot move the
-  // ones after it.
+  // The row's <c> elements and their columns.
+  GiveCellReferences(element, number);
   std::vector<std::pair<pugi::xml_node, std::int32_t>> elements;
-  std::int32_t implicit = 0;
   for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling()) {
-    if (!IsNamed(c, "c")) continue;
-    if (!c.attribute("r")) {
-      c.prepend_attribute("r") = CellReferenceText({number, implicit + 1}).c_str();
-    }
-    implicit = ColumnOfElement(c);
-    elements.emplace_back(c, implicit);
+    if (IsNamed(c, "c")) elements.emplace_back(c, ColumnOfElement(c));
   }
   // Cells out of column order go in order, as they were read, and as the
   // row's cells are compared.
